@@ -1,0 +1,38 @@
+# Thin front end over CMake. Every target first makes sure the Debian packages are there.
+#   make deps    install missing packages
+#   make build   release build in build/
+#   make test    sanitizer build in build-test/ (Clang, ASan + UBSan, libFuzzer) and every test
+#   make demo    build, then run the main job on the example songs in Data/ (results in out/)
+#   make run     start the desktop program
+#   make bench   optimised build in build-bench/ and the benchmarks
+.PHONY: deps build test demo run bench clean
+
+JOBS ?= $(shell nproc)
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $(JOBS)
+
+test: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DZIMBREL_SANITIZE=ON -DZIMBREL_FUZZ=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF >/dev/null
+	@cmake --build build-test -j $(JOBS)
+	@cd build-test && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/demo.sh build
+
+run: build
+	@scripts/run.sh build
+
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZIMBREL_TESTS=OFF >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@scripts/bench.sh build-bench
+
+clean:
+	rm -rf build build-test build-bench out

@@ -1,0 +1,50 @@
+// Atomic saves: see AtomicFile.h.
+#include "core/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+static bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFileMode)
+{
+    if (!path || !*path)
+        return false;
+    std::string temporary = std::string(path) + ".tmp.XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+
+    struct stat existing;
+    mode_t mode = newFileMode;
+    if (stat(path, &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode &= ~mask;
+    }
+    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (ok && std::rename(temporary.c_str(), path) == 0)
+        return true;
+    unlink(temporary.c_str());
+    return false;
+}

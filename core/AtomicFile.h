@@ -1,0 +1,11 @@
+// Atomic saves: a file is written to a temporary file beside the target and renamed over it only
+// when every byte is on disk, so a crash or a full disk never leaves a half-written file in place
+// of a good one.
+#pragma once
+
+#include <string_view>
+#include <sys/types.h>
+
+// Writes `bytes` to `path`. A new file gets `newFileMode` (before the umask); an existing file
+// keeps its permissions. Answers false, leaving the target untouched, when anything fails.
+bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFileMode = 0644);

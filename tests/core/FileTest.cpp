@@ -1,0 +1,214 @@
+// CMFile and CMTextFile: values, the variable-length quantity at its thresholds, path helpers,
+// file listing, line ends, loading and atomic saving.
+#include "core/AtomicFile.h"
+#include "core/CMFile.h"
+#include "core/CMStringList.h"
+#include "core/CMTextFile.h"
+#include "tests/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+}  // namespace
+
+TEST(File, VariableLengthQuantityThresholds)
+{
+    TempDir dir;
+    const std::string path = dir.Path("vlq.bin");
+    struct Case {
+        std::uint32_t value;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {0, std::string(1, '\0')},
+        {0x7E, "\x7E"},
+        {0x7F, "\x80\x7F"},  // the thresholds are exclusive
+        {0x80, std::string("\x81\x00", 2)},
+        {0x3FFE, "\xFF\x7E"},
+        {0x3FFF, "\x80\xFF\x7F"},
+        {0x1FFFFE, "\xFF\xFF\x7E"},
+        {0x1FFFFF, "\x80\xFF\xFF\x7F"},
+        {0x0FFFFFFE, "\xFF\xFF\xFF\x7E"},
+    };
+    {
+        CMFile file(path.c_str(), "wb");
+        for (const Case& c : cases)
+            EXPECT_EQ(file.WriteVarLen(c.value), static_cast<int>(c.bytes.size())) << c.value;
+        EXPECT_EQ(file.WriteVarLen(0x0FFFFFFF), 0);  // out of range: nothing written
+        EXPECT_EQ(file.WriteVarLen(0xFFFFFFFF), 0);
+    }
+    std::string expected;
+    for (const Case& c : cases)
+        expected += c.bytes;
+    EXPECT_EQ(ReadBytes(path), expected);
+
+    CMFile file(path.c_str(), "rb");
+    for (const Case& c : cases)
+        EXPECT_EQ(file.ReadVarLen(), c.value);
+    EXPECT_EQ(file.ReadVarLen(), 0u);  // end of file
+}
+
+TEST(File, ReadVarLenStopsAfterFourBytes)
+{
+    TempDir dir;
+    const std::string path = dir.Path("long.bin");
+    WriteBytes(path, "\x81\x82\x83\x84\x05");
+    CMFile file(path.c_str(), "rb");
+    EXPECT_EQ(file.ReadVarLen(), (1u << 21) | (2u << 14) | (3u << 7) | 4u);
+    EXPECT_EQ(file.Tell(), 4);
+}
+
+TEST(File, LittleEndianValuesAndClosedFile)
+{
+    TempDir dir;
+    const std::string path = dir.Path("values.bin");
+    {
+        CMFile file(path.c_str(), "wb");
+        file << std::uint8_t{0xAB} << std::uint16_t{0x1234} << std::uint32_t{0xDEADBEEF};
+    }
+    EXPECT_EQ(ReadBytes(path), "\xAB\x34\x12\xEF\xBE\xAD\xDE");
+    CMFile file(path.c_str(), "rb");
+    std::uint8_t byte;
+    std::uint16_t word;
+    std::uint32_t dword;
+    file >> byte >> word >> dword;
+    EXPECT_EQ(byte, 0xAB);
+    EXPECT_EQ(word, 0x1234);
+    EXPECT_EQ(dword, 0xDEADBEEFu);
+    EXPECT_EQ(file.GetSize(), 7);
+    EXPECT_EQ(file.Tell(), 7);  // GetSize leaves the position at the end
+
+    CMFile closed;
+    char buffer[4];
+    EXPECT_FALSE(closed.IsOpen());
+    EXPECT_EQ(closed.Read(buffer, 4), 0);
+    EXPECT_EQ(closed.Write("abcd", 4), 0);
+    EXPECT_EQ(closed.Seek(0, SEEK_SET), -1);
+    EXPECT_EQ(closed.Tell(), -1);
+    EXPECT_EQ(closed.GetSize(), -1);
+    EXPECT_EQ(closed.WriteVarLen(5), 0);
+    EXPECT_FALSE(closed.Open(dir.Path("missing/x").c_str(), "rb"));
+}
+
+TEST(File, PathHelpers)
+{
+    EXPECT_EQ(CMFile::GetFileName("C:/x/a.b.c", false), "a.b");
+    EXPECT_EQ(CMFile::GetFileName("C:/x/abc", false), "abc");
+    EXPECT_EQ(CMFile::GetFileName("C:/x/abc.", false), "abc");
+    EXPECT_EQ(CMFile::GetFileName("C:\\x\\song.zimbrel", true), "song.zimbrel");
+    EXPECT_EQ(CMFile::GetFileName("/x/.z", false), "");  // not longer than extension plus dot
+    EXPECT_EQ(CMFile::GetFileName("nofolder.txt", true), "");
+    EXPECT_EQ(CMFile::GetFileName("/x/", true), "");
+    EXPECT_EQ(CMFile::GetExtension("a/b.c/song.zimbrel"), "zimbrel");
+    EXPECT_EQ(CMFile::GetExtension("song."), "");
+    EXPECT_EQ(CMFile::GetExtension("song"), "");
+    EXPECT_EQ(CMFile::GetCurrentDir(), ".");
+}
+
+TEST(File, ListFilesMatchesPlainFilesSorted)
+{
+    TempDir dir;
+    for (const char* name : {"b.zimbrel", "A.zimbrel", "a.zimbrel", "notes.txt", ".zimbrel"})
+        WriteBytes(dir.Path(name), "x");
+    std::filesystem::create_directory(dir.Path("folder.zimbrel"));
+    CMStringList names;
+    EXPECT_TRUE(CMFile::ListFiles(names, (dir.Root() + "/*.zimbrel").c_str()));
+    std::vector<std::string> found;
+    for (const CMString* name : names)
+        found.push_back(name->Str());
+    // fnmatch lets "*" match a leading dot unless told otherwise, as the folder listing did.
+    EXPECT_EQ(found, (std::vector<std::string>{".zimbrel", "A.zimbrel", "a.zimbrel", "b.zimbrel"}));
+
+    CMStringList none;
+    EXPECT_TRUE(CMFile::ListFiles(none, (dir.Root() + "/missing/*.zimbrel").c_str()));
+    EXPECT_EQ(none.GetCount(), 0);
+}
+
+TEST(TextFile, ConvertNewlines)
+{
+    CMTextFile file;
+    file.SetText(CMString("a\r\nb\rc"));
+    EXPECT_EQ(file.ConvertNewlines(false), "a\nb\nc");
+    file.SetText(CMString("a\nb\rc"));
+    EXPECT_EQ(file.ConvertNewlines(true), "a\r\nbc");
+    file.SetText(CMString("\r\r\n\n"));
+    EXPECT_EQ(file.ConvertNewlines(false), "\n\n\n");
+}
+
+TEST(TextFile, LoadAndAtomicSave)
+{
+    TempDir dir;
+    const std::string path = dir.Path("song.zimbrel");
+    CMTextFile missing;
+    EXPECT_EQ(missing.Load(path.c_str()), -1);
+
+    WriteBytes(path, "");
+    CMTextFile empty;
+    EXPECT_EQ(empty.Load(path.c_str()), 0);
+    EXPECT_EQ(empty.GetText(), "");
+
+    const std::string bytes("title { A\x00 B }\r\n", 16);
+    WriteBytes(path, bytes);
+    CMTextFile file(path.c_str(), "rb");
+    EXPECT_EQ(file.GetText().Str(), bytes);
+
+    file.SetText(CMString("chord { C }\n"));
+    ASSERT_TRUE(file.Save(path.c_str()));
+    EXPECT_EQ(ReadBytes(path), "chord { C }\n");
+    EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"song.zimbrel"}));  // no temp file
+
+    // A folder that does not exist: the save fails and nothing is created.
+    EXPECT_FALSE(file.Save(dir.Path("missing/song.zimbrel").c_str()));
+    EXPECT_FALSE(file.Save(""));
+}
+
+TEST(TextFile, AtomicSaveKeepsPermissionsAndOldContentOnFailure)
+{
+    TempDir dir;
+    const std::string path = dir.Path("Zimbrel.ini");
+    ASSERT_TRUE(WriteFileAtomically(path.c_str(), "[A]\r\n", 0600));
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    chmod(path.c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomically(path.c_str(), "[B]\r\n", 0600));
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);  // an existing file keeps its mode
+    EXPECT_EQ(ReadBytes(path), "[B]\r\n");
+
+    if (geteuid() != 0) {  // root may write anywhere
+        chmod(dir.Root().c_str(), 0500);
+        EXPECT_FALSE(WriteFileAtomically(path.c_str(), "[C]\r\n"));
+        chmod(dir.Root().c_str(), 0700);
+        EXPECT_EQ(ReadBytes(path), "[B]\r\n");
+    }
+}

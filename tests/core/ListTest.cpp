@@ -1,0 +1,205 @@
+// CMList and its owning flavours: ordered insertion from either end, stable sorting, reversing,
+// node insertion, ownership and the stored form.
+#include "core/CMBaseType.h"
+#include "core/CMList.h"
+#include "core/CMStringList.h"
+#include "tests/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// An element ordered by key only, with an id to see which of two equal keys came first.
+struct Item : IMComparison<Item> {
+    Item(int k, int i) : key(k), id(i) {}
+    bool IsGreater(const Item& other) const override { return key > other.key; }
+    int key;
+    int id;
+};
+
+std::vector<int> Ids(const CMList<Item>& list)
+{
+    std::vector<int> ids;
+    for (const Item* item : list)
+        ids.push_back(item->id);
+    return ids;
+}
+
+std::vector<std::string> Texts(const CMStringList& list)
+{
+    std::vector<std::string> texts;
+    for (const CMString* text : list)
+        texts.push_back(text->Str());
+    return texts;
+}
+
+// The links must agree in both directions and with the count.
+template <class T>
+void ExpectConsistent(const CMList<T>& list)
+{
+    int forward = 0;
+    const CMListNode<T>* previous = nullptr;
+    for (const CMListNode<T>* node = list.GetHead(); node; node = node->next) {
+        EXPECT_EQ(node->previous, previous);
+        previous = node;
+        ++forward;
+    }
+    EXPECT_EQ(previous, list.GetTail());
+    EXPECT_EQ(forward, list.GetCount());
+}
+
+}  // namespace
+
+TEST(List, SortedInsertionKeepsEqualElementsInArrivalOrder)
+{
+    Item a(2, 1), b(1, 2), c(2, 3), d(3, 4), e(1, 5), f(2, 6);
+    for (bool fromTail : {false, true}) {
+        CMList<Item> list;
+        for (Item* item : {&a, &b, &c, &d, &e, &f})
+            list.AddSorted(item, nullptr, fromTail);
+        EXPECT_EQ(Ids(list), (std::vector<int>{2, 5, 1, 3, 6, 4})) << "fromTail " << fromTail;
+        ExpectConsistent(list);
+    }
+}
+
+TEST(List, SortedInsertionFromAGivenNode)
+{
+    Item a(1, 1), b(5, 2), c(3, 3);
+    CMList<Item> list;
+    list.AddTail(&a);
+    auto* middle = list.AddTail(&b);
+    // Walking forward from the 5 finds it greater at once: the 3 goes in front of it.
+    auto* nodeC = list.AddSorted(&c, middle, false);
+    EXPECT_EQ(Ids(list), (std::vector<int>{1, 3, 2}));
+    // Walking backward from the 3: it sorts after 2, the 1 does not, so the 2 goes after the 1.
+    Item two(2, 4);
+    list.AddSorted(&two, nodeC, true);
+    EXPECT_EQ(Ids(list), (std::vector<int>{1, 4, 3, 2}));
+    // Walking backward from the head past the front puts a 0 at the head.
+    Item zero(0, 5);
+    list.AddSorted(&zero, list.GetHead(), true);
+    EXPECT_EQ(Ids(list), (std::vector<int>{5, 1, 4, 3, 2}));
+    ExpectConsistent(list);
+}
+
+TEST(List, SortIsStableAndByteWiseForStrings)
+{
+    CMStringList list;
+    for (const char* text : {"b", "a", "b", "A"})
+        list.AddTail(text);
+    const CMString* firstB = list.GetHead()->element;
+    list.Sort();
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"A", "a", "b", "b"}));
+    EXPECT_EQ(list.GetTail()->previous->element, firstB);  // equal strings keep their order
+    ExpectConsistent(list);
+
+    CMStringList sorted;
+    for (const char* text : {"m", "\xC3\xA9", "z", "m"})
+        sorted.AddSorted(text);
+    EXPECT_EQ(Texts(sorted), (std::vector<std::string>{"m", "m", "z", "\xC3\xA9"}));
+}
+
+TEST(List, DefaultPredicateMakesSortReverse)
+{
+    struct Plain : IMComparison<Plain> {
+        explicit Plain(int i) : id(i) {}
+        int id;
+    };
+    Plain p1(1), p2(2), p3(3);
+    CMList<Plain> list;
+    list.AddTail(&p1);
+    list.AddTail(&p2);
+    list.AddTail(&p3);
+    list.Sort();  // "always after": each element is inserted in front of the others
+    std::vector<int> ids;
+    for (const Plain* p : list)
+        ids.push_back(p->id);
+    EXPECT_EQ(ids, (std::vector<int>{3, 2, 1}));
+}
+
+TEST(List, ReverseAndNodeInsertion)
+{
+    Item a(0, 1), b(0, 2), c(0, 3), d(0, 4);
+    CMList<Item> list;
+    list.Reverse();  // empty stays empty
+    EXPECT_TRUE(list.IsEmpty());
+    auto* nodeB = list.AddTail(&b);
+    list.InsertBefore(nodeB, &a);  // b had no predecessor: a becomes the head
+    list.InsertAfter(nodeB, &d);   // b was the tail: d becomes the tail
+    list.InsertAfter(nodeB, &c);
+    EXPECT_EQ(Ids(list), (std::vector<int>{1, 2, 3, 4}));
+    list.Reverse();
+    EXPECT_EQ(Ids(list), (std::vector<int>{4, 3, 2, 1}));
+    ExpectConsistent(list);
+    EXPECT_EQ(list.GetAt(1)->id, 3);
+    EXPECT_EQ(list.GetAt(4), nullptr);
+    list.RemoveAll();  // nodes only: the items live on the stack
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(list.GetHead(), nullptr);
+    EXPECT_EQ(list.GetTail(), nullptr);
+}
+
+TEST(List, OwningListDeletesAndHandsBack)
+{
+    // Run under the sanitizers: a leak or a double delete fails the test run.
+    CMStringList list;
+    list.AddTail("one");
+    list.AddHead("zero");
+    auto* two = list.AddTail("two");
+    std::unique_ptr<CMString> taken = list.Remove(two);
+    EXPECT_EQ(*taken, "two");
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"zero", "one"}));
+
+    CMStringList copy;
+    copy.AddTail("stale");
+    copy.CopyFrom(list);
+    list.DeleteAll();
+    EXPECT_EQ(Texts(copy), (std::vector<std::string>{"zero", "one"}));
+
+    CMStringList moved(std::move(copy));
+    EXPECT_EQ(copy.GetCount(), 0);
+    EXPECT_EQ(moved.GetCount(), 2);
+    copy = std::move(moved);
+    EXPECT_EQ(Texts(copy), (std::vector<std::string>{"zero", "one"}));
+}
+
+TEST(List, StoredFormOfListsRoundTrips)
+{
+    TempDir dir;
+    const std::string path = dir.Path("lists.bin");
+    CMStringList names;
+    names.AddTail("Tolsen");
+    names.AddTail("");
+    names.AddTail("Pelko");
+    CMBaseTypeList<unsigned short> meters;
+    meters.AddTail(static_cast<unsigned short>(0x0404));
+    meters.AddTail(static_cast<unsigned short>(0));
+    meters.AddTail(static_cast<unsigned short>(0x0308));
+    CMBaseTypeList<char> codes;
+    {
+        CMFile file(path.c_str(), "wb");
+        names.Serialize(file, true);
+        meters.Serialize(file, true);
+        codes.Serialize(file, true);
+    }
+    CMFile file(path.c_str(), "rb");
+    // 1 count + (1+6) + 1 + (1+5), then 1 count + 3 * 2 bytes, then 1 count.
+    EXPECT_EQ(file.GetSize(), 15 + 7 + 1);
+    file.Seek(0, SEEK_SET);
+    CMStringList names2;
+    CMBaseTypeList<unsigned short> meters2;
+    CMBaseTypeList<char> codes2;
+    names2.Serialize(file, false);
+    meters2.Serialize(file, false);
+    codes2.Serialize(file, false);
+    EXPECT_EQ(Texts(names2), (std::vector<std::string>{"Tolsen", "", "Pelko"}));
+    ASSERT_EQ(meters2.GetCount(), 3);
+    EXPECT_EQ(meters2.GetHead()->element->GetValue(), 0x0404);
+    EXPECT_EQ(meters2.GetTail()->element->GetValue(), 0x0308);
+    EXPECT_TRUE(meters2.Contains(0));
+    EXPECT_FALSE(meters2.Contains(7));
+    EXPECT_EQ(codes2.GetCount(), 0);
+}
