@@ -212,9 +212,8 @@ static bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-CMString CMFile::EscapeHex(const char* text)
+CMString CMFile::EscapeHex(std::string_view source)
 {
-    const std::string_view source(text ? text : "");
     // In UTF-8 every byte of 128 or more stands for itself, so each is escaped on its own; only
     // a text that is not UTF-8 is read as a double-byte code page, where a lead byte and the
     // byte after it form one character and are escaped together.
@@ -242,9 +241,8 @@ CMString CMFile::EscapeHex(const char* text)
     return CMString(out);
 }
 
-CMString CMFile::UnescapeHex(const char* text)
+CMString CMFile::UnescapeHex(std::string_view source)
 {
-    const std::string_view source(text ? text : "");
     std::string out;
     out.reserve(source.size());
     for (std::size_t i = 0; i < source.size(); ++i) {
@@ -256,6 +254,16 @@ CMString CMFile::UnescapeHex(const char* text)
         }
     }
     return CMString(out);
+}
+
+CMString CMFile::EscapeHex(const char* text)
+{
+    return EscapeHex(std::string_view(text ? text : ""));
+}
+
+CMString CMFile::UnescapeHex(const char* text)
+{
+    return UnescapeHex(std::string_view(text ? text : ""));
 }
 
 CMString CMFile::GetExtension(const char* path)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 class CMString;
 class CMStringList;
@@ -42,7 +43,9 @@ public:
     std::uint32_t ReadVarLen();  // at most four bytes; 0 when a read fails
 
     // Song text escaping around the 7-bit scanner: bytes outside printable ASCII become "\xHH".
-    static CMString EscapeHex(const char* text);
+    static CMString EscapeHex(std::string_view text);
+    static CMString UnescapeHex(std::string_view text);
+    static CMString EscapeHex(const char* text);  // null reads as empty
     static CMString UnescapeHex(const char* text);
     // The part after the last dot of a path; empty when there is none or nothing follows it.
     static CMString GetExtension(const char* path);

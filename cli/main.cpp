@@ -1,0 +1,81 @@
+// zimbrel-cli: Zimbrel's work without a window. Parses the global options and hands the rest to
+// one command; the libraries do the work.
+#include "cli/CliCommand.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+namespace {
+
+const char* const kUsage = R"(Usage: zimbrel-cli [--workdir DIR] COMMAND [ARGUMENTS]
+
+Chord charts, lead sheets and a virtual jazz trio.
+
+Commands:
+  compile [--bars] FILE...   compile songs and report the outcome; --bars also prints
+                             each song's measures as the performance listing shows them
+
+Options:
+  --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
+  --help          show this text
+  --version       show the version
+
+Exit status: 0 done, 1 the work failed, 2 bad usage.
+)";
+
+using Command = int (*)(const CliArguments&);
+
+const std::map<std::string, Command>& Commands()
+{
+    static const std::map<std::string, Command> commands = {
+        {"compile", RunCompileCommand},
+    };
+    return commands;
+}
+
+}  // namespace
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "zimbrel-cli: %s\nTry 'zimbrel-cli --help'.\n", message.c_str());
+    return kExitUsage;
+}
+
+int main(int argc, char** argv)
+{
+    CliArguments arguments(argv + 1, argv + argc);
+    std::size_t next = 0;
+    while (next < arguments.size() && arguments[next].rfind("--", 0) == 0) {
+        const std::string& option = arguments[next];
+        if (option == "--help") {
+            std::fputs(kUsage, stdout);
+            return kExitDone;
+        }
+        if (option == "--version") {
+            std::printf("zimbrel-cli %s\n", ZIMBREL_VERSION_TEXT);
+            return kExitDone;
+        }
+        if (option != "--workdir")
+            return UsageError("unknown option '" + option + "'");
+        if (next + 1 >= arguments.size())
+            return UsageError("--workdir needs a folder");
+        const std::string& folder = arguments[next + 1];
+        if (chdir(folder.c_str()) != 0) {
+            std::fprintf(stderr, "zimbrel-cli: cannot work in '%s': %s\n", folder.c_str(),
+                         std::strerror(errno));
+            return kExitFailed;
+        }
+        next += 2;
+    }
+    if (next >= arguments.size())
+        return UsageError("no command given");
+    const auto command = Commands().find(arguments[next]);
+    if (command == Commands().end())
+        return UsageError("unknown command '" + arguments[next] + "'");
+    return command->second(CliArguments(arguments.begin() + static_cast<long>(next) + 1,
+                                        arguments.end()));
+}
