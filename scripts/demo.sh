@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# The main job on the example songs: whatever of it is built so far, said plainly.
+# The main job on the example songs in Data/: whatever of it is built so far, said plainly.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
-mkdir -p out
 cli="$build/cli/zimbrel-cli"
-if [ ! -x "$cli" ]; then
-  echo "Only the core libraries are built so far; the song compiler and zimbrel-cli come next."
-  exit 0
-fi
+mkdir -p out
+
+echo "== Compiling the example songs in Data/"
+"$cli" compile Data/*.zimbrel
+
+echo
+echo "== The measures of Data/Example.zimbrel, as the performance listing shows them"
+"$cli" compile --bars Data/Example.zimbrel | tail -n +2
+
+echo "Built so far: the song compiler. Performing (MIDI, audio) and drawing lead sheets come next."

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Rewrites the reference outputs that the golden tests compare with, from the current build.
+# Review every change to them like a change to the code.
+#   tests/data/songs/NAME.bars    the Bars listing of a test song that compiles
+#   tests/data/examples/NAME.bars the same for the example songs in Data/
+# Songs with a NAME.error reference are broken on purpose; their references are written by hand.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cli=${1:-build/cli/zimbrel-cli}
+
+bars() {  # song, reference
+  "$cli" compile --bars "$1" | tail -n +2 > "$2"
+}
+
+for song in tests/data/songs/*.zimbrel; do
+  name=$(basename "$song" .zimbrel)
+  [ -f "tests/data/songs/$name.error" ] || bars "$song" "tests/data/songs/$name.bars"
+done
+for song in Data/*.zimbrel; do
+  bars "$song" "tests/data/examples/$(basename "$song" .zimbrel).bars"
+done
