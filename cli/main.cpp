@@ -18,6 +18,9 @@ Chord charts, lead sheets and a virtual jazz trio.
 Commands:
   compile [--bars] FILE...   compile songs and report the outcome; --bars also prints
                              each song's measures as the performance listing shows them
+  config [SECTION.KEY [VALUE]]
+                             every setting of ./Zimbrel.ini with its value; one value;
+                             or change one (the file keeps every other line as it is)
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -33,6 +36,7 @@ const std::map<std::string, Command>& Commands()
 {
     static const std::map<std::string, Command> commands = {
         {"compile", RunCompileCommand},
+        {"config", RunConfigCommand},
     };
     return commands;
 }
