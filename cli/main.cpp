@@ -18,6 +18,8 @@ Chord charts, lead sheets and a virtual jazz trio.
 Commands:
   compile [--bars] FILE...   compile songs and report the outcome; --bars also prints
                              each song's measures as the performance listing shows them
+  analyze FILE               each chord of the song with the scale the players use for it,
+                             in the song's key
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -33,6 +35,7 @@ const std::map<std::string, Command>& Commands()
 {
     static const std::map<std::string, Command> commands = {
         {"compile", RunCompileCommand},
+        {"analyze", RunAnalyzeCommand},
     };
     return commands;
 }

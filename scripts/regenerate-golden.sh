@@ -19,3 +19,4 @@ done
 for song in Data/*.zimbrel; do
   bars "$song" "tests/data/examples/$(basename "$song" .zimbrel).bars"
 done
+"$cli" analyze Data/Example.zimbrel > tests/data/examples/Example.analysis
