@@ -20,6 +20,7 @@ done
 for song in Data/*.zimbrel; do
   bars "$song" "tests/data/examples/$(basename "$song" .zimbrel).bars"
 done
+"$cli" analyze Data/Example.zimbrel > tests/data/examples/Example.analysis
 
 # The settings file as written from defaults, rebuilt from the listing of a folder without one.
 empty=$(mktemp -d)
