@@ -20,6 +20,11 @@ Commands:
                              each song's measures as the performance listing shows them
   analyze FILE               each chord of the song with the scale the players use for it,
                              in the song's key
+  chart FILE -o OUT.pdf|.png|.svg [--page N] [--dpi N] [--screen] [--transpose N]
+        [--key concert|bb|eb|user|number] [--chord-style 0-3] [--no-intro] [--no-verse]
+        [--notice]           draw the lead sheet: a PDF holds every printed page, a PNG or
+                             SVG one (--page, default 1); --screen draws the screen view;
+                             --notice prints the grey notice of printed pages
   config [SECTION.KEY [VALUE]]
                              every setting of ./Zimbrel.ini with its value; one value;
                              or change one (the file keeps every other line as it is)
@@ -40,6 +45,7 @@ const std::map<std::string, Command>& Commands()
         {"compile", RunCompileCommand},
         {"analyze", RunAnalyzeCommand},
         {"config", RunConfigCommand},
+        {"chart", RunChartCommand},
     };
     return commands;
 }
