@@ -17,5 +17,11 @@ echo
 echo "== Which scale goes with which chord in Data/Example.zimbrel"
 "$cli" analyze Data/Example.zimbrel
 
-echo "Built so far: the song compiler and the chord-scale analysis. Performing (MIDI, audio) and"
-echo "drawing lead sheets come next."
+echo
+echo "== Lead sheets of the example songs, as PDF in out/"
+for song in Data/*.zimbrel; do
+  "$cli" chart "$song" -o "out/$(basename "$song" .zimbrel).pdf"
+done
+
+echo "Built so far: the song compiler, the chord-scale analysis and the lead sheets. Performing"
+echo "(MIDI, audio) comes next."
