@@ -4,7 +4,11 @@
 // screen view and the printed page.
 #include "chart/MusicFont.h"
 #include "chart/SongDrawing.h"
+#include "tests/TempDir.h"
+#include "tests/WorkDir.h"
 #include "tests/chart/ChartTestSupport.h"
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -534,4 +538,29 @@ TEST(ChartLayout, HeaderScreenAndPrint)
     const RecordingDC untitled = DrawChart(song);
     ASSERT_EQ(TextsSaying(untitled, "Blue Tune").size(), 1u);
     EXPECT_NEAR(TextsSaying(untitled, "Blue Tune")[0].y1, -0.125, kEps);
+}
+
+TEST(ChartLayout, TheRendererKeepsItsFontsAndChordStyleInTheSettingsFile)
+{
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    std::ofstream("Zimbrel.ini", std::ios::binary)
+        << "[Preferences]\r\nChordStyle=2\r\n[ChordFont]\r\nName=Times New Roman\r\n"
+           "Height=0.3\r\nColor=255\r\n";
+    CMMusicDC renderer(nullptr, "Zimbrel.ini");
+    EXPECT_EQ(renderer.chordStyle, 2);
+    EXPECT_EQ(renderer.chordFont.name, "Times New Roman");
+    EXPECT_DOUBLE_EQ(renderer.chordFont.height, 0.3);
+    EXPECT_EQ(renderer.chordFont.colour.Pack(), 0x0000FF);
+    EXPECT_EQ(renderer.titleFont.name, "Arial");  // the defaults where the file says nothing
+    EXPECT_DOUBLE_EQ(renderer.titleFont.height, 0.25);
+
+    renderer.chordStyle = 3;
+    renderer.lyricsFont.italic = 1;
+    ASSERT_TRUE(renderer.Save());
+    const CMMusicDC reloaded(nullptr, "Zimbrel.ini");
+    EXPECT_EQ(reloaded.chordStyle, 3);
+    EXPECT_EQ(reloaded.lyricsFont.italic, 1);
+    EXPECT_EQ(reloaded.chordFont.name, "Times New Roman");
 }

@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
@@ -236,6 +237,13 @@ TEST(QtSurface, MusicSignsStandWhereTheLayoutPutsThem)
         return surface.DrawText(0.2, 0.2, "m7 !5", small, AlignLeft);
     });
     EXPECT_NEAR(Ink(image).right(), 0.2 + suffix, 0.02);
+}
+
+TEST(QtSurface, FontsAskedForByNameAreTheLiberationFonts)
+{
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
+              QStringLiteral("Liberation Serif"));
 }
 
 TEST(QtSurface, TextBytesAreUtf8OrLatin1)
