@@ -32,8 +32,8 @@ CMMusicSong LoadSong(const char* path)
 // A chart of `measures` measures of the example's chords, with a melody and lyrics.
 CMMusicSong GeneratedSong(int measures)
 {
-    static const char* const kBars[] = {"Cmaj7 / Am7 /", "Dm7 G7b9", "Em7b5 A7b9", "Dm7 G7",
-                                        "F#m7b5", "B7#9", "Em7 / A13 /", "Dm9 G7b13"};
+    static const char* const kBars[] = {"Cmaj7 / Am7 /", "Dm7 G7b9", "Em7b5 A7b9",  "Dm7 G7",
+                                        "F#m7b5",        "B7#9",     "Em7 / A13 /", "Dm9 G7b13"};
     std::string chords, notes, lyrics;
     for (int m = 0; m < measures; ++m) {
         if (m % 8 == 0)
@@ -69,7 +69,8 @@ void LayoutOnly(benchmark::State& state)
     CMMusicDC renderer(std::make_unique<NullDC>(), "");
     renderer.surface->printing = true;
     for (auto _ : state)
-        benchmark::DoNotOptimize(Draw(song, renderer, 0, true, true, false, 0, 1, kRingBitmap, false));
+        benchmark::DoNotOptimize(
+            Draw(song, renderer, 0, true, true, false, 0, 1, kRingBitmap, false));
 }
 BENCHMARK(LayoutOnly)->Arg(40)->Unit(benchmark::kMicrosecond);
 
@@ -94,7 +95,8 @@ void ThreePagePdf(benchmark::State& state)
 {
     const CMMusicSong song = GeneratedSong(100);
     CMMusicDC renderer(nullptr, "");
-    const std::string path = (std::filesystem::temp_directory_path() / "zimbrel-bench.pdf").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "zimbrel-bench.pdf").string();
     CMChartExportOptions options;
     options.printNotice = false;
     QString error;

@@ -154,16 +154,15 @@ void CMMusicDC::DrawCredits(const CMString& composer, const CMString& lyricist)
         surface->DrawText(kStaffWidth, -authorFont.height, CMString("Music by ") + composer,
                           authorFont, AlignRight);
     if (!lyricist.IsEmpty())
-        surface->DrawText(kStaffWidth, 0, CMString("Words by ") + lyricist, authorFont,
-                          AlignRight);
+        surface->DrawText(kStaffWidth, 0, CMString("Words by ") + lyricist, authorFont, AlignRight);
 }
 
 double CMMusicDC::DrawClef(bool treble)
 {
     const CMFontConfig font = FixedFont(kMusicFontName, treble ? 0.5 : 0.35);
-    const double width =
-        surface->DrawText(0.03, treble ? 0.55 : 0.67,
-                          treble ? MusicGlyph::kTrebleClef : MusicGlyph::kBassClef, font, AlignLeft);
+    const double width = surface->DrawText(0.03, treble ? 0.55 : 0.67,
+                                           treble ? MusicGlyph::kTrebleClef : MusicGlyph::kBassClef,
+                                           font, AlignLeft);
     return width + 0.03;
 }
 
@@ -233,10 +232,10 @@ void CMMusicDC::DrawChord(int measure, const CMMusicChord& chord, int slot, int 
     const CMStaffPosition position = CMStaffPosition::OfMeasure(measure);
     if (page >= 1 && position.page != page - 1)
         return;
-    const double x = measure == 0 ? firstMeasureStartX + slot * kStaffWidth / 19
-                                  : PageOffset(position.page) +
-                                        (slot + kMeasuresPerLine * position.column) * kSlotWidth +
-                                        0.1;
+    const double x = measure == 0
+                         ? firstMeasureStartX + slot * kStaffWidth / 19
+                         : PageOffset(position.page) +
+                               (slot + kMeasuresPerLine * position.column) * kSlotWidth + 0.1;
     CMFontConfig font(chordFont);
     if (colour >= 0)
         font.colour = CMColour(colour);

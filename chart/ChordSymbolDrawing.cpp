@@ -13,11 +13,11 @@ struct Numeral {
 // Degree codes 1-17: I, sharp I, flat II, II, sharp II, flat III, III, IV, sharp IV, flat V, V,
 // sharp V, flat VI, VI, sharp VI, flat VII, VII.
 constexpr Numeral kNumerals[] = {
-    {"I", AccidentalNone},   {"I", AccidentalSharp},   {"II", AccidentalFlat},
-    {"II", AccidentalNone},  {"II", AccidentalSharp},  {"III", AccidentalFlat},
-    {"III", AccidentalNone}, {"IV", AccidentalNone},   {"IV", AccidentalSharp},
-    {"V", AccidentalFlat},   {"V", AccidentalNone},    {"V", AccidentalSharp},
-    {"VI", AccidentalFlat},  {"VI", AccidentalNone},   {"VI", AccidentalSharp},
+    {"I", AccidentalNone},   {"I", AccidentalSharp},  {"II", AccidentalFlat},
+    {"II", AccidentalNone},  {"II", AccidentalSharp}, {"III", AccidentalFlat},
+    {"III", AccidentalNone}, {"IV", AccidentalNone},  {"IV", AccidentalSharp},
+    {"V", AccidentalFlat},   {"V", AccidentalNone},   {"V", AccidentalSharp},
+    {"VI", AccidentalFlat},  {"VI", AccidentalNone},  {"VI", AccidentalSharp},
     {"VII", AccidentalFlat}, {"VII", AccidentalNone},
 };
 
@@ -71,8 +71,8 @@ double DrawSymbol(const CMMusicNotationSymbol& symbol, IMDC& surface, double x, 
     }
     const double width = surface.DrawText(x, y, text, font, AlignLeft);
     if (const char* glyph = AccidentalGlyph(accidental))
-        surface.DrawText(x + width, y - font.height * 0.5, glyph,
-                         MusicFontLike(font, font.height), AlignLeft);
+        surface.DrawText(x + width, y - font.height * 0.5, glyph, MusicFontLike(font, font.height),
+                         AlignLeft);
     return width;
 }
 

@@ -56,8 +56,7 @@ public:
                 bool showVerse, bool numeralMode, std::uint8_t chordStyle, int page)
         : m_song(song), m_dc(dc), m_surface(*dc.surface), m_transposition(transposition),
           m_showIntro(showIntro), m_showVerse(showVerse), m_numeralMode(numeralMode),
-          m_chordStyle(chordStyle), m_page(page),
-          m_key(DisplayKey(song, transposition)),
+          m_chordStyle(chordStyle), m_page(page), m_key(DisplayKey(song, transposition)),
           m_degreeKey(numeralMode ? DisplayKey(song, 0).GetSemitone() : m_key.GetSemitone())
     {
     }
@@ -129,8 +128,8 @@ void SongPainter::Rings(int bitmap)
     // One ring every 0.2 inch while the next stays on the sheet.
     for (int k = 0; (k + 1) * 2 <= static_cast<int>(kPageHeight * 10); ++k)
         m_surface.DrawBitmap(kPageWidth - origin.x, k * 0.2 - origin.y, bitmap, true);
-    m_surface.DrawRectangle(-origin.x, -origin.y, 2 * kPageWidth - origin.x,
-                            kPageHeight - origin.y, -1, kBlack, 1);
+    m_surface.DrawRectangle(-origin.x, -origin.y, 2 * kPageWidth - origin.x, kPageHeight - origin.y,
+                            -1, kBlack, 1);
 }
 
 void SongPainter::Notice()
@@ -295,7 +294,8 @@ void SongPainter::Melody()
             const int position = note->letter - LetterC + (note->octave - 4) * 7;
             const CMPoint at = m_dc.DrawNote(shown, (space + cursor) * kMeasureWidth, position,
                                              MusicGlyph::Note(code));
-            if (note->accidental >= AccidentalDoubleFlat && note->accidental <= AccidentalDoubleSharp)
+            if (note->accidental >= AccidentalDoubleFlat &&
+                note->accidental <= AccidentalDoubleSharp)
                 m_dc.DrawAccidental(at.x - 0.06, at.y, note->accidental - AccidentalNatural);
             const CMFontConfig dot("", "Font", kMusicFontName, 0.3, false, false, kBlack);
             for (int k = 0; k < note->dots; ++k)

@@ -11,7 +11,7 @@ inline constexpr double kMeasureWidth = kStaffWidth * 0.25;  // 1.875
 inline constexpr double kSlotWidth = kStaffWidth * 0.0625;   // 0.46875, four to a measure
 inline constexpr double kStaffTop = 0.72;                    // below the top of the line
 inline constexpr double kStaffLineGap = 0.07;
-inline constexpr double kStaffHeight = 4 * kStaffLineGap;    // 0.28
+inline constexpr double kStaffHeight = 4 * kStaffLineGap;  // 0.28
 inline constexpr int kMeasuresPerLine = 4;
 inline constexpr int kLinesPerPage = 10;
 inline constexpr int kMeasuresPerPage = kMeasuresPerLine * kLinesPerPage;
@@ -19,8 +19,8 @@ inline constexpr int kMeasuresPerPage = kMeasuresPerLine * kLinesPerPage;
 }  // namespace ChartGeometry
 
 struct CMStaffPosition {
-    int page = 0;  // 0-based page of the chart
-    int line = 0;  // 0-9
+    int page = 0;    // 0-based page of the chart
+    int line = 0;    // 0-9
     int column = 0;  // 0-3 for a measure; 4 is the end of the line
 
     static CMStaffPosition OfMeasure(int measure)

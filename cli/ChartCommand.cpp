@@ -36,7 +36,7 @@ struct ChartRequest {
 };
 
 const std::map<std::string, int> kKeyKinds = {
-    {"concert", InstrumentConcert}, {"bb", InstrumentBFlat},     {"eb", InstrumentEFlat},
+    {"concert", InstrumentConcert}, {"bb", InstrumentBFlat},       {"eb", InstrumentEFlat},
     {"user", InstrumentUserKey},    {"number", InstrumentNumbers},
 };
 
@@ -64,8 +64,10 @@ std::string ParseRequest(const CliArguments& arguments, ChartRequest& request)
         {"--chord-style", {&request.chordStyle, 0, 3, "a chord style from 0 to 3"}},
     };
     const std::map<std::string, bool*> switches = {
-        {"--screen", &request.screen},     {"--no-intro", &request.noIntro},
-        {"--no-verse", &request.noVerse},  {"--notice", &request.notice},
+        {"--screen", &request.screen},
+        {"--no-intro", &request.noIntro},
+        {"--no-verse", &request.noVerse},
+        {"--notice", &request.notice},
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -122,7 +124,8 @@ void ChooseQtPlatform()
 // news for someone drawing a chart; real warnings still reach standard error.
 void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+    if (type == QtDebugMsg || type == QtInfoMsg ||
+        message.contains(QLatin1String("XDG_RUNTIME_DIR")))
         return;
     std::fprintf(stderr, "zimbrel-cli: Qt: %s\n", qPrintable(message));
 }
@@ -139,8 +142,7 @@ bool OpenSong(const std::string& path, CMSongDocument& document)
     CMString message = document.GetMessage();
     if (message.IsEmpty())
         message.Format("Error : Compilation failure - '%s'", document.GetTitle().GetText());
-    std::fprintf(stderr, "%s%s", message.GetText(),
-                 message.View().ends_with('\n') ? "" : "\n");
+    std::fprintf(stderr, "%s%s", message.GetText(), message.View().ends_with('\n') ? "" : "\n");
     return false;
 }
 
@@ -160,14 +162,15 @@ int RunChartCommand(const CliArguments& arguments)
     CMZimbrelIni settings;
     settings.Load();
     CMMusicDC renderer(nullptr, "Zimbrel.ini");
-    renderer.chordStyle = static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
+    renderer.chordStyle =
+        static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
     const int keyKind = request.keyKind.value_or(settings.instrumentType);
     CMChartExportOptions options;
     options.page = request.page.value_or(0);
     options.screen = request.screen;
     options.dotsPerInch = request.dotsPerInch.value_or(150);
-    options.transposition = DisplayedTransposition(request.transposition.value_or(0), keyKind,
-                                                   settings.userDefinedKey);
+    options.transposition =
+        DisplayedTransposition(request.transposition.value_or(0), keyKind, settings.userDefinedKey);
     options.numerals = keyKind == InstrumentNumbers;
     options.chordStyle = renderer.chordStyle;
     options.showIntro = settings.intro && !request.noIntro;
@@ -194,13 +197,13 @@ int RunChartCommand(const CliArguments& arguments)
     QString error;
     if (!ExportChart(song, renderer, options, QString::fromLocal8Bit(request.output.c_str()),
                      error)) {
-        std::fprintf(stderr, "zimbrel-cli: chart: cannot write '%s': %s\n",
-                     request.output.c_str(), qPrintable(error));
+        std::fprintf(stderr, "zimbrel-cli: chart: cannot write '%s': %s\n", request.output.c_str(),
+                     qPrintable(error));
         return kExitFailed;
     }
-    const bool allPages = !options.screen && options.page == 0 &&
-                          ChartFormatOf(QString::fromLocal8Bit(request.output.c_str())) ==
-                              CMChartFormat::Pdf;
+    const bool allPages =
+        !options.screen && options.page == 0 &&
+        ChartFormatOf(QString::fromLocal8Bit(request.output.c_str())) == CMChartFormat::Pdf;
     if (options.screen)
         std::printf("%s: the screen view\n", request.output.c_str());
     else

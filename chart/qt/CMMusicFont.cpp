@@ -69,8 +69,7 @@ const CMMusicFont& CMMusicFont::Instance()
     return font;
 }
 
-CMMusicFont::CMMusicFont()
-    : m_triangle(TriangleSymbol()), m_halfDiminished(HalfDiminishedSymbol())
+CMMusicFont::CMMusicFont() : m_triangle(TriangleSymbol()), m_halfDiminished(HalfDiminishedSymbol())
 {
     AddSigns();
 }
@@ -120,8 +119,8 @@ void CMMusicFont::AddSigns()
         m_signs[Code(code)] = Sign{outline, staffSpace, anchor, centre};
     };
     using G = CMGlyph;
-    static const Named kRests[] = {{"rests.0", G::WholeRest},   {"rests.1", G::HalfRest},
-                                   {"rests.2", G::QuarterRest}, {"rests.3", G::EighthRest},
+    static const Named kRests[] = {{"rests.0", G::WholeRest},     {"rests.1", G::HalfRest},
+                                   {"rests.2", G::QuarterRest},   {"rests.3", G::EighthRest},
                                    {"rests.4", G::SixteenthRest}, {"rests.5", G::ThirtySecondRest}};
     // Clefs: the treble clef's G line 0.76 of its size below the cell top, with a staff space of
     // 0.052 inch at 0.5 high, so that it ends before the key signature and below a section name
@@ -183,13 +182,13 @@ bool CMMusicFont::HasPlainText(std::string_view text) const
     return false;
 }
 
-double CMMusicFont::DrawSign(QPainter* painter, const Sign& sign, double x, double top,
-                             double size, const QColor& colour) const
+double CMMusicFont::DrawSign(QPainter* painter, const Sign& sign, double x, double top, double size,
+                             const QColor& colour) const
 {
     const double unit = sign.staffSpace * size;
     const QRectF box = sign.outline.boundingRect();
-    const double originX = sign.centre >= 0 ? x + sign.centre * size - box.center().x() * unit
-                                            : x - box.left() * unit;
+    const double originX =
+        sign.centre >= 0 ? x + sign.centre * size - box.center().x() * unit : x - box.left() * unit;
     if (painter) {
         QTransform place;
         place.translate(originX, top + sign.anchor * size);
@@ -248,9 +247,9 @@ double CMMusicFont::Draw(QPainter* painter, std::string_view text, double x, dou
         if (sign)
             width += DrawSign(painter, *sign, x + width, top, size, colour);
         else
-            width += DrawSuffixSymbol(painter,
-                                      text[i] == kTriangleGlyph ? m_triangle : m_halfDiminished,
-                                      x + width, top, size, colour);
+            width +=
+                DrawSuffixSymbol(painter, text[i] == kTriangleGlyph ? m_triangle : m_halfDiminished,
+                                 x + width, top, size, colour);
         i += length;
         plainStart = i;
     }

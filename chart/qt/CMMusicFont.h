@@ -59,8 +59,8 @@ private:
                             double size, const QColor& colour) const;
 
     CMEmmentalerFont m_emmentaler;
-    std::array<Sign, 256> m_signs;  // by code; an empty outline is no sign
-    Sign m_doubleFlat;              // "!!"
+    std::array<Sign, 256> m_signs;            // by code; an empty outline is no sign
+    Sign m_doubleFlat;                        // "!!"
     std::array<Sign, 256> m_textAccidentals;  // accidentals among letters and figures
     Sign m_textDoubleFlat;
     QPainterPath m_triangle;

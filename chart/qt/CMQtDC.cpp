@@ -95,9 +95,9 @@ double CMQtDC::DrawText(double x, double y, const CMString& text, const CMFontCo
     typeface.setHintingPreference(QFont::PreferNoHinting);
     const QFontMetricsF metrics(typeface);
 
-    const double advance = music ? CMMusicFont::Instance().Draw(nullptr, text.View(), 0, 0, size,
-                                                                colour)
-                                 : metrics.horizontalAdvance(plain);
+    const double advance =
+        music ? CMMusicFont::Instance().Draw(nullptr, text.View(), 0, 0, size, colour)
+              : metrics.horizontalAdvance(plain);
     const double width = advance / 1000 / zoom;
     if (alignment == AlignCentre)
         x -= width * 0.5;
@@ -105,8 +105,7 @@ double CMQtDC::DrawText(double x, double y, const CMString& text, const CMFontCo
         x -= width;
     // The text cell's top edge lies at y.
     if (music) {
-        CMMusicFont::Instance().Draw(&m_painter, text.View(), DeviceX(x), DeviceY(y), size,
-                                     colour);
+        CMMusicFont::Instance().Draw(&m_painter, text.View(), DeviceX(x), DeviceY(y), size, colour);
     } else {
         m_painter.setFont(typeface);
         m_painter.setPen(colour);
@@ -125,8 +124,8 @@ int CMQtDC::DrawRectangle(double x1, double y1, double x2, double y2, int fill, 
                           double width)
 {
     SetShapeStyle(fill, line, width);
-    m_painter.drawRect(QRectF(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2)))
-                           .normalized());
+    m_painter.drawRect(
+        QRectF(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2))).normalized());
     return 1;
 }
 

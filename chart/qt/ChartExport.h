@@ -15,13 +15,13 @@
 enum class CMChartFormat { Pdf, Png, Svg };
 
 struct CMChartExportOptions {
-    int page = 0;             // the printed page to write, from 1; 0: every page (PDF) or page 1
-    bool screen = false;      // the screen view instead of printed pages
+    int page = 0;              // the printed page to write, from 1; 0: every page (PDF) or page 1
+    bool screen = false;       // the screen view instead of printed pages
     double dotsPerInch = 150;  // resolution of a PNG image
-    int transposition = 0;    // semitones, as the chart view adds them up
+    int transposition = 0;     // semitones, as the chart view adds them up
     bool showIntro = true;
     bool showVerse = true;
-    bool numerals = false;    // Roman numerals instead of chord letters
+    bool numerals = false;  // Roman numerals instead of chord letters
     std::uint8_t chordStyle = 0;
     bool printNotice = true;  // the grey notice on printed pages
 };

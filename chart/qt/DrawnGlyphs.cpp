@@ -215,8 +215,8 @@ QPainterPath DrawnGlyph(CMGlyph glyph)
 QPainterPath TriangleSymbol()
 {
     // Upright, a little under the height of a capital, on the baseline.
-    const QPolygonF triangle({QPointF(0.06, 0), QPointF(0.62, 0), QPointF(0.34, -0.56),
-                              QPointF(0.06, 0)});
+    const QPolygonF triangle(
+        {QPointF(0.06, 0), QPointF(0.62, 0), QPointF(0.34, -0.56), QPointF(0.06, 0)});
     QPainterPath path;
     path.addPolygon(triangle);
     return Stroke(path, 0.07);

@@ -1,8 +1,8 @@
 // CMEmmentalerFont: the search for the font file and the look-up of glyphs by name.
 #include "chart/qt/EmmentalerFont.h"
 
-#include <QFont>
 #include <QFile>
+#include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
 

@@ -12,5 +12,5 @@ TEST(ChartView, DisplayedTransposition)
     EXPECT_EQ(DisplayedTransposition(0, InstrumentUserKey, 5), 5);
     EXPECT_EQ(DisplayedTransposition(-7, InstrumentUserKey, -7), -14);
     EXPECT_EQ(DisplayedTransposition(3, InstrumentNumbers, 5), 3);  // numerals do not move
-    EXPECT_EQ(DisplayedTransposition(3, 9, 5), 3);  // an unknown kind adds nothing
+    EXPECT_EQ(DisplayedTransposition(3, 9, 5), 3);                  // an unknown kind adds nothing
 }

@@ -127,8 +127,8 @@ TEST(ChartLayout, MeasurePositionsOverLinesAndPages)
 
 TEST(ChartLayout, ChordPositionsAndRepeats)
 {
-    const CMMusicSong song = CompileSong(
-        "chord { C / F / | C | C | C | C | Dm7 G7 | C / / F | (A7) || }");
+    const CMMusicSong song =
+        CompileSong("chord { C / F / | C | C | C | C | Dm7 G7 | C / / F | (A7) || }");
     const RecordingDC dc = DrawChart(song);
     const std::vector<RecordedPrimitive> roots = Roots(dc);
     std::vector<std::string> texts;
@@ -142,11 +142,11 @@ TEST(ChartLayout, ChordPositionsAndRepeats)
     const double start = 0.25 + 0.03 + 0.1 + 0.02;
     EXPECT_NEAR(roots[0].x1, start, kEps);
     EXPECT_NEAR(roots[1].x1, start + 2 * 7.5 / 19, kEps);
-    EXPECT_NEAR(roots[2].x1, 1.875 + 0.1, kEps);                         // measure 1
-    EXPECT_NEAR(roots[3].x1, 0.1, kEps);                                 // measure 4, line 1
+    EXPECT_NEAR(roots[2].x1, 1.875 + 0.1, kEps);  // measure 1
+    EXPECT_NEAR(roots[3].x1, 0.1, kEps);          // measure 4, line 1
     EXPECT_NEAR(roots[3].y1, 1.37, kEps);
-    EXPECT_NEAR(roots[5].x1, (2 + 4) * 0.46875 + 0.1, kEps);             // G7 on beat 3
-    EXPECT_NEAR(roots[7].x1, (3 + 8) * 0.46875 + 0.1, kEps);             // F on beat 4
+    EXPECT_NEAR(roots[5].x1, (2 + 4) * 0.46875 + 0.1, kEps);  // G7 on beat 3
+    EXPECT_NEAR(roots[7].x1, (3 + 8) * 0.46875 + 0.1, kEps);  // F on beat 4
     EXPECT_EQ(roots[0].fill, 0);
     EXPECT_EQ(roots[8].fill, 0x7F7F7F);  // parenthesized: half-way to white
 }
@@ -154,8 +154,7 @@ TEST(ChartLayout, ChordPositionsAndRepeats)
 TEST(ChartLayout, BarSignsAndEndings)
 {
     // Measures: 0 C, 1 |: D, 2 E, 3 F, 4 :| G (line 1), 5 ! A, 6 :|: B, 7 C, 8 .. D (line 2).
-    const CMMusicSong song =
-        CompileSong("chord { C |: D | E | F :| G ! A :| |: B | C ||| D || }");
+    const CMMusicSong song = CompileSong("chord { C |: D | E | F :| G ! A :| |: B | C ||| D || }");
     const RecordingDC dc = DrawChart(song);
     // Repeat begin at measure 1: thick bar, thin bar, two dots.
     EXPECT_TRUE(HasThickBar(dc, 1.875, 0));
@@ -198,8 +197,10 @@ TEST(ChartLayout, DoubleBarAtALineStartAndTheCodaJump)
     EXPECT_TRUE(HasThinBar(filled, 7.47, 0));
     EXPECT_FALSE(HasThinBar(filled, 0.03, 1));
 
-    const RecordingDC dc = DrawChart(CompileSong("chord { C | D | E | F || G | A @ B | C | D || }"));
-    const RecordingDC atLineStart = DrawChart(CompileSong("chord { C | D | E | F | G | A | B | C @ D || }"));
+    const RecordingDC dc =
+        DrawChart(CompileSong("chord { C | D | E | F || G | A @ B | C | D || }"));
+    const RecordingDC atLineStart =
+        DrawChart(CompileSong("chord { C | D | E | F | G | A | B | C @ D || }"));
     // The double bar before measure 4 (line 1): at its start and at the end of line 0.
     EXPECT_TRUE(HasThinBar(dc, 0, 1));
     EXPECT_TRUE(HasThinBar(dc, 0.03, 1));
@@ -282,7 +283,8 @@ TEST(ChartLayout, KeySignaturesAndTheKeyText)
 TEST(ChartLayout, KeySignatureCounts)
 {
     const auto count = [](const char* key) {
-        return KeySignatureAccidentals(*CompileSong(std::string("key { ") + key + " }").GetKeyChord());
+        return KeySignatureAccidentals(
+            *CompileSong(std::string("key { ") + key + " }").GetKeyChord());
     };
     EXPECT_EQ(count("C"), 0);
     EXPECT_EQ(count("D"), 2);
@@ -293,8 +295,8 @@ TEST(ChartLayout, KeySignatureCounts)
     EXPECT_EQ(count("Bm"), 2);
     EXPECT_EQ(count("Ebm"), -6);
     EXPECT_EQ(count("C#"), 7);
-    EXPECT_EQ(count("D#"), -3);   // nine sharps: the signature of E flat
-    EXPECT_EQ(count("Fbm"), 1);   // eleven flats: the signature of E minor
+    EXPECT_EQ(count("D#"), -3);     // nine sharps: the signature of E flat
+    EXPECT_EQ(count("Fbm"), 1);     // eleven flats: the signature of E minor
     EXPECT_EQ(count("Gsus4"), -2);  // not major: its relative major's
 }
 
@@ -344,8 +346,7 @@ TEST(ChartLayout, Labels)
     bool boxed = false;
     for (const RecordedPrimitive& box : dc.OfKind(RecordedPrimitive::Rectangle))
         boxed |= std::abs(box.x1 - (centre - 0.0625)) < kEps &&
-                 std::abs(box.x2 - (centre + 0.0625)) < kEps &&
-                 std::abs(box.y1 - b[0].y1) < kEps &&
+                 std::abs(box.x2 - (centre + 0.0625)) < kEps && std::abs(box.y1 - b[0].y1) < kEps &&
                  std::abs(box.y2 - (b[0].y1 + 0.1375)) < kEps && box.fill < 0 && box.outline == 0;
     EXPECT_TRUE(boxed);
     // A digit label draws nothing; the theme after it does.
@@ -357,8 +358,8 @@ TEST(ChartLayout, Labels)
 TEST(ChartLayout, NotesLedgerLinesAccidentalsAndDots)
 {
     // Measure 0 is compressed; the notes of measure 1 are at the measure's own place.
-    const CMMusicSong song = CompileSong(
-        "chord { C | C | C || } note { C4 | C4 Q Bb3 H. | A5 Q C6 Q A3 Q R Q | }");
+    const CMMusicSong song =
+        CompileSong("chord { C | C | C || } note { C4 | C4 Q Bb3 H. | A5 Q C6 Q A3 Q R Q | }");
     const RecordingDC dc = DrawChart(song);
     std::vector<RecordedPrimitive> notes;
     for (const RecordedPrimitive& text : dc.Texts(kMusicFontName))
@@ -400,7 +401,8 @@ TEST(ChartLayout, NotesLedgerLinesAccidentalsAndDots)
     EXPECT_TRUE(HasLine(dc, a3 - 0.02, t + 0.35, a3 + 0.115, t + 0.35));
     EXPECT_TRUE(HasLine(dc, a3 - 0.02, t + 0.42, a3 + 0.115, t + 0.42));
     // The quarter rest after them.
-    const std::vector<RecordedPrimitive> rests = TextsSaying(dc, std::string(1, MusicGlyph::Rest(2)));
+    const std::vector<RecordedPrimitive> rests =
+        TextsSaying(dc, std::string(1, MusicGlyph::Rest(2)));
     ASSERT_EQ(rests.size(), 1u);
     EXPECT_NEAR(rests[0].x1, 2 * 1.875 + (0.1 + 3 * 0.24375) * 1.875, kEps);
     EXPECT_NEAR(rests[0].y1, t - 0.0565, kEps);
@@ -412,7 +414,8 @@ TEST(ChartLayout, Lyrics)
     std::string lyrics = "la la / la | la ~";
     for (int i = 0; i < 14; ++i)
         lyrics += " / x";
-    const CMMusicSong song = CompileSong("chord { C | C | C | C | C || } lyrics { " + lyrics + " }");
+    const CMMusicSong song =
+        CompileSong("chord { C | C | C | C | C || } lyrics { " + lyrics + " }");
     const RecordingDC dc = DrawChart(song);
     std::vector<RecordedPrimitive> words;
     for (const RecordedPrimitive& text : dc.Texts("Arial"))
@@ -483,8 +486,9 @@ TEST(ChartLayout, TranspositionAndNumerals)
 
 TEST(ChartLayout, HeaderScreenAndPrint)
 {
-    CMMusicSong song = CompileSong("title { First line\nSecond line } misc { tempo = 99; repeat = 2;"
-                                   " composed by = \"Ann\"; lyrics by = \"Bo\"; } chord { C || }");
+    CMMusicSong song =
+        CompileSong("title { First line\nSecond line } misc { tempo = 99; repeat = 2;"
+                    " composed by = \"Ann\"; lyrics by = \"Bo\"; } chord { C || }");
     RecordingDC screen = DrawChart(song, {.page = 0, .ringBitmap = kRingBitmap});
     const std::vector<RecordedPrimitive> first = TextsSaying(screen, "First line");
     const std::vector<RecordedPrimitive> second = TextsSaying(screen, "Second line");
@@ -521,7 +525,8 @@ TEST(ChartLayout, HeaderScreenAndPrint)
     EXPECT_NEAR(shapes[2].x2, 16.5, kEps);
 
     // Printed: white, no rings, no tempo, and the grey notice when asked for.
-    RecordingDC printed = DrawChart(song, {.page = 1, .ringBitmap = kRingBitmap, .printNotice = true});
+    RecordingDC printed =
+        DrawChart(song, {.page = 1, .ringBitmap = kRingBitmap, .printNotice = true});
     EXPECT_EQ(printed.OfKind(RecordedPrimitive::Rectangle)[0].fill, 0xFFFFFF);
     EXPECT_TRUE(printed.OfKind(RecordedPrimitive::Bitmap).empty());
     EXPECT_TRUE(TextsSaying(printed, "Tempo = 99").empty());

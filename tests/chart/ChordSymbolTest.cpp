@@ -98,10 +98,10 @@ TEST(ChordSymbol, NumeralsAndDisplayModes)
     EXPECT_EQ(dc.primitives[0].text, "");
 
     // Every numeral with its accidental.
-    const char* const texts[] = {"I",  "I",  "II", "II",  "II", "III", "III", "IV", "IV",
-                                 "V",  "V",  "V",  "VI",  "VI", "VI",  "VII", "VII"};
-    const char* const accidentals[] = {"", "#", "!", "", "#", "!", "", "", "#",
-                                       "!", "", "#", "!", "", "#", "!", ""};
+    const char* const texts[] = {"I", "I", "II", "II", "II", "III", "III", "IV", "IV",
+                                 "V", "V", "V",  "VI", "VI", "VI",  "VII", "VII"};
+    const char* const accidentals[] = {"",  "#", "!", "",  "#", "!", "",  "", "#",
+                                       "!", "",  "#", "!", "",  "#", "!", ""};
     for (int code = 1; code <= 17; ++code) {
         dc.primitives.clear();
         DrawSymbol(chord, dc, 0, 0, kChordFont, code);
@@ -132,12 +132,9 @@ TEST(ChordSymbol, TheFourStyles)
     };
     const std::string tri(1, kTriangleGlyph), half(1, kHalfDiminishedGlyph);
     const Case cases[] = {
-        {"C", {"", "maj", "M", ""}},
-        {"Cmaj7", {"", "maj7", "M7", ""}},
-        {"Cm7", {"m7", "min7", "m7", "-7"}},
-        {"Cm7b5", {"m7 !5", "min7 !5", "m7 !5", ""}},
-        {"Cdim", {"dim", "dim", "dim", "o"}},
-        {"C7b9", {"7 !9", "7 !9", "7 !9", "7 -9"}},
+        {"C", {"", "maj", "M", ""}},          {"Cmaj7", {"", "maj7", "M7", ""}},
+        {"Cm7", {"m7", "min7", "m7", "-7"}},  {"Cm7b5", {"m7 !5", "min7 !5", "m7 !5", ""}},
+        {"Cdim", {"dim", "dim", "dim", "o"}}, {"C7b9", {"7 !9", "7 !9", "7 !9", "7 -9"}},
     };
     for (const Case& c : cases)
         for (int style = 0; style < 4; ++style) {
@@ -149,6 +146,7 @@ TEST(ChordSymbol, TheFourStyles)
             RecordingDC dc;
             DrawChordSymbol(Chord(c.chord, style), dc, 0, 0, kChordFont, 0);
             ASSERT_GE(dc.primitives.size(), 2u);
-            EXPECT_EQ(QuotedBytes(dc.primitives[1].text), QuotedBytes(expected)) << c.chord << " style " << style;
+            EXPECT_EQ(QuotedBytes(dc.primitives[1].text), QuotedBytes(expected))
+                << c.chord << " style " << style;
         }
 }

@@ -35,7 +35,8 @@ TEST(GoldenChart, ListingsMatchTheReviewedFiles)
         {"tests/data/songs/volta.zimbrel", 1, "volta.page1.txt"},
     };
     for (const GoldenChart& chart : charts) {
-        const std::string expected = ReadFile(std::string(ZIMBREL_TEST_DATA "/chart/") + chart.golden);
+        const std::string expected =
+            ReadFile(std::string(ZIMBREL_TEST_DATA "/chart/") + chart.golden);
         ASSERT_FALSE(expected.empty()) << chart.golden;
         // Songs are recorded with the path they are given: the file name is the title.
         const std::string listing =

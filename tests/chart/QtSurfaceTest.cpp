@@ -94,9 +94,8 @@ TEST(QtSurface, LinesLandWhereTheInchesSay)
 
     // At zoom 2 everything doubles, origin included.
     image = WhiteImage(5, 3);
-    DrawOn(image, 2.0, CMPoint(0.5, 0.5), [](CMQtDC& surface) {
-        return surface.DrawLine(0.5, 0.25, 1.5, 0.25, 0, 20);
-    });
+    DrawOn(image, 2.0, CMPoint(0.5, 0.5),
+           [](CMQtDC& surface) { return surface.DrawLine(0.5, 0.25, 1.5, 0.25, 0, 20); });
     ink = Ink(image);
     EXPECT_NEAR(ink.left(), 2.0 - 0.1, 0.011);
     EXPECT_NEAR(ink.center().y(), 1.5, 0.006);
@@ -148,9 +147,9 @@ TEST(QtSurface, TextWidthsAlignmentAndTheCellTop)
     EXPECT_NEAR(widths[0], expected, 1e-9);
     EXPECT_DOUBLE_EQ(widths[1], widths[0]);
     EXPECT_DOUBLE_EQ(widths[2], widths[0]);
-    EXPECT_NEAR(inks[0].left(), 3.0, 0.03);          // starts at x
-    EXPECT_NEAR(inks[1].center().x(), 3.0, 0.03);    // centred on x
-    EXPECT_NEAR(inks[2].right(), 3.0, 0.03);         // ends at x
+    EXPECT_NEAR(inks[0].left(), 3.0, 0.03);        // starts at x
+    EXPECT_NEAR(inks[1].center().x(), 3.0, 0.03);  // centred on x
+    EXPECT_NEAR(inks[2].right(), 3.0, 0.03);       // ends at x
     // The cell's top at y: the capital's top lies the ascent less the cap height lower.
     EXPECT_NEAR(inks[0].top(), 0.25 + (metrics.ascent() - metrics.capHeight()) / 1000, 0.011);
 
@@ -168,11 +167,13 @@ TEST(QtSurface, OutlinesAndFills)
     QImage image = WhiteImage(2, 2);
     image.fill(QColor(128, 128, 128));
     DrawOn(image, 1.0, CMPoint(), [](CMQtDC& surface) {
-        surface.DrawRectangle(0.2, 0.2, 0.8, 0.8, -1, 0, 1);              // outline only
+        surface.DrawRectangle(0.2, 0.2, 0.8, 0.8, -1, 0, 1);                 // outline only
         surface.DrawRectangle(CMRect(1.1, 1.1, 1.9, 1.9), 0xFFFFFF, -1, 1);  // white box
-        return surface.DrawEllipse(1.1, 0.2, 1.9, 0.8, 0xFF0000, -1, 1);  // red disc
+        return surface.DrawEllipse(1.1, 0.2, 1.9, 0.8, 0xFF0000, -1, 1);     // red disc
     });
-    const auto at = [&](double x, double y) { return image.pixel(qRound(x * kDpi), qRound(y * kDpi)); };
+    const auto at = [&](double x, double y) {
+        return image.pixel(qRound(x * kDpi), qRound(y * kDpi));
+    };
     EXPECT_EQ(at(0.5, 0.5), QColor(128, 128, 128).rgb());  // hollow inside
     EXPECT_TRUE(IsInk(at(0.2, 0.5)));
     EXPECT_EQ(at(1.5, 1.5), QColor(Qt::white).rgb());
@@ -197,16 +198,16 @@ TEST(QtSurface, TheRingBitmapAtEightyPercentOfItsScreenSize)
     EXPECT_LE(ink.bottom(), 0.2 + 24 / 96.0 / 1.25 + 0.006);
     // Unknown pictures draw nothing.
     image = WhiteImage(2, 1);
-    EXPECT_EQ(DrawOn(image, 1.0, CMPoint(), [](CMQtDC& surface) {
-                  return surface.DrawBitmap(1.0, 0.2, 7, false);
-              }),
+    EXPECT_EQ(DrawOn(image, 1.0, CMPoint(),
+                     [](CMQtDC& surface) { return surface.DrawBitmap(1.0, 0.2, 7, false); }),
               0);
     EXPECT_TRUE(Ink(image).isEmpty());
 }
 
 TEST(QtSurface, MusicSignsStandWhereTheLayoutPutsThem)
 {
-    ASSERT_TRUE(CMMusicFont::Instance().HasEmmentaler()) << qPrintable(CMMusicFont::Instance().Warning());
+    ASSERT_TRUE(CMMusicFont::Instance().HasEmmentaler())
+        << qPrintable(CMMusicFont::Instance().Warning());
     const CMFontConfig accidental("", "Font", kMusicFontName, 0.25, false, false, 0);
     // A sharp for a pitch at y = 0.5 is drawn with its cell top 0.16 higher; it is centred on
     // the pitch. A flat's cell top is 0.2 higher; its belly is at the pitch.
@@ -241,7 +242,8 @@ TEST(QtSurface, MusicSignsStandWhereTheLayoutPutsThem)
 
 TEST(QtSurface, FontsAskedForByNameAreTheLiberationFonts)
 {
-    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(),
+              QStringLiteral("Liberation Sans"));
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
               QStringLiteral("Liberation Serif"));
 }

@@ -42,8 +42,8 @@ std::string RecordedPrimitive::Describe() const
 {
     switch (kind) {
     case Line:
-        return "line " + Number(x1) + " " + Number(y1) + " " + Number(x2) + " " + Number(y2) +
-               " " + Colour(fill) + " " + Number(width);
+        return "line " + Number(x1) + " " + Number(y1) + " " + Number(x2) + " " + Number(y2) + " " +
+               Colour(fill) + " " + Number(width);
     case Text:
         return "text " + Number(x1) + " " + Number(y1) + " align " + std::to_string(alignment) +
                " " + QuotedBytes(text) + " " + font + " " + Number(height) + (bold ? " bold" : "") +

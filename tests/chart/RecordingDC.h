@@ -14,11 +14,11 @@ struct RecordedPrimitive {
 
     Kind kind;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    int fill = -1;    // colour of a line or a text; fill of a shape
-    int outline = -1; // outline of a shape
-    double width = 0; // pen width; for a text, the width answered
+    int fill = -1;     // colour of a line or a text; fill of a shape
+    int outline = -1;  // outline of a shape
+    double width = 0;  // pen width; for a text, the width answered
     std::string text;
-    std::string font;  // typeface of a text
+    std::string font;   // typeface of a text
     double height = 0;  // font height of a text
     bool bold = false;
     bool italic = false;
