@@ -56,11 +56,12 @@ public:
     // measure starts a line; nothing for the first measure.
     void DrawCodaJump(int measure);
 
+    // The x of a page of the chart: side by side on the screen, all at 0 when printing.
+    double PageOffset(int pagePosition) const;
+
     std::unique_ptr<IMDC> surface;
 
 private:
-    // The x of a page position: side by side on the screen, all at 0 when printing.
-    double PageOffset(int pagePosition) const;
     // The left edge of a measure, or the end of a line for column 4.
     double MeasureX(const CMStaffPosition& position) const;
     // Where a note or rest of a measure goes across: compressed behind the header in the

@@ -21,21 +21,6 @@ constexpr int kNaturalKeys[] = {0, 2, 4, -1, 1, 3, 5};
 constexpr int kFlatKeys[] = {-7, -5, -3, -8, -6, -4, -2};
 constexpr int kSharpKeys[] = {7, 9, 13, 6, 8, 10, 12};
 
-// Slots a chord takes: a whole measure 4, half 2, one beat 1.
-int SlotsOf(const CMMusicChord& chord)
-{
-    switch (chord.length) {
-    case LengthMeasure:
-        return 4;
-    case LengthHalf:
-        return 2;
-    case LengthBeat:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
 // The meter of the header: the first time signature of the song (bar signs in the time-base
 // block passed over), 4/4 when it gives none.
 void FirstMeter(const CMMusicSong& song, int& numerator, int& denominator)
@@ -81,10 +66,6 @@ private:
     bool IsOnDrawing(int chartPage) const
     {
         return m_page == 0 ? chartPage <= 1 : chartPage == m_page - 1;
-    }
-    double PageOffset(int chartPage) const
-    {
-        return m_surface.printing ? 0 : chartPage * kPageWidth;
     }
     void Sign(const CMStaffPosition& position, CMBarSign sign)
     {
@@ -241,7 +222,7 @@ void SongPainter::Chords(int measure, const CMMusicChordList& items, double firs
             m_dc.DrawChord(measure, chord, slot, m_page, packed, degree, firstMeasureStartX);
         }
         m_previousChord = chord;
-        slot += SlotsOf(chord);
+        slot += BeatsOf(chord.length);  // a slot is a beat
     }
 }
 
@@ -333,7 +314,7 @@ void SongPainter::Lyrics()
         if (m_page == 0 && chartPage > 1)
             break;
         if (IsOnDrawing(chartPage))
-            m_surface.DrawText(PageOffset(chartPage) + (slot % kSlotsPerLine) * kSlotWidth,
+            m_surface.DrawText(m_dc.PageOffset(chartPage) + (slot % kSlotsPerLine) * kSlotWidth,
                                (slot / kSlotsPerLine) % kLinesPerPage + 1.12, *token,
                                m_dc.lyricsFont, AlignLeft);
         ++slot;

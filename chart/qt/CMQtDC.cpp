@@ -114,27 +114,25 @@ double CMQtDC::DrawText(double x, double y, const CMString& text, const CMFontCo
     return width;
 }
 
-void CMQtDC::SetShapeStyle(int fill, int line, double width)
+QRectF CMQtDC::SetShapeStyle(double x1, double y1, double x2, double y2, int fill, int line,
+                             double width)
 {
     m_painter.setPen(Pen(line >= 0 ? line : fill, width));
     m_painter.setBrush(fill >= 0 ? QBrush(ColourOf(fill)) : QBrush(Qt::NoBrush));
+    return QRectF(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2))).normalized();
 }
 
 int CMQtDC::DrawRectangle(double x1, double y1, double x2, double y2, int fill, int line,
                           double width)
 {
-    SetShapeStyle(fill, line, width);
-    m_painter.drawRect(
-        QRectF(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2))).normalized());
+    m_painter.drawRect(SetShapeStyle(x1, y1, x2, y2, fill, line, width));
     return 1;
 }
 
 int CMQtDC::DrawEllipse(double x1, double y1, double x2, double y2, int fill, int line,
                         double width)
 {
-    SetShapeStyle(fill, line, width);
-    m_painter.drawEllipse(
-        QRectF(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2))).normalized());
+    m_painter.drawEllipse(SetShapeStyle(x1, y1, x2, y2, fill, line, width));
     return 1;
 }
 

@@ -40,8 +40,10 @@ public:
 
 private:
     QPen Pen(int colour, double width) const;
-    // The pen and brush of a shape: outline in `line` (or `fill` when `line` is negative).
-    void SetShapeStyle(int fill, int line, double width);
+    // Takes the pen and brush of a shape (outline in `line`, or in `fill` when `line` is
+    // negative; no fill when `fill` is negative) and answers its box in device coordinates.
+    QRectF SetShapeStyle(double x1, double y1, double x2, double y2, int fill, int line,
+                         double width);
 
     QPainter& m_painter;
     double m_dotsPerInch;
