@@ -119,7 +119,8 @@ QRectF CMQtDC::SetShapeStyle(double x1, double y1, double x2, double y2, int fil
 {
     m_painter.setPen(Pen(line >= 0 ? line : fill, width));
     m_painter.setBrush(fill >= 0 ? QBrush(ColourOf(fill)) : QBrush(Qt::NoBrush));
-    return QRectF(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2))).normalized();
+    return QRectF(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2)))
+        .normalized();
 }
 
 int CMQtDC::DrawRectangle(double x1, double y1, double x2, double y2, int fill, int line,
