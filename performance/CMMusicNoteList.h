@@ -51,6 +51,8 @@ public:
     void WriteNotes(CMMidiFile& file) const;
 
     const std::vector<CMMusicNote>& GetNotes() const { return m_notes; }
+    // For changing notes in place (keys, velocities); the caller keeps the ticks as they are.
+    std::vector<CMMusicNote>& MutableNotes() { return m_notes; }
     // Stored form: the attributes, then the notes (count, then each).
     void Serialize(CMFile& file, bool store) override;
 
