@@ -64,6 +64,13 @@ public:
     void MarkPart(const char* partName, bool written = true);
 
 private:
+    struct Candidate {
+        const CMMusicNoteList* pattern;
+        int match;  // octaves to add to the transposition
+    };
+    // The patterns that may serve a slot, in library order; answers their total weight.
+    std::uint32_t Candidates(std::uint32_t scaleMask, std::uint32_t length, int root, int tempo,
+                             std::vector<Candidate>& candidates) const;
     bool Passes(const CMMusicNoteList& pattern, std::uint32_t scaleMask, std::uint32_t length,
                 int root, int tempo, int& match) const;
 
