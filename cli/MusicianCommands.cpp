@@ -81,12 +81,8 @@ int RunMusicianCommand(const CliArguments& arguments)
 
     std::printf("%s (%s): %zu phrase patterns\n", player->name.GetText(),
                 InstrumentName(player->GetInstrument()), player->GetPatterns().size());
-    for (const CMLibraryPart& part : player->GetParts()) {
-        if (part.written)
-            std::printf("  %-45s %4d\n", part.name.GetText(), part.patterns);
-        else
-            std::printf("  %-45s not written yet\n", part.name.GetText());
-    }
+    for (const CMLibraryPart& part : player->GetParts())
+        std::printf("  %-45s %4d\n", part.name.GetText(), part.patterns);
     if (patterns) {
         int number = 1;
         for (const auto& pattern : player->GetPatterns())

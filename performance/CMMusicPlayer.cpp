@@ -256,12 +256,11 @@ void CMMusicPlayer::DerivePatterns()
         m_patterns.push_back(std::move(pattern));
 }
 
-void CMMusicPlayer::MarkPart(const char* partName, bool written)
+void CMMusicPlayer::MarkPart(const char* partName)
 {
     CMLibraryPart part;
     part.name = partName;
-    part.written = written;
-    part.patterns = written ? static_cast<int>(m_patterns.size() - m_patternsInParts) : 0;
+    part.patterns = static_cast<int>(m_patterns.size() - m_patternsInParts);
     m_patternsInParts = m_patterns.size();
     m_parts.push_back(part);
 }
