@@ -3,7 +3,7 @@
 #include "cli/CliCommand.h"
 #include "cli/PerformanceOptions.h"
 
-#include "app/CMSongDocument.h"
+#include "cli/SongFile.h"
 #include "performance/CMMusicBand.h"
 #include "performance/GenerateMidi.h"
 #include "settings/CMZimbrelIni.h"
@@ -56,15 +56,8 @@ int RunMidiCommand(const CliArguments& arguments)
         return UsageError("midi: no song file given");
 
     CMSongDocument document;
-    CMString readError;
-    if (!document.Open(file.c_str(), readError)) {
-        std::fprintf(stderr, "%s\n", readError.GetText());
+    if (!OpenCompiledSong(file, document))
         return kExitFailed;
-    }
-    if (!document.IsCompiled()) {
-        std::fputs(document.GetMessage().GetText(), stderr);
-        return kExitFailed;
-    }
     const CMMusicSong& song = document.GetSong();
     CMPerformanceSettings performance = DefaultPerformance(settings, song);
     for (const auto& [index, count] : performanceOptions)

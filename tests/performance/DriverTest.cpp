@@ -5,6 +5,7 @@
 #include "performance/CMMusicBand.h"
 #include "performance/GenerateMidi.h"
 #include "tests/MidiReader.h"
+#include "tests/PresetBands.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
 
@@ -19,19 +20,9 @@
 
 namespace {
 
-const CMMusicBandList& Bands()
-{
-    static const CMMusicBandList bands = [] {
-        CMMusicBandList list;
-        list.BuildPresets();
-        return list;
-    }();
-    return bands;
-}
-
 const CMMusicBand* Band(const char* name)
 {
-    return Bands().FindBand(CMString(name));
+    return PresetBands().FindBand(CMString(name));
 }
 
 CMMusicSong Compiled(const std::string& source)

@@ -6,6 +6,7 @@
 #include "performance/LibraryBuilders.h"
 #include "performance/PatternRows.h"
 #include "tests/MidiReader.h"
+#include "tests/PresetBands.h"
 #include "tests/Printers.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,9 @@
 
 namespace {
 
-const CMMusicBandList& Bands()
-{
-    static const CMMusicBandList bands = [] {
-        CMMusicBandList list;
-        list.BuildPresets();
-        return list;
-    }();
-    return bands;
-}
-
 const CMMusicPlayer& Player(const char* name)
 {
-    const CMMusicPlayer* player = Bands().FindPlayer(CMString(name));
+    const CMMusicPlayer* player = PresetBands().FindPlayer(CMString(name));
     EXPECT_NE(player, nullptr) << name;
     return *player;
 }
@@ -239,18 +230,18 @@ TEST(Player, PlayingSlots)
 TEST(Player, PresetLibrariesAndBands)
 {
     std::vector<std::string> bandNames;
-    for (const auto& band : Bands().GetBands())
+    for (const auto& band : PresetBands().GetBands())
         bandNames.push_back(band->GetName().Str());
     EXPECT_EQ(bandNames, (std::vector<std::string>{"Ashgrove Trio", "Brazilian Trio", "Great Trio",
                                                    "Norvane Trio", "Zimbrel Trio"}));
     std::vector<std::string> players;
-    for (const auto& player : Bands().GetPlayers())
+    for (const auto& player : PresetBands().GetPlayers())
         players.push_back(player->name.Str());
     EXPECT_EQ(players, (std::vector<std::string>{"Dalmo", "Falder", "Garvel", "Ostrin", "Pelko",
                                                  "Quenby", "Ruvane", "Tolsen", "Vashti"}));
     // Bass, piano and drums in every band; Tolsen and Pelko are one player in four bands.
     int tolsenBands = 0;
-    for (const auto& band : Bands().GetBands()) {
+    for (const auto& band : PresetBands().GetBands()) {
         ASSERT_EQ(band->GetPlayers().size(), 3u);
         EXPECT_EQ(band->GetPlayers()[0]->GetInstrument(), InstrumentBass);
         EXPECT_EQ(band->GetPlayers()[1]->GetInstrument(), InstrumentChords);
@@ -258,8 +249,8 @@ TEST(Player, PresetLibrariesAndBands)
         tolsenBands += band->GetPlayers()[0] == &Player("Tolsen");
     }
     EXPECT_EQ(tolsenBands, 4);
-    EXPECT_EQ(Bands().FindBand(CMString("Norvane Trio"))->GetPlayers()[2], &Player("Pelko"));
-    EXPECT_EQ(Bands().FindBand(CMString("No Trio")), nullptr);
+    EXPECT_EQ(PresetBands().FindBand(CMString("Norvane Trio"))->GetPlayers()[2], &Player("Pelko"));
+    EXPECT_EQ(PresetBands().FindBand(CMString("No Trio")), nullptr);
 
     EXPECT_EQ(Player("Tolsen").GetPatterns().size(), 35u);
     EXPECT_EQ(Player("Dalmo").GetPatterns().size(), 6u);

@@ -9,6 +9,7 @@
 #include "performance/ChordScale.h"
 #include "performance/GenerateMidi.h"
 #include "tests/MidiReader.h"
+#include "tests/PresetBands.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,19 +25,9 @@
 
 namespace {
 
-const CMMusicBandList& Bands()
-{
-    static const CMMusicBandList bands = [] {
-        CMMusicBandList list;
-        list.BuildPresets();
-        return list;
-    }();
-    return bands;
-}
-
 const CMMusicPlayer& Player(const char* name)
 {
-    return *Bands().FindPlayer(CMString(name));
+    return *PresetBands().FindPlayer(CMString(name));
 }
 
 using Patterns = std::vector<const CMMusicNoteList*>;
@@ -320,8 +311,9 @@ TEST(VoicingSets, PushesVelocitiesAndLengths)
         const bool bossa = set.rfind("bossa", 0) == 0;
         const bool passing = set == "two-hand voicings" && pattern->scaleMask == 80;
         for (const CMMusicNote& note : pattern->GetNotes()) {
-            if (note.tick < 0)
+            if (note.tick < 0) {
                 EXPECT_GE(pattern->lowTempo, 110) << set << " " << Describe(*pattern);
+            }
             EXPECT_GE(note.velocity, 39) << set;
             EXPECT_LE(note.velocity, bossa ? 79 : 63) << set;
             if (!passing && !(bossa && note.code == 0x31)) {
@@ -360,9 +352,10 @@ TEST(VoicingSets, RootlessVoicingsAndInnerMinorNinths)
         // two-hand set's diminished chords and passing chords are no rootless voicings).
         if (set == "bossa rootless voicings" || set == "upper structures" ||
             (set == "two-hand voicings" && pattern->scaleMask != 80 &&
-             pattern->scaleMask != ScaleDiminished))
+             pattern->scaleMask != ScaleDiminished)) {
             for (const CMMusicNote& note : pattern->GetNotes())
                 EXPECT_NE((note.pitch - pattern->root + 120) % 12, 0) << set << " " << Describe(*pattern);
+        }
         // No minor ninth above an inner voice, except in the altered and diminished voicings.
         if (pattern->scaleMask & (ScaleCombinationOfDiminished | ScaleAltered | ScaleDiminished))
             continue;
@@ -393,7 +386,7 @@ TEST(VoicingSets, EveryPianistPlaysEveryChordOfEverySong)
     const std::string path = dir.Path("song.midi");
     for (const char* bandName : {"Zimbrel Trio", "Great Trio", "Ashgrove Trio", "Norvane Trio",
                                  "Brazilian Trio"}) {
-        const CMMusicBand* band = Bands().FindBand(CMString(bandName));
+        const CMMusicBand* band = PresetBands().FindBand(CMString(bandName));
         for (const auto& entry : std::filesystem::directory_iterator(ZIMBREL_SOURCE_DIR "/Data")) {
             if (entry.path().extension() != ".zimbrel")
                 continue;
