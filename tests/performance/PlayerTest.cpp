@@ -227,6 +227,25 @@ TEST(Player, PlayingSlots)
     }
 }
 
+TEST(Player, TestRenderingPlaysOneNoteASlot)
+{
+    CMMusicPhraseList slots;
+    for (int i = 0; i < 3; ++i)
+        slots.AddTail(std::make_unique<CMMusicNoteList>(ScaleIonian, i, 0x14, 9, -48, 48, 20, 400));
+    CMMidiFile file(96);
+    file.AddTrack(2, 0, CMString());
+    Player("Ostrin").PlayTest(file, slots);
+    file.MakeDeltaTimes();
+    const midireader::File midi = midireader::Read(file.WriteImage(120));
+    ASSERT_EQ(midi.tracks[1].notes.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(midi.tracks[1].notes[i].tick, 96u * i);
+        EXPECT_EQ(midi.tracks[1].notes[i].duration, 90u);
+        EXPECT_EQ(midi.tracks[1].notes[i].key, 60);
+        EXPECT_EQ(midi.tracks[1].notes[i].velocity, 99);
+    }
+}
+
 TEST(Player, PresetLibrariesAndBands)
 {
     std::vector<std::string> bandNames;
