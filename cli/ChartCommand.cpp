@@ -10,6 +10,8 @@
 #include "chart/SongDrawing.h"
 #include "chart/qt/CMMusicFont.h"
 #include "chart/qt/ChartExport.h"
+#include "cli/PerformanceOptions.h"
+#include "cli/SongFile.h"
 #include "settings/CMZimbrelIni.h"
 
 #include <QGuiApplication>
@@ -42,9 +44,8 @@ const std::map<std::string, int> kKeyKinds = {
 
 std::optional<int> WholeNumber(const std::string& text, int lowest, int highest)
 {
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || value < lowest || value > highest)
+    long long value = 0;
+    if (!ParseInteger(text, lowest, highest, value))
         return std::nullopt;
     return static_cast<int>(value);
 }
@@ -130,22 +131,6 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
     std::fprintf(stderr, "zimbrel-cli: Qt: %s\n", qPrintable(message));
 }
 
-bool OpenSong(const std::string& path, CMSongDocument& document)
-{
-    CMString readError;
-    if (!document.Open(path.c_str(), readError)) {
-        std::fprintf(stderr, "%s\n", readError.GetText());
-        return false;
-    }
-    if (document.IsCompiled())
-        return true;
-    CMString message = document.GetMessage();
-    if (message.IsEmpty())
-        message.Format("Error : Compilation failure - '%s'", document.GetTitle().GetText());
-    std::fprintf(stderr, "%s%s", message.GetText(), message.View().ends_with('\n') ? "" : "\n");
-    return false;
-}
-
 }  // namespace
 
 int RunChartCommand(const CliArguments& arguments)
@@ -154,7 +139,7 @@ int RunChartCommand(const CliArguments& arguments)
     if (const std::string problem = ParseRequest(arguments, request); !problem.empty())
         return UsageError("chart: " + problem);
     CMSongDocument document;
-    if (!OpenSong(request.song, document))
+    if (!OpenCompiledSong(request.song, document))
         return kExitFailed;
     const CMMusicSong& song = document.GetSong();
 

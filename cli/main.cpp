@@ -1,6 +1,7 @@
 // zimbrel-cli: Zimbrel's work without a window. Parses the global options and hands the rest to
 // one command; the libraries do the work.
 #include "cli/CliCommand.h"
+#include "cli/PerformanceOptions.h"
 
 #include <unistd.h>
 
@@ -20,14 +21,20 @@ Commands:
                              each song's measures as the performance listing shows them
   analyze FILE               each chord of the song with the scale the players use for it,
                              in the song's key
+  config [SECTION.KEY [VALUE]]
+                             every setting of ./Zimbrel.ini with its value; one value;
+                             or change one (the file keeps every other line as it is)
+  midi FILE [-o OUT] [PERF] [--listing]
+                             perform the song into a standard MIDI file (default
+                             FILE.midi); --listing prints what was played
+  bands                      the bands and their musicians
+  musician NAME [--patterns] what a musician's phrase library holds; --patterns lists
+                             every pattern
   chart FILE -o OUT.pdf|.png|.svg [--page N] [--dpi N] [--screen] [--transpose N]
         [--key concert|bb|eb|user|number] [--chord-style 0-3] [--no-intro] [--no-verse]
         [--notice]           draw the lead sheet: a PDF holds every printed page, a PNG or
                              SVG one (--page, default 1); --screen draws the screen view;
                              --notice prints the grey notice of printed pages
-  config [SECTION.KEY [VALUE]]
-                             every setting of ./Zimbrel.ini with its value; one value;
-                             or change one (the file keeps every other line as it is)
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -35,6 +42,8 @@ Options:
   --version       show the version
 
 Exit status: 0 done, 1 the work failed, 2 bad usage.
+
+PERF, the performance options:
 )";
 
 using Command = int (*)(const CliArguments&);
@@ -45,6 +54,9 @@ const std::map<std::string, Command>& Commands()
         {"compile", RunCompileCommand},
         {"analyze", RunAnalyzeCommand},
         {"config", RunConfigCommand},
+        {"midi", RunMidiCommand},
+        {"bands", RunBandsCommand},
+        {"musician", RunMusicianCommand},
         {"chart", RunChartCommand},
     };
     return commands;
@@ -66,6 +78,7 @@ int main(int argc, char** argv)
         const std::string& option = arguments[next];
         if (option == "--help") {
             std::fputs(kUsage, stdout);
+            std::fputs(kPerformanceOptionsHelp, stdout);
             return kExitDone;
         }
         if (option == "--version") {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The main job on the example songs in Data/: whatever of it is built so far, said plainly.
+# The main job on the example songs in Data/: compile them, perform each with the band into a
+# MIDI file in out/, and show what the band played. Whatever is not built yet is said plainly.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -10,8 +11,12 @@ echo "== Compiling the example songs in Data/"
 "$cli" compile Data/*.zimbrel
 
 echo
-echo "== The measures of Data/Example.zimbrel, as the performance listing shows them"
-"$cli" compile --bars Data/Example.zimbrel | tail -n +2
+echo "== Performing every song into out/ (standard MIDI files)"
+for song in Data/*.zimbrel; do
+  name=$(basename "$song" .zimbrel)
+  "$cli" midi "$song" -o "out/$name.midi" --listing > "out/$name.listing.txt"
+  echo "out/$name.midi  (what was played: out/$name.listing.txt)"
+done
 
 echo
 echo "== Which scale goes with which chord in Data/Example.zimbrel"
@@ -23,5 +28,5 @@ for song in Data/*.zimbrel; do
   "$cli" chart "$song" -o "out/$(basename "$song" .zimbrel).pdf"
 done
 
-echo "Built so far: the song compiler, the chord-scale analysis and the lead sheets. Performing"
-echo "(MIDI, audio) comes next."
+echo "Built so far: the song compiler, the performance engine, MIDI files and the lead sheets."
+echo "Audio files and playback come next."

@@ -33,6 +33,12 @@ empty=$(mktemp -d)
 }' > tests/data/settings/defaults.ini
 rmdir "$empty"
 
+# The performance listing of the example song (the listing does not depend on the random choices).
+played=$(mktemp -d)
+"$cli" midi Data/Example.zimbrel -o "$played/Example.midi" --precount 1 --repeats 2 --listing |
+  head -c -1 > tests/data/examples/Example.listing
+rm -rf "$played"
+
 # Charts as the chart view draws them: SONG PAGE (0: the screen view) LISTING.
 mkdir -p tests/data/chart
 while read -r song page listing; do
