@@ -171,6 +171,9 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
         m_endingOpen = false;
     };
     switch (barKind) {
+    case BarSingle:
+        atStart(CMBarSign::Single);
+        break;
     case DoubleBar:
         atStart(CMBarSign::Double);
         if (startsLaterLine)

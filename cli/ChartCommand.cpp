@@ -16,6 +16,7 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -131,6 +132,38 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
     std::fprintf(stderr, "zimbrel-cli: Qt: %s\n", qPrintable(message));
 }
 
+// The chart view's choices: the settings' key kind, user key, intro and verse, unless the
+// options say otherwise.
+CMChartExportOptions ChartOptions(const ChartRequest& request, const CMZimbrelIni& settings,
+                                  std::uint8_t chordStyle)
+{
+    const int keyKind = request.keyKind.value_or(settings.instrumentType);
+    CMChartExportOptions options;
+    options.page = request.page.value_or(0);
+    options.screen = request.screen;
+    options.dotsPerInch = request.dotsPerInch.value_or(150);
+    options.transposition =
+        DisplayedTransposition(request.transposition.value_or(0), keyKind, settings.userDefinedKey);
+    options.numerals = keyKind == InstrumentNumbers;
+    options.chordStyle = chordStyle;
+    options.showIntro = settings.intro && !request.noIntro;
+    options.showVerse = settings.verse && !request.noVerse;
+    options.printNotice = request.notice;
+    return options;
+}
+
+// What the file holds, on standard output.
+void ReportWritten(const std::string& output, const CMChartExportOptions& options, int pages)
+{
+    const bool pdf = ChartFormatOf(QString::fromLocal8Bit(output.c_str())) == CMChartFormat::Pdf;
+    if (options.screen)
+        std::printf("%s: the screen view\n", output.c_str());
+    else if (pdf && options.page == 0)
+        std::printf("%s: %d page%s\n", output.c_str(), pages, pages == 1 ? "" : "s");
+    else
+        std::printf("%s: page %d\n", output.c_str(), std::max(options.page, 1));
+}
+
 }  // namespace
 
 int RunChartCommand(const CliArguments& arguments)
@@ -143,25 +176,14 @@ int RunChartCommand(const CliArguments& arguments)
         return kExitFailed;
     const CMMusicSong& song = document.GetSong();
 
-    // The chart view's settings: its renderer's fonts, the general chord style, the key kind.
+    // As the chart view: its renderer's fonts, the general chord style winning over the
+    // renderer's own copy.
     CMZimbrelIni settings;
     settings.Load();
     CMMusicDC renderer(nullptr, "Zimbrel.ini");
     renderer.chordStyle =
         static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
-    const int keyKind = request.keyKind.value_or(settings.instrumentType);
-    CMChartExportOptions options;
-    options.page = request.page.value_or(0);
-    options.screen = request.screen;
-    options.dotsPerInch = request.dotsPerInch.value_or(150);
-    options.transposition =
-        DisplayedTransposition(request.transposition.value_or(0), keyKind, settings.userDefinedKey);
-    options.numerals = keyKind == InstrumentNumbers;
-    options.chordStyle = renderer.chordStyle;
-    options.showIntro = settings.intro && !request.noIntro;
-    options.showVerse = settings.verse && !request.noVerse;
-    options.printNotice = request.notice;
-
+    const CMChartExportOptions options = ChartOptions(request, settings, renderer.chordStyle);
     const int pages = CountChartPages(song, options.showIntro, options.showVerse);
     if (options.page > pages) {
         std::fprintf(stderr, "zimbrel-cli: chart: '%s' has %d page%s; there is no page %d\n",
@@ -186,14 +208,6 @@ int RunChartCommand(const CliArguments& arguments)
                      qPrintable(error));
         return kExitFailed;
     }
-    const bool allPages =
-        !options.screen && options.page == 0 &&
-        ChartFormatOf(QString::fromLocal8Bit(request.output.c_str())) == CMChartFormat::Pdf;
-    if (options.screen)
-        std::printf("%s: the screen view\n", request.output.c_str());
-    else
-        std::printf("%s: %s\n", request.output.c_str(),
-                    allPages ? (std::to_string(pages) + (pages == 1 ? " page" : " pages")).c_str()
-                             : ("page " + std::to_string(std::max(options.page, 1))).c_str());
+    ReportWritten(request.output, options, pages);
     return kExitDone;
 }

@@ -187,6 +187,14 @@ TEST(ChartLayout, BarSignsAndEndings)
     // The closing double bar after measure 8.
     EXPECT_TRUE(HasThinBar(dc, 1.875, 2));
     EXPECT_TRUE(HasThinBar(dc, 1.875 - 0.03, 2));
+
+    // A single bar (never compiled, but a bar kind of the model) is one more thin bar line.
+    CMMusicSong single = CompileSong("chord { C | D || }");
+    single.measures.GetAt(1)->barKind = BarSingle;
+    int bars = 0;
+    for (const RecordedPrimitive& line : DrawChart(single).OfKind(RecordedPrimitive::Line))
+        bars += line.x1 == 1.875 && line.x2 == 1.875 && line.y1 == 0.72 ? 1 : 0;
+    EXPECT_EQ(bars, 2);  // the staff paper's and the sign's
 }
 
 TEST(ChartLayout, DoubleBarAtALineStartAndTheCodaJump)
