@@ -1,0 +1,10 @@
+// IFSerializable: see IFSerializable.h.
+#include "net/IFSerializable.h"
+
+#include "net/CFSerialData.h"
+
+CFSerialData IFSerializable::Serialize() const {
+    CFSerialData encoding;
+    AppendTo(encoding);
+    return encoding;
+}
