@@ -18,6 +18,11 @@ Chord charts, lead sheets and a virtual jazz trio.
 Commands:
   compile [--bars] FILE...   compile songs and report the outcome; --bars also prints
                              each song's measures as the performance listing shows them
+  analyze FILE               each chord of the song with the scale the players use for it,
+                             in the song's key
+  config [SECTION.KEY [VALUE]]
+                             every setting of ./Zimbrel.ini with its value; one value;
+                             or change one (the file keeps every other line as it is)
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -33,6 +38,8 @@ const std::map<std::string, Command>& Commands()
 {
     static const std::map<std::string, Command> commands = {
         {"compile", RunCompileCommand},
+        {"analyze", RunAnalyzeCommand},
+        {"config", RunConfigCommand},
     };
     return commands;
 }

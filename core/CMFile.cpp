@@ -62,6 +62,17 @@ long CMFile::GetSize()
     return Seek(0, SEEK_END);
 }
 
+bool CMFile::IsAtEnd()
+{
+    if (!IsOpen())
+        return true;
+    const int c = std::fgetc(m_stream.get());
+    if (c == EOF)
+        return true;
+    std::ungetc(c, m_stream.get());
+    return false;
+}
+
 template <class V>
 static void WriteLittleEndian(CMFile& file, V value)
 {

@@ -28,6 +28,9 @@ public:
     long Seek(long offset, int origin);        // new position, -1 when closed or failing
     long Tell() const;
     long GetSize();  // seeks to the end and answers the position
+    // True when no byte is left to read (or no stream is open). Loads of lists stop there, so a
+    // damaged count never makes them read on and on.
+    bool IsAtEnd();
 
     // Raw little-endian values.
     CMFile& operator<<(std::uint8_t value);

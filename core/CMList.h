@@ -286,7 +286,7 @@ public:
             return;
         }
         const int count = static_cast<int>(file.ReadVarLen());
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count && !file.IsAtEnd(); ++i) {
             auto element = std::make_unique<T>();
             element->Serialize(file, false);
             AddTail(std::move(element));

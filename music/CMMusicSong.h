@@ -10,6 +10,7 @@
 #include "music/CMMusicNotation.h"
 
 #include <cstdint>
+#include <vector>
 
 // How the chart and the performance know the song's key.
 struct CMSongKey {
@@ -75,6 +76,10 @@ public:
     // The chord of measure beat / 4 at beat beat % 4: with `exact` the chord starting on that
     // beat, else the one sounding there; null when there is none.
     const CMMusicChord* GetChordAt(int beat, bool exact) const;
+    // Appends the measures of one section to a performance's sequence of measures, with its
+    // repeats, first endings and, on the last time, the stop at the coda sign.
+    void AppendSection(std::vector<const CMMusicChordList*>& sequence, int label,
+                       bool lastTime) const;
 
     CMString path;  // the file the song was loaded from; kept by Clear and by assignment
     CMStringList title;

@@ -13,4 +13,9 @@ echo
 echo "== The measures of Data/Example.zimbrel, as the performance listing shows them"
 "$cli" compile --bars Data/Example.zimbrel | tail -n +2
 
-echo "Built so far: the song compiler. Performing (MIDI, audio) and drawing lead sheets come next."
+echo
+echo "== Which scale goes with which chord in Data/Example.zimbrel"
+"$cli" analyze Data/Example.zimbrel
+
+echo "Built so far: the song compiler and the chord-scale analysis. Performing (MIDI, audio) and"
+echo "drawing lead sheets come next."

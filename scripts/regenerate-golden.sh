@@ -3,6 +3,7 @@
 # Review every change to them like a change to the code.
 #   tests/data/songs/NAME.bars    the Bars listing of a test song that compiles
 #   tests/data/examples/NAME.bars the same for the example songs in Data/
+#   tests/data/settings/defaults.ini  the settings file written from defaults
 # Songs with a NAME.error reference are broken on purpose; their references are written by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,3 +20,13 @@ done
 for song in Data/*.zimbrel; do
   bars "$song" "tests/data/examples/$(basename "$song" .zimbrel).bars"
 done
+"$cli" analyze Data/Example.zimbrel > tests/data/examples/Example.analysis
+
+# The settings file as written from defaults, rebuilt from the listing of a folder without one.
+empty=$(mktemp -d)
+"$cli" --workdir "$empty" config | awk '{
+  dot = index($0, "."); section = substr($0, 1, dot - 1); entry = substr($0, dot + 1)
+  if (section != last) { printf "[%s]\r\n", section; last = section }
+  printf "%s\r\n", entry
+}' > tests/data/settings/defaults.ini
+rmdir "$empty"

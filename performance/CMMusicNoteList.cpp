@@ -1,0 +1,139 @@
+// Phrase patterns and libraries: see CMMusicNoteList.h.
+#include "performance/CMMusicNoteList.h"
+
+#include "core/CMFile.h"
+#include "midi/CMMidiFile.h"
+
+#include <algorithm>
+
+CMMusicNoteList::CMMusicNoteList(std::uint32_t scaleMask_, int root_, std::uint8_t lengthCode,
+                                 std::uint32_t weight_, int lowShift_, int highShift_,
+                                 int lowTempo_, int highTempo_)
+    : scaleMask(scaleMask_), root(static_cast<std::uint8_t>((root_ % 12 + 12) % 12)),
+      length(static_cast<std::uint32_t>(DurationTicks(lengthCode, 100))), weight(weight_),
+      lowShift(static_cast<std::int8_t>(lowShift_)), highShift(static_cast<std::int8_t>(highShift_)),
+      lowTempo(static_cast<std::uint16_t>(lowTempo_)),
+      highTempo(static_cast<std::uint16_t>(highTempo_))
+{
+}
+
+CMMusicNoteList CMMusicNoteList::WithAttributesOf(const CMMusicNoteList& other)
+{
+    CMMusicNoteList copy(other);
+    copy.m_notes.clear();
+    return copy;
+}
+
+void CMMusicNoteList::InsertNote(const CMMusicNote& note)
+{
+    // Patterns grow in time order, so the place is almost always the end.
+    auto place = m_notes.end();
+    while (place != m_notes.begin() && std::prev(place)->tick > note.tick)
+        --place;
+    m_notes.insert(place, note);
+}
+
+void CMMusicNoteList::AddChord(int tick, int velocity, std::uint8_t code, int gate,
+                               std::initializer_list<int> keys)
+{
+    for (const int key : keys)
+        if (key > 0)
+            InsertNote(CMMusicNote(tick, key, velocity, code, gate));
+}
+
+void CMMusicNoteList::AppendPattern(const CMMusicNoteList& pattern, int shift)
+{
+    for (const CMMusicNote& note : pattern.m_notes) {
+        CMMusicNote copy(note);
+        copy.tick = std::max(0, note.tick + static_cast<int>(length));
+        if (note.pitch >= 0)
+            copy.pitch = static_cast<std::int8_t>(static_cast<std::uint8_t>(note.pitch + shift));
+        InsertNote(copy);
+    }
+    length += pattern.length;
+}
+
+int CMMusicNoteList::Matches(std::uint32_t slotScale, int slotRoot, int tempo,
+                             std::uint32_t slotLength) const
+{
+    if (slotLength != length)
+        return MatchWrongLength;
+    if (tempo < lowTempo || tempo > highTempo)
+        return MatchWrongTempo;
+    if ((slotScale & scaleMask) == 0)
+        return MatchWrongScale;
+    const int d = static_cast<std::int8_t>(static_cast<std::uint8_t>(slotRoot - root));
+    const auto inRange = [&](int shift) { return shift >= lowShift && shift <= highShift; };
+    if (d < lowShift) {
+        if (inRange(d + 12))
+            return 1;
+        if (d + 24 < lowShift)
+            return MatchTooLow;
+        return d + 24 <= highShift ? 2 : MatchTooLow;
+    }
+    if (d <= highShift)
+        return 0;
+    if (inRange(d - 12))
+        return -1;
+    if (d - 24 < lowShift)
+        return MatchTooHigh;
+    return d - 24 <= highShift ? -2 : MatchTooHigh;
+}
+
+void CMMusicNoteList::WriteNotes(CMMidiFile& file) const
+{
+    for (const CMMusicNote& note : m_notes)
+        if (note.pitch >= 0)
+            file.AddNote(static_cast<std::uint32_t>(std::max(0, note.tick)),
+                         static_cast<std::uint32_t>(DurationTicks(note.code, note.gate)),
+                         static_cast<std::uint8_t>(note.pitch), note.velocity);
+}
+
+void CMMusicNoteList::Serialize(CMFile& file, bool store)
+{
+    std::uint8_t rawLow = static_cast<std::uint8_t>(lowShift);
+    std::uint8_t rawHigh = static_cast<std::uint8_t>(highShift);
+    if (store) {
+        file << scaleMask << root << rawLow << rawHigh << lowTempo << highTempo << length << weight;
+        file.WriteVarLen(static_cast<std::uint32_t>(m_notes.size()));
+        for (CMMusicNote& note : m_notes)
+            note.Serialize(file, true);
+        return;
+    }
+    file >> scaleMask >> root >> rawLow >> rawHigh >> lowTempo >> highTempo >> length >> weight;
+    lowShift = static_cast<std::int8_t>(rawLow);
+    highShift = static_cast<std::int8_t>(rawHigh);
+    m_notes.clear();
+    const std::uint32_t count = file.ReadVarLen();
+    for (std::uint32_t i = 0; i < count && !file.IsAtEnd(); ++i) {
+        CMMusicNote note;
+        note.Serialize(file, false);
+        InsertNote(note);
+    }
+}
+
+CMMusicNoteList& CMMusicPhraseList::AddTail(std::unique_ptr<CMMusicNoteList> pattern)
+{
+    m_patterns.push_back(std::move(pattern));
+    return *m_patterns.back();
+}
+
+void CMMusicPhraseList::Serialize(CMFile& file, bool store)
+{
+    name.Serialize(file, store);
+    if (store) {
+        file << transpose;
+        file.WriteVarLen(static_cast<std::uint32_t>(m_patterns.size()));
+        for (const auto& pattern : m_patterns)
+            pattern->Serialize(file, true);
+        return;
+    }
+    file >> transpose;
+    m_patterns.clear();
+    const std::uint32_t count = file.ReadVarLen();
+    for (std::uint32_t i = 0; i < count && !file.IsAtEnd(); ++i) {
+        auto pattern = std::make_unique<CMMusicNoteList>();
+        pattern->Serialize(file, false);
+        m_patterns.push_back(std::move(pattern));
+    }
+}

@@ -1,0 +1,284 @@
+// The chord-scale rule. Some chords fix their scale whatever the key; the others get one by their
+// degree: in a minor key the degree is read in the relative major.
+#include "performance/ChordScale.h"
+
+#include "music/CMMusicChord.h"
+
+namespace {
+
+constexpr std::uint32_t kUndetermined = 0;
+
+struct Facts {
+    explicit Facts(const CMMusicChord& chord)
+        : quality(chord.kind), f(chord.flags),
+          dominant(f.seventh && !f.majorSeventh && !f.six)
+    {
+    }
+    std::uint8_t quality;
+    const CMChordFlags& f;
+    bool dominant;  // a seventh without a major seventh or sixth
+};
+
+// Chords whose tensions or quality fix the scale in any key.
+std::uint32_t DeterminedScale(const Facts& c)
+{
+    const CMChordFlags& f = c.f;
+    switch (c.quality) {
+    case KindMajor:
+        if (!c.dominant)
+            return f.sharpEleven ? ScaleLydian : kUndetermined;
+        if (f.nine) {
+            if (f.eleven && f.thirteen)
+                return ScaleMixolydian;
+            if (f.sharpEleven && f.thirteen)
+                return ScaleLydianSeventh;
+            if (f.flatThirteen)
+                return ScaleWholeTone;
+        }
+        if (!f.flatNine && !f.sharpNine)
+            return kUndetermined;
+        if (f.thirteen)
+            return ScaleCombinationOfDiminished;
+        return f.flatThirteen ? ScaleAltered : kUndetermined;
+    case KindMinor:
+        if (!f.seventh) {
+            if (f.sharpFive)
+                return ScaleHarmonicMinor;
+            return f.six || f.majorSeventh ? ScaleMelodicMinor : kUndetermined;
+        }
+        if (f.flatFive)
+            return f.nine ? ScaleAlteredLocrian : kLocrianScales;
+        return kUndetermined;
+    default:
+        return kUndetermined;
+    }
+}
+
+// Shapes shared by several degrees of the dominant rules below.
+std::uint32_t FlatNineDominant(const CMChordFlags& f)
+{
+    return f.flatThirteen ? ScaleAltered : ScaleCombinationOfDiminished;
+}
+
+bool WholeToneNinth(const CMChordFlags& f)
+{
+    return f.flatThirteen && !f.thirteen;
+}
+
+std::uint32_t SharpElevenOr(const CMChordFlags& f, std::uint32_t otherwise)
+{
+    return f.sharpEleven ? ScaleLydianSeventh : otherwise;
+}
+
+// A dominant chord (seventh without major seventh or sixth) of major quality on a degree of the
+// major key. One case per degree, in the order the tests are made.
+std::uint32_t MajorDominant(const CMChordFlags& f, int degree)
+{
+    const std::uint32_t M = ScaleMixolydian, L7 = ScaleLydianSeventh, WT = ScaleWholeTone;
+    const std::uint32_t ALT = ScaleAltered, COD = ScaleCombinationOfDiminished;
+    const std::uint32_t M_L7 = kMixolydianOrLydianSeventh, DOM = kDominantScales;
+    switch (degree) {
+    case 0:
+        if (!f.nine)
+            return !f.flatNine ? SharpElevenOr(f, DOM) : FlatNineDominant(f);
+        return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
+    case 1:
+        if (f.nine)
+            return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
+        return !f.flatNine ? L7 : FlatNineDominant(f);
+    case 2:
+        if (f.nine)
+            return WholeToneNinth(f) ? WT : L7;
+        return f.flatNine ? FlatNineDominant(f) : L7;
+    case 3:
+        if (!f.nine)
+            return !f.flatNine ? L7 : FlatNineDominant(f);
+        return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
+    case 4:
+        if (f.nine)
+            return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
+        if (f.flatNine)
+            return f.thirteen ? COD : ALT;
+        return SharpElevenOr(f, ALT);
+    case 5:
+        if (f.nine) {
+            if (f.thirteen)
+                return f.eleven ? M : L7;
+            return f.flatThirteen ? WT : L7;
+        }
+        return f.flatNine ? FlatNineDominant(f) : L7;
+    case 6:
+    case 8:
+        if (!f.nine)
+            return !f.flatNine ? SharpElevenOr(f, DOM) : FlatNineDominant(f);
+        if (f.thirteen)
+            return SharpElevenOr(f, M_L7);
+        return f.flatThirteen ? WT : L7;
+    case 7:
+        if (f.nine)
+            return WholeToneNinth(f) ? WT : SharpElevenOr(f, M);
+        return f.flatNine ? FlatNineDominant(f) : SharpElevenOr(f, DOM);
+    case 9:
+        if (f.nine) {
+            if (f.thirteen)
+                return f.eleven ? M : M_L7;
+            if (f.flatThirteen)
+                return WT;
+            return SharpElevenOr(f, M_L7);
+        }
+        if (f.flatNine)
+            return f.thirteen ? COD : ALT;
+        return SharpElevenOr(f, ALT);
+    case 10:
+        if (!f.nine)
+            return f.flatNine ? FlatNineDominant(f) : L7;
+        if (f.thirteen)
+            return L7;
+        return f.flatThirteen ? WT : L7;
+    case 11:
+        if (f.nine) {
+            if (f.thirteen)
+                return L7;
+            return f.flatThirteen ? WT : L7;
+        }
+        if (f.flatNine)
+            return f.thirteen ? COD : ALT;
+        return SharpElevenOr(f, ALT);
+    default:
+        return kUndetermined;
+    }
+}
+
+// A major-quality chord that is not a dominant: with a major seventh or sixth, or a plain triad.
+std::uint32_t MajorNonDominant(const CMChordFlags& f, int degree)
+{
+    const bool seventhOrSixth = f.majorSeventh || f.six;
+    switch (degree) {
+    case 0:
+        return f.sharpEleven ? ScaleLydian : ScaleIonian;
+    case 1:
+        return seventhOrSixth ? ScaleLydian : (f.sharpEleven ? ScaleLydian : ScaleLydianSeventh);
+    case 4:
+    case 9:
+    case 11:
+        return seventhOrSixth ? ScaleLydian : SharpElevenOr(f, ScaleAltered);
+    case 7:
+        return seventhOrSixth ? ScaleLydian : SharpElevenOr(f, kDominantScales);
+    default:
+        return ScaleLydian;  // degrees 3, 5, 6, 8, 10 in both columns
+    }
+}
+
+std::uint32_t MajorQuality(const CMChordFlags& f, bool dominant, int degree)
+{
+    if (degree == 2) {
+        // Only the major seventh is tested before the seventh on the second degree.
+        if (f.majorSeventh)
+            return ScaleLydian;
+        if (f.six && !f.seventh)
+            return ScaleLydianSeventh;
+        return f.seventh ? MajorDominant(f, degree) : ScaleLydianSeventh;
+    }
+    return dominant ? MajorDominant(f, degree) : MajorNonDominant(f, degree);
+}
+
+std::uint32_t MinorQuality(const CMChordFlags& f, int degree)
+{
+    if (f.flatFive)
+        return kLocrianScales;
+    switch (degree) {
+    case 4:
+    case 11:
+        return kPhrygianOrLocrian;
+    case 2:
+        return f.majorSeventh || f.six ? ScaleMelodicMinor : ScaleDorian;
+    case 0:
+        return f.seventh ? kMinorModes : ScaleDorian;
+    case 7:
+    case 9:
+        return f.seventh ? ScaleDorian : ScaleMelodicMinor;
+    default:
+        return f.seventh ? kMinorModes : ScaleMelodicMinor;
+    }
+}
+
+// Chords without a quality: the diatonic scale of each degree.
+std::uint32_t WithoutQuality(int degree)
+{
+    static const std::uint32_t kByDegree[12] = {
+        ScaleIonian,   ScaleLydianSeventh, ScaleDorian, ScaleDiminished, ScalePhrygian, ScaleLydian,
+        ScaleLydian,   kDominantScales,    ScaleDorian, ScaleAeolian,    ScaleLydianSeventh,
+        kLocrianScales};
+    return kByDegree[degree];
+}
+
+std::uint32_t ScaleOnDegree(const Facts& c, int degree)
+{
+    switch (c.quality) {
+    case KindMajor:
+        return MajorQuality(c.f, c.dominant, degree);
+    case KindMinor:
+        return MinorQuality(c.f, degree);
+    case KindDiminished:
+        return ScaleDiminished;
+    case KindAugmented:
+        return ScaleAltered;
+    case KindSuspended:
+        return ScaleMixolydian;
+    default:
+        return WithoutQuality(degree);
+    }
+}
+
+}  // namespace
+
+std::uint32_t ScaleFor(const CMMusicChord& chord, int keyPitchClass, bool keyIsMinor)
+{
+    const Facts facts(chord);
+    if (const std::uint32_t determined = DeterminedScale(facts))
+        return determined;
+    const int degree = ((chord.GetSemitone() + 108 - keyPitchClass) % 12 + 12) % 12;
+    if (!keyIsMinor)
+        return ScaleOnDegree(facts, degree);
+    // In a minor key the degree is read in the relative major, with two exceptions.
+    const std::uint32_t scale = ScaleOnDegree(facts, (degree + 9) % 12);
+    if (degree == 0 && scale == ScaleAeolian)
+        return ScaleMelodicMinor;
+    if (degree == 7 && scale == ScalePhrygian)
+        return ScaleAltered;
+    return scale;
+}
+
+CMString ScaleNames(std::uint32_t mask)
+{
+    static const char* const kNames[23] = {
+        "Ionian",       "Lydean",        "MixoLydean",  "Lydean7th",
+        "CombinationOfDiminish",         "WholeTone",   "Alterd",
+        "HarmonicMinor5thBelow",         "MelodicMinor5thBelow",
+        "Dorian",       "Aeolian",       "Frigian",     "MelodicMinor",
+        "HarmonicMinor", "Locrian",      "AlterdLocrian", "Diminish",
+        "NotScale",     "KeyDepend",     "BassPedal",   "KeyMeasure",
+        "FineMeasure",  "BreakMeasure"};
+    CMString text;
+    for (int bit = 0; bit < 23; ++bit) {
+        if (!(mask & (1u << bit)))
+            continue;
+        if (!text.IsEmpty())
+            text += " | ";
+        text += kNames[bit];
+    }
+    return text.IsEmpty() ? CMString("Unknown") : text;
+}
+
+CMString ScaleLine(const CMMusicChord& chord, std::uint32_t scale)
+{
+    CMString line;
+    if (chord.HasBass())
+        line.Format("%s%s on %s --> %s\n", chord.GetName().GetText(),
+                    chord.GetPlainText().GetText(), chord.bass.GetName().GetText(),
+                    ScaleNames(scale).GetText());
+    else
+        line.Format("%s%s --> %s\n", chord.GetName().GetText(), chord.GetPlainText().GetText(),
+                    ScaleNames(scale).GetText());
+    return line;
+}

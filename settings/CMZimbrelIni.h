@@ -1,0 +1,75 @@
+// CMZimbrelIni: the application's settings in ./Zimbrel.ini: the six tempo presets, the
+// preferences (instruments, key kind, band, MIDI port, what the chart shows), the song-server
+// account and the general values (zoom, precount, chord style). Every field starts at its
+// default; Load takes what the file holds, and Save writes every key, in a fixed order.
+#pragma once
+
+#include "core/CMString.h"
+#include "settings/CMIniFile.h"
+
+#include <array>
+#include <cstdint>
+
+// One tempo preset: its style name (also its section in the file), tempo and repeat count.
+class CMZimbrelTempo {
+public:
+    CMZimbrelTempo() = default;
+    CMZimbrelTempo(const char* name_, int tempo_, int repeat_)
+        : name(name_), tempo(tempo_), repeat(repeat_)
+    {
+    }
+
+    CMString name;
+    int tempo = 150;  // quarter notes per minute
+    int repeat = 3;   // times the form is played
+};
+
+// The key in which the chart shows the chords ("InstrumentType").
+enum CMInstrumentType : int {
+    InstrumentConcert = 0,
+    InstrumentBFlat = 1,    // two semitones up
+    InstrumentEFlat = 2,    // three semitones down
+    InstrumentUserKey = 3,  // "UserDefinedKey" semitones
+    InstrumentNumbers = 4,  // scale degrees, untransposed
+};
+
+class CMZimbrelIni : public CMIniFile {
+public:
+    static constexpr int kTempoCount = 6;
+
+    // The settings file ./Zimbrel.ini with every value at its default.
+    CMZimbrelIni();
+
+    // Reads every value from the file, the current value being the default of each.
+    void Load();
+    // Writes every value with one replacement of the file. False when the file could not be
+    // written; it then keeps its old contents.
+    bool Save() const;
+
+    // The same, on any store: each key read with the field as its default, or written.
+    void LoadFrom(const IMIniStore& store);
+    bool SaveTo(IMIniStore& store) const;
+
+    std::array<CMZimbrelTempo, kTempoCount> tempos;
+    bool piano = true;
+    bool bass = true;
+    bool drums = true;
+    int instrumentType = InstrumentConcert;
+    int userDefinedKey = 5;  // -7 to +7 semitones
+    CMString midiOutPort;    // name of the MIDI output port
+    CMString band = "Zimbrel Trio";
+    bool intro = true;
+    bool verse = true;
+    bool lyrics = true;
+    CMString soundFont;  // General MIDI SoundFont of the built-in synthesizer; empty: search
+    CMString email;
+    CMString password;
+    CMString server = "127.0.0.1";  // the song server
+    int port = 11111;
+    int initialZoom = 1;  // 0 fit window, 1 fit 80% of height, 2 fit two pages, 3 last zoom
+    double zoom = 1.0;
+    int precount = 1;                // measures of count-in, 0-2
+    std::uint8_t chordStyle = 0;     // 0 default, 1 "maj, min", 2 "M, m", 3 symbols
+    std::uint8_t chordSymbol = 0;    // 1 while the chart shows scale degrees
+    std::uint8_t precountNote = 37;  // MIDI key of the count-in click
+};

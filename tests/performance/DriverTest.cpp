@@ -1,0 +1,320 @@
+// The performance driver: form expansion (repeats, endings, coda, structure), the slots each
+// player gets, the listing byte for byte, and the MIDI file read back.
+#include "core/CMTextFile.h"
+#include "music/CMMusicSong.h"
+#include "performance/CMMusicBand.h"
+#include "performance/GenerateMidi.h"
+#include "tests/MidiReader.h"
+#include "tests/Printers.h"
+#include "tests/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const CMMusicBandList& Bands()
+{
+    static const CMMusicBandList bands = [] {
+        CMMusicBandList list;
+        list.BuildPresets();
+        return list;
+    }();
+    return bands;
+}
+
+const CMMusicBand* Band(const char* name)
+{
+    return Bands().FindBand(CMString(name));
+}
+
+CMMusicSong Compiled(const std::string& source)
+{
+    CMMusicSong song;
+    CMString error;
+    EXPECT_TRUE(song.Compile(CMString(source), error)) << error.Str();
+    return song;
+}
+
+// The played measures as their first chords' names ("-" for an empty measure).
+std::string Expanded(const CMMusicSong& song, int repeats, bool intro = true, bool verse = true)
+{
+    std::string text;
+    for (const CMMusicChordList* measure : ExpandForm(song, repeats, intro, verse)) {
+        if (!text.empty())
+            text += ' ';
+        text += measure->IsEmpty() ? std::string("-") : measure->GetHead()->element->GetName().Str();
+    }
+    return text;
+}
+
+struct Performance {
+    bool ok = false;
+    std::string listing;
+    std::vector<std::uint8_t> bytes;
+    midireader::File midi;
+};
+
+struct Options {
+    const char* band = "Zimbrel Trio";
+    int tempo = 150;
+    int transpose = 0;
+    int instruments = PlayBass | PlayPiano | PlayDrums;
+    int precount = 0;
+    int repeats = 1;
+    std::uint32_t seed = 1;
+};
+
+Performance Perform(const CMMusicSong& song, const Options& options = {})
+{
+    TempDir dir;
+    const std::string path = dir.Path("song.zimbrel.midi");
+    Performance result;
+    CMString listing;
+    result.ok = GenerateMidi(song, Band(options.band), path.c_str(), options.tempo,
+                             options.transpose, options.instruments, options.precount, 37,
+                             options.repeats, &listing, true, true, options.seed);
+    result.listing = listing.Str();
+    std::ifstream in(path, std::ios::binary);
+    result.bytes.assign(std::istreambuf_iterator<char>(in), {});
+    if (result.ok)
+        result.midi = midireader::Read(result.bytes);
+    return result;
+}
+
+// Notes of a track that start within [from, to).
+std::vector<midireader::Note> NotesBetween(const midireader::Track& track, std::uint32_t from,
+                                           std::uint32_t to)
+{
+    std::vector<midireader::Note> notes;
+    for (const midireader::Note& note : track.notes)
+        if (note.tick >= from && note.tick < to)
+            notes.push_back(note);
+    return notes;
+}
+
+bool HasKey(const std::vector<midireader::Note>& notes, int key)
+{
+    for (const midireader::Note& note : notes)
+        if (note.key == key)
+            return true;
+    return false;
+}
+
+std::string Read(const std::string& path)
+{
+    CMTextFile file;
+    return file.Load(path.c_str()) >= 0 ? file.GetText().Str() : std::string("<missing>");
+}
+
+}  // namespace
+
+TEST(FormExpansion, RepeatsEndingsAndCoda)
+{
+    // |: A B [1. C D :| [2. E F: the first ending is not repeated.
+    EXPECT_EQ(Expanded(Compiled("chord { |: C | D ! E | F :| G | A || }"), 1),
+              "C D E F C D G A -");
+    EXPECT_EQ(Expanded(Compiled("chord { |: C | D | E | F :| G || }"), 1), "C D E F C D E F G -");
+    // A repeat end without a beginning repeats nothing.
+    EXPECT_EQ(Expanded(Compiled("chord { C | D :| E || }"), 1), "C D E -");
+    // A double repeat closes one repeat and opens the next.
+    EXPECT_EQ(Expanded(Compiled("chord { |: C | D :| |: E | F :| G || }"), 1),
+              "C D C D E F E F G -");
+    // The coda sign cuts only the last chorus, which goes on to the ending.
+    EXPECT_EQ(Expanded(Compiled("chord { C | D @ E | F || ending: G | A || }"), 3),
+              "C D E F C D E F C D G A -");
+    // Intro and verse come first when asked for; the repeat count plays the theme.
+    const CMMusicSong song = Compiled("chord { intro: C | verse: D | theme: E | F || coda: G || }");
+    EXPECT_EQ(Expanded(song, 2), "C D E F E F G -");
+    EXPECT_EQ(Expanded(song, 2, false, false), "E F E F G -");
+}
+
+TEST(FormExpansion, StructureListAndThemeStructure)
+{
+    const CMMusicSong song = Compiled(
+        "progression { theme structure = A B ; intro theme verse theme ending }"
+        "chord { intro: C | verse: D || labelA: E | labelB: F @ G || ending: A || }");
+    // The repeat count does not matter; the coda is taken on the last theme entry only.
+    EXPECT_EQ(Expanded(song, 5), "C E F G D E F A -");
+    EXPECT_EQ(Expanded(song, 1, false, false), "E F G E F A -");
+    // A fine bar outside the section no longer drops the section's next measure.
+    EXPECT_EQ(Expanded(Compiled("progression { A } chord { labelA: C | D ||| labelB: E |"
+                                " labelA: F | G | }"),
+                       1),
+              "C D F G -");
+}
+
+TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
+{
+    const CMMusicSong song = Compiled("chord { C | }");
+    TempDir dir;
+    const std::string path = dir.Path("x.midi");
+    CMString listing;
+    EXPECT_FALSE(GenerateMidi(song, nullptr, path.c_str(), 150, 0, 7, 1, 37, 1, &listing, true, true, 1u));
+    EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 0, 1, 37, 1, &listing, true, true, 1u));
+    EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 0, &listing, true, true, 1u));
+    EXPECT_TRUE(listing.IsEmpty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), dir.Path("no/such/x.midi").c_str(), 150, 0,
+                              7, 1, 37, 1, &listing, true, true, 1u));
+    EXPECT_FALSE(listing.IsEmpty());  // the listing is written all the same
+}
+
+TEST(Driver, ListingByteForByte)
+{
+    const CMMusicSong song = Compiled(
+        "key { F } progression { intro labelA } "
+        "chord { intro: F7 || labelA: (Gm7) / C7onE / | F6 ||| }");
+    const Performance p = Perform(song, Options{.precount = 2});
+    ASSERT_TRUE(p.ok);
+    const std::string rule = "****************************************\n";
+    EXPECT_EQ(p.listing,
+              rule + "Bars\n" + rule +
+                  "Intro, BarNone F7 /// \n"
+                  "Label A, DoubleBar Gm7 /  C7 / \n"
+                  "Label A, BarNone F6 /// \n"
+                  "Label A, FineBar\n"
+                  "\n" +
+                  rule + "Progression\n" + rule + "Intro\nLabel A\n\n" + rule + "Chord Sequence\n" +
+                  rule +
+                  "\n***** Intro *****\n"
+                  " F7 /// "
+                  "\n***** Label A *****\n"
+                  "| Gm7 /  C7 / | F6 /// \n"
+                  "F7 --> MixoLydean | Lydean7th | CombinationOfDiminish | WholeTone | Alterd | "
+                  "HarmonicMinor5thBelow | MelodicMinor5thBelow\n"
+                  "(Break Measure)\n"
+                  "C7 on E --> MixoLydean | Lydean7th | CombinationOfDiminish | WholeTone | "
+                  "Alterd | HarmonicMinor5thBelow | MelodicMinor5thBelow\n"
+                  "F6 --> Ionian\n"
+                  "\nPrecount : 2");
+}
+
+TEST(Driver, ExampleSongListing)
+{
+    CMTextFile source;
+    ASSERT_GT(source.Load(ZIMBREL_SOURCE_DIR "/Data/Example.zimbrel"), 0);
+    const Performance p = Perform(Compiled(source.GetText().Str()), Options{.precount = 1, .repeats = 2});
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.listing, Read(ZIMBREL_TEST_DATA "/examples/Example.listing"));
+}
+
+TEST(Driver, MeasureSlotsGiveFillsAndTheEnding)
+{
+    // Drums alone: F comes before a double bar (a fill), C is the last measure (the ending).
+    const CMMusicSong song = Compiled("chord { C | F || G | C | }");
+    const Performance p = Perform(song, Options{.instruments = PlayDrums});
+    ASSERT_TRUE(p.ok);
+    ASSERT_EQ(p.midi.tracks.size(), 2u);
+    const midireader::Track& drums = p.midi.tracks[1];
+    EXPECT_EQ(drums.channel, 9);
+    const std::uint32_t start = 384;  // after the silent lead-in measure
+    for (int m = 0; m < 4; ++m) {
+        const auto notes = NotesBetween(drums, start + 384 * m, start + 384 * (m + 1));
+        const bool fill = HasKey(notes, 37) && HasKey(notes, 40);
+        EXPECT_EQ(fill, m == 1) << m;
+        if (m == 3) {
+            ASSERT_EQ(notes.size(), 3u);  // ride and hi-hat on the first two beats only
+            EXPECT_EQ(notes[2].tick, start + 384 * 3 + 96);
+        }
+    }
+    EXPECT_EQ(drums.notes.back().tick, start + 384 * 3 + 96);  // nothing after the ending
+
+    // A song ending in a plain bar line still gets its ending on the last measure that sounds.
+    const Performance plain = Perform(Compiled("chord { C | D | E | F | }"), Options{.instruments = PlayDrums});
+    EXPECT_EQ(NotesBetween(plain.midi.tracks[1], start + 384 * 3, start + 384 * 4).size(), 3u);
+}
+
+TEST(Driver, SlashesBassNotesAndBreaks)
+{
+    // "C / F" is C for two beats, C again for one (the slash) and F for one.
+    const Performance slash = Perform(Compiled("key { C } chord { C / F | G | }"),
+                                      Options{.instruments = PlayBass});
+    ASSERT_TRUE(slash.ok);
+    EXPECT_NE(slash.listing.find("C --> Ionian\nC --> Ionian\nF --> Lydean\n"), std::string::npos);
+    EXPECT_EQ(slash.listing.find("(None)"), slash.listing.find("(None) ")); // only in the Bars
+    const midireader::Track& bass = slash.midi.tracks[1];
+    const std::vector<std::pair<std::uint32_t, int>> starts = {{384, 36}, {384 + 192, 36},
+                                                               {384 + 288, 41}, {768, 43}};
+    for (const auto& [tick, key] : starts) {
+        const auto notes = NotesBetween(bass, tick, tick + 1);
+        ASSERT_EQ(notes.size(), 1u) << tick;
+        EXPECT_EQ(notes[0].key, key) << tick;
+    }
+
+    // A bass note under a slash chord: the bass plays E while the piano plays C7's voicing.
+    const Performance pedal = Perform(Compiled("chord { C7onE | }"));
+    ASSERT_EQ(pedal.midi.tracks.size(), 4u);
+    EXPECT_EQ(NotesBetween(pedal.midi.tracks[1], 384, 385).at(0).key, 40);
+    EXPECT_FALSE(NotesBetween(pedal.midi.tracks[2], 384 - 26, 768).empty());
+
+    // A chord in parentheses is played on every pass but the last, where piano and bass rest.
+    const Performance breaks = Perform(Compiled("chord { C | (Dm7 G7) || }"), Options{.repeats = 2});
+    EXPECT_NE(breaks.listing.find("(Break Measure)\n(Break Measure)\n"), std::string::npos);
+    const std::uint32_t lastPass = 384 + 384 * 3;  // the second chorus's parenthesized measure
+    EXPECT_FALSE(NotesBetween(breaks.midi.tracks[1], 384 + 384, 384 + 768).empty());
+    EXPECT_TRUE(NotesBetween(breaks.midi.tracks[1], lastPass, lastPass + 384).empty());
+    EXPECT_TRUE(NotesBetween(breaks.midi.tracks[2], lastPass, lastPass + 384).empty());
+    EXPECT_FALSE(NotesBetween(breaks.midi.tracks[3], lastPass, lastPass + 384).empty());
+}
+
+TEST(Driver, TracksChannelsAndSeeds)
+{
+    const CMMusicSong song = Compiled("key { Bb } chord { Bbmaj7 | Cm7 F7 | Dm7 G7b9 | Cm7 F7 || }");
+    const Performance full = Perform(song, Options{.precount = 1});
+    ASSERT_TRUE(full.ok);
+    ASSERT_EQ(full.midi.trackCount, 4);
+    EXPECT_EQ(full.midi.tracks[1].channel, 1);
+    EXPECT_EQ(full.midi.tracks[1].program, 32);
+    EXPECT_EQ(full.midi.tracks[2].channel, 2);
+    EXPECT_EQ(full.midi.tracks[2].program, 0);
+    EXPECT_EQ(full.midi.tracks[3].channel, 9);
+    EXPECT_EQ(full.midi.tempo, 400000);
+    // The count-in clicks, then the music of all tracks starts at tick 768.
+    EXPECT_EQ(full.midi.tracks[3].notes[0].tick, 384u);
+    EXPECT_EQ(full.midi.tracks[3].notes[0].key, 37);
+    EXPECT_EQ(full.midi.tracks[1].notes[0].tick, 768u);
+
+    // Identical seeds give identical files; another seed another performance.
+    EXPECT_EQ(Perform(song, Options{.precount = 1}).bytes, full.bytes);
+    EXPECT_NE(Perform(song, Options{.precount = 1, .seed = 99}).bytes, full.bytes);
+
+    // Without the piano: bass and drums only.
+    const Performance noPiano = Perform(song, Options{.band = "Norvane Trio", .instruments = PlayBass | PlayDrums});
+    ASSERT_EQ(noPiano.midi.tracks.size(), 3u);
+    EXPECT_EQ(noPiano.midi.tracks[1].channel, 1);
+    EXPECT_EQ(noPiano.midi.tracks[2].channel, 9);
+}
+
+TEST(Driver, EverySongOfDataPlaysInRangeAndInTime)
+{
+    int songs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(ZIMBREL_SOURCE_DIR "/Data")) {
+        CMTextFile source;
+        source.Load(entry.path().c_str());
+        const CMMusicSong song = Compiled(source.GetText().Str());
+        for (const int transpose : {0, 5, -7}) {
+            const Performance p = Perform(song, Options{.transpose = transpose, .repeats = 2});
+            ASSERT_TRUE(p.ok) << entry.path();
+            ASSERT_EQ(p.midi.tracks.size(), 4u);
+            // Every bass note of a chord's root or slash bass lies in the bass register; the
+            // approach notes may step just outside it.
+            for (const midireader::Note& note : p.midi.tracks[1].notes) {
+                EXPECT_GE(note.key, 28) << entry.path();
+                EXPECT_LE(note.key, 55) << entry.path();
+            }
+            // Drums use the drum map only and are never transposed.
+            const std::set<int> drumKeys = {59, 44, 36, 37, 40};
+            for (const midireader::Note& note : p.midi.tracks[3].notes)
+                EXPECT_TRUE(drumKeys.count(note.key)) << note.key;
+        }
+        ++songs;
+    }
+    EXPECT_GE(songs, 7);
+}

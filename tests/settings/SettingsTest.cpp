@@ -1,0 +1,311 @@
+// The application settings, the tempo presets and the chart fonts: defaults, the file written
+// from defaults (a reviewed golden file), reading every key back, 8-bit and boolean values,
+// packed colours, and saving with one write giving the bytes of writing value by value.
+#include "settings/CMChartSettings.h"
+#include "settings/CMZimbrelIni.h"
+#include "settings/DefaultSettings.h"
+#include "tests/Printers.h"
+#include "tests/TempDir.h"
+#include "tests/WorkDir.h"
+#include "tests/settings/FileTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kDefaultsFile = ZIMBREL_TEST_DATA "/settings/defaults.ini";
+
+// Settings with every value changed from its default.
+CMZimbrelIni ChangedSettings()
+{
+    CMZimbrelIni ini;
+    for (CMZimbrelTempo& preset : ini.tempos) {
+        preset.tempo += 7;
+        preset.repeat += 1;
+    }
+    ini.piano = false;
+    ini.bass = false;
+    ini.drums = false;
+    ini.instrumentType = InstrumentUserKey;
+    ini.userDefinedKey = -3;
+    ini.midiOutPort = "Synth port 1";
+    ini.band = "Late Night";
+    ini.intro = false;
+    ini.verse = false;
+    ini.lyrics = false;
+    ini.soundFont = "/opt/sounds/piano.sf2";
+    ini.email = "player@example.org";
+    ini.password = "s3cret = #1";
+    ini.server = "10.0.0.2";
+    ini.port = 4242;
+    ini.initialZoom = 3;
+    ini.zoom = 0.75;
+    ini.precount = 2;
+    ini.chordStyle = 3;
+    ini.chordSymbol = 1;
+    ini.precountNote = 60;
+    return ini;
+}
+
+void ExpectSame(const CMZimbrelIni& a, const CMZimbrelIni& b)
+{
+    for (int i = 0; i < CMZimbrelIni::kTempoCount; ++i) {
+        EXPECT_EQ(a.tempos[i].name, b.tempos[i].name);
+        EXPECT_EQ(a.tempos[i].tempo, b.tempos[i].tempo);
+        EXPECT_EQ(a.tempos[i].repeat, b.tempos[i].repeat);
+    }
+    EXPECT_EQ(a.piano, b.piano);
+    EXPECT_EQ(a.bass, b.bass);
+    EXPECT_EQ(a.drums, b.drums);
+    EXPECT_EQ(a.instrumentType, b.instrumentType);
+    EXPECT_EQ(a.userDefinedKey, b.userDefinedKey);
+    EXPECT_EQ(a.midiOutPort, b.midiOutPort);
+    EXPECT_EQ(a.band, b.band);
+    EXPECT_EQ(a.intro, b.intro);
+    EXPECT_EQ(a.verse, b.verse);
+    EXPECT_EQ(a.lyrics, b.lyrics);
+    EXPECT_EQ(a.soundFont, b.soundFont);
+    EXPECT_EQ(a.email, b.email);
+    EXPECT_EQ(a.password, b.password);
+    EXPECT_EQ(a.server, b.server);
+    EXPECT_EQ(a.port, b.port);
+    EXPECT_EQ(a.initialZoom, b.initialZoom);
+    EXPECT_DOUBLE_EQ(a.zoom, b.zoom);
+    EXPECT_EQ(a.precount, b.precount);
+    EXPECT_EQ(a.chordStyle, b.chordStyle);
+    EXPECT_EQ(a.chordSymbol, b.chordSymbol);
+    EXPECT_EQ(a.precountNote, b.precountNote);
+}
+
+}  // namespace
+
+TEST(Settings, Defaults)
+{
+    const CMZimbrelIni ini;
+    EXPECT_EQ(ini.path, "./Zimbrel.ini");
+    const std::vector<std::string> names = {"Ballad",     "MediumSlow", "Medium",
+                                            "MediumFast", "Fast",       "VeryFast"};
+    const int tempos[] = {60, 100, 140, 180, 240, 300};
+    const int repeats[] = {2, 3, 4, 4, 5, 5};
+    for (int i = 0; i < CMZimbrelIni::kTempoCount; ++i) {
+        EXPECT_EQ(ini.tempos[i].name.Str(), names[i]);
+        EXPECT_EQ(ini.tempos[i].tempo, tempos[i]);
+        EXPECT_EQ(ini.tempos[i].repeat, repeats[i]);
+    }
+    EXPECT_EQ(CMZimbrelTempo().tempo, 150);
+    EXPECT_EQ(CMZimbrelTempo().repeat, 3);
+    EXPECT_TRUE(ini.piano && ini.bass && ini.drums && ini.intro && ini.verse && ini.lyrics);
+    EXPECT_EQ(ini.instrumentType, 0);
+    EXPECT_EQ(ini.userDefinedKey, 5);
+    EXPECT_EQ(ini.band, "Zimbrel Trio");
+    EXPECT_EQ(ini.server, "127.0.0.1");
+    EXPECT_EQ(ini.port, 11111);
+    EXPECT_EQ(ini.initialZoom, 1);
+    EXPECT_EQ(ini.zoom, 1.0);
+    EXPECT_EQ(ini.precount, 1);
+    EXPECT_EQ(ini.chordStyle, 0);
+    EXPECT_EQ(ini.chordSymbol, 0);
+    EXPECT_EQ(ini.precountNote, 37);
+
+    // Loading a missing file keeps every default.
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    CMZimbrelIni loaded;
+    loaded.Load();
+    ExpectSame(loaded, ini);
+}
+
+TEST(Settings, FirstRunWritesTheDefaultsFile)
+{
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    // What the chart view does when it closes: the settings, then the renderer's fonts and style.
+    CMZimbrelIni ini;
+    ini.Load();
+    CMChartSettings chart("Zimbrel.ini");
+    chart.Load();
+    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(chart.Save());
+    const std::string golden = ReadBytes(kDefaultsFile);
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ(ReadBytes("Zimbrel.ini"), golden);
+    EXPECT_EQ(DefaultSettingsText().GetFileBytes(), golden);
+}
+
+TEST(Settings, EveryKeyIsReadBack)
+{
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    const CMZimbrelIni changed = ChangedSettings();
+    ASSERT_TRUE(changed.Save());
+    CMZimbrelIni loaded;
+    loaded.Load();
+    ExpectSame(loaded, changed);
+    EXPECT_EQ(ReadBytes("Zimbrel.ini").find("Password=s3cret = #1\r\n") != std::string::npos, true);
+}
+
+TEST(Settings, BooleansAndEightBitValues)
+{
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    WriteBytes("Zimbrel.ini",
+               "[Preferences]\r\nPiano=no\r\nBass=0\r\nDrums=yes\r\nIntro=7\r\n"
+               "[General]\r\nPrecountNote=293\r\nChordStyle=258\r\nChordSymbol=-1\r\n"
+               "InitialZoom=7\r\n");
+    CMZimbrelIni ini;
+    ini.Load();
+    EXPECT_FALSE(ini.piano);
+    EXPECT_FALSE(ini.bass);
+    EXPECT_TRUE(ini.drums);
+    EXPECT_TRUE(ini.intro);
+    EXPECT_EQ(ini.precountNote, 37);  // low 8 bits
+    EXPECT_EQ(ini.chordStyle, 2);
+    EXPECT_EQ(ini.chordSymbol, 255);
+    EXPECT_EQ(ini.initialZoom, 7);  // kept as stored; the options dialog shows it as 1
+    ASSERT_TRUE(ini.Save());
+    const std::string bytes = ReadBytes("Zimbrel.ini");
+    for (const char* line : {"Piano=0\r\n", "Drums=1\r\n", "Intro=1\r\n", "PrecountNote=37\r\n",
+                             "ChordStyle=2\r\n", "ChordSymbol=255\r\n", "InitialZoom=7\r\n"})
+        EXPECT_NE(bytes.find(line), std::string::npos) << line;
+}
+
+TEST(Settings, TheGeneralChordStyleWinsAndBothAreRewritten)
+{
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    WriteBytes("Zimbrel.ini", "[Preferences]\r\nChordStyle=1\r\n[General]\r\nChordStyle=3\r\n");
+    CMChartSettings chart("Zimbrel.ini");
+    chart.Load();
+    EXPECT_EQ(chart.chordStyle, 1);
+    CMZimbrelIni ini;
+    ini.Load();
+    chart.chordStyle = ini.chordStyle;  // as the chart view does on creation
+    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(chart.Save());
+    CMIniFile file("Zimbrel.ini");
+    EXPECT_EQ(file.ReadInt("Preferences", "ChordStyle", -1), 3);
+    EXPECT_EQ(file.ReadInt("General", "ChordStyle", -1), 3);
+}
+
+TEST(Settings, Fonts)
+{
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    WriteBytes("Zimbrel.ini", "[ChordFont]\r\nName=Times New Roman\r\nHeight=0.3\r\nBold=1\r\n"
+                              "Italic=yes\r\nColor=16711680\r\n[TitleFont]\r\nColor=0x0000FF\r\n");
+    CMChartSettings chart("Zimbrel.ini");
+    chart.Load();
+    EXPECT_EQ(chart.chordFont.name, "Times New Roman");
+    EXPECT_DOUBLE_EQ(chart.chordFont.height, 0.3);
+    EXPECT_EQ(chart.chordFont.bold, 1);
+    EXPECT_EQ(chart.chordFont.italic, 1);
+    EXPECT_EQ(chart.chordFont.colour, CMColour(1.0, 0.0, 0.0));  // pure red
+    EXPECT_EQ(chart.titleFont.colour, CMColour(0.0, 0.0, 1.0));
+    EXPECT_EQ(chart.titleFont.name, "Arial");  // absent keys keep their defaults
+    EXPECT_DOUBLE_EQ(chart.titleFont.height, 0.25);
+    EXPECT_DOUBLE_EQ(chart.labelFont.height, 0.125);
+    EXPECT_EQ(chart.labelFont.section, "LabelFont");
+    EXPECT_EQ(chart.labelFont.ini.path, "./Zimbrel.ini");
+
+    // A component of 0.999 packs as 254, and the font's keys are written in their order.
+    CMFontConfig font("Fonts.ini", "Mine", "Liberation Serif", 0.5, true, false, 0);
+    font.colour = CMColour(0.999, 0.5, 0.0);
+    ASSERT_TRUE(font.Save());
+    EXPECT_EQ(ReadBytes("Fonts.ini"), "[Mine]\r\nName=Liberation Serif\r\nHeight=0.500000\r\n"
+                                      "Bold=1\r\nItalic=0\r\nColor=16678656\r\n");  // 0xFE7F00
+    CMFontConfig reread("Fonts.ini", "Mine", "Arial", 0.1, false, true, 0xFFFFFF);
+    reread.Load();
+    EXPECT_EQ(reread.colour.Pack(), 0xFE7F00);  // 127/255 packs as 127 again
+    EXPECT_EQ(reread.name, "Liberation Serif");
+    EXPECT_EQ(reread.bold, 1);
+    EXPECT_EQ(reread.italic, 0);
+
+    // Assignment copies the look, never where the font is stored.
+    CMFontConfig copy("Other.ini", "Elsewhere", "Arial", 0.125, false, false, 0);
+    copy = font;
+    EXPECT_EQ(copy.section, "Elsewhere");
+    EXPECT_EQ(copy.ini.path, "./Other.ini");
+    EXPECT_EQ(copy.name, "Liberation Serif");
+    EXPECT_DOUBLE_EQ(copy.height, 0.5);
+    EXPECT_EQ(copy.colour, font.colour);
+
+    // An unsaved font of the drawing code has nowhere to go.
+    const CMFontConfig onTheFly("", "Font", "Brevalis", 0.3, false, false, 0);
+    EXPECT_EQ(onTheFly.ini.path, "");
+    EXPECT_FALSE(onTheFly.Save());
+}
+
+TEST(Settings, OneWriteGivesTheBytesOfWritingValueByValue)
+{
+    const std::vector<std::string> startingFiles = {
+        "",
+        ReadBytes(kDefaultsFile),
+        "# my notes\r\n[Preferences]\r\nBand=Mine\r\nExtra=1\r\n\r\n[Unknown]\r\nq=1\r\n"
+        "[General]\r\nZoom=2\r\n[Preferences]\r\nPiano=0\r\nlast=unfinished",
+        "orphan=1\r[Account]\rEmail=a@b\r[TitleFont]\r\n\0tail[General]\r\n"s,
+        "[General]",
+    };
+    const CMZimbrelIni settings = ChangedSettings();
+    CMChartSettings chart("Zimbrel.ini");
+    chart.chordFont.name = "Liberation Sans";
+    chart.chordStyle = 2;
+    for (std::size_t i = 0; i < startingFiles.size(); ++i) {
+        TempDir dir;
+        WorkDir work(dir.Root());
+        ASSERT_TRUE(work.Entered());
+        const bool missing = i == 0;
+
+        if (!missing)
+            WriteBytes("Zimbrel.ini", startingFiles[i]);
+        CMIniFile valueByValue("Zimbrel.ini");  // every write re-reads and rewrites the file
+        ASSERT_TRUE(settings.SaveTo(valueByValue));
+        ASSERT_TRUE(chart.SaveTo(valueByValue));
+        const std::string expected = ReadBytes("Zimbrel.ini");
+
+        if (missing)
+            std::remove("Zimbrel.ini");
+        else
+            WriteBytes("Zimbrel.ini", startingFiles[i]);
+        ASSERT_TRUE(settings.Save());
+        ASSERT_TRUE(chart.Save());
+        EXPECT_EQ(ReadBytes("Zimbrel.ini"), expected) << "starting file " << i;
+    }
+}
+
+TEST(Settings, ASaveThatCannotBeWrittenKeepsTheOldFile)
+{
+    TempDir dir;
+    WorkDir work(dir.Root());
+    ASSERT_TRUE(work.Entered());
+    const std::string old = "[Preferences]\r\nBand=Mine\r\n";
+    WriteBytes("Zimbrel.ini", old);
+    chmod(dir.Root().c_str(), 0555);
+    chmod("Zimbrel.ini", 0666);
+    const CMZimbrelIni settings = ChangedSettings();
+    EXPECT_EQ(RunAsOrdinaryUser([&] { return settings.Save(); }), std::optional<bool>(false));
+    EXPECT_EQ(RunAsOrdinaryUser([] { return CMChartSettings("Zimbrel.ini").Save(); }),
+              std::optional<bool>(false));
+    EXPECT_EQ(ReadBytes("Zimbrel.ini"), old);
+
+    // A value the file cannot hold is left out; the others are written.
+    chmod(dir.Root().c_str(), 0700);
+    CMZimbrelIni odd;
+    odd.email = "two\nlines";
+    odd.band = "Fine Band";
+    EXPECT_FALSE(odd.Save());
+    CMZimbrelIni loaded;
+    loaded.Load();
+    EXPECT_EQ(loaded.band, "Fine Band");
+    EXPECT_EQ(loaded.email, "");
+}
