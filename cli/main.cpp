@@ -23,6 +23,14 @@ Commands:
   config [SECTION.KEY [VALUE]]
                              every setting of ./Zimbrel.ini with its value; one value;
                              or change one (the file keeps every other line as it is)
+  net register USERID EMAIL PASSWORD
+                             create an account on the song server
+  net list [USERID...]       the songs on the server, or those of the given users
+  net download NAME...|--all download songs ("title@userid") into ./Data/
+  net upload FILE...|--all   upload song files, or every song of ./Data/
+                             net takes --email, --password and --server HOST[:PORT];
+                             otherwise Account.Email, .Password, .Server and .Port
+                             of ./Zimbrel.ini
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -40,6 +48,7 @@ const std::map<std::string, Command>& Commands()
         {"compile", RunCompileCommand},
         {"analyze", RunAnalyzeCommand},
         {"config", RunConfigCommand},
+        {"net", RunNetCommand},
     };
     return commands;
 }
