@@ -34,6 +34,11 @@ void CFSerialData::Clear() {
     m_nCursor = 0;
 }
 
+void CFSerialData::Reserve(std::int32_t count) {
+    if (count > 0)
+        m_bytes.reserve(m_bytes.size() + static_cast<std::size_t>(count));
+}
+
 CFSerialData CFSerialData::Split(std::int32_t count) {
     CFSerialData front;
     if (count <= 0)

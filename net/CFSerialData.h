@@ -32,6 +32,8 @@ public:
     void AppendText(std::string_view text);
     void AppendObject(const IFSerializable& object) { object.AppendTo(*this); }
     void Clear();
+    // Makes room for `count` more bytes, so that building a payload of known size copies once.
+    void Reserve(std::int32_t count);
 
     // Moves the first `count` bytes into the result and keeps the rest; everything moves when
     // `count` is not smaller than the length, nothing when it is 0 or less.

@@ -5,6 +5,7 @@ namespace {
 
 CFSerialData BuildWithObject(CMZimbrelMessageCode code, const IFSerializable& object) {
     CFSerialData payload;
+    payload.Reserve(1 + object.GetSerialSize());
     payload.AppendByte(code);
     payload.AppendObject(object);
     return payload;

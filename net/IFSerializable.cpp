@@ -5,6 +5,7 @@
 
 CFSerialData IFSerializable::Serialize() const {
     CFSerialData encoding;
+    encoding.Reserve(GetSerialSize());
     AppendTo(encoding);
     return encoding;
 }
