@@ -15,20 +15,23 @@ namespace {
 
 // The payload in hexadecimal; a long one by its first bytes and its size, so that one song list
 // does not flood the log.
-std::string LoggedHex(const CFSerialData& payload) {
+std::string LoggedHex(const CFSerialData& payload)
+{
     if (payload.GetLength() <= CMNetworkPane::kLoggedPayloadBytes)
         return payload.ToHex();
     return CFSerialData(payload.GetData(), CMNetworkPane::kLoggedPayloadBytes).ToHex() + "...(" +
            std::to_string(payload.GetLength()) + " bytes)";
 }
 
-std::uint8_t CodeOf(const CFSerialData& payload) {
+std::uint8_t CodeOf(const CFSerialData& payload)
+{
     return payload.IsEmpty() ? static_cast<std::uint8_t>(kMessageNone) : payload.GetData()[0];
 }
 
 // Whether a song received answers the name asked for (a title alone, or with an author in any
 // case, as the server matches user IDs).
-bool Answers(const std::string& wanted, const CMZimbrelSongList& songs) {
+bool Answers(const std::string& wanted, const CMZimbrelSongList& songs)
+{
     std::string wantedTitle, wantedAuthor;
     SplitSongName(wanted, wantedTitle, wantedAuthor);
     return std::any_of(songs.begin(), songs.end(), [&](const auto& song) {
@@ -39,14 +42,16 @@ bool Answers(const std::string& wanted, const CMZimbrelSongList& songs) {
     });
 }
 
-const CMZimbrelIni& DefaultSettings() {
+const CMZimbrelIni& DefaultSettings()
+{
     static const CMZimbrelIni defaults;
     return defaults;
 }
 
-} // namespace
+}  // namespace
 
-CMNetworkPane::CMNetworkPane(IMNetworkShell& shell) : m_shell(shell) {
+CMNetworkPane::CMNetworkPane(IMNetworkShell& shell) : m_shell(shell)
+{
     m_net.SetEventSink(this);
     m_net.SetNetEvent(this);
     m_net.SetMaxFrameSize(kClientMaxFrame);
@@ -54,7 +59,8 @@ CMNetworkPane::CMNetworkPane(IMNetworkShell& shell) : m_shell(shell) {
 
 CMNetworkPane::~CMNetworkPane() = default;
 
-void CMNetworkPane::Connect() {
+void CMNetworkPane::Connect()
+{
     m_bLoggedIn = false;
     Forget();
     if (m_bConnected) {
@@ -76,7 +82,8 @@ void CMNetworkPane::Connect() {
     }
 }
 
-void CMNetworkPane::LogIn() {
+void CMNetworkPane::LogIn()
+{
     m_bLoggedIn = false;
     const CMZimbrelIni& settings = m_pSettings ? *m_pSettings : DefaultSettings();
     if (!settings.email.IsEmpty() && !settings.password.IsEmpty()) {
@@ -94,12 +101,14 @@ void CMNetworkPane::LogIn() {
         Register(registration);
 }
 
-void CMNetworkPane::Register(const CMRegistration& registration) {
+void CMNetworkPane::Register(const CMRegistration& registration)
+{
     m_net.SendRegister(registration.userId, registration.email, registration.password);
     ++m_nAwaitedReplies;
 }
 
-void CMNetworkPane::QuerySongList(const std::vector<std::string>& userIds) {
+void CMNetworkPane::QuerySongList(const std::vector<std::string>& userIds)
+{
     CMZimbrelUserNameList list;
     for (const std::string& userId : userIds)
         list.AddName(userId);
@@ -107,7 +116,8 @@ void CMNetworkPane::QuerySongList(const std::vector<std::string>& userIds) {
     ++m_nAwaitedReplies;
 }
 
-void CMNetworkPane::DownloadSelected(const std::vector<int>& rows) {
+void CMNetworkPane::DownloadSelected(const std::vector<int>& rows)
+{
     std::vector<int> ordered(rows);
     std::sort(ordered.begin(), ordered.end());
     ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
@@ -119,7 +129,8 @@ void CMNetworkPane::DownloadSelected(const std::vector<int>& rows) {
     Download(names);
 }
 
-void CMNetworkPane::Download(const std::vector<std::string>& names) {
+void CMNetworkPane::Download(const std::vector<std::string>& names)
+{
     Write("Selected songs:");
     for (const std::string& name : names)
         Write("  - %s", name.c_str());
@@ -139,12 +150,14 @@ void CMNetworkPane::Download(const std::vector<std::string>& names) {
     } while (next < names.size());
 }
 
-void CMNetworkPane::DownloadAll() {
+void CMNetworkPane::DownloadAll()
+{
     m_bDownloadAllOnList = true;
     QuerySongList();
 }
 
-void CMNetworkPane::UploadAll() {
+void CMNetworkPane::UploadAll()
+{
     CMStringList files;
     CMFile::ListFiles(files, (m_strDataFolder + "*.zimbrel").c_str());
     std::vector<std::string> paths;
@@ -158,7 +171,8 @@ void CMNetworkPane::UploadAll() {
     Upload(paths);
 }
 
-void CMNetworkPane::Upload(const std::vector<std::string>& paths) {
+void CMNetworkPane::Upload(const std::vector<std::string>& paths)
+{
     CMZimbrelSongList songs;
     for (const std::string& path : paths) {
         auto song = std::make_unique<CMZimbrelSong>();
@@ -178,7 +192,8 @@ void CMNetworkPane::Upload(const std::vector<std::string>& paths) {
     SendUploads(songs);
 }
 
-void CMNetworkPane::SendUploads(const CMZimbrelSongList& songs) {
+void CMNetworkPane::SendUploads(const CMZimbrelSongList& songs)
+{
     // Batches that stay inside the server's frame limit and song count.
     constexpr std::int32_t kBudget = kServerMaxFrame - 64;
     CMZimbrelSongList batch;
@@ -200,22 +215,26 @@ void CMNetworkPane::SendUploads(const CMZimbrelSongList& songs) {
     send();
 }
 
-void CMNetworkPane::Poll() {
+void CMNetworkPane::Poll()
+{
     m_net.Poll();
 }
 
-void CMNetworkPane::OnConnected(CFSocketEx& device) {
+void CMNetworkPane::OnConnected(CFSocketEx& device)
+{
     Write("Connected to %s(%u)", device.GetAddress().c_str(), device.GetPort());
 }
 
-void CMNetworkPane::OnDisconnected(CFSocketEx& device) {
+void CMNetworkPane::OnDisconnected(CFSocketEx& device)
+{
     Write("Disconnected from %s(%u)", device.GetAddress().c_str(), device.GetPort());
     m_bConnected = false;
     m_bLoggedIn = false;
     Forget();
 }
 
-void CMNetworkPane::OnReceive(CFSocketEx& device) {
+void CMNetworkPane::OnReceive(CFSocketEx& device)
+{
     CFSerialData payload = device.PopMessage();
     const char* name = GetMessageName(CodeOf(payload));
     Write("->%s(%s)", name, LoggedHex(payload).c_str());
@@ -223,11 +242,13 @@ void CMNetworkPane::OnReceive(CFSocketEx& device) {
         Write("Error : Cannot decode the message %s", name);
 }
 
-void CMNetworkPane::OnError(CFSocketEx& device, std::int32_t code) {
+void CMNetworkPane::OnError(CFSocketEx& device, std::int32_t code)
+{
     Write("Error from %s(%u), code = %d", device.GetAddress().c_str(), device.GetPort(), code);
 }
 
-void CMNetworkPane::OnLogonOK(CFSocketEx&, std::uint8_t result) {
+void CMNetworkPane::OnLogonOK(CFSocketEx&, std::uint8_t result)
+{
     ReplyArrived();
     Write("Result : %u", result);
     if (result != kLogonDone) {
@@ -238,7 +259,8 @@ void CMNetworkPane::OnLogonOK(CFSocketEx&, std::uint8_t result) {
     m_bLoggedIn = true;
 }
 
-void CMNetworkPane::OnRegisterOK(CFSocketEx&, std::uint8_t result) {
+void CMNetworkPane::OnRegisterOK(CFSocketEx&, std::uint8_t result)
+{
     ReplyArrived();
     Write("Result : %u", result);
     if (result == kRegisterDone)
@@ -247,7 +269,8 @@ void CMNetworkPane::OnRegisterOK(CFSocketEx&, std::uint8_t result) {
         Write("Error : Cannot register: %s", GetRegisterResultText(result));
 }
 
-void CMNetworkPane::OnQuerySongListOK(CFSocketEx&, const CMZimbrelSongNameList& names) {
+void CMNetworkPane::OnQuerySongListOK(CFSocketEx&, const CMZimbrelSongNameList& names)
+{
     ReplyArrived();
     FillSongList(names);
     if (!std::exchange(m_bDownloadAllOnList, false))
@@ -261,7 +284,8 @@ void CMNetworkPane::OnQuerySongListOK(CFSocketEx&, const CMZimbrelSongNameList& 
         Download(all);
 }
 
-void CMNetworkPane::FillSongList(const CMZimbrelSongNameList& names) {
+void CMNetworkPane::FillSongList(const CMZimbrelSongNameList& names)
+{
     m_rows.clear();
     m_names.Clear();
     for (const auto& name : names)
@@ -277,7 +301,8 @@ void CMNetworkPane::FillSongList(const CMZimbrelSongNameList& names) {
     m_shell.SongListChanged();
 }
 
-void CMNetworkPane::OnDownloadOK(CFSocketEx&, const CMZimbrelSongList& songs) {
+void CMNetworkPane::OnDownloadOK(CFSocketEx&, const CMZimbrelSongList& songs)
+{
     ReplyArrived();
     Write("Downloaded songs:");
     StoreSongs(songs);
@@ -287,7 +312,8 @@ void CMNetworkPane::OnDownloadOK(CFSocketEx&, const CMZimbrelSongList& songs) {
     }
 }
 
-void CMNetworkPane::StoreSongs(const CMZimbrelSongList& songs) {
+void CMNetworkPane::StoreSongs(const CMZimbrelSongList& songs)
+{
     for (const auto& song : songs) {
         Write("  - %s", song->name.c_str());
         const CMStoredSongFile stored = StoreDownloadedSong(m_strDataFolder, *song);
@@ -306,14 +332,16 @@ void CMNetworkPane::StoreSongs(const CMZimbrelSongList& songs) {
 }
 
 void CMNetworkPane::ReportMissing(const std::vector<std::string>& wanted,
-                                  const CMZimbrelSongList& songs) {
+                                  const CMZimbrelSongList& songs)
+{
     for (const std::string& name : wanted) {
         if (!Answers(name, songs))
             Write("Error : The server has no song '%s'", name.c_str());
     }
 }
 
-void CMNetworkPane::OnUploadOK(CFSocketEx&, CFSerialData& payload) {
+void CMNetworkPane::OnUploadOK(CFSocketEx&, CFSerialData& payload)
+{
     ReplyArrived();
     std::uint8_t result = 0;
     if (!payload.ReadByte(result)) {
@@ -327,21 +355,25 @@ void CMNetworkPane::OnUploadOK(CFSocketEx&, CFSerialData& payload) {
         Write("Error : Cannot upload: %s", GetUploadResultText(result));
 }
 
-void CMNetworkPane::LogSent(const CFSerialData& payload) {
+void CMNetworkPane::LogSent(const CFSerialData& payload)
+{
     Write("<-%s(%s)", GetMessageName(CodeOf(payload)), LoggedHex(payload).c_str());
 }
 
-void CMNetworkPane::Forget() {
+void CMNetworkPane::Forget()
+{
     m_bDownloadAllOnList = false;
     m_nAwaitedReplies = 0;
     m_downloadsAwaited.clear();
 }
 
-void CMNetworkPane::ReplyArrived() {
+void CMNetworkPane::ReplyArrived()
+{
     m_nAwaitedReplies = std::max(0, m_nAwaitedReplies - 1);
 }
 
-void CMNetworkPane::Write(const char* format, ...) {
+void CMNetworkPane::Write(const char* format, ...)
+{
     va_list arguments;
     va_start(arguments, format);
     va_list measuring;

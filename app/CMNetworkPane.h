@@ -18,7 +18,7 @@ class CMZimbrelIni;
 struct CMSongListRow {
     std::string title;
     std::string author;
-    const CMZimbrelSongName* name = nullptr; // the pane's copy of the received name
+    const CMZimbrelSongName* name = nullptr;  // the pane's copy of the received name
 };
 
 class CMNetworkPane : public IFCommunicationDeviceEvent, public IMZimbrelNetEvent {
@@ -98,5 +98,5 @@ private:
     bool m_bDownloadAllOnList = false;
     int m_nAwaitedReplies = 0;
     int m_nErrors = 0;
-    std::deque<std::vector<std::string>> m_downloadsAwaited; // the names of each Download sent
+    std::deque<std::vector<std::string>> m_downloadsAwaited;  // the names of each Download sent
 };

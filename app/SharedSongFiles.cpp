@@ -17,7 +17,8 @@ namespace {
 
 // The whole file; nothing when it does not exist. A file that exists but cannot be read answers
 // false.
-bool ReadExisting(const std::string& path, std::optional<std::string>& bytes, std::string& reason) {
+bool ReadExisting(const std::string& path, std::optional<std::string>& bytes, std::string& reason)
+{
     bytes.reset();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -43,7 +44,8 @@ bool ReadExisting(const std::string& path, std::optional<std::string>& bytes, st
 
 // Stores `source` at `path` unless a file with other content is there. Answers nothing when that
 // is the case, so the caller can try another name.
-std::optional<CMStoredSongFile> StoreAt(const std::string& path, const std::string& source) {
+std::optional<CMStoredSongFile> StoreAt(const std::string& path, const std::string& source)
+{
     CMStoredSongFile result;
     result.path = path;
     std::optional<std::string> existing;
@@ -63,15 +65,17 @@ std::optional<CMStoredSongFile> StoreAt(const std::string& path, const std::stri
     return result;
 }
 
-CMStoredSongFile Refused(std::string reason) {
+CMStoredSongFile Refused(std::string reason)
+{
     CMStoredSongFile result;
     result.reason = std::move(reason);
     return result;
 }
 
-} // namespace
+}  // namespace
 
-CMStoredSongFile StoreDownloadedSong(const std::string& folder, const CMZimbrelSong& song) {
+CMStoredSongFile StoreDownloadedSong(const std::string& folder, const CMZimbrelSong& song)
+{
     std::string title, author;
     SplitSongName(song.name, title, author);
     if (const std::string problem = CheckSongTitle(title); !problem.empty())
@@ -91,7 +95,8 @@ CMStoredSongFile StoreDownloadedSong(const std::string& folder, const CMZimbrelS
     return Refused(path + " holds another song");
 }
 
-bool ReadSongForUpload(const std::string& path, CMZimbrelSong& song, std::string& reason) {
+bool ReadSongForUpload(const std::string& path, CMZimbrelSong& song, std::string& reason)
+{
     song.name = CMString::GetFileTitle(path.c_str()).Str();
     song.source.clear();
     song.uploadTime.clear();

@@ -11,8 +11,8 @@
 struct CMStoredSongFile {
     enum class Outcome { Saved, AlreadyThere, Refused };
     Outcome outcome = Outcome::Refused;
-    std::string path;   // the file written or found
-    std::string reason; // why it was refused
+    std::string path;    // the file written or found
+    std::string reason;  // why it was refused
 };
 
 // Stores a downloaded song ("title@author", source) in `folder` (ending in "/"), creating the

@@ -17,7 +17,8 @@
 
 namespace {
 
-void ServerLoad(benchmark::State& state, bool fastHashing, int clients) {
+void ServerLoad(benchmark::State& state, bool fastHashing, int clients)
+{
     std::string folder = (std::filesystem::temp_directory_path() / "zimbrel-bench-XXXXXX").string();
     if (!mkdtemp(folder.data())) {
         state.SkipWithError("no temporary folder");
@@ -54,12 +55,14 @@ void ServerLoad(benchmark::State& state, bool fastHashing, int clients) {
     std::filesystem::remove_all(folder);
 }
 
-void BM_ServerLoadFastHashing(benchmark::State& state) {
+void BM_ServerLoadFastHashing(benchmark::State& state)
+{
     ServerLoad(state, true, 100);
 }
 BENCHMARK(BM_ServerLoadFastHashing)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_ServerLoadInteractiveHashing(benchmark::State& state) {
+void BM_ServerLoadInteractiveHashing(benchmark::State& state)
+{
     ServerLoad(state, false, 20);
 }
 BENCHMARK(BM_ServerLoadInteractiveHashing)
@@ -68,7 +71,8 @@ BENCHMARK(BM_ServerLoadInteractiveHashing)
     ->Iterations(1);
 
 // A DownloadOK of `state.range(0)` songs of 2 KiB: built, framed and decoded again.
-void BM_SongListRoundTrip(benchmark::State& state) {
+void BM_SongListRoundTrip(benchmark::State& state)
+{
     CMZimbrelSongList songs;
     for (int i = 0; i < state.range(0); ++i)
         songs.Add(std::make_unique<CMZimbrelSong>("Song" + std::to_string(i) + "@user",
@@ -86,6 +90,6 @@ void BM_SongListRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_SongListRoundTrip)->Arg(10)->Arg(100);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -22,7 +22,8 @@ constexpr auto kReplyTimeout = std::chrono::seconds(30);
 
 class TerminalNetworkShell : public IMNetworkShell {
 public:
-    void WriteNetworkLog(const CMString& line) override {
+    void WriteNetworkLog(const CMString& line) override
+    {
         std::FILE* stream = line.View().rfind("Error", 0) == 0 ? stderr : stdout;
         std::fprintf(stream, "%s\n", line.GetText());
         std::fflush(stream);
@@ -38,7 +39,8 @@ struct NetRequest {
 };
 
 // "HOST" or "HOST:PORT" into the settings; false when the port is not a number from 1 to 65535.
-bool ApplyServer(const std::string& text, CMZimbrelIni& settings) {
+bool ApplyServer(const std::string& text, CMZimbrelIni& settings)
+{
     const std::size_t colon = text.rfind(':');
     if (colon == std::string::npos) {
         settings.server = text.c_str();
@@ -57,7 +59,8 @@ bool ApplyServer(const std::string& text, CMZimbrelIni& settings) {
 
 // Splits the arguments into options (applied to the settings) and the request; answers -1 when
 // they are usable, otherwise the exit status.
-int ParseArguments(const CliArguments& arguments, CMZimbrelIni& settings, NetRequest& request) {
+int ParseArguments(const CliArguments& arguments, CMZimbrelIni& settings, NetRequest& request)
+{
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--all") {
@@ -100,7 +103,8 @@ int ParseArguments(const CliArguments& arguments, CMZimbrelIni& settings, NetReq
 
 // Polls until every reply has arrived, the connection is gone, or the server stays silent for
 // kReplyTimeout. Answers false unless every reply arrived.
-bool AwaitReplies(CMNetworkPane& pane, const TerminalNetworkShell& shell) {
+bool AwaitReplies(CMNetworkPane& pane, const TerminalNetworkShell& shell)
+{
     auto lastNews = std::chrono::steady_clock::now();
     int awaited = pane.GetAwaitedReplies();
     int lines = shell.lines;
@@ -122,7 +126,8 @@ bool AwaitReplies(CMNetworkPane& pane, const TerminalNetworkShell& shell) {
 }
 
 int Register(CMNetworkPane& pane, const TerminalNetworkShell& shell,
-             const CMRegistration& registration) {
+             const CMRegistration& registration)
+{
     pane.Register(registration);
     if (!AwaitReplies(pane, shell) || pane.GetErrorCount() > 0)
         return kExitFailed;
@@ -133,7 +138,8 @@ int Register(CMNetworkPane& pane, const TerminalNetworkShell& shell,
     return kExitDone;
 }
 
-int Run(CMNetworkPane& pane, const TerminalNetworkShell& shell, const NetRequest& request) {
+int Run(CMNetworkPane& pane, const TerminalNetworkShell& shell, const NetRequest& request)
+{
     pane.LogIn();
     if (!AwaitReplies(pane, shell) || !pane.IsLoggedIn())
         return kExitFailed;
@@ -152,9 +158,10 @@ int Run(CMNetworkPane& pane, const TerminalNetworkShell& shell, const NetRequest
     return pane.GetErrorCount() > 0 ? kExitFailed : kExitDone;
 }
 
-} // namespace
+}  // namespace
 
-int RunNetCommand(const CliArguments& arguments) {
+int RunNetCommand(const CliArguments& arguments)
+{
     CMZimbrelIni settings;
     settings.Load();
     NetRequest request;
@@ -194,6 +201,6 @@ int RunNetCommand(const CliArguments& arguments) {
     const int status = request.action == "register" ? Register(pane, shell, registration)
                                                     : Run(pane, shell, request);
     if (pane.IsConnected())
-        pane.Connect(); // disconnect
+        pane.Connect();  // disconnect
     return status;
 }

@@ -10,14 +10,16 @@
 
 namespace {
 
-void Check(bool condition) {
+void Check(bool condition)
+{
     if (!condition)
         std::abort();
 }
 
 // Decoding may fail, but what it rebuilds must encode to the size it reports.
 template <class List>
-void DecodeAs(const CFSerialData& payload) {
+void DecodeAs(const CFSerialData& payload)
+{
     List list;
     const std::int32_t consumed = list.Deserialize(payload.GetData(), payload.GetLength());
     Check(consumed <= payload.GetLength());
@@ -32,15 +34,16 @@ void DecodeAs(const CFSerialData& payload) {
     Check(copy.GetCount() == list.GetCount());
 }
 
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     if (size == 0)
         return 0;
     const std::size_t piece = 1 + data[0] % 16;
     const std::string_view stream(reinterpret_cast<const char*>(data + 1), size - 1);
     CFSerialData buffer;
-    std::size_t taken = 0; // bytes of the stream already cut into frames
+    std::size_t taken = 0;  // bytes of the stream already cut into frames
     for (std::size_t offset = 0; offset < stream.size(); offset += piece) {
         const std::string_view next = stream.substr(offset, piece);
         buffer.Append(reinterpret_cast<const std::uint8_t*>(next.data()),

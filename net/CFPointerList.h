@@ -24,7 +24,8 @@ public:
     CFPointerList& operator=(CFPointerList&&) noexcept = default;
 
     // Takes ownership of `element` and appends it; answers it.
-    T& Add(std::unique_ptr<T> element) {
+    T& Add(std::unique_ptr<T> element)
+    {
         m_elements.push_back(std::move(element));
         return *m_elements.back();
     }
@@ -32,13 +33,15 @@ public:
 
     std::int32_t GetCount() const { return static_cast<std::int32_t>(m_elements.size()); }
     bool IsEmpty() const { return m_elements.empty(); }
-    const T& GetAt(std::int32_t index) const {
+    const T& GetAt(std::int32_t index) const
+    {
         return *m_elements[static_cast<std::size_t>(index)];
     }
     typename Elements::const_iterator begin() const { return m_elements.begin(); }
     typename Elements::const_iterator end() const { return m_elements.end(); }
 
-    void AppendTo(CFSerialData& out) const override {
+    void AppendTo(CFSerialData& out) const override
+    {
         out.AppendQuantity(static_cast<std::uint32_t>(m_elements.size()));
         for (const auto& element : m_elements)
             element->AppendTo(out);
@@ -46,7 +49,8 @@ public:
 
     // A truncated list (a count larger than the elements present, or a broken element) answers
     // -1 and leaves the list empty.
-    std::int32_t Deserialize(const std::uint8_t* data, std::int32_t size) override {
+    std::int32_t Deserialize(const std::uint8_t* data, std::int32_t size) override
+    {
         Clear();
         std::uint32_t count = 0;
         std::int32_t consumed = CFVariableLengthQuantity::Decode(data, size, count);
@@ -66,7 +70,8 @@ public:
         return consumed;
     }
 
-    std::int32_t GetSerialSize() const override {
+    std::int32_t GetSerialSize() const override
+    {
         std::int32_t size =
             CFVariableLengthQuantity::GetSize(static_cast<std::uint32_t>(m_elements.size()));
         for (const auto& element : m_elements)

@@ -8,38 +8,45 @@
 
 CFSerialData::CFSerialData(std::string_view bytes) : m_bytes(bytes.begin(), bytes.end()) {}
 
-std::string_view CFSerialData::View() const {
+std::string_view CFSerialData::View() const
+{
     return {reinterpret_cast<const char*>(GetData()), static_cast<std::size_t>(GetLength())};
 }
 
-void CFSerialData::Append(const std::uint8_t* data, std::int32_t count) {
+void CFSerialData::Append(const std::uint8_t* data, std::int32_t count)
+{
     if (count > 0)
         m_bytes.insert(m_bytes.end(), data, data + count);
 }
 
-void CFSerialData::AppendQuantity(std::uint32_t value) {
+void CFSerialData::AppendQuantity(std::uint32_t value)
+{
     std::uint8_t encoded[CFVariableLengthQuantity::kMaxSize];
     Append(encoded, CFVariableLengthQuantity::Encode(value, encoded));
 }
 
-void CFSerialData::AppendText(std::string_view text) {
+void CFSerialData::AppendText(std::string_view text)
+{
     Append(reinterpret_cast<const std::uint8_t*>(text.data()),
            static_cast<std::int32_t>(text.size()));
     AppendByte(0);
 }
 
-void CFSerialData::Clear() {
+void CFSerialData::Clear()
+{
     m_bytes.clear();
     m_begin = 0;
     m_nCursor = 0;
 }
 
-void CFSerialData::Reserve(std::int32_t count) {
+void CFSerialData::Reserve(std::int32_t count)
+{
     if (count > 0)
         m_bytes.reserve(m_bytes.size() + static_cast<std::size_t>(count));
 }
 
-CFSerialData CFSerialData::Split(std::int32_t count) {
+CFSerialData CFSerialData::Split(std::int32_t count)
+{
     CFSerialData front;
     if (count <= 0)
         return front;
@@ -53,7 +60,8 @@ CFSerialData CFSerialData::Split(std::int32_t count) {
     return front;
 }
 
-bool CFSerialData::PeekFrameHeader(std::uint32_t& payloadLength, std::int32_t& headerSize) const {
+bool CFSerialData::PeekFrameHeader(std::uint32_t& payloadLength, std::int32_t& headerSize) const
+{
     const std::int32_t probed = std::min(GetLength(), CFVariableLengthQuantity::kMaxSize);
     for (std::int32_t i = 0; i < probed; ++i) {
         if ((GetData()[i] & 0x80) == 0) {
@@ -64,7 +72,8 @@ bool CFSerialData::PeekFrameHeader(std::uint32_t& payloadLength, std::int32_t& h
     return false;
 }
 
-CFSerialData CFSerialData::ExtractFrame() {
+CFSerialData CFSerialData::ExtractFrame()
+{
     std::uint32_t payloadLength = 0;
     std::int32_t headerSize = 0;
     if (!PeekFrameHeader(payloadLength, headerSize) ||
@@ -76,18 +85,16 @@ CFSerialData CFSerialData::ExtractFrame() {
     return payload;
 }
 
-void CFSerialData::SetCursor(std::int32_t cursor) {
-    m_nCursor = std::clamp(cursor, 0, GetLength());
-}
-
-bool CFSerialData::ReadByte(std::uint8_t& value) {
+bool CFSerialData::ReadByte(std::uint8_t& value)
+{
     if (m_nCursor >= GetLength())
         return false;
     value = GetData()[m_nCursor++];
     return true;
 }
 
-bool CFSerialData::ReadText(std::string& text) {
+bool CFSerialData::ReadText(std::string& text)
+{
     const std::int32_t consumed = DecodeText(GetData() + m_nCursor, GetLength() - m_nCursor, text);
     if (consumed < 0)
         return false;
@@ -95,7 +102,8 @@ bool CFSerialData::ReadText(std::string& text) {
     return true;
 }
 
-bool CFSerialData::ReadObject(IFSerializable& object) {
+bool CFSerialData::ReadObject(IFSerializable& object)
+{
     const std::int32_t consumed =
         object.Deserialize(GetData() + m_nCursor, GetLength() - m_nCursor);
     if (consumed < 0)
@@ -105,7 +113,8 @@ bool CFSerialData::ReadObject(IFSerializable& object) {
 }
 
 std::int32_t CFSerialData::DecodeText(const std::uint8_t* data, std::int32_t size,
-                                      std::string& text) {
+                                      std::string& text)
+{
     text.clear();
     if (size <= 0)
         return -1;
@@ -117,11 +126,13 @@ std::int32_t CFSerialData::DecodeText(const std::uint8_t* data, std::int32_t siz
     return static_cast<std::int32_t>(length) + 1;
 }
 
-std::int32_t CFSerialData::GetTextSize(std::string_view text) {
+std::int32_t CFSerialData::GetTextSize(std::string_view text)
+{
     return static_cast<std::int32_t>(text.size()) + 1;
 }
 
-std::string CFSerialData::ToHex() const {
+std::string CFSerialData::ToHex() const
+{
     static const char kDigits[] = "0123456789ABCDEF";
     std::string hex;
     hex.reserve(static_cast<std::size_t>(GetLength()) * 2);
@@ -132,12 +143,14 @@ std::string CFSerialData::ToHex() const {
     return hex;
 }
 
-void CFSerialData::AppendTo(CFSerialData& out) const {
+void CFSerialData::AppendTo(CFSerialData& out) const
+{
     out.AppendQuantity(static_cast<std::uint32_t>(GetLength()));
     out.Append(GetData(), GetLength());
 }
 
-std::int32_t CFSerialData::Deserialize(const std::uint8_t* data, std::int32_t size) {
+std::int32_t CFSerialData::Deserialize(const std::uint8_t* data, std::int32_t size)
+{
     Clear();
     std::uint32_t length = 0;
     const std::int32_t header = CFVariableLengthQuantity::Decode(data, size, length);
@@ -147,11 +160,13 @@ std::int32_t CFSerialData::Deserialize(const std::uint8_t* data, std::int32_t si
     return header + static_cast<std::int32_t>(length);
 }
 
-std::int32_t CFSerialData::GetSerialSize() const {
+std::int32_t CFSerialData::GetSerialSize() const
+{
     return CFVariableLengthQuantity::GetSize(static_cast<std::uint32_t>(GetLength())) + GetLength();
 }
 
-void CFSerialData::DropFront(std::int32_t count) {
+void CFSerialData::DropFront(std::int32_t count)
+{
     m_begin += static_cast<std::size_t>(count);
     m_nCursor = std::max(0, m_nCursor - count);
     if (m_begin == m_bytes.size()) {

@@ -50,7 +50,6 @@ public:
     // Payload reading at the cursor (0 on construction). Each read answers false and leaves the
     // cursor where it was when the bytes that remain do not hold the field.
     std::int32_t GetCursor() const { return m_nCursor; }
-    void SetCursor(std::int32_t cursor);
     bool ReadByte(std::uint8_t& value);
     bool ReadText(std::string& text);
     // Hands every byte from the cursor on to the object's Deserialize.

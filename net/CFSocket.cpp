@@ -24,14 +24,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int MillisecondsUntil(Clock::time_point deadline) {
+int MillisecondsUntil(Clock::time_point deadline)
+{
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     return static_cast<int>(std::max<std::int64_t>(0, left.count()));
 }
 
 // The IPv4 addresses of `host` (dotted-decimal text or a name) with `port`.
-std::vector<sockaddr_in> Resolve(const std::string& host, std::uint16_t port) {
+std::vector<sockaddr_in> Resolve(const std::string& host, std::uint16_t port)
+{
     std::vector<sockaddr_in> addresses;
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -54,17 +56,20 @@ std::vector<sockaddr_in> Resolve(const std::string& host, std::uint16_t port) {
     return addresses;
 }
 
-int NewSocket() {
+int NewSocket()
+{
     return socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
 }
 
-void DisableNagle(int fd) {
+void DisableNagle(int fd)
+{
     // Requests and replies are small and answered at once: do not hold them back.
     const int on = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
-bool ConnectBefore(int fd, const sockaddr_in& address, Clock::time_point deadline) {
+bool ConnectBefore(int fd, const sockaddr_in& address, Clock::time_point deadline)
+{
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
         return true;
     if (errno != EINPROGRESS)
@@ -81,13 +86,15 @@ bool ConnectBefore(int fd, const sockaddr_in& address, Clock::time_point deadlin
     return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
 }
 
-} // namespace
+}  // namespace
 
-CFSocket::~CFSocket() {
+CFSocket::~CFSocket()
+{
     Close();
 }
 
-bool CFSocket::Open() {
+bool CFSocket::Open()
+{
     Close();
     const bool opened = m_bListen ? OpenListener() : OpenClient();
     if (!opened)
@@ -95,7 +102,8 @@ bool CFSocket::Open() {
     return opened;
 }
 
-bool CFSocket::OpenListener() {
+bool CFSocket::OpenListener()
+{
     const std::vector<sockaddr_in> addresses = Resolve(m_strAddress, m_nPort);
     if (addresses.empty())
         return false;
@@ -110,7 +118,8 @@ bool CFSocket::OpenListener() {
            listen(m_hSocket, SOMAXCONN) == 0;
 }
 
-bool CFSocket::OpenClient() {
+bool CFSocket::OpenClient()
+{
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
     for (const sockaddr_in& address : Resolve(m_strAddress, m_nPort)) {
         if (Clock::now() >= deadline)
@@ -128,7 +137,8 @@ bool CFSocket::OpenClient() {
     return false;
 }
 
-void CFSocket::Close() {
+void CFSocket::Close()
+{
     for (const auto& client : m_listClients)
         client->Close();
     m_listClients.clear();
@@ -141,7 +151,8 @@ void CFSocket::Close() {
     m_queuedSent = 0;
 }
 
-std::int32_t CFSocket::Receive(std::uint8_t* buffer, std::int32_t count) {
+std::int32_t CFSocket::Receive(std::uint8_t* buffer, std::int32_t count)
+{
     if (m_hSocket < 0)
         return -1;
     ssize_t received;
@@ -151,7 +162,8 @@ std::int32_t CFSocket::Receive(std::uint8_t* buffer, std::int32_t count) {
     return static_cast<std::int32_t>(received);
 }
 
-std::int32_t CFSocket::Send(const std::uint8_t* data, std::int32_t count) {
+std::int32_t CFSocket::Send(const std::uint8_t* data, std::int32_t count)
+{
     if (m_hSocket < 0)
         return -1;
     const std::size_t size = count > 0 ? static_cast<std::size_t>(count)
@@ -169,7 +181,8 @@ std::int32_t CFSocket::Send(const std::uint8_t* data, std::int32_t count) {
     return static_cast<std::int32_t>(size);
 }
 
-bool CFSocket::SendNow(const std::uint8_t* data, std::size_t count) {
+bool CFSocket::SendNow(const std::uint8_t* data, std::size_t count)
+{
     Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kSendTimeoutMs);
     while (count > 0) {
         const ssize_t sent = send(m_hSocket, data, count, MSG_NOSIGNAL);
@@ -190,7 +203,8 @@ bool CFSocket::SendNow(const std::uint8_t* data, std::size_t count) {
     return true;
 }
 
-bool CFSocket::FlushQueue() {
+bool CFSocket::FlushQueue()
+{
     while (m_queuedSent < m_queued.size()) {
         const ssize_t sent = send(m_hSocket, m_queued.data() + m_queuedSent,
                                   m_queued.size() - m_queuedSent, MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -214,14 +228,16 @@ bool CFSocket::FlushQueue() {
     return true;
 }
 
-void CFSocket::ShutDown() {
+void CFSocket::ShutDown()
+{
     // The peer-gone test of Poll then sees the end of the stream and reports it as usual.
     shutdown(m_hSocket, SHUT_RDWR);
     m_queued.clear();
     m_queuedSent = 0;
 }
 
-std::int32_t CFSocket::GetReceivableSize() {
+std::int32_t CFSocket::GetReceivableSize()
+{
     if (m_hSocket < 0)
         return -1;
     int waiting = 0;
@@ -230,18 +246,21 @@ std::int32_t CFSocket::GetReceivableSize() {
     return waiting;
 }
 
-bool CFSocket::SendObject(const IFSerializable& object) {
+bool CFSocket::SendObject(const IFSerializable& object)
+{
     const CFSerialData encoding = object.Serialize();
     if (encoding.IsEmpty())
         return true;
     return Send(encoding.GetData(), encoding.GetLength()) == encoding.GetLength();
 }
 
-bool CFSocket::SendPayload(const CFSerialData& payload) {
+bool CFSocket::SendPayload(const CFSerialData& payload)
+{
     return SendObject(payload);
 }
 
-void CFSocket::Poll() {
+void CFSocket::Poll()
+{
     if (m_hSocket < 0)
         return;
     if (m_bListen)
@@ -250,7 +269,8 @@ void CFSocket::Poll() {
         PollClient();
 }
 
-void CFSocket::PollClient() {
+void CFSocket::PollClient()
+{
     if (m_bQueueOutput && !FlushQueue())
         ShutDown();
     const std::int32_t waiting = GetReceivableSize();
@@ -271,7 +291,8 @@ void CFSocket::PollClient() {
     }
 }
 
-void CFSocket::PollListener() {
+void CFSocket::PollListener()
+{
     std::erase_if(m_listClients, [](const auto& client) { return !client->IsOpen(); });
     // Index-based: a connection's events may not add connections, but they run owner code.
     for (std::size_t i = 0; i < m_listClients.size(); ++i)
@@ -280,7 +301,8 @@ void CFSocket::PollListener() {
         Accept();
 }
 
-void CFSocket::Accept() {
+void CFSocket::Accept()
+{
     sockaddr_in peer{};
     socklen_t length = sizeof peer;
     const int fd = accept4(m_hSocket, reinterpret_cast<sockaddr*>(&peer), &length,
@@ -301,12 +323,14 @@ void CFSocket::Accept() {
     accepted.OnConnected();
 }
 
-bool CFSocket::IsReadable() const {
+bool CFSocket::IsReadable() const
+{
     pollfd entry{m_hSocket, POLLIN, 0};
     return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
 }
 
-std::uint16_t CFSocket::GetLocalPort() const {
+std::uint16_t CFSocket::GetLocalPort() const
+{
     sockaddr_in address{};
     socklen_t length = sizeof address;
     if (m_hSocket < 0 ||
@@ -315,7 +339,8 @@ std::uint16_t CFSocket::GetLocalPort() const {
     return ntohs(address.sin_port);
 }
 
-void CFSocket::WaitForActivity(int timeoutMs, int extraFd) const {
+void CFSocket::WaitForActivity(int timeoutMs, int extraFd) const
+{
     std::vector<pollfd> entries;
     const auto watch = [&entries](const CFSocket& device) {
         if (device.m_hSocket < 0)

@@ -54,7 +54,6 @@ public:
     void SetAddress(std::string_view address) { m_strAddress = address; }
     void SetPort(std::uint16_t port) { m_nPort = port; }
 
-    bool IsListening() const { return m_bListen; }
     bool IsOpen() const { return m_hSocket >= 0; }
     // The peer's address as dotted-decimal text, or what the owner set.
     const std::string& GetAddress() const { return m_strAddress; }

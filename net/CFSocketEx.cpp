@@ -5,7 +5,8 @@
 
 CFSocketEx::CFSocketEx() : m_tLastActivity(Clock::now()) {}
 
-void CFSocketEx::Poll() {
+void CFSocketEx::Poll()
+{
     CFSocket::Poll();
     std::uint32_t payloadLength = 0;
     std::int32_t headerSize = 0;
@@ -33,22 +34,26 @@ void CFSocketEx::Poll() {
     }
 }
 
-CFSerialData CFSocketEx::PopMessage() {
+CFSerialData CFSocketEx::PopMessage()
+{
     return m_dataReceive.ExtractFrame();
 }
 
-void CFSocketEx::OnConnected() {
+void CFSocketEx::OnConnected()
+{
     if (m_pEvent)
         m_pEvent->OnConnected(*this);
     m_tLastActivity = Now();
 }
 
-void CFSocketEx::OnDisconnected() {
+void CFSocketEx::OnDisconnected()
+{
     if (m_pEvent)
         m_pEvent->OnDisconnected(*this);
 }
 
-void CFSocketEx::OnReceive() {
+void CFSocketEx::OnReceive()
+{
     const std::int32_t waiting = GetReceivableSize();
     if (waiting < 1)
         return;
@@ -60,16 +65,19 @@ void CFSocketEx::OnReceive() {
     m_tLastActivity = Now();
 }
 
-void CFSocketEx::OnError(std::int32_t code) {
+void CFSocketEx::OnError(std::int32_t code)
+{
     if (m_pEvent)
         m_pEvent->OnError(*this, code);
 }
 
-std::unique_ptr<CFSocket> CFSocketEx::CreateInstance() const {
+std::unique_ptr<CFSocket> CFSocketEx::CreateInstance() const
+{
     return Configure(std::make_unique<CFSocketEx>());
 }
 
-std::unique_ptr<CFSocket> CFSocketEx::Configure(std::unique_ptr<CFSocketEx> device) const {
+std::unique_ptr<CFSocket> CFSocketEx::Configure(std::unique_ptr<CFSocketEx> device) const
+{
     device->m_pEvent = m_pEvent;
     device->m_nMaxFrameSize = m_nMaxFrameSize;
     return device;

@@ -16,8 +16,8 @@ public:
     using Clock = std::chrono::steady_clock;
 
     // Error codes raised through OnError.
-    static constexpr std::int32_t kErrorStaleFrame = 0;    // a partial frame was discarded
-    static constexpr std::int32_t kErrorFrameTooLarge = 1; // the connection was closed
+    static constexpr std::int32_t kErrorStaleFrame = 0;     // a partial frame was discarded
+    static constexpr std::int32_t kErrorFrameTooLarge = 1;  // the connection was closed
     static constexpr std::int32_t kDefaultMaxFrame = 16 * 1024 * 1024;
     static constexpr auto kStaleFrameTime = std::chrono::seconds(2);
 

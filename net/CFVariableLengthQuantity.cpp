@@ -1,7 +1,8 @@
 // CFVariableLengthQuantity: see CFVariableLengthQuantity.h.
 #include "net/CFVariableLengthQuantity.h"
 
-std::int32_t CFVariableLengthQuantity::GetSize(std::uint32_t value) {
+std::int32_t CFVariableLengthQuantity::GetSize(std::uint32_t value)
+{
     if (value < 0x80)
         return 1;
     if (value < 0x4000)
@@ -11,7 +12,8 @@ std::int32_t CFVariableLengthQuantity::GetSize(std::uint32_t value) {
     return 4;
 }
 
-std::int32_t CFVariableLengthQuantity::Encode(std::uint32_t value, std::uint8_t out[kMaxSize]) {
+std::int32_t CFVariableLengthQuantity::Encode(std::uint32_t value, std::uint8_t out[kMaxSize])
+{
     value &= kMaxValue;
     const std::int32_t size = GetSize(value);
     for (std::int32_t i = size - 1; i >= 0; --i) {
@@ -24,7 +26,8 @@ std::int32_t CFVariableLengthQuantity::Encode(std::uint32_t value, std::uint8_t 
 }
 
 std::int32_t CFVariableLengthQuantity::Decode(const std::uint8_t* data, std::int32_t size,
-                                              std::uint32_t& value) {
+                                              std::uint32_t& value)
+{
     value = 0;
     for (std::int32_t i = 0; i < kMaxSize; ++i) {
         if (i >= size)

@@ -3,11 +3,13 @@
 
 namespace {
 
-bool IsLetterOrDigit(char c) {
+bool IsLetterOrDigit(char c)
+{
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-std::string Trimmed(std::string_view text) {
+std::string Trimmed(std::string_view text)
+{
     static constexpr std::string_view kBlanks = "\t\n\r ";
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
@@ -19,15 +21,17 @@ const char* const kUserIdCharacters =
     "Combination of only alphabet, number and space is acceptable for User ID.  "
     "But space code cannot be the leading or trailing character.";
 
-} // namespace
+}  // namespace
 
-void CleanRegistration(CMRegistration& registration) {
+void CleanRegistration(CMRegistration& registration)
+{
     registration.userId = Trimmed(registration.userId);
     registration.email = LowerCase(Trimmed(registration.email));
     registration.password = Trimmed(registration.password);
 }
 
-std::string LowerCase(std::string_view text) {
+std::string LowerCase(std::string_view text)
+{
     std::string lower(text);
     for (char& c : lower) {
         if (c >= 'A' && c <= 'Z')
@@ -36,7 +40,8 @@ std::string LowerCase(std::string_view text) {
     return lower;
 }
 
-std::string CheckUserId(std::string_view userId) {
+std::string CheckUserId(std::string_view userId)
+{
     if (userId.empty())
         return "Please specify User ID.";
     if (userId.size() > kMaxUserIdBytes)
@@ -50,7 +55,8 @@ std::string CheckUserId(std::string_view userId) {
     return {};
 }
 
-std::string CheckEmail(std::string_view email) {
+std::string CheckEmail(std::string_view email)
+{
     if (email.empty())
         return "Please specify e-mail address.";
     bool seenAtMark = false;
@@ -68,7 +74,8 @@ std::string CheckEmail(std::string_view email) {
     return {};
 }
 
-std::string CheckPassword(std::string_view password) {
+std::string CheckPassword(std::string_view password)
+{
     if (password.empty())
         return "Please specify password.";
     for (const char c : password) {
@@ -78,7 +85,8 @@ std::string CheckPassword(std::string_view password) {
     return {};
 }
 
-std::string CheckRegistration(const CMRegistration& registration) {
+std::string CheckRegistration(const CMRegistration& registration)
+{
     std::string message = CheckUserId(registration.userId);
     if (message.empty())
         message = CheckEmail(registration.email);

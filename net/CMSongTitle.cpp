@@ -1,7 +1,8 @@
 // The song title rule: see CMSongTitle.h.
 #include "net/CMSongTitle.h"
 
-std::string CheckSongTitle(std::string_view title) {
+std::string CheckSongTitle(std::string_view title)
+{
     if (title.empty())
         return "is empty";
     if (title.size() > kMaxSongTitleBytes)

@@ -3,7 +3,8 @@
 
 namespace {
 
-CFSerialData BuildWithObject(CMZimbrelMessageCode code, const IFSerializable& object) {
+CFSerialData BuildWithObject(CMZimbrelMessageCode code, const IFSerializable& object)
+{
     CFSerialData payload;
     payload.Reserve(1 + object.GetSerialSize());
     payload.AppendByte(code);
@@ -11,9 +12,10 @@ CFSerialData BuildWithObject(CMZimbrelMessageCode code, const IFSerializable& ob
     return payload;
 }
 
-} // namespace
+}  // namespace
 
-const char* GetMessageName(std::uint8_t code) {
+const char* GetMessageName(std::uint8_t code)
+{
     switch (code) {
     case kMessageNone:
         return "None";
@@ -46,7 +48,8 @@ const char* GetMessageName(std::uint8_t code) {
     }
 }
 
-const char* GetRegisterResultText(std::uint8_t result) {
+const char* GetRegisterResultText(std::uint8_t result)
+{
     switch (result) {
     case kRegisterDone:
         return "registered";
@@ -67,20 +70,8 @@ const char* GetRegisterResultText(std::uint8_t result) {
     }
 }
 
-const char* GetLogonResultText(std::uint8_t result) {
-    switch (result) {
-    case kLogonDone:
-        return "logged in";
-    case kLogonRefused:
-        return "unknown e-mail address or wrong password";
-    case kLogonRequired:
-        return "log in first";
-    default:
-        return "unknown reason";
-    }
-}
-
-const char* GetUploadResultText(std::uint8_t result) {
+const char* GetUploadResultText(std::uint8_t result)
+{
     switch (result) {
     case kUploadDone:
         return "stored";
@@ -99,7 +90,8 @@ const char* GetUploadResultText(std::uint8_t result) {
     }
 }
 
-CFSerialData BuildLogon(std::string_view email, std::string_view password) {
+CFSerialData BuildLogon(std::string_view email, std::string_view password)
+{
     CFSerialData payload;
     payload.AppendByte(kMessageLogon);
     payload.AppendText(email);
@@ -108,7 +100,8 @@ CFSerialData BuildLogon(std::string_view email, std::string_view password) {
 }
 
 CFSerialData BuildRegister(std::string_view userId, std::string_view email,
-                           std::string_view password) {
+                           std::string_view password)
+{
     CFSerialData payload;
     payload.AppendByte(kMessageRegister);
     payload.AppendText(userId);
@@ -117,29 +110,35 @@ CFSerialData BuildRegister(std::string_view userId, std::string_view email,
     return payload;
 }
 
-CFSerialData BuildQuerySongList(const CMZimbrelUserNameList& userIds) {
+CFSerialData BuildQuerySongList(const CMZimbrelUserNameList& userIds)
+{
     return BuildWithObject(kMessageQuerySongList, userIds);
 }
 
-CFSerialData BuildDownload(const CMZimbrelSongNameList& names) {
+CFSerialData BuildDownload(const CMZimbrelSongNameList& names)
+{
     return BuildWithObject(kMessageDownload, names);
 }
 
-CFSerialData BuildUpload(const CMZimbrelSongList& songs) {
+CFSerialData BuildUpload(const CMZimbrelSongList& songs)
+{
     return BuildWithObject(kMessageUpload, songs);
 }
 
-CFSerialData BuildResult(CMZimbrelMessageCode code, std::uint8_t result) {
+CFSerialData BuildResult(CMZimbrelMessageCode code, std::uint8_t result)
+{
     CFSerialData payload;
     payload.AppendByte(code);
     payload.AppendByte(result);
     return payload;
 }
 
-CFSerialData BuildQuerySongListOK(const CMZimbrelSongNameList& names) {
+CFSerialData BuildQuerySongListOK(const CMZimbrelSongNameList& names)
+{
     return BuildWithObject(kMessageQuerySongListOK, names);
 }
 
-CFSerialData BuildDownloadOK(const CMZimbrelSongList& songs) {
+CFSerialData BuildDownloadOK(const CMZimbrelSongList& songs)
+{
     return BuildWithObject(kMessageDownloadOK, songs);
 }

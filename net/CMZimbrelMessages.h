@@ -28,8 +28,8 @@ enum CMZimbrelMessageCode : std::uint8_t {
 // Result bytes. 0 is success in every reply.
 enum CMZimbrelLogonResult : std::uint8_t {
     kLogonDone = 0,
-    kLogonRefused = 1,  // unknown e-mail address or wrong password
-    kLogonRequired = 2, // the request needs a log-on first
+    kLogonRefused = 1,   // unknown e-mail address or wrong password
+    kLogonRequired = 2,  // the request needs a log-on first
 };
 enum CMZimbrelRegisterResult : std::uint8_t {
     kRegisterDone = 0,
@@ -61,9 +61,8 @@ inline constexpr std::int32_t kMaxSongsPerRequest = 100;
 
 // The name of a message code in the network log; empty for a code without a message.
 const char* GetMessageName(std::uint8_t code);
-// What a non-zero result byte of a RegisterOK, LogonOK or UploadOK means, for the user.
+// What a result byte of a RegisterOK or UploadOK means, for the user.
 const char* GetRegisterResultText(std::uint8_t result);
-const char* GetLogonResultText(std::uint8_t result);
 const char* GetUploadResultText(std::uint8_t result);
 
 CFSerialData BuildLogon(std::string_view email, std::string_view password);

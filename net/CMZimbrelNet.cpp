@@ -8,14 +8,16 @@
 
 namespace {
 
-void TrimBlanks(std::string& text) {
+void TrimBlanks(std::string& text)
+{
     static const char kBlanks[] = "\t\n\r ";
     text.erase(0, text.find_first_not_of(kBlanks));
     text.erase(text.find_last_not_of(kBlanks) + 1);
 }
 
 // Reads text fields in order; false as soon as one is cut short.
-bool ReadTexts(CFSerialData& payload, std::initializer_list<std::string*> texts) {
+bool ReadTexts(CFSerialData& payload, std::initializer_list<std::string*> texts)
+{
     for (std::string* text : texts) {
         if (!payload.ReadText(*text))
             return false;
@@ -23,35 +25,42 @@ bool ReadTexts(CFSerialData& payload, std::initializer_list<std::string*> texts)
     return true;
 }
 
-} // namespace
+}  // namespace
 
-CFSerialData CMZimbrelNet::SendLogon(std::string_view email, std::string_view password) {
+CFSerialData CMZimbrelNet::SendLogon(std::string_view email, std::string_view password)
+{
     return SendBuilt(BuildLogon(email, password));
 }
 
 CFSerialData CMZimbrelNet::SendRegister(std::string_view userId, std::string_view email,
-                                        std::string_view password) {
+                                        std::string_view password)
+{
     return SendBuilt(BuildRegister(userId, email, password));
 }
 
-CFSerialData CMZimbrelNet::SendQuerySongList(const CMZimbrelUserNameList& userIds) {
+CFSerialData CMZimbrelNet::SendQuerySongList(const CMZimbrelUserNameList& userIds)
+{
     return SendBuilt(BuildQuerySongList(userIds));
 }
 
-CFSerialData CMZimbrelNet::SendDownload(const CMZimbrelSongNameList& names) {
+CFSerialData CMZimbrelNet::SendDownload(const CMZimbrelSongNameList& names)
+{
     return SendBuilt(BuildDownload(names));
 }
 
-CFSerialData CMZimbrelNet::SendUpload(const CMZimbrelSongList& songs) {
+CFSerialData CMZimbrelNet::SendUpload(const CMZimbrelSongList& songs)
+{
     return SendBuilt(BuildUpload(songs));
 }
 
-CFSerialData CMZimbrelNet::SendBuilt(CFSerialData payload) {
+CFSerialData CMZimbrelNet::SendBuilt(CFSerialData payload)
+{
     SendPayload(payload);
     return payload;
 }
 
-bool CMZimbrelNet::Dispatch(CFSocketEx& device, CFSerialData& payload) {
+bool CMZimbrelNet::Dispatch(CFSocketEx& device, CFSerialData& payload)
+{
     std::uint8_t code = 0;
     if (!m_pNetEvent || !payload.ReadByte(code))
         return false;
@@ -124,7 +133,8 @@ bool CMZimbrelNet::Dispatch(CFSocketEx& device, CFSerialData& payload) {
     }
 }
 
-std::unique_ptr<CFSocket> CMZimbrelNet::CreateInstance() const {
+std::unique_ptr<CFSocket> CMZimbrelNet::CreateInstance() const
+{
     auto device = std::make_unique<CMZimbrelNet>();
     device->m_pNetEvent = m_pNetEvent;
     return Configure(std::move(device));

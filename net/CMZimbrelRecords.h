@@ -28,7 +28,9 @@ class CMZimbrelSong : public CMZimbrelSongName {
 public:
     CMZimbrelSong() = default;
     CMZimbrelSong(std::string_view songName, std::string_view songSource, std::string_view time)
-        : CMZimbrelSongName(songName), source(songSource), uploadTime(time) {}
+        : CMZimbrelSongName(songName), source(songSource), uploadTime(time)
+    {
+    }
 
     void AppendTo(CFSerialData& out) const override;
     std::int32_t Deserialize(const std::uint8_t* data, std::int32_t size) override;

@@ -3,7 +3,8 @@
 
 #include "net/CFSerialData.h"
 
-CFSerialData IFSerializable::Serialize() const {
+CFSerialData IFSerializable::Serialize() const
+{
     CFSerialData encoding;
     encoding.Reserve(GetSerialSize());
     AppendTo(encoding);

@@ -19,14 +19,20 @@ public:
     // Code 0 and codes without a message; the payload's cursor stands after the code byte.
     virtual void OnUnknown(CFSocketEx& /*device*/, CFSerialData& /*payload*/) {}
     virtual void OnLogon(CFSocketEx& /*device*/, const std::string& /*email*/,
-                         const std::string& /*password*/) {}
-    virtual void OnLogonOK(CFSocketEx& /*device*/, std::uint8_t /*result*/) {}
-    virtual void OnQuerySongList(CFSocketEx& /*device*/, const CMZimbrelUserNameList& /*userIds*/) {
+                         const std::string& /*password*/)
+    {
     }
-    virtual void OnQuerySongListOK(CFSocketEx& /*device*/, const CMZimbrelSongNameList& /*names*/) {
+    virtual void OnLogonOK(CFSocketEx& /*device*/, std::uint8_t /*result*/) {}
+    virtual void OnQuerySongList(CFSocketEx& /*device*/, const CMZimbrelUserNameList& /*userIds*/)
+    {
+    }
+    virtual void OnQuerySongListOK(CFSocketEx& /*device*/, const CMZimbrelSongNameList& /*names*/)
+    {
     }
     virtual void OnRegister(CFSocketEx& /*device*/, const std::string& /*userId*/,
-                            const std::string& /*email*/, const std::string& /*password*/) {}
+                            const std::string& /*email*/, const std::string& /*password*/)
+    {
+    }
     virtual void OnRegisterOK(CFSocketEx& /*device*/, std::uint8_t /*result*/) {}
     virtual void OnAccount(CFSocketEx& /*device*/, CFSerialData& /*payload*/) {}
     virtual void OnAccountOK(CFSocketEx& /*device*/, std::uint8_t /*result*/) {}

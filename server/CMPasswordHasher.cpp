@@ -7,12 +7,14 @@
 
 #include <utility>
 
-bool CMPasswordHasher::Initialize() {
+bool CMPasswordHasher::Initialize()
+{
     return sodium_init() >= 0;
 }
 
 CMPasswordHasher::CMPasswordHasher(Cost cost, int threads)
-    : m_cost(cost), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+    : m_cost(cost), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+{
     Initialize();
     unsigned char random[16];
     randombytes_buf(random, sizeof random);
@@ -21,7 +23,8 @@ CMPasswordHasher::CMPasswordHasher(Cost cost, int threads)
         m_workers.emplace_back(&CMPasswordHasher::Work, this);
 }
 
-CMPasswordHasher::~CMPasswordHasher() {
+CMPasswordHasher::~CMPasswordHasher()
+{
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -33,7 +36,8 @@ CMPasswordHasher::~CMPasswordHasher() {
         close(m_wakeFd);
 }
 
-void CMPasswordHasher::Hash(std::uint64_t ticket, std::string password) {
+void CMPasswordHasher::Hash(std::uint64_t ticket, std::string password)
+{
     {
         const std::lock_guard lock(m_mutex);
         m_jobs.push_back({ticket, false, std::move(password), {}});
@@ -41,7 +45,8 @@ void CMPasswordHasher::Hash(std::uint64_t ticket, std::string password) {
     m_jobReady.notify_one();
 }
 
-void CMPasswordHasher::Verify(std::uint64_t ticket, std::string password, std::string hash) {
+void CMPasswordHasher::Verify(std::uint64_t ticket, std::string password, std::string hash)
+{
     {
         const std::lock_guard lock(m_mutex);
         m_jobs.push_back(
@@ -50,14 +55,16 @@ void CMPasswordHasher::Verify(std::uint64_t ticket, std::string password, std::s
     m_jobReady.notify_one();
 }
 
-std::vector<CMPasswordHasher::Result> CMPasswordHasher::TakeResults() {
+std::vector<CMPasswordHasher::Result> CMPasswordHasher::TakeResults()
+{
     std::uint64_t signalled = 0;
     [[maybe_unused]] const ssize_t drained = read(m_wakeFd, &signalled, sizeof signalled);
     const std::lock_guard lock(m_mutex);
     return std::exchange(m_results, {});
 }
 
-void CMPasswordHasher::Work() {
+void CMPasswordHasher::Work()
+{
     for (;;) {
         Job job;
         {
@@ -79,7 +86,8 @@ void CMPasswordHasher::Work() {
     }
 }
 
-CMPasswordHasher::Result CMPasswordHasher::Run(Job& job) const {
+CMPasswordHasher::Result CMPasswordHasher::Run(Job& job) const
+{
     Result result;
     result.ticket = job.ticket;
     if (job.verify) {
@@ -92,7 +100,8 @@ CMPasswordHasher::Result CMPasswordHasher::Run(Job& job) const {
     return result;
 }
 
-std::string CMPasswordHasher::HashNow(const std::string& password) const {
+std::string CMPasswordHasher::HashNow(const std::string& password) const
+{
     const bool fast = m_cost == Cost::Fast;
     char hash[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(hash, password.data(), password.size(),

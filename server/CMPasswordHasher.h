@@ -20,8 +20,8 @@ public:
 
     struct Result {
         std::uint64_t ticket = 0;
-        bool ok = false;  // hashed, or the password matched
-        std::string hash; // the new hash (hashing only)
+        bool ok = false;   // hashed, or the password matched
+        std::string hash;  // the new hash (hashing only)
     };
 
     // Initialises libsodium (construction does it too); answers false when it cannot be used.

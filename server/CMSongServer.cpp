@@ -16,7 +16,8 @@ namespace {
 // Room left in a reply for its code byte and list header.
 constexpr std::int32_t kReplyHeadroom = 64;
 
-std::string UtcTimeNow() {
+std::string UtcTimeNow()
+{
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
@@ -25,7 +26,8 @@ std::string UtcTimeNow() {
     return text;
 }
 
-std::uint8_t RegisterResultOf(CMSongStore::AddUserResult result) {
+std::uint8_t RegisterResultOf(CMSongStore::AddUserResult result)
+{
     switch (result) {
     case CMSongStore::AddUserResult::Added:
         return kRegisterDone;
@@ -39,16 +41,20 @@ std::uint8_t RegisterResultOf(CMSongStore::AddUserResult result) {
     return kRegisterServerError;
 }
 
-} // namespace
+}  // namespace
 
 CMSongServer::CMSongServer(CMServerOptions options)
-    : m_options(std::move(options)), m_hasher(m_options.passwordCost, m_options.hashThreads) {}
+    : m_options(std::move(options)), m_hasher(m_options.passwordCost, m_options.hashThreads)
+{
+}
 
-CMSongServer::~CMSongServer() {
+CMSongServer::~CMSongServer()
+{
     m_listener.Close();
 }
 
-bool CMSongServer::Start(std::string& error) {
+bool CMSongServer::Start(std::string& error)
+{
     if (!m_store.Open(m_options.databasePath, error)) {
         error = "cannot open the database '" + m_options.databasePath + "': " + error;
         return false;
@@ -67,14 +73,16 @@ bool CMSongServer::Start(std::string& error) {
     return true;
 }
 
-void CMSongServer::RunOnce(std::chrono::milliseconds wait) {
+void CMSongServer::RunOnce(std::chrono::milliseconds wait)
+{
     m_listener.WaitForActivity(static_cast<int>(wait.count()), m_hasher.GetWakeDescriptor());
     m_listener.Poll();
     FinishPasswordJobs();
     ServeAll();
 }
 
-void CMSongServer::OnConnected(CFSocketEx& device) {
+void CMSongServer::OnConnected(CFSocketEx& device)
+{
     if (m_sessions.size() >= static_cast<std::size_t>(m_options.maxConnections)) {
         Log(device, "refused: %d connections already", m_options.maxConnections);
         device.Close();
@@ -87,18 +95,21 @@ void CMSongServer::OnConnected(CFSocketEx& device) {
     Log(device, "connected");
 }
 
-void CMSongServer::OnDisconnected(CFSocketEx& device) {
+void CMSongServer::OnDisconnected(CFSocketEx& device)
+{
     if (m_sessions.erase(&device) > 0)
         Log(device, "disconnected");
 }
 
-void CMSongServer::OnError(CFSocketEx& device, std::int32_t code) {
+void CMSongServer::OnError(CFSocketEx& device, std::int32_t code)
+{
     // Either way the byte stream can no longer be trusted.
     Drop(device, code == CFSocketEx::kErrorStaleFrame ? "a message was cut short"
                                                       : "a message was announced too large");
 }
 
-void CMSongServer::OnReceive(CFSocketEx& device) {
+void CMSongServer::OnReceive(CFSocketEx& device)
+{
     CFSerialData payload = device.PopMessage();
     const auto found = m_sessions.find(&device);
     if (found == m_sessions.end())
@@ -115,7 +126,8 @@ void CMSongServer::OnReceive(CFSocketEx& device) {
         Drop(device, "malformed message");
 }
 
-bool CMSongServer::Serve(CFSocketEx& device, Session& session) {
+bool CMSongServer::Serve(CFSocketEx& device, Session& session)
+{
     while (!session.waiting.empty() && session.job == PasswordJob::None && !session.heldReply &&
            Now() >= session.resumeAt) {
         CFSerialData payload = std::move(session.waiting.front());
@@ -127,7 +139,8 @@ bool CMSongServer::Serve(CFSocketEx& device, Session& session) {
     return true;
 }
 
-void CMSongServer::ServeAll() {
+void CMSongServer::ServeAll()
+{
     const Clock::time_point now = Now();
     std::vector<std::pair<CFSocketEx*, const char*>> dropped;
     for (auto& [device, session] : m_sessions) {
@@ -146,7 +159,8 @@ void CMSongServer::ServeAll() {
 }
 
 void CMSongServer::OnLogon(CFSocketEx& device, const std::string& email,
-                           const std::string& password) {
+                           const std::string& password)
+{
     Session& session = m_sessions.at(&device);
     session.userRow = 0;
     session.userId.clear();
@@ -156,7 +170,8 @@ void CMSongServer::OnLogon(CFSocketEx& device, const std::string& email,
     m_hasher.Verify(session.id, password, session.logonUser.passwordHash);
 }
 
-void CMSongServer::FinishLogon(CFSocketEx& device, Session& session, bool matched) {
+void CMSongServer::FinishLogon(CFSocketEx& device, Session& session, bool matched)
+{
     if (matched && session.logonUser.row != 0) {
         session.userRow = session.logonUser.row;
         session.userId = session.logonUser.userId;
@@ -180,7 +195,8 @@ void CMSongServer::FinishLogon(CFSocketEx& device, Session& session, bool matche
 }
 
 void CMSongServer::OnRegister(CFSocketEx& device, const std::string& userId,
-                              const std::string& email, const std::string& password) {
+                              const std::string& email, const std::string& password)
+{
     Session& session = m_sessions.at(&device);
     const std::string lowerEmail = LowerCase(email);
     std::uint8_t result = kRegisterDone;
@@ -205,7 +221,8 @@ void CMSongServer::OnRegister(CFSocketEx& device, const std::string& userId,
 }
 
 void CMSongServer::FinishRegister(CFSocketEx& device, Session& session, bool hashed,
-                                  const std::string& hash) {
+                                  const std::string& hash)
+{
     const CMRegistration& account = session.registration;
     std::uint8_t result = kRegisterServerError;
     if (hashed)
@@ -215,13 +232,14 @@ void CMSongServer::FinishRegister(CFSocketEx& device, Session& session, bool has
     device.SendPayload(BuildResult(kMessageRegisterOK, result));
 }
 
-void CMSongServer::FinishPasswordJobs() {
+void CMSongServer::FinishPasswordJobs()
+{
     for (const CMPasswordHasher::Result& result : m_hasher.TakeResults()) {
         const auto found =
             std::find_if(m_sessions.begin(), m_sessions.end(),
                          [&](const auto& entry) { return entry.second.id == result.ticket; });
         if (found == m_sessions.end())
-            continue; // the connection went away meanwhile
+            continue;  // the connection went away meanwhile
         CFSocketEx& device = *found->first;
         Session& session = found->second;
         const PasswordJob job = std::exchange(session.job, PasswordJob::None);
@@ -232,7 +250,8 @@ void CMSongServer::FinishPasswordJobs() {
     }
 }
 
-bool CMSongServer::RequireLogon(CFSocketEx& device, const Session& session) {
+bool CMSongServer::RequireLogon(CFSocketEx& device, const Session& session)
+{
     if (session.userRow != 0)
         return true;
     Log(device, "refused a request before log-on");
@@ -240,7 +259,8 @@ bool CMSongServer::RequireLogon(CFSocketEx& device, const Session& session) {
     return false;
 }
 
-void CMSongServer::OnQuerySongList(CFSocketEx& device, const CMZimbrelUserNameList& userIds) {
+void CMSongServer::OnQuerySongList(CFSocketEx& device, const CMZimbrelUserNameList& userIds)
+{
     if (!RequireLogon(device, m_sessions.at(&device)))
         return;
     std::vector<std::string> wanted;
@@ -259,7 +279,8 @@ void CMSongServer::OnQuerySongList(CFSocketEx& device, const CMZimbrelUserNameLi
     device.SendPayload(BuildQuerySongListOK(names));
 }
 
-void CMSongServer::OnDownload(CFSocketEx& device, const CMZimbrelSongNameList& names) {
+void CMSongServer::OnDownload(CFSocketEx& device, const CMZimbrelSongNameList& names)
+{
     if (!RequireLogon(device, m_sessions.at(&device)))
         return;
     CMZimbrelSongList songs;
@@ -282,7 +303,8 @@ void CMSongServer::OnDownload(CFSocketEx& device, const CMZimbrelSongNameList& n
     device.SendPayload(BuildDownloadOK(songs));
 }
 
-std::uint8_t CMSongServer::CheckUpload(const CMZimbrelSongList& songs) const {
+std::uint8_t CMSongServer::CheckUpload(const CMZimbrelSongList& songs) const
+{
     for (const auto& song : songs) {
         if (!CheckSongTitle(song->name).empty())
             return kUploadBadTitle;
@@ -292,7 +314,8 @@ std::uint8_t CMSongServer::CheckUpload(const CMZimbrelSongList& songs) const {
     return kUploadDone;
 }
 
-void CMSongServer::OnUpload(CFSocketEx& device, CFSerialData& payload) {
+void CMSongServer::OnUpload(CFSocketEx& device, CFSerialData& payload)
+{
     const Session& session = m_sessions.at(&device);
     CMZimbrelSongList songs;
     std::uint8_t result = kUploadDone;
@@ -313,22 +336,26 @@ void CMSongServer::OnUpload(CFSocketEx& device, CFSerialData& payload) {
     device.SendPayload(BuildResult(kMessageUploadOK, result));
 }
 
-void CMSongServer::OnAccount(CFSocketEx& device, CFSerialData& /*payload*/) {
+void CMSongServer::OnAccount(CFSocketEx& device, CFSerialData& /*payload*/)
+{
     Log(device, "Account: not supported");
     device.SendPayload(BuildResult(kMessageAccountOK, kAccountUnsupported));
 }
 
-void CMSongServer::OnUnknown(CFSocketEx& device, CFSerialData& payload) {
+void CMSongServer::OnUnknown(CFSocketEx& device, CFSerialData& payload)
+{
     Log(device, "ignored a message with code %u", payload.GetData()[0]);
 }
 
-void CMSongServer::Drop(CFSocketEx& device, const char* reason) {
+void CMSongServer::Drop(CFSocketEx& device, const char* reason)
+{
     if (m_sessions.erase(&device) > 0 || device.IsOpen())
         Log(device, "closed: %s", reason);
     device.Close();
 }
 
-void CMSongServer::Log(const CFSocketEx& device, const char* format, ...) const {
+void CMSongServer::Log(const CFSocketEx& device, const char* format, ...) const
+{
     if (!m_options.log)
         return;
     std::fprintf(m_options.log, "%s %s(%u) ", UtcTimeNow().c_str(), device.GetAddress().c_str(),

@@ -65,17 +65,17 @@ private:
 
     struct Session {
         std::uint64_t id = 0;
-        std::int64_t userRow = 0; // 0 while not logged on
+        std::int64_t userRow = 0;  // 0 while not logged on
         std::string userId;
         int failedLogons = 0;
         Clock::time_point lastRequest;
-        Clock::time_point resumeAt; // no request is handled before this time
+        Clock::time_point resumeAt;  // no request is handled before this time
         std::deque<CFSerialData> waiting;
         std::size_t waitingBytes = 0;
         PasswordJob job = PasswordJob::None;
-        CMStoredUser logonUser;      // the account of a log-on being checked (row 0: none)
-        CMRegistration registration; // the account being registered (password not kept)
-        std::optional<CFSerialData> heldReply; // a slowed log-on's answer, sent at resumeAt
+        CMStoredUser logonUser;       // the account of a log-on being checked (row 0: none)
+        CMRegistration registration;  // the account being registered (password not kept)
+        std::optional<CFSerialData> heldReply;  // a slowed log-on's answer, sent at resumeAt
     };
 
     // IFCommunicationDeviceEvent

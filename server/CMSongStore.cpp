@@ -23,21 +23,24 @@ CREATE INDEX IF NOT EXISTS songs_by_title ON songs(title);
 PRAGMA user_version = 1;
 )";
 
-void Bind(sqlite3_stmt* statement, int index, const std::string& text) {
+void Bind(sqlite3_stmt* statement, int index, const std::string& text)
+{
     sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
                       SQLITE_TRANSIENT);
 }
 
-std::string Column(sqlite3_stmt* statement, int index) {
+std::string Column(sqlite3_stmt* statement, int index)
+{
     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, index));
     return bytes ? std::string(bytes,
                                static_cast<std::size_t>(sqlite3_column_bytes(statement, index)))
                  : std::string();
 }
 
-} // namespace
+}  // namespace
 
-bool CMSongStore::Open(const std::string& path, std::string& error) {
+bool CMSongStore::Open(const std::string& path, std::string& error)
+{
     sqlite3* db = nullptr;
     const int status =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -55,7 +58,8 @@ bool CMSongStore::Open(const std::string& path, std::string& error) {
     return true;
 }
 
-bool CMSongStore::CreateSchema(std::string& error) {
+bool CMSongStore::CreateSchema(std::string& error)
+{
     Statement version = Prepare("PRAGMA user_version");
     if (!version || sqlite3_step(version.get()) != SQLITE_ROW) {
         error = GetLastError();
@@ -76,7 +80,8 @@ bool CMSongStore::CreateSchema(std::string& error) {
     return true;
 }
 
-bool CMSongStore::HasUserId(const std::string& userId) {
+bool CMSongStore::HasUserId(const std::string& userId)
+{
     Statement statement = Prepare("SELECT 1 FROM users WHERE user_id = ?");
     if (!statement)
         return false;
@@ -84,7 +89,8 @@ bool CMSongStore::HasUserId(const std::string& userId) {
     return sqlite3_step(statement.get()) == SQLITE_ROW;
 }
 
-bool CMSongStore::HasEmail(const std::string& email) {
+bool CMSongStore::HasEmail(const std::string& email)
+{
     Statement statement = Prepare("SELECT 1 FROM users WHERE email = ?");
     if (!statement)
         return false;
@@ -94,7 +100,8 @@ bool CMSongStore::HasEmail(const std::string& email) {
 
 CMSongStore::AddUserResult CMSongStore::AddUser(const std::string& userId, const std::string& email,
                                                 const std::string& passwordHash,
-                                                const std::string& created) {
+                                                const std::string& created)
+{
     if (HasUserId(userId))
         return AddUserResult::UserIdTaken;
     if (HasEmail(email))
@@ -111,7 +118,8 @@ CMSongStore::AddUserResult CMSongStore::AddUser(const std::string& userId, const
                                                         : AddUserResult::Failed;
 }
 
-std::optional<CMStoredUser> CMSongStore::FindUserByEmail(const std::string& email) {
+std::optional<CMStoredUser> CMSongStore::FindUserByEmail(const std::string& email)
+{
     Statement statement = Prepare("SELECT id, user_id, password_hash FROM users WHERE email = ?");
     if (!statement)
         return std::nullopt;
@@ -123,7 +131,8 @@ std::optional<CMStoredUser> CMSongStore::FindUserByEmail(const std::string& emai
 }
 
 bool CMSongStore::StoreSongs(std::int64_t userRow, const std::vector<CMStoredSong>& songs,
-                             const std::string& uploaded) {
+                             const std::string& uploaded)
+{
     if (!Execute("BEGIN IMMEDIATE"))
         return false;
     Statement statement =
@@ -149,7 +158,8 @@ bool CMSongStore::StoreSongs(std::int64_t userRow, const std::vector<CMStoredSon
     return false;
 }
 
-std::vector<CMStoredSong> CMSongStore::ListSongs(const std::vector<std::string>& userIds) {
+std::vector<CMStoredSong> CMSongStore::ListSongs(const std::vector<std::string>& userIds)
+{
     if (userIds.empty()) {
         Statement all = Prepare(
             "SELECT songs.title, users.user_id FROM songs JOIN users ON users.id = songs.user "
@@ -172,7 +182,8 @@ std::vector<CMStoredSong> CMSongStore::ListSongs(const std::vector<std::string>&
 }
 
 std::vector<CMStoredSong> CMSongStore::FindSongs(const std::string& title,
-                                                 const std::string& userId) {
+                                                 const std::string& userId)
+{
     Statement statement =
         Prepare("SELECT songs.title, users.user_id, songs.source, songs.uploaded FROM songs "
                 "JOIN users ON users.id = songs.user WHERE songs.title = ?1 AND (?2 = '' OR "
@@ -185,7 +196,8 @@ std::vector<CMStoredSong> CMSongStore::FindSongs(const std::string& title,
     return ReadSongs(statement.get(), true);
 }
 
-std::vector<CMStoredSong> CMSongStore::ReadSongs(sqlite3_stmt* statement, bool withSource) {
+std::vector<CMStoredSong> CMSongStore::ReadSongs(sqlite3_stmt* statement, bool withSource)
+{
     std::vector<CMStoredSong> songs;
     while (statement && sqlite3_step(statement) == SQLITE_ROW) {
         CMStoredSong song{Column(statement, 0), Column(statement, 1), {}, {}};
@@ -198,16 +210,19 @@ std::vector<CMStoredSong> CMSongStore::ReadSongs(sqlite3_stmt* statement, bool w
     return songs;
 }
 
-std::string CMSongStore::GetLastError() const {
+std::string CMSongStore::GetLastError() const
+{
     return m_db ? sqlite3_errmsg(m_db.get()) : "no database";
 }
 
-CMSongStore::Statement CMSongStore::Prepare(const char* sql) {
+CMSongStore::Statement CMSongStore::Prepare(const char* sql)
+{
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(m_db.get(), sql, -1, &statement, nullptr);
     return Statement(statement);
 }
 
-bool CMSongStore::Execute(const char* sql) {
+bool CMSongStore::Execute(const char* sql)
+{
     return sqlite3_exec(m_db.get(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }

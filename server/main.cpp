@@ -32,17 +32,20 @@ Stop it with Ctrl-C (SIGINT) or SIGTERM.
 
 volatile sig_atomic_t g_stopRequested = 0;
 
-void RequestStop(int) {
+void RequestStop(int)
+{
     g_stopRequested = 1;
 }
 
-int UsageError(const std::string& message) {
+int UsageError(const std::string& message)
+{
     std::fprintf(stderr, "zimbrel-server: %s\nTry 'zimbrel-server --help'.\n", message.c_str());
     return 2;
 }
 
 template <class Number>
-bool ParseNumber(std::string_view text, Number& value, Number lowest, Number highest) {
+bool ParseNumber(std::string_view text, Number& value, Number lowest, Number highest)
+{
     Number parsed{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
     if (error != std::errc() || end != text.data() + text.size() || parsed < lowest ||
@@ -52,7 +55,8 @@ bool ParseNumber(std::string_view text, Number& value, Number lowest, Number hig
     return true;
 }
 
-bool ParseListen(std::string_view text, CMServerOptions& options) {
+bool ParseListen(std::string_view text, CMServerOptions& options)
+{
     const std::size_t colon = text.rfind(':');
     if (colon == std::string_view::npos || colon == 0)
         return false;
@@ -65,7 +69,8 @@ bool ParseListen(std::string_view text, CMServerOptions& options) {
 }
 
 // Answers -1 when the options are fine, otherwise the exit status.
-int ParseOptions(int argc, char** argv, CMServerOptions& options) {
+int ParseOptions(int argc, char** argv, CMServerOptions& options)
+{
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -106,9 +111,10 @@ int ParseOptions(int argc, char** argv, CMServerOptions& options) {
     return -1;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     CMServerOptions options;
     const int status = ParseOptions(argc, argv, options);
     if (status >= 0)

@@ -33,7 +33,8 @@ using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
 template <std::size_t N>
-std::string B(const char (&literal)[N]) {
+std::string B(const char (&literal)[N])
+{
     return std::string(literal, N - 1);
 }
 
@@ -43,11 +44,12 @@ public:
     int listChanges = 0;
     int dialogs = 0;
     CMRegistration dialogShown;
-    std::optional<CMRegistration> dialogAnswer; // nothing: the user cancels
+    std::optional<CMRegistration> dialogAnswer;  // nothing: the user cancels
 
     void WriteNetworkLog(const CMString& line) override { lines.push_back(line.Str()); }
     void SongListChanged() override { ++listChanges; }
-    bool RunRegisterDialog(CMRegistration& registration) override {
+    bool RunRegisterDialog(CMRegistration& registration) override
+    {
         ++dialogs;
         dialogShown = registration;
         if (!dialogAnswer)
@@ -58,12 +60,14 @@ public:
     Lines Take() { return std::exchange(lines, {}); }
 };
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+void WriteFile(const std::string& path, const std::string& bytes)
+{
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
@@ -77,7 +81,8 @@ protected:
     int peer = -1;
     std::string port;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         listener = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -94,7 +99,8 @@ protected:
         ASSERT_EQ(shell.Take(),
                   (Lines{"Connecting to server...", "Successfully connected to server"}));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (peer >= 0)
             close(peer);
         close(listener);
@@ -102,7 +108,8 @@ protected:
 
     // The peer sends `bytes`; the pane polls until `count` more lines are written (or a second
     // passes); answers the new lines.
-    Lines Receive(const std::string& bytes, std::size_t count) {
+    Lines Receive(const std::string& bytes, std::size_t count)
+    {
         send(peer, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         const auto deadline = std::chrono::steady_clock::now() + 1s;
         while (shell.lines.size() < count && std::chrono::steady_clock::now() < deadline) {
@@ -113,7 +120,8 @@ protected:
     }
 
     // What the pane sent, as hexadecimal.
-    std::string Sent(std::size_t count) {
+    std::string Sent(std::size_t count)
+    {
         std::string bytes(count, '\0');
         std::size_t done = 0;
         while (done < count) {
@@ -126,9 +134,10 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(PaneWithScriptedPeer, LogOnRepliesAndTheirLines) {
+TEST_F(PaneWithScriptedPeer, LogOnRepliesAndTheirLines)
+{
     settings.email = "a@b";
     settings.password = "pw";
     pane.LogIn();
@@ -153,7 +162,8 @@ TEST_F(PaneWithScriptedPeer, LogOnRepliesAndTheirLines) {
     EXPECT_FALSE(pane.IsLoggedIn());
 }
 
-TEST_F(PaneWithScriptedPeer, SongListRowsAndDownloadRequests) {
+TEST_F(PaneWithScriptedPeer, SongListRowsAndDownloadRequests)
+{
     pane.QuerySongList();
     EXPECT_EQ(shell.Take(), Lines{"<-QuerySongList(0300)"});
     EXPECT_EQ(Sent(3), "020300");
@@ -195,7 +205,8 @@ TEST_F(PaneWithScriptedPeer, SongListRowsAndDownloadRequests) {
     EXPECT_TRUE(pane.GetRows().empty());
 }
 
-TEST_F(PaneWithScriptedPeer, BrokenRepliesAndEmptyFrames) {
+TEST_F(PaneWithScriptedPeer, BrokenRepliesAndEmptyFrames)
+{
     EXPECT_EQ(Receive(B("\x01\x02"), 2),
               (Lines{"->LogonOK(02)", "Error : Cannot decode the message LogonOK"}));
     EXPECT_EQ(Receive(B("\x00"), 1), Lines{"->None()"});
@@ -218,7 +229,8 @@ TEST_F(PaneWithScriptedPeer, BrokenRepliesAndEmptyFrames) {
     EXPECT_EQ(lines[1], "[1 songs]");
 }
 
-TEST_F(PaneWithScriptedPeer, StaleFrameAndThePeerGoingAway) {
+TEST_F(PaneWithScriptedPeer, StaleFrameAndThePeerGoingAway)
+{
     EXPECT_EQ(Receive(B("\x05\x02"), 0), Lines{});
     const auto deadline = std::chrono::steady_clock::now() + 3s;
     while (shell.lines.empty() && std::chrono::steady_clock::now() < deadline) {
@@ -241,7 +253,7 @@ TEST_F(PaneWithScriptedPeer, StaleFrameAndThePeerGoingAway) {
     EXPECT_EQ(Receive("", 1), Lines{"Disconnected from 127.0.0.1(" + port + ")"});
     EXPECT_FALSE(pane.IsConnected());
     EXPECT_FALSE(pane.IsLoggedIn());
-    EXPECT_EQ(pane.GetRows().size(), 1u); // the list keeps its rows
+    EXPECT_EQ(pane.GetRows().size(), 1u);  // the list keeps its rows
 
     // Connect again, then disconnect by command.
     pane.Connect();
@@ -262,7 +274,8 @@ TEST_F(PaneWithScriptedPeer, StaleFrameAndThePeerGoingAway) {
               (Lines{"Connected to 10.1.2.3(4567)", "Error from 10.1.2.3(4567), code = 1"}));
 }
 
-TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog) {
+TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog)
+{
     RecordingShell shell;
     CMZimbrelIni settings;
     const int unused = socket(AF_INET, SOCK_STREAM, 0);
@@ -272,7 +285,7 @@ TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog) {
     bind(unused, reinterpret_cast<sockaddr*>(&address), sizeof address);
     socklen_t length = sizeof address;
     getsockname(unused, reinterpret_cast<sockaddr*>(&address), &length);
-    settings.port = ntohs(address.sin_port); // bound, not listening
+    settings.port = ntohs(address.sin_port);  // bound, not listening
     CMNetworkPane pane(shell);
     pane.SetSettings(&settings);
     pane.Connect();
@@ -284,7 +297,7 @@ TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog) {
     EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Error : Cannot connect to server"}));
 
     settings.email = "me@example.org";
-    pane.LogIn(); // no password: the register dialog, and the user cancels
+    pane.LogIn();  // no password: the register dialog, and the user cancels
     EXPECT_EQ(shell.dialogs, 1);
     EXPECT_EQ(shell.dialogShown.email, "me@example.org");
     EXPECT_EQ(shell.dialogShown.password, "");
@@ -304,7 +317,8 @@ protected:
     CMNetworkPane pane{shell};
     std::string data;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         CMServerOptions options;
         options.port = 0;
         options.databasePath = dir.Path("songs.sqlite");
@@ -321,7 +335,8 @@ protected:
     }
 
     // Runs server and pane until every reply has arrived; answers the lines written.
-    Lines Settle() {
+    Lines Settle()
+    {
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (pane.GetAwaitedReplies() > 0 && std::chrono::steady_clock::now() < deadline) {
             server->RunOnce(1ms);
@@ -330,7 +345,8 @@ protected:
         return shell.Take();
     }
 
-    void ConnectAndLogIn(const char* email, const char* password) {
+    void ConnectAndLogIn(const char* email, const char* password)
+    {
         settings.email = email;
         settings.password = password;
         if (!pane.IsConnected())
@@ -341,9 +357,10 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(PaneWithServer, WholeConversation) {
+TEST_F(PaneWithServer, WholeConversation)
+{
     pane.Connect();
     shell.dialogAnswer = CMRegistration{"ann", "ann@example.org", "secret1"};
     pane.LogIn();
@@ -419,7 +436,8 @@ TEST_F(PaneWithServer, WholeConversation) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 3);
 }
 
-TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot) {
+TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot)
+{
     pane.Connect();
     shell.dialogAnswer = CMRegistration{"ann", "ann@example.org", "pw"};
     pane.LogIn();

@@ -14,19 +14,22 @@ namespace {
 
 using Outcome = CMStoredSongFile::Outcome;
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 CMStoredSongFile Store(const std::string& folder, const std::string& name,
-                       const std::string& source) {
+                       const std::string& source)
+{
     return StoreDownloadedSong(folder, CMZimbrelSong(name, source, "2026-01-01T00:00:00Z"));
 }
 
-} // namespace
+}  // namespace
 
-TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor) {
+TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor)
+{
     TempDir dir;
     const std::string data = dir.Path("Data/");
     CMStoredSongFile stored = Store(data, "Blues@ann", "ann's");
@@ -61,7 +64,8 @@ TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor) {
     EXPECT_EQ(stored.path, data + "Solo.zimbrel");
 }
 
-TEST(SharedSongFiles, TitlesThatWouldLeaveTheFolderAreRefused) {
+TEST(SharedSongFiles, TitlesThatWouldLeaveTheFolderAreRefused)
+{
     TempDir dir;
     const std::string data = dir.Path("Data/");
     const std::pair<std::string, std::string> cases[] = {
@@ -87,7 +91,8 @@ TEST(SharedSongFiles, TitlesThatWouldLeaveTheFolderAreRefused) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
 }
 
-TEST(SharedSongFiles, WhatCannotBeReadOrWrittenLosesNothing) {
+TEST(SharedSongFiles, WhatCannotBeReadOrWrittenLosesNothing)
+{
     TempDir dir;
     const std::string data = dir.Path("Data/");
     Store(data, "Blues@ann", "kept");
@@ -105,7 +110,8 @@ TEST(SharedSongFiles, WhatCannotBeReadOrWrittenLosesNothing) {
     EXPECT_EQ(ReadFile(dir.Path("File")), "a file where the folder should be");
 }
 
-TEST(SharedSongFiles, SongsToUpload) {
+TEST(SharedSongFiles, SongsToUpload)
+{
     TempDir dir;
     std::ofstream(dir.Path("Blues.zimbrel"), std::ios::binary) << "title { Blues }\r\n";
     CMZimbrelSong song;

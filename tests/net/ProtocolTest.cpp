@@ -15,7 +15,8 @@ using Bytes = std::string;
 
 // The bytes of a literal, zero bytes included.
 template <std::size_t N>
-Bytes B(const char (&literal)[N]) {
+Bytes B(const char (&literal)[N])
+{
     return Bytes(literal, N - 1);
 }
 
@@ -24,56 +25,70 @@ class RecordingNetEvent : public IMZimbrelNetEvent {
 public:
     std::vector<std::string> calls;
 
-    void OnUnknown(CFSocketEx&, CFSerialData& payload) override {
+    void OnUnknown(CFSocketEx&, CFSerialData& payload) override
+    {
         calls.push_back("Unknown cursor=" + std::to_string(payload.GetCursor()));
     }
-    void OnLogon(CFSocketEx&, const std::string& email, const std::string& password) override {
+    void OnLogon(CFSocketEx&, const std::string& email, const std::string& password) override
+    {
         calls.push_back("Logon " + email + "|" + password);
     }
-    void OnLogonOK(CFSocketEx&, std::uint8_t result) override {
+    void OnLogonOK(CFSocketEx&, std::uint8_t result) override
+    {
         calls.push_back("LogonOK " + std::to_string(result));
     }
-    void OnQuerySongList(CFSocketEx&, const CMZimbrelUserNameList& userIds) override {
+    void OnQuerySongList(CFSocketEx&, const CMZimbrelUserNameList& userIds) override
+    {
         calls.push_back("QuerySongList" + Join(userIds));
     }
-    void OnQuerySongListOK(CFSocketEx&, const CMZimbrelSongNameList& names) override {
+    void OnQuerySongListOK(CFSocketEx&, const CMZimbrelSongNameList& names) override
+    {
         calls.push_back("QuerySongListOK" + Join(names));
     }
     void OnRegister(CFSocketEx&, const std::string& userId, const std::string& email,
-                    const std::string& password) override {
+                    const std::string& password) override
+    {
         calls.push_back("Register [" + userId + "][" + email + "][" + password + "]");
     }
-    void OnRegisterOK(CFSocketEx&, std::uint8_t result) override {
+    void OnRegisterOK(CFSocketEx&, std::uint8_t result) override
+    {
         calls.push_back("RegisterOK " + std::to_string(result));
     }
-    void OnAccount(CFSocketEx&, CFSerialData& payload) override {
+    void OnAccount(CFSocketEx&, CFSerialData& payload) override
+    {
         calls.push_back("Account " + payload.ToHex() +
                         " cursor=" + std::to_string(payload.GetCursor()));
     }
-    void OnAccountOK(CFSocketEx&, std::uint8_t result) override {
+    void OnAccountOK(CFSocketEx&, std::uint8_t result) override
+    {
         calls.push_back("AccountOK " + std::to_string(result));
     }
-    void OnDownload(CFSocketEx&, const CMZimbrelSongNameList& names) override {
+    void OnDownload(CFSocketEx&, const CMZimbrelSongNameList& names) override
+    {
         calls.push_back("Download" + Join(names));
     }
-    void OnDownloadOK(CFSocketEx&, const CMZimbrelSongList& songs) override {
+    void OnDownloadOK(CFSocketEx&, const CMZimbrelSongList& songs) override
+    {
         std::string line = "DownloadOK";
         for (const auto& song : songs)
             line += " " + song->name + "|" + song->source + "|" + song->uploadTime;
         calls.push_back(line);
     }
-    void OnUpload(CFSocketEx&, CFSerialData& payload) override {
+    void OnUpload(CFSocketEx&, CFSerialData& payload) override
+    {
         calls.push_back("Upload " + payload.ToHex() +
                         " cursor=" + std::to_string(payload.GetCursor()));
     }
-    void OnUploadOK(CFSocketEx&, CFSerialData& payload) override {
+    void OnUploadOK(CFSocketEx&, CFSerialData& payload) override
+    {
         calls.push_back("UploadOK " + payload.ToHex() +
                         " cursor=" + std::to_string(payload.GetCursor()));
     }
 
 private:
     template <class List>
-    static std::string Join(const List& list) {
+    static std::string Join(const List& list)
+    {
         std::string joined;
         for (const auto& element : list)
             joined += " " + element->name;
@@ -88,10 +103,12 @@ struct Dispatcher {
 
     // Dispatches the bytes; answers the handler call, or "malformed" when none was made.
     template <std::size_t N>
-    std::string Run(const char (&literal)[N]) {
+    std::string Run(const char (&literal)[N])
+    {
         return Run(B(literal));
     }
-    std::string Run(const Bytes& bytes) {
+    std::string Run(const Bytes& bytes)
+    {
         CFSerialData payload{std::string_view(bytes)};
         sink.calls.clear();
         if (!net.Dispatch(net, payload))
@@ -101,9 +118,10 @@ struct Dispatcher {
     }
 };
 
-} // namespace
+}  // namespace
 
-TEST(Protocol, RequestPayloadsAndFrames) {
+TEST(Protocol, RequestPayloadsAndFrames)
+{
     // A log-on with a three-character address and an empty password: six payload bytes, sent as
     // seven.
     const CFSerialData logon = BuildLogon("a@b", "");
@@ -150,7 +168,8 @@ TEST(Protocol, RequestPayloadsAndFrames) {
     EXPECT_EQ(large.Serialize().ToHex().substr(0, 6), "810001");
 }
 
-TEST(Protocol, EveryCodeReachesItsHandler) {
+TEST(Protocol, EveryCodeReachesItsHandler)
+{
     Dispatcher d;
     EXPECT_EQ(d.Run("\x01"
                     "me@x\0"
@@ -191,7 +210,8 @@ TEST(Protocol, EveryCodeReachesItsHandler) {
     EXPECT_EQ(d.Run("\x02\x00zz"), "LogonOK 0");
 }
 
-TEST(Protocol, RegisterFieldsLoseSurroundingBlanks) {
+TEST(Protocol, RegisterFieldsLoseSurroundingBlanks)
+{
     Dispatcher d;
     EXPECT_EQ(d.Run("\x07 \t ann \r\n\0"
                     " a@b \0"
@@ -203,7 +223,8 @@ TEST(Protocol, RegisterFieldsLoseSurroundingBlanks) {
               "Register [][][x y]");
 }
 
-TEST(Protocol, EmptyAndTruncatedPayloadsCallNothing) {
+TEST(Protocol, EmptyAndTruncatedPayloadsCallNothing)
+{
     Dispatcher d;
     EXPECT_EQ(d.Run(""), "malformed");
     EXPECT_EQ(d.Run("\x01"
@@ -235,7 +256,8 @@ TEST(Protocol, EmptyAndTruncatedPayloadsCallNothing) {
     EXPECT_FALSE(withoutSink.Dispatch(withoutSink, payload));
 }
 
-TEST(Protocol, MessageNames) {
+TEST(Protocol, MessageNames)
+{
     const char* const expected[] = {
         "None",      "Logon",    "LogonOK",    "QuerySongList", "QuerySongListOK",
         "",          "",         "Register",   "RegisterOK",    "Account",

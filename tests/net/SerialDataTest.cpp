@@ -16,31 +16,37 @@ using Bytes = std::string;
 
 // The bytes of a literal, zero bytes included.
 template <std::size_t N>
-Bytes B(const char (&literal)[N]) {
+Bytes B(const char (&literal)[N])
+{
     return Bytes(literal, N - 1);
 }
 
-Bytes Encoded(const IFSerializable& object) {
+Bytes Encoded(const IFSerializable& object)
+{
     return Bytes(object.Serialize().View());
 }
 
-const std::uint8_t* Data(const Bytes& bytes) {
+const std::uint8_t* Data(const Bytes& bytes)
+{
     return reinterpret_cast<const std::uint8_t*>(bytes.data());
 }
 
-std::int32_t Size(const Bytes& bytes) {
+std::int32_t Size(const Bytes& bytes)
+{
     return static_cast<std::int32_t>(bytes.size());
 }
 
-Bytes Quantity(std::uint32_t value) {
+Bytes Quantity(std::uint32_t value)
+{
     CFSerialData data;
     data.AppendQuantity(value);
     return Bytes(data.View());
 }
 
-} // namespace
+}  // namespace
 
-TEST(VariableLengthQuantity, SizesAndBytesAtEveryBoundary) {
+TEST(VariableLengthQuantity, SizesAndBytesAtEveryBoundary)
+{
     EXPECT_EQ(Quantity(0), B("\x00"));
     EXPECT_EQ(Quantity(127), "\x7F");
     EXPECT_EQ(Quantity(128), B("\x81\x00"));
@@ -63,7 +69,8 @@ TEST(VariableLengthQuantity, SizesAndBytesAtEveryBoundary) {
     }
 }
 
-TEST(VariableLengthQuantity, DecodingStopsAtFourBytesAndAtTheEndOfInput) {
+TEST(VariableLengthQuantity, DecodingStopsAtFourBytesAndAtTheEndOfInput)
+{
     std::uint32_t value = 0;
     const Bytes fourHigh = "\x81\x82\x83\x84\x05";
     EXPECT_EQ(CFVariableLengthQuantity::Decode(Data(fourHigh), Size(fourHigh), value), 4);
@@ -74,7 +81,8 @@ TEST(VariableLengthQuantity, DecodingStopsAtFourBytesAndAtTheEndOfInput) {
     EXPECT_EQ(CFVariableLengthQuantity::Decode(Data(cut), 0, value), 0);
 }
 
-TEST(SerialData, TextFieldsAndLists) {
+TEST(SerialData, TextFieldsAndLists)
+{
     CFSerialData text;
     text.AppendText("");
     EXPECT_EQ(Bytes(text.View()), B("\x00"));
@@ -111,7 +119,8 @@ TEST(SerialData, TextFieldsAndLists) {
     EXPECT_EQ(decoded.GetAt(0).uploadTime, "2026-01-02T03:04:05Z");
 }
 
-TEST(SerialData, ListsOfManyElementsUseLongCounts) {
+TEST(SerialData, ListsOfManyElementsUseLongCounts)
+{
     CMZimbrelSongNameList names;
     for (int i = 0; i < 200; ++i)
         names.AddName(std::to_string(i));
@@ -124,7 +133,8 @@ TEST(SerialData, ListsOfManyElementsUseLongCounts) {
     EXPECT_EQ(decoded.GetAt(199).name, "199");
 }
 
-TEST(SerialData, TruncatedEncodingsFailWithinTheirBytes) {
+TEST(SerialData, TruncatedEncodingsFailWithinTheirBytes)
+{
     CMZimbrelSongNameList names;
     names.AddName("kept");
     const Bytes missingTerminator("\x01"
@@ -165,7 +175,8 @@ TEST(SerialData, TruncatedEncodingsFailWithinTheirBytes) {
     EXPECT_EQ(text, "");
 }
 
-TEST(SerialData, ByteStringRoundTripAndBounds) {
+TEST(SerialData, ByteStringRoundTripAndBounds)
+{
     CFSerialData original(Bytes(300, 'x'));
     const Bytes encoded = Encoded(original);
     EXPECT_EQ(Size(encoded), 302);
@@ -179,7 +190,8 @@ TEST(SerialData, ByteStringRoundTripAndBounds) {
     EXPECT_TRUE(copy.IsEmpty());
 }
 
-TEST(SerialData, SplitKeepsTheRemainder) {
+TEST(SerialData, SplitKeepsTheRemainder)
+{
     CFSerialData data(std::string_view("abcdef"));
     EXPECT_EQ(data.Split(0).GetLength(), 0);
     EXPECT_EQ(data.Split(-3).GetLength(), 0);
@@ -191,7 +203,8 @@ TEST(SerialData, SplitKeepsTheRemainder) {
     EXPECT_EQ(data.View(), "gh");
 }
 
-TEST(SerialData, FrameExtraction) {
+TEST(SerialData, FrameExtraction)
+{
     // 05 and three payload bytes: not yet a frame; the buffer keeps all four bytes.
     CFSerialData buffer(std::string_view("\x05"
                                          "abc"));
@@ -228,7 +241,8 @@ TEST(SerialData, FrameExtraction) {
     EXPECT_EQ(malformed.GetLength(), 5);
 }
 
-TEST(SerialData, ManySmallFramesFromOneLargeBuffer) {
+TEST(SerialData, ManySmallFramesFromOneLargeBuffer)
+{
     CFSerialData buffer;
     for (int i = 0; i < 100000; ++i) {
         const std::uint8_t frame[] = {2, static_cast<std::uint8_t>(i),
@@ -243,7 +257,8 @@ TEST(SerialData, ManySmallFramesFromOneLargeBuffer) {
     EXPECT_TRUE(buffer.IsEmpty());
 }
 
-TEST(SerialData, CursorReadsAndHex) {
+TEST(SerialData, CursorReadsAndHex)
+{
     CFSerialData payload(std::string_view("\x01"
                                           "ab\0"
                                           "\0"
@@ -257,7 +272,7 @@ TEST(SerialData, CursorReadsAndHex) {
     EXPECT_EQ(text, "ab");
     ASSERT_TRUE(payload.ReadText(text));
     EXPECT_EQ(text, "");
-    EXPECT_FALSE(payload.ReadText(text)); // 07 has no terminator
+    EXPECT_FALSE(payload.ReadText(text));  // 07 has no terminator
     EXPECT_EQ(payload.GetCursor(), 5);
     ASSERT_TRUE(payload.ReadByte(code));
     EXPECT_EQ(code, 7);
@@ -269,7 +284,8 @@ TEST(SerialData, CursorReadsAndHex) {
     EXPECT_EQ(CFSerialData().ToHex(), "");
 }
 
-TEST(SerialData, SongNamesSplitAtTheFirstAtMark) {
+TEST(SerialData, SongNamesSplitAtTheFirstAtMark)
+{
     std::string title, author;
     SplitSongName("Blues@ann", title, author);
     EXPECT_EQ(title, "Blues");

@@ -31,7 +31,8 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int Get() const { return m_fd; }
-    void Reset(int fd = -1) {
+    void Reset(int fd = -1)
+    {
         if (m_fd >= 0)
             close(m_fd);
         m_fd = fd;
@@ -41,7 +42,8 @@ private:
     int m_fd;
 };
 
-sockaddr_in Loopback(std::uint16_t port) {
+sockaddr_in Loopback(std::uint16_t port)
+{
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
@@ -49,7 +51,8 @@ sockaddr_in Loopback(std::uint16_t port) {
     return address;
 }
 
-std::uint16_t LocalPort(int fd) {
+std::uint16_t LocalPort(int fd)
+{
     sockaddr_in address{};
     socklen_t length = sizeof address;
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
@@ -57,7 +60,8 @@ std::uint16_t LocalPort(int fd) {
 }
 
 // A listening socket on 127.0.0.1 with a port the system chose.
-int ListenOnLoopback(int backlog = 16) {
+int ListenOnLoopback(int backlog = 16)
+{
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     const sockaddr_in address = Loopback(0);
     EXPECT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
@@ -65,19 +69,22 @@ int ListenOnLoopback(int backlog = 16) {
     return fd;
 }
 
-int ConnectTo(std::uint16_t port) {
+int ConnectTo(std::uint16_t port)
+{
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     const sockaddr_in address = Loopback(port);
     EXPECT_EQ(connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     return fd;
 }
 
-void Write(int fd, const std::string& bytes) {
+void Write(int fd, const std::string& bytes)
+{
     ASSERT_EQ(send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL),
               static_cast<ssize_t>(bytes.size()));
 }
 
-std::string ReadExactly(int fd, std::size_t count) {
+std::string ReadExactly(int fd, std::size_t count)
+{
     std::string bytes(count, '\0');
     std::size_t done = 0;
     while (done < count) {
@@ -91,7 +98,8 @@ std::string ReadExactly(int fd, std::size_t count) {
 }
 
 template <std::size_t N>
-std::string B(const char (&literal)[N]) {
+std::string B(const char (&literal)[N])
+{
     return std::string(literal, N - 1);
 }
 
@@ -100,17 +108,21 @@ class RecordingSink : public IFCommunicationDeviceEvent {
 public:
     std::vector<std::string> events;
 
-    void OnConnected(CFSocketEx& device) override {
+    void OnConnected(CFSocketEx& device) override
+    {
         events.push_back("connected " + device.GetAddress() + " " +
                          std::to_string(device.GetPort()));
     }
-    void OnDisconnected(CFSocketEx& device) override {
+    void OnDisconnected(CFSocketEx& device) override
+    {
         events.push_back(device.IsOpen() ? "disconnected, still open" : "disconnected");
     }
-    void OnReceive(CFSocketEx& device) override {
+    void OnReceive(CFSocketEx& device) override
+    {
         events.push_back("frame " + device.PopMessage().ToHex());
     }
-    void OnError(CFSocketEx&, std::int32_t code) override {
+    void OnError(CFSocketEx&, std::int32_t code) override
+    {
         events.push_back("error " + std::to_string(code));
     }
     std::vector<std::string> Take() { return std::exchange(events, {}); }
@@ -132,7 +144,8 @@ struct ConnectedClient {
     RecordingSink sink;
     Fd peer;
 
-    ConnectedClient() {
+    ConnectedClient()
+    {
         device.SetEventSink(&sink);
         device.SetAddress("127.0.0.1");
         device.SetPort(LocalPort(listener.Get()));
@@ -141,7 +154,8 @@ struct ConnectedClient {
     }
 
     // Sends bytes from the peer and polls once they have all arrived.
-    std::vector<std::string> Deliver(const std::string& bytes) {
+    std::vector<std::string> Deliver(const std::string& bytes)
+    {
         const std::int32_t before = device.GetReceivableSize();
         Write(peer.Get(), bytes);
         const auto deadline = std::chrono::steady_clock::now() + 5s;
@@ -155,9 +169,10 @@ struct ConnectedClient {
 
 using Events = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
-TEST(Socket, FramesSplitOverReadsAndSeveralInOneRead) {
+TEST(Socket, FramesSplitOverReadsAndSeveralInOneRead)
+{
     ConnectedClient client;
     EXPECT_EQ(client.Deliver(B("\x05"
                                "abc")),
@@ -191,10 +206,11 @@ TEST(Socket, FramesSplitOverReadsAndSeveralInOneRead) {
     EXPECT_EQ(last[0], "frame " + hex);
 }
 
-TEST(Socket, PeerGoneIsReportedOnTheThirdPoll) {
+TEST(Socket, PeerGoneIsReportedOnTheThirdPoll)
+{
     ConnectedClient client;
     for (int i = 0; i < 5; ++i)
-        client.device.Poll(); // idle, not readable: nothing counts
+        client.device.Poll();  // idle, not readable: nothing counts
     EXPECT_EQ(client.sink.Take(), Events{});
 
     client.peer.Reset();
@@ -213,7 +229,8 @@ TEST(Socket, PeerGoneIsReportedOnTheThirdPoll) {
     EXPECT_EQ(client.device.GetReceivableSize(), -1);
 }
 
-TEST(Socket, DataBeforeTheCloseIsStillDelivered) {
+TEST(Socket, DataBeforeTheCloseIsStillDelivered)
+{
     ConnectedClient client;
     Write(client.peer.Get(), B("\x02\x02\x00"));
     client.peer.Reset();
@@ -227,7 +244,8 @@ TEST(Socket, DataBeforeTheCloseIsStillDelivered) {
     EXPECT_EQ(events, (Events{"frame 0200", "disconnected"}));
 }
 
-TEST(Socket, StalePartialFrameIsDiscardedAfterTwoSeconds) {
+TEST(Socket, StalePartialFrameIsDiscardedAfterTwoSeconds)
+{
     ConnectedClient client;
     // An idle connection with nothing buffered is not an error, however long it waits.
     client.device.now += 10s;
@@ -258,7 +276,8 @@ TEST(Socket, StalePartialFrameIsDiscardedAfterTwoSeconds) {
               Events{"frame 7A"});
 }
 
-TEST(Socket, FrameAnnouncedTooLargeClosesTheConnection) {
+TEST(Socket, FrameAnnouncedTooLargeClosesTheConnection)
+{
     // 16 MiB is the client's limit by default: one byte more is refused before it arrives.
     ConnectedClient largest;
     EXPECT_EQ(largest.Deliver(B("\x88\x80\x80\x00")), Events{});
@@ -276,7 +295,8 @@ TEST(Socket, FrameAnnouncedTooLargeClosesTheConnection) {
     EXPECT_EQ(small.Deliver(B("\x05")), (Events{"error 1", "disconnected"}));
 }
 
-TEST(Socket, FramesWithoutASinkAreDropped) {
+TEST(Socket, FramesWithoutASinkAreDropped)
+{
     ConnectedClient client;
     client.device.SetEventSink(nullptr);
     client.Deliver(B("\x01"
@@ -286,7 +306,8 @@ TEST(Socket, FramesWithoutASinkAreDropped) {
     EXPECT_EQ(client.device.GetBufferedSize(), 0);
 }
 
-TEST(Socket, ClientSendsEveryByteOfALargeFrame) {
+TEST(Socket, ClientSendsEveryByteOfALargeFrame)
+{
     ConnectedClient client;
     std::string payload(6 * 1024 * 1024 + 3, '\0');
     for (std::size_t i = 0; i < payload.size(); ++i)
@@ -304,12 +325,14 @@ TEST(Socket, ClientSendsEveryByteOfALargeFrame) {
     EXPECT_EQ(ReadExactly(client.peer.Get(), 2), "ab");
 }
 
-TEST(Socket, ListenerAcceptsOneConnectionAPollAndQueuesReplies) {
+TEST(Socket, ListenerAcceptsOneConnectionAPollAndQueuesReplies)
+{
     // Answers every frame with a reply far larger than the system's buffers.
     class Replier : public RecordingSink {
     public:
         std::string reply = std::string(8 * 1024 * 1024, 'r');
-        void OnReceive(CFSocketEx& device) override {
+        void OnReceive(CFSocketEx& device) override
+        {
             events.push_back("request " + device.PopMessage().ToHex());
             EXPECT_TRUE(device.SendPayload(CFSerialData(std::string_view(reply))));
         }
@@ -348,7 +371,7 @@ TEST(Socket, ListenerAcceptsOneConnectionAPollAndQueuesReplies) {
         listener.Poll();
     }
     if (!done)
-        shutdown(first.Get(), SHUT_RDWR); // let the reader return
+        shutdown(first.Get(), SHUT_RDWR);  // let the reader return
     reader.join();
     EXPECT_EQ(received.size(), sink.reply.size() + 4);
     EXPECT_EQ(sink.Take(), Events{"request 3F"});
@@ -366,12 +389,13 @@ TEST(Socket, ListenerAcceptsOneConnectionAPollAndQueuesReplies) {
     EXPECT_FALSE(listener.IsOpen());
 }
 
-TEST(Socket, OpenFailsCleanly) {
+TEST(Socket, OpenFailsCleanly)
+{
     TestDevice device;
     Fd unused(socket(AF_INET, SOCK_STREAM, 0));
     const sockaddr_in any = Loopback(0);
     bind(unused.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof any);
-    device.SetPort(LocalPort(unused.Get())); // bound but not listening: refused
+    device.SetPort(LocalPort(unused.Get()));  // bound but not listening: refused
     EXPECT_FALSE(device.Open());
     EXPECT_FALSE(device.IsOpen());
 
@@ -386,10 +410,11 @@ TEST(Socket, OpenFailsCleanly) {
     busy.SetListen(true);
     busy.SetAddress("127.0.0.1");
     busy.SetPort(LocalPort(listener.Get()));
-    EXPECT_FALSE(busy.Open()); // the port is taken
+    EXPECT_FALSE(busy.Open());  // the port is taken
 }
 
-TEST(Socket, ConnectGivesUpAfterItsTimeOut) {
+TEST(Socket, ConnectGivesUpAfterItsTimeOut)
+{
     // A listener that never accepts and whose queue is full drops further connection requests,
     // as an unreachable host would.
     Fd listener(ListenOnLoopback(0));

@@ -12,7 +12,7 @@
 #include <vector>
 
 struct LoadResult {
-    int requests = 0; // requests answered as expected
+    int requests = 0;  // requests answered as expected
     double seconds = 0;
     std::vector<std::string> problems;
 };
@@ -20,7 +20,8 @@ struct LoadResult {
 // Runs `clients` clients against the server at `port`; user IDs and titles start with `prefix`
 // (at most 10 bytes) so that runs against one database do not collide.
 inline LoadResult RunLoad(std::uint16_t port, int clients, int songsPerClient,
-                          const std::string& prefix) {
+                          const std::string& prefix)
+{
     struct Client {
         TestClient client;
         std::string userId;

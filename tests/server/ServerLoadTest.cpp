@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(ServerLoad, HundredClientsAtOnce) {
+TEST(ServerLoad, HundredClientsAtOnce)
+{
     TempDir dir;
     ServerProcess server;
     ASSERT_TRUE(server.Start(ZIMBREL_SERVER_PROGRAM, dir.Path("songs.sqlite"), dir.Path("log"),

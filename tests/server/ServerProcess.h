@@ -2,6 +2,7 @@
 // measurements. The child dies with its parent and is stopped (and reaped) when this is destroyed.
 #pragma once
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -25,13 +26,15 @@ public:
     // Starts the server with its output in `logPath` and waits up to ten seconds for it to say
     // where it listens. Answers false when it does not.
     bool Start(const std::string& program, const std::string& database, const std::string& logPath,
-               const std::vector<std::string>& extraArguments = {}) {
+               const std::vector<std::string>& extraArguments = {})
+    {
         std::vector<std::string> arguments = {program, "--listen", "127.0.0.1:0", "--db", database};
         arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
         m_pid = fork();
         if (m_pid == 0) {
             prctl(PR_SET_PDEATHSIG, SIGTERM);
-            if (!freopen(logPath.c_str(), "w", stdout) || !freopen(logPath.c_str(), "a", stderr))
+            const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (log < 0 || dup2(log, 1) < 0 || dup2(log, 2) < 0)
                 _exit(127);
             std::vector<char*> argv;
             for (std::string& argument : arguments)
@@ -57,7 +60,8 @@ public:
     std::uint16_t GetPort() const { return m_port; }
 
     // The server's peak resident memory in KiB (VmHWM), or -1.
-    long PeakMemoryKiB() const {
+    long PeakMemoryKiB() const
+    {
         std::ifstream status("/proc/" + std::to_string(m_pid) + "/status");
         std::string line;
         while (std::getline(status, line)) {
@@ -68,7 +72,8 @@ public:
     }
 
     // Asks the server to stop and answers its exit status (-1 when it had to be killed).
-    int Stop() {
+    int Stop()
+    {
         if (m_pid <= 0)
             return -1;
         kill(m_pid, SIGTERM);

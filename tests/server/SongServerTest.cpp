@@ -35,14 +35,16 @@ protected:
     Clock::time_point Now() const override { return now; }
 };
 
-CMZimbrelSongList Songs(std::initializer_list<std::pair<const char*, std::string>> songs) {
+CMZimbrelSongList Songs(std::initializer_list<std::pair<const char*, std::string>> songs)
+{
     CMZimbrelSongList list;
     for (const auto& [title, source] : songs)
         list.Add(std::make_unique<CMZimbrelSong>(title, source, ""));
     return list;
 }
 
-CMZimbrelSongNameList Names(std::initializer_list<const char*> names) {
+CMZimbrelSongNameList Names(std::initializer_list<const char*> names)
+{
     CMZimbrelSongNameList list;
     for (const char* name : names)
         list.AddName(name);
@@ -55,7 +57,8 @@ protected:
     CMServerOptions options;
     std::unique_ptr<TestServer> server;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         options.port = 0;
         options.databasePath = dir.Path("songs.sqlite");
         options.passwordCost = CMPasswordHasher::Cost::Fast;
@@ -63,14 +66,16 @@ protected:
         options.log = nullptr;
     }
 
-    void Start() {
+    void Start()
+    {
         server = std::make_unique<TestServer>(options);
         std::string error;
         ASSERT_TRUE(server->Start(error)) << error;
     }
 
     // Runs the server and the clients until `done` holds or 10 seconds pass.
-    bool Pump(const std::vector<TestClient*>& clients, const std::function<bool()>& done) {
+    bool Pump(const std::vector<TestClient*>& clients, const std::function<bool()>& done)
+    {
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (!done()) {
             if (std::chrono::steady_clock::now() > deadline)
@@ -83,13 +88,15 @@ protected:
     }
 
     // Runs the server and the clients for a fifth of a second.
-    void RunAWhile(const std::vector<TestClient*>& clients) {
+    void RunAWhile(const std::vector<TestClient*>& clients)
+    {
         const auto end = std::chrono::steady_clock::now() + 200ms;
         Pump(clients, [&] { return std::chrono::steady_clock::now() > end; });
     }
 
     // Sends a request and answers the client's next reply.
-    std::string Ask(TestClient& client, const CFSerialData& payload) {
+    std::string Ask(TestClient& client, const CFSerialData& payload)
+    {
         const std::size_t before = client.replies.size();
         client.net.SendPayload(payload);
         if (!Pump({&client}, [&] { return client.replies.size() > before; }))
@@ -97,7 +104,8 @@ protected:
         return client.replies.back();
     }
 
-    std::unique_ptr<TestClient> Connect() {
+    std::unique_ptr<TestClient> Connect()
+    {
         auto client = std::make_unique<TestClient>();
         EXPECT_TRUE(client->Connect(server->GetPort()));
         const std::size_t sessions = server->GetSessionCount();
@@ -106,7 +114,8 @@ protected:
     }
 
     // A client registered and logged on as `userId`.
-    std::unique_ptr<TestClient> LoggedOn(const char* userId) {
+    std::unique_ptr<TestClient> LoggedOn(const char* userId)
+    {
         auto client = Connect();
         const std::string email = std::string(userId) + "@example.org";
         EXPECT_EQ(Ask(*client, BuildRegister(userId, email, "pw")), "RegisterOK 0");
@@ -115,9 +124,10 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(SongServer, RegisterLogOnUploadListAndDownload) {
+TEST_F(SongServer, RegisterLogOnUploadListAndDownload)
+{
     Start();
     auto ann = Connect();
     EXPECT_EQ(Ask(*ann, BuildRegister("Ann 2", "Ann@Example.org", "secret")), "RegisterOK 0");
@@ -180,7 +190,8 @@ TEST_F(SongServer, RegisterLogOnUploadListAndDownload) {
     EXPECT_EQ(Ask(*bob, BuildQuerySongList(onlyBob)), "QuerySongListOK Blues@bob");
 }
 
-TEST_F(SongServer, TheConversationOfTheProtocolDocumentByteForByte) {
+TEST_F(SongServer, TheConversationOfTheProtocolDocumentByteForByte)
+{
     Start();
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -245,7 +256,8 @@ TEST_F(SongServer, TheConversationOfTheProtocolDocumentByteForByte) {
     close(fd);
 }
 
-TEST_F(SongServer, AccountsAndSongsSurviveARestart) {
+TEST_F(SongServer, AccountsAndSongsSurviveARestart)
+{
     Start();
     {
         auto ann = LoggedOn("ann");
@@ -258,7 +270,8 @@ TEST_F(SongServer, AccountsAndSongsSurviveARestart) {
     EXPECT_EQ(Ask(*again, BuildDownload(Names({"Blues@ann"}))), "DownloadOK Blues@ann|kept");
 }
 
-TEST_F(SongServer, RepeatedFailedLogOnsAreSlowedWhileOthersAreServed) {
+TEST_F(SongServer, RepeatedFailedLogOnsAreSlowedWhileOthersAreServed)
+{
     Start();
     auto ann = LoggedOn("ann");
     auto guesser = Connect();
@@ -280,7 +293,7 @@ TEST_F(SongServer, RepeatedFailedLogOnsAreSlowedWhileOthersAreServed) {
     server->now += 1ms;
     ASSERT_TRUE(Pump({guesser.get()}, [&] { return guesser->replies.size() == 6; }));
     EXPECT_EQ(guesser->replies.back(), "LogonOK 1");
-    RunAWhile({guesser.get()}); // the seventh attempt fails now
+    RunAWhile({guesser.get()});  // the seventh attempt fails now
     server->now += 1999ms;
     RunAWhile({guesser.get()});
     EXPECT_EQ(guesser->replies.size(), 6u);
@@ -293,7 +306,8 @@ TEST_F(SongServer, RepeatedFailedLogOnsAreSlowedWhileOthersAreServed) {
     EXPECT_EQ(Ask(*guesser, BuildLogon("ann@example.org", "guess")), "LogonOK 1");
 }
 
-TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt) {
+TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt)
+{
     Start();
     auto ann = LoggedOn("ann");
     const auto closed = [&](TestClient& client) {
@@ -303,7 +317,7 @@ TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt) {
     };
 
     auto huge = Connect();
-    huge->SendRaw("\x82\x80\x80\x01"); // 4 MiB and one byte
+    huge->SendRaw("\x82\x80\x80\x01");  // 4 MiB and one byte
     EXPECT_TRUE(closed(*huge));
 
     // A header that never ends and a frame cut short go stale on the connection's own clock
@@ -322,13 +336,14 @@ TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt) {
 
     auto truncated = Connect();
     truncated->SendRaw("\x03\x01"
-                       "ab"); // Logon without its terminators
+                       "ab");  // Logon without its terminators
     EXPECT_TRUE(closed(*truncated));
 
     EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
 }
 
-TEST_F(SongServer, FloodsIdleConnectionsAndTooManyConnectionsAreLimited) {
+TEST_F(SongServer, FloodsIdleConnectionsAndTooManyConnectionsAreLimited)
+{
     options.maxConnections = 3;
     options.idleTimeout = 60s;
     Start();
@@ -362,7 +377,8 @@ TEST_F(SongServer, FloodsIdleConnectionsAndTooManyConnectionsAreLimited) {
     EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
 }
 
-TEST_F(SongServer, StartFailsWithAClearReason) {
+TEST_F(SongServer, StartFailsWithAClearReason)
+{
     options.databasePath = dir.Path("missing/folder/songs.sqlite");
     CMSongServer server(options);
     std::string error;
