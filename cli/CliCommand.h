@@ -15,6 +15,9 @@ inline constexpr int kExitUsage = 2;
 int RunCompileCommand(const CliArguments& arguments);
 int RunAnalyzeCommand(const CliArguments& arguments);
 int RunConfigCommand(const CliArguments& arguments);
+int RunMidiCommand(const CliArguments& arguments);
+int RunBandsCommand(const CliArguments& arguments);
+int RunMusicianCommand(const CliArguments& arguments);
 int RunNetCommand(const CliArguments& arguments);
 
 // Writes "zimbrel-cli: message" and a hint to standard error; answers kExitUsage.

@@ -1,6 +1,7 @@
 // zimbrel-cli: Zimbrel's work without a window. Parses the global options and hands the rest to
 // one command; the libraries do the work.
 #include "cli/CliCommand.h"
+#include "cli/PerformanceOptions.h"
 
 #include <unistd.h>
 
@@ -23,6 +24,12 @@ Commands:
   config [SECTION.KEY [VALUE]]
                              every setting of ./Zimbrel.ini with its value; one value;
                              or change one (the file keeps every other line as it is)
+  midi FILE [-o OUT] [PERF] [--listing]
+                             perform the song into a standard MIDI file (default
+                             FILE.midi); --listing prints what was played
+  bands                      the bands and their musicians
+  musician NAME [--patterns] what a musician's phrase library holds; --patterns lists
+                             every pattern
   net register USERID EMAIL PASSWORD
                              create an account on the song server
   net list [USERID...]       the songs on the server, or those of the given users
@@ -38,6 +45,8 @@ Options:
   --version       show the version
 
 Exit status: 0 done, 1 the work failed, 2 bad usage.
+
+PERF, the performance options:
 )";
 
 using Command = int (*)(const CliArguments&);
@@ -48,6 +57,9 @@ const std::map<std::string, Command>& Commands()
         {"compile", RunCompileCommand},
         {"analyze", RunAnalyzeCommand},
         {"config", RunConfigCommand},
+        {"midi", RunMidiCommand},
+        {"bands", RunBandsCommand},
+        {"musician", RunMusicianCommand},
         {"net", RunNetCommand},
     };
     return commands;
@@ -69,6 +81,7 @@ int main(int argc, char** argv)
         const std::string& option = arguments[next];
         if (option == "--help") {
             std::fputs(kUsage, stdout);
+            std::fputs(kPerformanceOptionsHelp, stdout);
             return kExitDone;
         }
         if (option == "--version") {

@@ -22,24 +22,35 @@ bool CMMusicPlayer::Passes(const CMMusicNoteList& pattern, std::uint32_t scaleMa
     return match >= kLowestUsableMatch;
 }
 
-std::uint32_t CMMusicPlayer::TotalWeight(std::uint32_t scaleMask, std::uint32_t length, int root,
-                                         int tempo) const
+std::uint32_t CMMusicPlayer::Candidates(std::uint32_t scaleMask, std::uint32_t length, int root,
+                                        int tempo, std::vector<Candidate>& candidates) const
 {
+    candidates.clear();
     if (scaleMask == SlotBreakMeasure)
         return 0;
     std::uint32_t total = 0;
     int match = 0;
     for (const auto& pattern : m_patterns)
-        if (Passes(*pattern, scaleMask, length, root, tempo, match))
+        if (Passes(*pattern, scaleMask, length, root, tempo, match)) {
+            candidates.push_back({pattern.get(), match});
             total += pattern->weight;
+        }
     return total;
+}
+
+std::uint32_t CMMusicPlayer::TotalWeight(std::uint32_t scaleMask, std::uint32_t length, int root,
+                                         int tempo) const
+{
+    std::vector<Candidate> candidates;
+    return Candidates(scaleMask, length, root, tempo, candidates);
 }
 
 const CMMusicNoteList* CMMusicPlayer::ChoosePattern(std::uint32_t scaleMask, std::uint32_t length,
                                                     int root, int tempo,
                                                     CMPerformanceRandom& random, int& octave) const
 {
-    const std::uint32_t total = TotalWeight(scaleMask, length, root, tempo);
+    thread_local std::vector<Candidate> candidates;
+    const std::uint32_t total = Candidates(scaleMask, length, root, tempo, candidates);
     if (total == 0)
         return nullptr;
     const std::uint32_t r = random.Value() % total;
@@ -47,14 +58,11 @@ const CMMusicNoteList* CMMusicPlayer::ChoosePattern(std::uint32_t scaleMask, std
     // The first pattern whose running sum reaches r: the first one serves r = 0 .. w1, so it has
     // one chance more than its weight and the last one, one fewer.
     std::uint32_t sum = 0;
-    int match = 0;
-    for (const auto& pattern : m_patterns) {
-        if (!Passes(*pattern, scaleMask, length, root, tempo, match))
-            continue;
-        octave = match;
-        sum += pattern->weight;
+    for (const Candidate& candidate : candidates) {
+        octave = candidate.match;
+        sum += candidate.pattern->weight;
         if (sum >= r)
-            return pattern.get();
+            return candidate.pattern;
     }
     return nullptr;  // not reached: r is below the total
 }
@@ -248,12 +256,11 @@ void CMMusicPlayer::DerivePatterns()
         m_patterns.push_back(std::move(pattern));
 }
 
-void CMMusicPlayer::MarkPart(const char* partName, bool written)
+void CMMusicPlayer::MarkPart(const char* partName)
 {
     CMLibraryPart part;
     part.name = partName;
-    part.written = written;
-    part.patterns = written ? static_cast<int>(m_patterns.size() - m_patternsInParts) : 0;
+    part.patterns = static_cast<int>(m_patterns.size() - m_patternsInParts);
     m_patternsInParts = m_patterns.size();
     m_parts.push_back(part);
 }

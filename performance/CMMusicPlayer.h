@@ -19,7 +19,6 @@ enum CMInstrument : std::uint8_t { InstrumentBass = 0, InstrumentChords = 1, Ins
 struct CMLibraryPart {
     CMString name;
     int patterns = 0;
-    bool written = true;  // false: the part belongs to the library but is not written yet
 };
 
 class CMMusicPlayer : public CMMusicPhraseList {
@@ -60,10 +59,17 @@ public:
 
     // What the library builder put in, part by part.
     const std::vector<CMLibraryPart>& GetParts() const { return m_parts; }
-    // Records a part: the patterns added since the previous part, or a part not written yet.
-    void MarkPart(const char* partName, bool written = true);
+    // Records a part: the patterns added since the previous part.
+    void MarkPart(const char* partName);
 
 private:
+    struct Candidate {
+        const CMMusicNoteList* pattern;
+        int match;  // octaves to add to the transposition
+    };
+    // The patterns that may serve a slot, in library order; answers their total weight.
+    std::uint32_t Candidates(std::uint32_t scaleMask, std::uint32_t length, int root, int tempo,
+                             std::vector<Candidate>& candidates) const;
     bool Passes(const CMMusicNoteList& pattern, std::uint32_t scaleMask, std::uint32_t length,
                 int root, int tempo, int& match) const;
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The main job on the example songs in Data/: whatever of it is built so far, said plainly.
+# The main job on the example songs in Data/: compile them, perform each with the band into a
+# MIDI file in out/, and show what the band played. Whatever is not built yet is said plainly.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -10,12 +11,17 @@ echo "== Compiling the example songs in Data/"
 "$cli" compile Data/*.zimbrel
 
 echo
-echo "== The measures of Data/Example.zimbrel, as the performance listing shows them"
-"$cli" compile --bars Data/Example.zimbrel | tail -n +2
+echo "== Performing every song into out/ (standard MIDI files)"
+for song in Data/*.zimbrel; do
+  name=$(basename "$song" .zimbrel)
+  "$cli" midi "$song" -o "out/$name.midi" --listing > "out/$name.listing.txt"
+  echo "out/$name.midi  (what was played: out/$name.listing.txt)"
+done
 
 echo
 echo "== Which scale goes with which chord in Data/Example.zimbrel"
 "$cli" analyze Data/Example.zimbrel
 
-echo "Built so far: the song compiler and the chord-scale analysis. Performing (MIDI, audio) and"
-echo "drawing lead sheets come next."
+echo
+echo "Built so far: the song compiler, the performance engine and MIDI files."
+echo "Audio files, playback and lead sheets come next."

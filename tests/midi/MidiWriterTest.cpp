@@ -247,7 +247,7 @@ TEST(MidiWriter, WrittenFilesReadBackNoteForNote)
     std::mt19937 random(7);
     std::vector<Expected> expected;
     for (int i = 0; i < 500; ++i)
-        expected.push_back({static_cast<std::uint32_t>(i * 400) + random() % 50,
+        expected.push_back({static_cast<std::uint32_t>(i * 400 + random() % 50),
                             static_cast<std::uint32_t>(random() % 300), 30 + i % 60,
                             1 + static_cast<int>(random() % 126)});
     std::vector<Expected> shuffled = expected;

@@ -1,0 +1,31 @@
+// The default parameters of a performance: see CMPerformanceSettings.h.
+#include "app/CMPerformanceSettings.h"
+
+#include "music/CMMusicSong.h"
+#include "performance/GenerateMidi.h"
+#include "settings/CMZimbrelIni.h"
+
+#include <algorithm>
+
+CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song)
+{
+    CMPerformanceSettings performance;
+    performance.band = settings.band;
+    performance.instruments = (settings.piano ? PlayPiano : 0) | (settings.bass ? PlayBass : 0) |
+                              (settings.drums ? PlayDrums : 0);
+    performance.precountNote = settings.precountNote;
+    performance.intro = settings.intro;
+    performance.verse = settings.verse;
+    // A song in a style takes the style's preset; otherwise its own tempo and repeat count.
+    int tempo = song.tempo;
+    int repeats = song.repeat;
+    if (song.style >= 0 && song.style < CMZimbrelIni::kTempoCount) {
+        tempo = settings.tempos[static_cast<std::size_t>(song.style)].tempo;
+        repeats = settings.tempos[static_cast<std::size_t>(song.style)].repeat;
+    }
+    performance.tempo = std::clamp(tempo, CMPerformanceSettings::kLowestTempo,
+                                   CMPerformanceSettings::kHighestTempo);
+    performance.repeats = std::clamp(repeats, 1, CMPerformanceSettings::kMostChoruses);
+    performance.precount = std::clamp(song.precount >= 0 ? song.precount : settings.precount, 0, 2);
+    return performance;
+}
