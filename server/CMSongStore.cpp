@@ -82,19 +82,20 @@ bool CMSongStore::CreateSchema(std::string& error)
 
 bool CMSongStore::HasUserId(const std::string& userId)
 {
-    Statement statement = Prepare("SELECT 1 FROM users WHERE user_id = ?");
-    if (!statement)
-        return false;
-    Bind(statement.get(), 1, userId);
-    return sqlite3_step(statement.get()) == SQLITE_ROW;
+    return Exists("SELECT 1 FROM users WHERE user_id = ?", userId);
 }
 
 bool CMSongStore::HasEmail(const std::string& email)
 {
-    Statement statement = Prepare("SELECT 1 FROM users WHERE email = ?");
+    return Exists("SELECT 1 FROM users WHERE email = ?", email);
+}
+
+bool CMSongStore::Exists(const char* sql, const std::string& value)
+{
+    Statement statement = Prepare(sql);
     if (!statement)
         return false;
-    Bind(statement.get(), 1, email);
+    Bind(statement.get(), 1, value);
     return sqlite3_step(statement.get()) == SQLITE_ROW;
 }
 

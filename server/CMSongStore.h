@@ -63,6 +63,8 @@ private:
 
     Statement Prepare(const char* sql);
     bool Execute(const char* sql);
+    // Whether the query with one parameter finds a row.
+    bool Exists(const char* sql, const std::string& value);
     bool CreateSchema(std::string& error);
     std::vector<CMStoredSong> ReadSongs(sqlite3_stmt* statement, bool withSource);
 

@@ -8,13 +8,9 @@
 #include "server/CMSongServer.h"
 #include "settings/CMZimbrelIni.h"
 #include "tests/TempDir.h"
+#include "tests/net/LoopbackSocket.h"
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -31,12 +27,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
-
-template <std::size_t N>
-std::string B(const char (&literal)[N])
-{
-    return std::string(literal, N - 1);
-}
 
 class RecordingShell : public IMNetworkShell {
 public:
@@ -83,15 +73,8 @@ protected:
 
     void SetUp() override
     {
-        listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        ASSERT_EQ(listen(listener, 4), 0);
-        socklen_t length = sizeof address;
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-        settings.port = ntohs(address.sin_port);
+        listener = ListenOnLoopback();
+        settings.port = LocalPort(listener);
         port = std::to_string(settings.port);
         pane.SetSettings(&settings);
         pane.Connect();
@@ -122,15 +105,7 @@ protected:
     // What the pane sent, as hexadecimal.
     std::string Sent(std::size_t count)
     {
-        std::string bytes(count, '\0');
-        std::size_t done = 0;
-        while (done < count) {
-            const ssize_t got = recv(peer, bytes.data() + done, count - done, 0);
-            if (got <= 0)
-                break;
-            done += static_cast<std::size_t>(got);
-        }
-        return CFSerialData(std::string_view(bytes.data(), done)).ToHex();
+        return CFSerialData(std::string_view(ReadExactly(peer, count))).ToHex();
     }
 };
 
@@ -279,13 +254,9 @@ TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog)
     RecordingShell shell;
     CMZimbrelIni settings;
     const int unused = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(unused, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(unused, reinterpret_cast<sockaddr*>(&address), &length);
-    settings.port = ntohs(address.sin_port);  // bound, not listening
+    const sockaddr_in address = Loopback(0);
+    bind(unused, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    settings.port = LocalPort(unused);  // bound, not listening
     CMNetworkPane pane(shell);
     pane.SetSettings(&settings);
     pane.Connect();

@@ -3,6 +3,7 @@
 // empty or cut short.
 #include "net/CMZimbrelMessages.h"
 #include "net/CMZimbrelNet.h"
+#include "tests/net/ByteLiteral.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@
 namespace {
 
 using Bytes = std::string;
-
-// The bytes of a literal, zero bytes included.
-template <std::size_t N>
-Bytes B(const char (&literal)[N])
-{
-    return Bytes(literal, N - 1);
-}
 
 // Writes every handler call as one line.
 class RecordingNetEvent : public IMZimbrelNetEvent {

@@ -4,6 +4,7 @@
 #include "net/CFSerialData.h"
 #include "net/CFVariableLengthQuantity.h"
 #include "net/CMZimbrelRecords.h"
+#include "tests/net/ByteLiteral.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,6 @@
 namespace {
 
 using Bytes = std::string;
-
-// The bytes of a literal, zero bytes included.
-template <std::size_t N>
-Bytes B(const char (&literal)[N])
-{
-    return Bytes(literal, N - 1);
-}
 
 Bytes Encoded(const IFSerializable& object)
 {

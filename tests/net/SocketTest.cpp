@@ -2,14 +2,12 @@
 // test on the third poll, the stale-frame discard (and none on an idle connection), the frame
 // limit, sends that never cut a frame, accepting one connection a poll, and connect failures.
 #include "net/CFSocketEx.h"
+#include "tests/net/LoopbackSocket.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -23,84 +21,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A socket of the test's own, closed at the end.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd() { Reset(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int Get() const { return m_fd; }
-    void Reset(int fd = -1)
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
-
-sockaddr_in Loopback(std::uint16_t port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-std::uint16_t LocalPort(int fd)
-{
-    sockaddr_in address{};
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    return ntohs(address.sin_port);
-}
-
-// A listening socket on 127.0.0.1 with a port the system chose.
-int ListenOnLoopback(int backlog = 16)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = Loopback(0);
-    EXPECT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(listen(fd, backlog), 0);
-    return fd;
-}
-
-int ConnectTo(std::uint16_t port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = Loopback(port);
-    EXPECT_EQ(connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    return fd;
-}
-
 void Write(int fd, const std::string& bytes)
 {
     ASSERT_EQ(send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL),
               static_cast<ssize_t>(bytes.size()));
-}
-
-std::string ReadExactly(int fd, std::size_t count)
-{
-    std::string bytes(count, '\0');
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = recv(fd, bytes.data() + done, count - done, 0);
-        if (got <= 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
-    return bytes;
-}
-
-template <std::size_t N>
-std::string B(const char (&literal)[N])
-{
-    return std::string(literal, N - 1);
 }
 
 // Writes every event as one line; takes each frame with PopMessage.

@@ -5,14 +5,10 @@
 #include "net/CMZimbrelMessages.h"
 #include "server/CMSongServer.h"
 #include "tests/TempDir.h"
+#include "tests/net/LoopbackSocket.h"
 #include "tests/server/TestClient.h"
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <functional>
@@ -193,12 +189,8 @@ TEST_F(SongServer, RegisterLogOnUploadListAndDownload)
 TEST_F(SongServer, TheConversationOfTheProtocolDocumentByteForByte)
 {
     Start();
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(server->GetPort());
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const Fd connection(ConnectTo(server->GetPort()));
+    const int fd = connection.Get();
     // Sends the bytes of a request and answers the bytes of the reply.
     const auto exchange = [&](const std::string& request, std::size_t replySize) {
         send(fd, request.data(), request.size(), MSG_NOSIGNAL);
@@ -253,7 +245,6 @@ TEST_F(SongServer, TheConversationOfTheProtocolDocumentByteForByte)
         std::regex_match(download.substr(12, 20), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")))
         << download.substr(12);
     EXPECT_EQ(download.back(), '\0');
-    close(fd);
 }
 
 TEST_F(SongServer, AccountsAndSongsSurviveARestart)
