@@ -93,7 +93,7 @@ void CMNetworkPane::LogIn()
         // The password stays out of the log and the log file.
         std::string shown = BuildLogon(settings.email.View(), "").ToHex();
         shown.insert(shown.size() - 2, "********");
-        Write("<-%s(%s)", GetMessageName(kMessageLogon), shown.c_str());
+        Write("<-%s(%s)", CMZimbrelNet::GetMessageName(kMessageLogon), shown.c_str());
         return;
     }
     CMRegistration registration{{}, settings.email.Str(), settings.password.Str()};
@@ -236,7 +236,7 @@ void CMNetworkPane::OnDisconnected(CFSocketEx& device)
 void CMNetworkPane::OnReceive(CFSocketEx& device)
 {
     CFSerialData payload = device.PopMessage();
-    const char* name = GetMessageName(CodeOf(payload));
+    const char* name = CMZimbrelNet::GetMessageName(CodeOf(payload));
     Write("->%s(%s)", name, LoggedHex(payload).c_str());
     if (!m_net.Dispatch(device, payload) && !payload.IsEmpty())
         Write("Error : Cannot decode the message %s", name);
@@ -345,7 +345,8 @@ void CMNetworkPane::OnUploadOK(CFSocketEx&, CFSerialData& payload)
     ReplyArrived();
     std::uint8_t result = 0;
     if (!payload.ReadByte(result)) {
-        Write("Error : Cannot decode the message %s", GetMessageName(kMessageUploadOK));
+        Write("Error : Cannot decode the message %s",
+              CMZimbrelNet::GetMessageName(kMessageUploadOK));
         return;
     }
     Write("Result : %u", result);
@@ -357,7 +358,7 @@ void CMNetworkPane::OnUploadOK(CFSocketEx&, CFSerialData& payload)
 
 void CMNetworkPane::LogSent(const CFSerialData& payload)
 {
-    Write("<-%s(%s)", GetMessageName(CodeOf(payload)), LoggedHex(payload).c_str());
+    Write("<-%s(%s)", CMZimbrelNet::GetMessageName(CodeOf(payload)), LoggedHex(payload).c_str());
 }
 
 void CMNetworkPane::Forget()

@@ -14,40 +14,6 @@ CFSerialData BuildWithObject(CMZimbrelMessageCode code, const IFSerializable& ob
 
 }  // namespace
 
-const char* GetMessageName(std::uint8_t code)
-{
-    switch (code) {
-    case kMessageNone:
-        return "None";
-    case kMessageLogon:
-        return "Logon";
-    case kMessageLogonOK:
-        return "LogonOK";
-    case kMessageQuerySongList:
-        return "QuerySongList";
-    case kMessageQuerySongListOK:
-        return "QuerySongListOK";
-    case kMessageRegister:
-        return "Register";
-    case kMessageRegisterOK:
-        return "RegisterOK";
-    case kMessageAccount:
-        return "Account";
-    case kMessageAccountOK:
-        return "AccountOK";
-    case kMessageDownload:
-        return "Download";
-    case kMessageDownloadOK:
-        return "DownloadOK";
-    case kMessageUpload:
-        return "Upload";
-    case kMessageUploadOK:
-        return "UploadOK";
-    default:
-        return "";
-    }
-}
-
 const char* GetRegisterResultText(std::uint8_t result)
 {
     switch (result) {

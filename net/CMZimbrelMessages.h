@@ -1,6 +1,6 @@
-// The messages of the song-server conversation: their codes, their names in the network log, the
-// builders of every payload either end sends, and the result bytes of the replies with their
-// meanings. A payload is one code byte followed by the message's fields.
+// The messages of the song-server conversation: their codes, the builders of every payload either
+// end sends, the limits both ends keep, and the result bytes of the replies with their meanings.
+// A payload is one code byte followed by the message's fields.
 #pragma once
 
 #include "net/CFSerialData.h"
@@ -59,8 +59,6 @@ inline constexpr std::int32_t kClientMaxFrame = 16 * 1024 * 1024;
 inline constexpr std::int32_t kMaxSongSource = 64 * 1024;
 inline constexpr std::int32_t kMaxSongsPerRequest = 100;
 
-// The name of a message code in the network log; empty for a code without a message.
-const char* GetMessageName(std::uint8_t code);
 // What a result byte of a RegisterOK or UploadOK means, for the user.
 const char* GetRegisterResultText(std::uint8_t result);
 const char* GetUploadResultText(std::uint8_t result);

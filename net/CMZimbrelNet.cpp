@@ -133,6 +133,40 @@ bool CMZimbrelNet::Dispatch(CFSocketEx& device, CFSerialData& payload)
     }
 }
 
+const char* CMZimbrelNet::GetMessageName(std::uint8_t code)
+{
+    switch (code) {
+    case kMessageNone:
+        return "None";
+    case kMessageLogon:
+        return "Logon";
+    case kMessageLogonOK:
+        return "LogonOK";
+    case kMessageQuerySongList:
+        return "QuerySongList";
+    case kMessageQuerySongListOK:
+        return "QuerySongListOK";
+    case kMessageRegister:
+        return "Register";
+    case kMessageRegisterOK:
+        return "RegisterOK";
+    case kMessageAccount:
+        return "Account";
+    case kMessageAccountOK:
+        return "AccountOK";
+    case kMessageDownload:
+        return "Download";
+    case kMessageDownloadOK:
+        return "DownloadOK";
+    case kMessageUpload:
+        return "Upload";
+    case kMessageUploadOK:
+        return "UploadOK";
+    default:
+        return "";
+    }
+}
+
 std::unique_ptr<CFSocket> CMZimbrelNet::CreateInstance() const
 {
     auto device = std::make_unique<CMZimbrelNet>();

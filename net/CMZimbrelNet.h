@@ -31,6 +31,9 @@ public:
     // after the last field are ignored.
     bool Dispatch(CFSocketEx& device, CFSerialData& payload);
 
+    // The name of a message code in the network log; empty for a code without a message.
+    static const char* GetMessageName(std::uint8_t code);
+
 protected:
     std::unique_ptr<CFSocket> CreateInstance() const override;
 

@@ -258,6 +258,7 @@ TEST(Protocol, MessageNames)
         "AccountOK", "Download", "DownloadOK", "Upload",        "UploadOK",
         ""};
     for (int code = 0; code < 16; ++code)
-        EXPECT_STREQ(GetMessageName(static_cast<std::uint8_t>(code)), expected[code]) << code;
-    EXPECT_STREQ(GetMessageName(255), "");
+        EXPECT_STREQ(CMZimbrelNet::GetMessageName(static_cast<std::uint8_t>(code)), expected[code])
+            << code;
+    EXPECT_STREQ(CMZimbrelNet::GetMessageName(255), "");
 }
