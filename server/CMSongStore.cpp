@@ -1,6 +1,9 @@
 // CMSongStore: see CMSongStore.h.
 #include "server/CMSongStore.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int kSchemaVersion = 1;
@@ -41,6 +44,11 @@ std::string Column(sqlite3_stmt* statement, int index)
 
 bool CMSongStore::Open(const std::string& path, std::string& error)
 {
+    // A new database holds e-mail addresses and password hashes: readable by its owner only
+    // (SQLite gives its journal files the database's permissions).
+    const int created = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (created >= 0)
+        close(created);
     sqlite3* db = nullptr;
     const int status =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);

@@ -29,9 +29,9 @@ class CMSongStore {
 public:
     enum class AddUserResult { Added, UserIdTaken, EmailTaken, Failed };
 
-    // Opens the database at `path`, creating it and its tables when needed. Answers false with
-    // the reason in `error` when the file cannot be opened, is not a database, or was made by a
-    // newer server.
+    // Opens the database at `path`, creating it (mode 0600) and its tables when needed. Answers
+    // false with the reason in `error` when the file cannot be opened, is not a database, or was
+    // made by a newer server.
     bool Open(const std::string& path, std::string& error);
 
     bool HasUserId(const std::string& userId);

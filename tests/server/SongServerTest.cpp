@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -255,6 +257,9 @@ TEST_F(SongServer, AccountsAndSongsSurviveARestart)
         EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "kept"}}))), "UploadOK 0");
     }
     server.reset();
+    struct stat info {};
+    ASSERT_EQ(stat(options.databasePath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);  // accounts are private
     Start();
     auto again = Connect();
     EXPECT_EQ(Ask(*again, BuildLogon("ann@example.org", "pw")), "LogonOK 0");
