@@ -19,6 +19,7 @@ int RunMidiCommand(const CliArguments& arguments);
 int RunBandsCommand(const CliArguments& arguments);
 int RunMusicianCommand(const CliArguments& arguments);
 int RunChartCommand(const CliArguments& arguments);
+int RunNetCommand(const CliArguments& arguments);
 
 // Writes "zimbrel-cli: message" and a hint to standard error; answers kExitUsage.
 int UsageError(const std::string& message);

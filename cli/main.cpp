@@ -35,6 +35,14 @@ Commands:
         [--notice]           draw the lead sheet: a PDF holds every printed page, a PNG or
                              SVG one (--page, default 1); --screen draws the screen view;
                              --notice prints the grey notice of printed pages
+  net register USERID EMAIL PASSWORD
+                             create an account on the song server
+  net list [USERID...]       the songs on the server, or those of the given users
+  net download NAME...|--all download songs ("title@userid") into ./Data/
+  net upload FILE...|--all   upload song files, or every song of ./Data/
+                             net takes --email, --password and --server HOST[:PORT];
+                             otherwise Account.Email, .Password, .Server and .Port
+                             of ./Zimbrel.ini
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -58,6 +66,7 @@ const std::map<std::string, Command>& Commands()
         {"bands", RunBandsCommand},
         {"musician", RunMusicianCommand},
         {"chart", RunChartCommand},
+        {"net", RunNetCommand},
     };
     return commands;
 }
