@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song)
-{
+CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song) {
     CMPerformanceSettings performance;
     performance.band = settings.band;
     performance.instruments = (settings.piano ? PlayPiano : 0) | (settings.bass ? PlayBass : 0) |
@@ -28,4 +27,12 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
     performance.repeats = std::clamp(repeats, 1, CMPerformanceSettings::kMostChoruses);
     performance.precount = std::clamp(song.precount >= 0 ? song.precount : settings.precount, 0, 2);
     return performance;
+}
+
+bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
+                 const CMPerformanceSettings& performance, const char* path, CMString* listing) {
+    return GenerateMidi(song, band, path, performance.tempo, performance.transpose,
+                        performance.instruments, performance.precount, performance.precountNote,
+                        performance.repeats, listing, performance.intro, performance.verse,
+                        performance.seed);
 }
