@@ -7,8 +7,7 @@
 
 #include <cstdio>
 
-int RunAnalyzeCommand(const CliArguments& arguments)
-{
+int RunAnalyzeCommand(const CliArguments& arguments) {
     if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-'))
         return UsageError("analyze: give one song file");
     CMSongDocument document;

@@ -18,6 +18,9 @@ int RunConfigCommand(const CliArguments& arguments);
 int RunMidiCommand(const CliArguments& arguments);
 int RunBandsCommand(const CliArguments& arguments);
 int RunMusicianCommand(const CliArguments& arguments);
+int RunPlayCommand(const CliArguments& arguments);
+int RunPortsCommand(const CliArguments& arguments);
+int RunAudioCommand(const CliArguments& arguments);
 
 // Writes "zimbrel-cli: message" and a hint to standard error; answers kExitUsage.
 int UsageError(const std::string& message);

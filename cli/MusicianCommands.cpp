@@ -9,8 +9,7 @@
 
 namespace {
 
-const char* InstrumentName(CMInstrument instrument)
-{
+const char* InstrumentName(CMInstrument instrument) {
     switch (instrument) {
     case InstrumentBass:
         return "bass";
@@ -22,8 +21,7 @@ const char* InstrumentName(CMInstrument instrument)
 }
 
 // One pattern on a line: scales, length, weight, range of shifts and tempos, then its notes.
-void PrintPattern(int number, const CMMusicNoteList& pattern)
-{
+void PrintPattern(int number, const CMMusicNoteList& pattern) {
     std::printf("  #%d %s, %u ticks, weight %u, shifts %d..%d, tempo %u-%u:", number,
                 ScaleNames(pattern.scaleMask).GetText(), pattern.length, pattern.weight,
                 pattern.lowShift, pattern.highShift, pattern.lowTempo, pattern.highTempo);
@@ -32,10 +30,9 @@ void PrintPattern(int number, const CMMusicNoteList& pattern)
     std::printf("%s\n", pattern.GetNotes().empty() ? " (rest)" : "");
 }
 
-}  // namespace
+} // namespace
 
-int RunBandsCommand(const CliArguments& arguments)
-{
+int RunBandsCommand(const CliArguments& arguments) {
     if (!arguments.empty())
         return UsageError("bands: takes no arguments");
     CMMusicBandList bands;
@@ -53,8 +50,7 @@ int RunBandsCommand(const CliArguments& arguments)
     return kExitDone;
 }
 
-int RunMusicianCommand(const CliArguments& arguments)
-{
+int RunMusicianCommand(const CliArguments& arguments) {
     bool patterns = false;
     std::string name;
     for (const std::string& argument : arguments) {

@@ -30,6 +30,17 @@ Commands:
   bands                      the bands and their musicians
   musician NAME [--patterns] what a musician's phrase library holds; --patterns lists
                              every pattern
+  play FILE [--port N|NAME] [PERF] [--listing]
+                             perform the song into FILE.midi and play it on the
+                             built-in synthesizer or a MIDI port (see ports) until the
+                             end or Ctrl-C
+  ports                      the MIDI output ports; * marks the one play uses
+                             ("Preferences.MidiOutPort" in ./Zimbrel.ini)
+  audio FILE -o OUT [PERF] [--soundfont SF2]
+                             perform the song and render it into an audio file; OUT
+                             ends in .wav, .flac or .ogg. The SoundFont: --soundfont,
+                             else "Preferences.SoundFont", else the system's General
+                             MIDI SoundFont
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -43,29 +54,25 @@ PERF, the performance options:
 
 using Command = int (*)(const CliArguments&);
 
-const std::map<std::string, Command>& Commands()
-{
+const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
-        {"compile", RunCompileCommand},
-        {"analyze", RunAnalyzeCommand},
-        {"config", RunConfigCommand},
-        {"midi", RunMidiCommand},
-        {"bands", RunBandsCommand},
-        {"musician", RunMusicianCommand},
+        {"compile", RunCompileCommand}, {"analyze", RunAnalyzeCommand},
+        {"config", RunConfigCommand},   {"midi", RunMidiCommand},
+        {"bands", RunBandsCommand},     {"musician", RunMusicianCommand},
+        {"play", RunPlayCommand},       {"ports", RunPortsCommand},
+        {"audio", RunAudioCommand},
     };
     return commands;
 }
 
-}  // namespace
+} // namespace
 
-int UsageError(const std::string& message)
-{
+int UsageError(const std::string& message) {
     std::fprintf(stderr, "zimbrel-cli: %s\nTry 'zimbrel-cli --help'.\n", message.c_str());
     return kExitUsage;
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     CliArguments arguments(argv + 1, argv + argc);
     std::size_t next = 0;
     while (next < arguments.size() && arguments[next].rfind("--", 0) == 0) {
@@ -96,6 +103,6 @@ int main(int argc, char** argv)
     const auto command = Commands().find(arguments[next]);
     if (command == Commands().end())
         return UsageError("unknown command '" + arguments[next] + "'");
-    return command->second(CliArguments(arguments.begin() + static_cast<long>(next) + 1,
-                                        arguments.end()));
+    return command->second(
+        CliArguments(arguments.begin() + static_cast<long>(next) + 1, arguments.end()));
 }
