@@ -14,7 +14,8 @@ namespace {
 // A temporary file that is removed with this object.
 class TemporaryFile {
 public:
-    TemporaryFile() {
+    TemporaryFile()
+    {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "zimbrel-XXXXXX.midi").string();
         const int fd = mkstemps(pattern.data(), 5);
@@ -23,24 +24,26 @@ public:
             m_path = pattern;
         }
     }
-    ~TemporaryFile() {
+    ~TemporaryFile()
+    {
         if (!m_path.empty())
             unlink(m_path.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    const std::string& Path() const { return m_path; } // empty when none could be made
+    const std::string& Path() const { return m_path; }  // empty when none could be made
 
 private:
     std::string m_path;
 };
 
-} // namespace
+}  // namespace
 
 bool ExportAudio(const CMMusicSong& song, const CMMusicBand* band,
                  const CMPerformanceSettings& performance, const char* path,
-                 const CMAudioExportOptions& options, CMString& error) {
+                 const CMAudioExportOptions& options, CMString& error)
+{
     const std::optional<CMAudioFormat> format = AudioFormatOf(path);
     if (!format) {
         error.Format("'%s' names no audio format: use .wav, .flac or .ogg.", path);

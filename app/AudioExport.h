@@ -11,7 +11,7 @@ class CMMusicBand;
 class CMMusicSong;
 
 struct CMAudioExportOptions {
-    CMString soundFont; // a SoundFont file, or empty for the usual places
+    CMString soundFont;  // a SoundFont file, or empty for the usual places
     std::function<void(double fraction)> progress;
 };
 

@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song) {
+CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song)
+{
     CMPerformanceSettings performance;
     performance.band = settings.band;
     performance.instruments = (settings.piano ? PlayPiano : 0) | (settings.bass ? PlayBass : 0) |
@@ -30,7 +31,8 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
 }
 
 bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
-                 const CMPerformanceSettings& performance, const char* path, CMString* listing) {
+                 const CMPerformanceSettings& performance, const char* path, CMString* listing)
+{
     return GenerateMidi(song, band, path, performance.tempo, performance.transpose,
                         performance.instruments, performance.precount, performance.precountNote,
                         performance.repeats, listing, performance.intro, performance.verse,

@@ -14,20 +14,20 @@ class CMMusicSong;
 class CMZimbrelIni;
 
 struct CMPerformanceSettings {
-    static constexpr int kLowestTempo = 30; // the tempo control's range
+    static constexpr int kLowestTempo = 30;   // the tempo control's range
     static constexpr int kHighestTempo = 360;
-    static constexpr int kMostChoruses = 11; // "Repeat 10 times"
+    static constexpr int kMostChoruses = 11;  // "Repeat 10 times"
 
     CMString band;
     int tempo = 150;
-    int transpose = 0;   // semitones, -7..7
-    int instruments = 7; // CMInstrumentBits
-    int precount = 1;    // count-in measures, 0-2
+    int transpose = 0;    // semitones, -7..7
+    int instruments = 7;  // CMInstrumentBits
+    int precount = 1;     // count-in measures, 0-2
     int precountNote = 37;
     int repeats = 1;
     bool intro = true;
     bool verse = true;
-    std::optional<std::uint32_t> seed; // the calendar time when not set
+    std::optional<std::uint32_t> seed;  // the calendar time when not set
 };
 
 // The parameters a song is played with before the user changes any.

@@ -13,9 +13,10 @@ namespace {
 // Songs are a few kilobytes; anything this large is not a song and is not read into memory.
 constexpr long kLargestSong = 16L * 1024 * 1024;
 
-} // namespace
+}  // namespace
 
-bool CMSongDocument::Open(const char* path, CMString& readError) {
+bool CMSongDocument::Open(const char* path, CMString& readError)
+{
     m_song.Clear();
     m_song.path = path;
     m_source = CMString();
@@ -49,7 +50,8 @@ bool CMSongDocument::Open(const char* path, CMString& readError) {
     return true;
 }
 
-void CMSongDocument::Compile() {
+void CMSongDocument::Compile()
+{
     CMString errorText;
     m_compiled = m_song.Compile(m_source, errorText);
     if (m_compiled)
@@ -60,20 +62,23 @@ void CMSongDocument::Compile() {
         m_message.Format("Error : Compilation failure - '%s'", GetTitle().GetText());
 }
 
-CMString CMSongDocument::SuccessLine() const {
+CMString CMSongDocument::SuccessLine() const
+{
     CMString line;
     line.Format("'%s' has been compiled successfully", GetTitle().GetText());
     return line;
 }
 
-void CMSongDocument::ReportOpening(IMCompileShell& shell) const {
+void CMSongDocument::ReportOpening(IMCompileShell& shell) const
+{
     if (!m_message.IsEmpty())
         shell.WriteOutput(m_message);
     else if (!GetTitle().IsEmpty())
         shell.WriteOutput(SuccessLine());
 }
 
-void CMSongDocument::ApplyEdit(const CMString& text, IMCompileShell& shell) {
+void CMSongDocument::ApplyEdit(const CMString& text, IMCompileShell& shell)
+{
     if (text != m_source) {
         m_modified = true;
         m_source = text;

@@ -33,7 +33,7 @@ private:
 
     CMString m_source;
     CMMusicSong m_song;
-    CMString m_message; // empty after a successful compile
+    CMString m_message;  // empty after a successful compile
     bool m_compiled = false;
     bool m_modified = false;
 };

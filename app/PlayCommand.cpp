@@ -18,14 +18,15 @@ private:
     IMPlayShell& m_shell;
 };
 
-} // namespace
+}  // namespace
 
-CMString MidiPathOf(const CMString& songPath) {
+CMString MidiPathOf(const CMString& songPath)
+{
     return songPath + ".midi";
 }
 
-CMPlayOutcome RunPlayCommand(const CMMusicSong& song, const CMPlayRequest& request,
-                             IMPlayShell& shell) {
+CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell)
+{
     CMMCI& player = shell.GetPlayer();
     if (player.IsPlaying()) {
         player.Close();

@@ -13,20 +13,19 @@ class CMMusicSong;
 struct CMPlayRequest {
     const CMMusicBand* band = nullptr;
     CMPerformanceSettings performance;
-    int port = 0; // the selected entry of the MIDI output port list
+    int port = 0;  // the selected entry of the MIDI output port list
 };
 
 enum class CMPlayOutcome {
-    Stopped,    // the player was playing: it is closed now
-    NotSaved,   // the song has no file yet: nothing happens
-    NotCreated, // the MIDI file could not be written (or no band, no instrument)
-    NotPlayed,  // the file was written but the player could not play it
+    Stopped,     // the player was playing: it is closed now
+    NotSaved,    // the song has no file yet: nothing happens
+    NotCreated,  // the MIDI file could not be written (or no band, no instrument)
+    NotPlayed,   // the file was written but the player could not play it
     Playing,
 };
 
 // The MIDI file a song plays from: its path with ".midi" appended.
 CMString MidiPathOf(const CMString& songPath);
 
-// Runs the play command on `song` through `shell`.
-CMPlayOutcome RunPlayCommand(const CMMusicSong& song, const CMPlayRequest& request,
-                             IMPlayShell& shell);
+// The play command on `song` through `shell`: stops a playing player, else performs and plays.
+CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell);

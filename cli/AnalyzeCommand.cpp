@@ -2,24 +2,18 @@
 // their phrases by, in the song's key, one line a chord, as the performance listing writes them.
 #include "cli/CliCommand.h"
 
-#include "app/CMSongDocument.h"
+#include "cli/SongFile.h"
 #include "performance/ChordScale.h"
 
 #include <cstdio>
 
-int RunAnalyzeCommand(const CliArguments& arguments) {
+int RunAnalyzeCommand(const CliArguments& arguments)
+{
     if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-'))
         return UsageError("analyze: give one song file");
     CMSongDocument document;
-    CMString readError;
-    if (!document.Open(arguments[0].c_str(), readError)) {
-        std::fprintf(stderr, "%s\n", readError.GetText());
+    if (!OpenCompiledSong(arguments[0], document))
         return kExitFailed;
-    }
-    if (!document.IsCompiled()) {
-        std::fputs(document.GetMessage().GetText(), stderr);
-        return kExitFailed;
-    }
     const CMMusicSong& song = document.GetSong();
     const CMSongKey key = song.GetKey();
     for (const CMMusicChordList* measure : song.measures)

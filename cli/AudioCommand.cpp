@@ -11,7 +11,8 @@
 
 #include <cstdio>
 
-int RunAudioCommand(const CliArguments& arguments) {
+int RunAudioCommand(const CliArguments& arguments)
+{
     CMZimbrelIni settings;
     settings.Load();
     std::string output;

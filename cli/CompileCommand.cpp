@@ -13,7 +13,8 @@ namespace {
 class TerminalShell : public IMCompileShell {
 public:
     explicit TerminalShell(std::FILE* stream) : m_stream(stream) {}
-    void WriteOutput(const CMString& text) override {
+    void WriteOutput(const CMString& text) override
+    {
         std::fputs(text.GetText(), m_stream);
         if (text.IsEmpty() || text[text.GetLength() - 1] != '\n')
             std::fputc('\n', m_stream);
@@ -24,9 +25,10 @@ private:
     std::FILE* m_stream;
 };
 
-} // namespace
+}  // namespace
 
-int RunCompileCommand(const CliArguments& arguments) {
+int RunCompileCommand(const CliArguments& arguments)
+{
     bool bars = false;
     std::vector<std::string> files;
     for (const std::string& argument : arguments) {

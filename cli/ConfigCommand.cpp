@@ -27,21 +27,24 @@ struct SettingName {
 };
 
 // "SECTION.KEY", split at the first dot.
-std::optional<SettingName> ParseName(const std::string& text) {
+std::optional<SettingName> ParseName(const std::string& text)
+{
     const std::size_t dot = text.find('.');
     if (dot == std::string::npos || dot == 0 || dot + 1 == text.size())
         return std::nullopt;
     return SettingName{text.substr(0, dot), text.substr(dot + 1)};
 }
 
-const CMIniEntry* FindKnown(const std::vector<CMIniEntry>& known, const SettingName& name) {
+const CMIniEntry* FindKnown(const std::vector<CMIniEntry>& known, const SettingName& name)
+{
     for (const CMIniEntry& entry : known)
         if (entry.section == name.section.c_str() && entry.key == name.key.c_str())
             return &entry;
     return nullptr;
 }
 
-bool ParsesWhole(const std::string& text, bool decimalPoint) {
+bool ParsesWhole(const std::string& text, bool decimalPoint)
+{
     if (text.empty())
         return false;
     char* end = nullptr;
@@ -58,7 +61,8 @@ bool ParsesWhole(const std::string& text, bool decimalPoint) {
     return *end == '\0' && errno == 0 && value >= INT_MIN && value <= INT_MAX;
 }
 
-bool IsWord(const std::string& text) {
+bool IsWord(const std::string& text)
+{
     const CMString lower = CMString(text).ToLower();
     for (const char* word : {"true", "on", "yes", "false", "off", "no"})
         if (lower == word)
@@ -69,7 +73,8 @@ bool IsWord(const std::string& text) {
 // What a known key takes, told by its default: a whole number takes whole numbers (and the
 // words for yes and no), a decimal number any number, and anything else any text. Empty when
 // the value fits, otherwise what the key wants.
-std::string CheckValue(const CMIniEntry& setting, const std::string& value) {
+std::string CheckValue(const CMIniEntry& setting, const std::string& value)
+{
     const std::string defaultText = setting.value.Str();
     if (ParsesWhole(defaultText, false)) {
         if (ParsesWhole(value, false) || IsWord(value))
@@ -81,13 +86,15 @@ std::string CheckValue(const CMIniEntry& setting, const std::string& value) {
     return std::string();
 }
 
-void NoteUnknown(const SettingName& name) {
+void NoteUnknown(const SettingName& name)
+{
     std::fprintf(stderr, "zimbrel-cli: config: '%s' is not a setting Zimbrel knows\n",
                  name.Text().c_str());
 }
 
 // The file's text; a note on standard error when it exists but cannot be read.
-CMIniText ReadSettings(const CMIniFile& file, bool& readable) {
+CMIniText ReadSettings(const CMIniFile& file, bool& readable)
+{
     CMIniText text;
     readable = file.ReadText(text);
     if (!readable)
@@ -96,7 +103,8 @@ CMIniText ReadSettings(const CMIniFile& file, bool& readable) {
     return text;
 }
 
-int ListSettings(const CMIniFile& file, const std::vector<CMIniEntry>& known) {
+int ListSettings(const CMIniFile& file, const std::vector<CMIniEntry>& known)
+{
     bool readable = false;
     const CMIniText text = ReadSettings(file, readable);
     for (const CMIniEntry& setting : known)
@@ -117,7 +125,8 @@ int ListSettings(const CMIniFile& file, const std::vector<CMIniEntry>& known) {
 }
 
 int ShowSetting(const CMIniFile& file, const std::vector<CMIniEntry>& known,
-                const SettingName& name) {
+                const SettingName& name)
+{
     bool readable = false;
     const CMIniText text = ReadSettings(file, readable);
     const CMIniEntry* setting = FindKnown(known, name);
@@ -137,7 +146,8 @@ int ShowSetting(const CMIniFile& file, const std::vector<CMIniEntry>& known,
 }
 
 int ChangeSetting(CMIniFile& file, const std::vector<CMIniEntry>& known, const SettingName& name,
-                  const std::string& value) {
+                  const std::string& value)
+{
     const CMIniEntry* setting = FindKnown(known, name);
     if (!setting) {
         NoteUnknown(name);
@@ -158,9 +168,10 @@ int ChangeSetting(CMIniFile& file, const std::vector<CMIniEntry>& known, const S
     return kExitDone;
 }
 
-} // namespace
+}  // namespace
 
-int RunConfigCommand(const CliArguments& arguments) {
+int RunConfigCommand(const CliArguments& arguments)
+{
     if (!arguments.empty() && arguments[0].rfind('-', 0) == 0)
         return UsageError("config: unknown option '" + arguments[0] + "'");
     if (arguments.size() > 2)

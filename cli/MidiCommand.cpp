@@ -8,7 +8,8 @@
 
 #include <cstdio>
 
-int RunMidiCommand(const CliArguments& arguments) {
+int RunMidiCommand(const CliArguments& arguments)
+{
     CMZimbrelIni settings;
     settings.Load();
     std::string output;

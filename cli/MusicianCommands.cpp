@@ -9,7 +9,8 @@
 
 namespace {
 
-const char* InstrumentName(CMInstrument instrument) {
+const char* InstrumentName(CMInstrument instrument)
+{
     switch (instrument) {
     case InstrumentBass:
         return "bass";
@@ -21,7 +22,8 @@ const char* InstrumentName(CMInstrument instrument) {
 }
 
 // One pattern on a line: scales, length, weight, range of shifts and tempos, then its notes.
-void PrintPattern(int number, const CMMusicNoteList& pattern) {
+void PrintPattern(int number, const CMMusicNoteList& pattern)
+{
     std::printf("  #%d %s, %u ticks, weight %u, shifts %d..%d, tempo %u-%u:", number,
                 ScaleNames(pattern.scaleMask).GetText(), pattern.length, pattern.weight,
                 pattern.lowShift, pattern.highShift, pattern.lowTempo, pattern.highTempo);
@@ -30,9 +32,10 @@ void PrintPattern(int number, const CMMusicNoteList& pattern) {
     std::printf("%s\n", pattern.GetNotes().empty() ? " (rest)" : "");
 }
 
-} // namespace
+}  // namespace
 
-int RunBandsCommand(const CliArguments& arguments) {
+int RunBandsCommand(const CliArguments& arguments)
+{
     if (!arguments.empty())
         return UsageError("bands: takes no arguments");
     CMMusicBandList bands;
@@ -50,7 +53,8 @@ int RunBandsCommand(const CliArguments& arguments) {
     return kExitDone;
 }
 
-int RunMusicianCommand(const CliArguments& arguments) {
+int RunMusicianCommand(const CliArguments& arguments)
+{
     bool patterns = false;
     std::string name;
     for (const std::string& argument : arguments) {
@@ -77,12 +81,8 @@ int RunMusicianCommand(const CliArguments& arguments) {
 
     std::printf("%s (%s): %zu phrase patterns\n", player->name.GetText(),
                 InstrumentName(player->GetInstrument()), player->GetPatterns().size());
-    for (const CMLibraryPart& part : player->GetParts()) {
-        if (part.written)
-            std::printf("  %-45s %4d\n", part.name.GetText(), part.patterns);
-        else
-            std::printf("  %-45s not written yet\n", part.name.GetText());
-    }
+    for (const CMLibraryPart& part : player->GetParts())
+        std::printf("  %-45s %4d\n", part.name.GetText(), part.patterns);
     if (patterns) {
         int number = 1;
         for (const auto& pattern : player->GetPatterns())

@@ -20,7 +20,8 @@ const char* const kPerformanceOptionsHelp =
   --seed N            the random choices of the musicians (default: the clock)
 )";
 
-bool ParseInteger(const std::string& text, long long low, long long high, long long& value) {
+bool ParseInteger(const std::string& text, long long low, long long high, long long& value)
+{
     if (text.empty())
         return false;
     char* end = nullptr;
@@ -49,7 +50,8 @@ const NumberOption kNumberOptions[] = {
     {"--seed", 0, 4294967295LL},
 };
 
-void Store(const std::string& name, long long value, CMPerformanceSettings& performance) {
+void Store(const std::string& name, long long value, CMPerformanceSettings& performance)
+{
     if (name == "--tempo")
         performance.tempo = static_cast<int>(value);
     else if (name == "--transpose")
@@ -64,10 +66,11 @@ void Store(const std::string& name, long long value, CMPerformanceSettings& perf
         performance.seed = static_cast<std::uint32_t>(value);
 }
 
-} // namespace
+}  // namespace
 
 int TakePerformanceOption(const std::vector<std::string>& arguments, std::size_t index,
-                          CMPerformanceSettings& performance, std::string& error) {
+                          CMPerformanceSettings& performance, std::string& error)
+{
     const std::string& option = arguments[index];
     const auto switchOff = [&](int instrument) {
         performance.instruments &= ~instrument;

@@ -25,7 +25,8 @@ constexpr auto kPollInterval = std::chrono::milliseconds(50);
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
-void OnInterrupt(int) {
+void OnInterrupt(int)
+{
     g_interrupted = 1;
 }
 
@@ -33,14 +34,16 @@ void OnInterrupt(int) {
 // notes left sounding; the previous handlers come back with the end of this object.
 class InterruptCatcher {
 public:
-    InterruptCatcher() {
+    InterruptCatcher()
+    {
         struct sigaction action = {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
         for (std::size_t i = 0; i < std::size(kSignals); ++i)
             sigaction(kSignals[i], &action, &m_previous[i]);
     }
-    ~InterruptCatcher() {
+    ~InterruptCatcher()
+    {
         for (std::size_t i = 0; i < std::size(kSignals); ++i)
             sigaction(kSignals[i], &m_previous[i], nullptr);
     }
@@ -58,13 +61,15 @@ class TerminalShell : public IMPlayShell {
 public:
     TerminalShell(CMMCI& player, bool listing) : m_player(player), m_listing(listing) {}
 
-    void WriteOutput(const CMString& text) override {
+    void WriteOutput(const CMString& text) override
+    {
         FILE* out = text.View().rfind("Error", 0) == 0 ? stderr : stdout;
         std::fputs(text.GetText(), out);
         if (text.IsEmpty() || text.View().back() != '\n')
             std::fputc('\n', out);
     }
-    void WriteDebug(const CMString& text) override {
+    void WriteDebug(const CMString& text) override
+    {
         if (m_listing)
             std::printf("%s\n", text.GetText());
     }
@@ -76,7 +81,8 @@ private:
     bool m_listing;
 };
 
-std::string PortList(const std::vector<CMString>& devices) {
+std::string PortList(const std::vector<CMString>& devices)
+{
     std::string text;
     for (std::size_t i = 0; i < devices.size(); ++i)
         text += (i ? ", " : "") + std::to_string(i) + " " + devices[i].Str();
@@ -84,7 +90,8 @@ std::string PortList(const std::vector<CMString>& devices) {
 }
 
 // The entry for --port: a number of the list, or a port's name (exact, else in any case).
-int FindPort(const std::string& wanted, const std::vector<CMString>& devices, int& port) {
+int FindPort(const std::string& wanted, const std::vector<CMString>& devices, int& port)
+{
     long long number = 0;
     if (ParseInteger(wanted, 0, static_cast<long long>(devices.size()) - 1, number)) {
         port = static_cast<int>(number);
@@ -106,7 +113,8 @@ int FindPort(const std::string& wanted, const std::vector<CMString>& devices, in
 
 // Polls the player until it has played to the end or the user stops it; shows the time played on
 // a terminal. Answers whether the user stopped it.
-bool WaitWhilePlaying(CMMCI& player) {
+bool WaitWhilePlaying(CMMCI& player)
+{
     const InterruptCatcher catcher;
     g_interrupted = 0;
     const bool terminal = isatty(STDOUT_FILENO);
@@ -117,7 +125,7 @@ bool WaitWhilePlaying(CMMCI& player) {
                         total.c_str());
             std::fflush(stdout);
         }
-        std::this_thread::sleep_for(kPollInterval); // a signal ends the sleep early
+        std::this_thread::sleep_for(kPollInterval);  // a signal ends the sleep early
         player.Poll();
     }
     const bool stopped = g_interrupted != 0;
@@ -128,9 +136,10 @@ bool WaitWhilePlaying(CMMCI& player) {
     return stopped;
 }
 
-} // namespace
+}  // namespace
 
-int RunPlayCommand(const CliArguments& arguments) {
+int RunPlayCommand(const CliArguments& arguments)
+{
     CMZimbrelIni settings;
     settings.Load();
     std::string portWanted;

@@ -10,7 +10,8 @@
 
 #include <cstdio>
 
-int RunPortsCommand(const CliArguments& arguments) {
+int RunPortsCommand(const CliArguments& arguments)
+{
     if (!arguments.empty())
         return UsageError("ports takes no arguments");
     CMZimbrelIni settings;

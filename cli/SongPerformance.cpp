@@ -8,20 +8,22 @@
 
 namespace {
 
-std::string BandNames(const CMMusicBandList& bands) {
+std::string BandNames(const CMMusicBandList& bands)
+{
     std::string names;
     for (const auto& band : bands.GetBands())
         names += (names.empty() ? "" : ", ") + band->GetName().Str();
     return names;
 }
 
-} // namespace
+}  // namespace
 
 int PrepareSongPerformance(const std::string& command, const CliArguments& arguments,
                            const CMZimbrelIni& settings, const CliOptionTaker& takeOwnOption,
-                           CliSongPerformance& result) {
+                           CliSongPerformance& result)
+{
     std::string error;
-    std::vector<std::size_t> performanceOptions; // applied once the song's defaults are known
+    std::vector<std::size_t> performanceOptions;  // applied once the song's defaults are known
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         CMPerformanceSettings probe;
@@ -66,7 +68,8 @@ int PrepareSongPerformance(const std::string& command, const CliArguments& argum
     return kExitDone;
 }
 
-std::string MinutesAndSeconds(int milliseconds) {
+std::string MinutesAndSeconds(int milliseconds)
+{
     const int seconds = milliseconds / 1000;
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);

@@ -54,25 +54,32 @@ PERF, the performance options:
 
 using Command = int (*)(const CliArguments&);
 
-const std::map<std::string, Command>& Commands() {
+const std::map<std::string, Command>& Commands()
+{
     static const std::map<std::string, Command> commands = {
-        {"compile", RunCompileCommand}, {"analyze", RunAnalyzeCommand},
-        {"config", RunConfigCommand},   {"midi", RunMidiCommand},
-        {"bands", RunBandsCommand},     {"musician", RunMusicianCommand},
-        {"play", RunPlayCommand},       {"ports", RunPortsCommand},
+        {"compile", RunCompileCommand},
+        {"analyze", RunAnalyzeCommand},
+        {"config", RunConfigCommand},
+        {"midi", RunMidiCommand},
+        {"bands", RunBandsCommand},
+        {"musician", RunMusicianCommand},
+        {"play", RunPlayCommand},
+        {"ports", RunPortsCommand},
         {"audio", RunAudioCommand},
     };
     return commands;
 }
 
-} // namespace
+}  // namespace
 
-int UsageError(const std::string& message) {
+int UsageError(const std::string& message)
+{
     std::fprintf(stderr, "zimbrel-cli: %s\nTry 'zimbrel-cli --help'.\n", message.c_str());
     return kExitUsage;
 }
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     CliArguments arguments(argv + 1, argv + argc);
     std::size_t next = 0;
     while (next < arguments.size() && arguments[next].rfind("--", 0) == 0) {
@@ -103,6 +110,6 @@ int main(int argc, char** argv) {
     const auto command = Commands().find(arguments[next]);
     if (command == Commands().end())
         return UsageError("unknown command '" + arguments[next] + "'");
-    return command->second(
-        CliArguments(arguments.begin() + static_cast<long>(next) + 1, arguments.end()));
+    return command->second(CliArguments(arguments.begin() + static_cast<long>(next) + 1,
+                                        arguments.end()));
 }

@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <string>
 
-static bool WriteAll(int fd, std::string_view bytes) {
+static bool WriteAll(int fd, std::string_view bytes)
+{
     while (!bytes.empty()) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -25,7 +26,8 @@ static bool WriteAll(int fd, std::string_view bytes) {
 // Creates the temporary file with the target's permissions, lets `fill` write it and renames it
 // over the target once it is on disk.
 static bool ReplaceFile(const char* path, mode_t newFileMode,
-                        const std::function<bool(int fd, const char* temporaryPath)>& fill) {
+                        const std::function<bool(int fd, const char* temporaryPath)>& fill)
+{
     if (!path || !*path)
         return false;
     std::string temporary = std::string(path) + ".tmp.XXXXXX";
@@ -50,14 +52,16 @@ static bool ReplaceFile(const char* path, mode_t newFileMode,
     return false;
 }
 
-bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFileMode) {
+bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFileMode)
+{
     return ReplaceFile(path, newFileMode,
                        [bytes](int fd, const char*) { return WriteAll(fd, bytes); });
 }
 
 bool WriteFileAtomicallyWith(const char* path,
                              const std::function<bool(const char* temporaryPath)>& write,
-                             mode_t newFileMode) {
+                             mode_t newFileMode)
+{
     // fsync of our own descriptor also syncs what `write` wrote through its own: both name the
     // same file.
     return ReplaceFile(path, newFileMode,

@@ -11,18 +11,21 @@ constexpr const char* kSequencerDevice = "/dev/snd/seq";
 
 void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
-} // namespace
+}  // namespace
 
-void QuietAlsaLibrary() {
+void QuietAlsaLibrary()
+{
     static std::once_flag once;
     std::call_once(once, [] { snd_lib_error_set_handler(IgnoreAlsaMessage); });
 }
 
-bool HasAlsaSequencer() {
+bool HasAlsaSequencer()
+{
     return access(kSequencerDevice, F_OK) == 0;
 }
 
-CMAlsaSequencerHandle OpenAlsaSequencer(CMString& error) {
+CMAlsaSequencerHandle OpenAlsaSequencer(CMString& error)
+{
     if (!HasAlsaSequencer()) {
         error.Format("this machine has no ALSA sequencer (%s)", kSequencerDevice);
         return nullptr;
@@ -38,7 +41,8 @@ CMAlsaSequencerHandle OpenAlsaSequencer(CMString& error) {
     return CMAlsaSequencerHandle(sequencer);
 }
 
-std::vector<CMAlsaPort> ListAlsaWritablePorts() {
+std::vector<CMAlsaPort> ListAlsaWritablePorts()
+{
     std::vector<CMAlsaPort> ports;
     CMString ignored;
     const CMAlsaSequencerHandle sequencer = OpenAlsaSequencer(ignored);

@@ -13,7 +13,7 @@
 struct CMAlsaPort {
     int client = 0;
     int port = 0;
-    CMString name; // as the sequencer names the port
+    CMString name;  // as the sequencer names the port
 };
 
 struct CMAlsaSequencerCloser {

@@ -14,15 +14,16 @@
 
 namespace {
 
-constexpr std::size_t kBufferFrames = 16384; // written to the file at once
-constexpr std::size_t kRingOutBlock = 64;    // FluidSynth's own block
+constexpr std::size_t kBufferFrames = 16384;  // written to the file at once
+constexpr std::size_t kRingOutBlock = 64;     // FluidSynth's own block
 
 struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
 using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
 
-int SoundFileFormat(CMAudioFormat format) {
+int SoundFileFormat(CMAudioFormat format)
+{
     switch (format) {
     case CMAudioFormat::Flac:
         return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
@@ -34,7 +35,8 @@ int SoundFileFormat(CMAudioFormat format) {
     return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 }
 
-const char* FormatName(CMAudioFormat format) {
+const char* FormatName(CMAudioFormat format)
+{
     switch (format) {
     case CMAudioFormat::Flac:
         return "FLAC";
@@ -46,7 +48,8 @@ const char* FormatName(CMAudioFormat format) {
     return "WAV";
 }
 
-SF_INFO FileInfo(CMAudioFormat format, int sampleRate) {
+SF_INFO FileInfo(CMAudioFormat format, int sampleRate)
+{
     SF_INFO info;
     std::memset(&info, 0, sizeof info);
     info.samplerate = sampleRate;
@@ -61,9 +64,12 @@ public:
     Renderer(fluid_synth_t* synth, const CMMidiSequence& sequence, int sampleRate,
              const std::function<void(double)>& progress)
         : m_synth(synth), m_sequence(sequence), m_framesPerMillisecond(sampleRate / 1000.0),
-          m_progress(progress), m_buffer(2 * kBufferFrames) {}
+          m_progress(progress), m_buffer(2 * kBufferFrames)
+    {
+    }
 
-    bool Run(SNDFILE* file) {
+    bool Run(SNDFILE* file)
+    {
         m_file = file;
         const std::vector<CMTimedMidiEvent>& events = m_sequence.GetEvents();
         m_start = m_sequence.GetFirstNoteTime().value_or(0.0);
@@ -99,14 +105,16 @@ public:
     }
 
 private:
-    std::uint64_t FrameOf(double milliseconds) const {
+    std::uint64_t FrameOf(double milliseconds) const
+    {
         return static_cast<std::uint64_t>(
             std::llround(std::max(0.0, milliseconds - m_start) * m_framesPerMillisecond));
     }
 
     // Renders `count` frames into the buffer, their gain going from `fromGain` to `toGain`, and
     // writes the buffer out whenever it is full.
-    bool Render(std::size_t count, float fromGain, float toGain) {
+    bool Render(std::size_t count, float fromGain, float toGain)
+    {
         float* const out = m_buffer.data() + 2 * m_filled;
         fluid_synth_write_float(m_synth, static_cast<int>(count), out, 0, 2, out, 1, 2);
         if (fromGain != 1.0f || toGain != 1.0f) {
@@ -121,14 +129,16 @@ private:
         return m_filled < kBufferFrames || Flush();
     }
 
-    bool Flush() {
+    bool Flush()
+    {
         const sf_count_t frames = static_cast<sf_count_t>(m_filled);
         m_filled = 0;
         return sf_writef_float(m_file, m_buffer.data(), frames) == frames;
     }
 
     // The last notes ring on for at most half a beat, fading out, and end sooner when silent.
-    bool RingOut() {
+    bool RingOut()
+    {
         const std::size_t total =
             static_cast<std::size_t>(m_sequence.GetLastBeatLength() / 2.0 * m_framesPerMillisecond);
         for (std::size_t done = 0;
@@ -148,15 +158,16 @@ private:
     const CMMidiSequence& m_sequence;
     const double m_framesPerMillisecond;
     const std::function<void(double)>& m_progress;
-    std::vector<float> m_buffer; // interleaved stereo
-    std::size_t m_filled = 0;    // frames in the buffer
-    double m_start = 0.0;        // the time in the sequence where the file starts
+    std::vector<float> m_buffer;  // interleaved stereo
+    std::size_t m_filled = 0;     // frames in the buffer
+    double m_start = 0.0;         // the time in the sequence where the file starts
     SNDFILE* m_file = nullptr;
 };
 
-} // namespace
+}  // namespace
 
-std::optional<CMAudioFormat> AudioFormatOf(const CMString& path) {
+std::optional<CMAudioFormat> AudioFormatOf(const CMString& path)
+{
     const std::string name = path.ToLower().Str();
     const auto endsWith = [&name](const char* extension) {
         const std::size_t length = std::strlen(extension);
@@ -171,13 +182,15 @@ std::optional<CMAudioFormat> AudioFormatOf(const CMString& path) {
     return std::nullopt;
 }
 
-bool CanWriteAudioFormat(CMAudioFormat format) {
+bool CanWriteAudioFormat(CMAudioFormat format)
+{
     const SF_INFO info = FileInfo(format, 44100);
     return sf_format_check(&info) != 0;
 }
 
 bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, const char* path,
-                 CMAudioFormat format, CMString& error, const CMAudioRenderOptions& options) {
+                 CMAudioFormat format, CMString& error, const CMAudioRenderOptions& options)
+{
     SF_INFO info = FileInfo(format, options.sampleRate);
     if (!sf_format_check(&info)) {
         error.Format("This system's libsndfile cannot write %s files.", FormatName(format));
@@ -205,7 +218,7 @@ bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, 
             writeError = sf_strerror(file.get());
             return false;
         }
-        if (sf_close(file.release()) != 0) { // the header is completed here
+        if (sf_close(file.release()) != 0) {  // the header is completed here
             writeError = "the file could not be completed";
             return false;
         }

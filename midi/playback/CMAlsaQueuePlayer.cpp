@@ -6,11 +6,12 @@
 
 namespace {
 
-constexpr double kLookAhead = 1000.0; // milliseconds of events handed to the queue ahead
+constexpr double kLookAhead = 1000.0;  // milliseconds of events handed to the queue ahead
 constexpr auto kFeedInterval = std::chrono::milliseconds(100);
 
 // The ALSA form of a channel message.
-void SetMessage(snd_seq_event_t& out, const CMTimedMidiEvent& event) {
+void SetMessage(snd_seq_event_t& out, const CMTimedMidiEvent& event)
+{
     const int channel = event.status & 0x0F;
     switch (event.status & 0xF0) {
     case 0x80:
@@ -31,26 +32,29 @@ void SetMessage(snd_seq_event_t& out, const CMTimedMidiEvent& event) {
     case 0xD0:
         snd_seq_ev_set_chanpress(&out, channel, event.data1);
         break;
-    default: // 0xE0, pitch bend: 14 bits around the middle
+    default:  // 0xE0, pitch bend: 14 bits around the middle
         snd_seq_ev_set_pitchbend(&out, channel, (event.data2 << 7 | event.data1) - 8192);
         break;
     }
 }
 
-snd_seq_real_time_t RealTime(double milliseconds) {
+snd_seq_real_time_t RealTime(double milliseconds)
+{
     const double seconds = std::floor(milliseconds / 1000.0);
     return {static_cast<unsigned>(seconds),
             static_cast<unsigned>((milliseconds - seconds * 1000.0) * 1e6)};
 }
 
-} // namespace
+}  // namespace
 
-CMAlsaQueuePlayer::~CMAlsaQueuePlayer() {
+CMAlsaQueuePlayer::~CMAlsaQueuePlayer()
+{
     Stop();
 }
 
 bool CMAlsaQueuePlayer::Start(const CMAlsaPort& destination, const CMMidiSequence& sequence,
-                              CMString& error) {
+                              CMString& error)
+{
     Stop();
     m_sequencer = OpenAlsaSequencer(error);
     if (!m_sequencer)
@@ -69,14 +73,15 @@ bool CMAlsaQueuePlayer::Start(const CMAlsaPort& destination, const CMMidiSequenc
         m_sequencer.reset();
         return false;
     }
-    snd_seq_nonblock(sequencer, 1); // a full pool must not block the feeder with the lock held
+    snd_seq_nonblock(sequencer, 1);  // a full pool must not block the feeder with the lock held
     m_sequence = &sequence;
     m_next = 0;
     m_stopping = false;
     return true;
 }
 
-bool CMAlsaQueuePlayer::Play() {
+bool CMAlsaQueuePlayer::Play()
+{
     if (!m_sequencer || m_playing)
         return false;
     {
@@ -90,7 +95,8 @@ bool CMAlsaQueuePlayer::Play() {
     return true;
 }
 
-double CMAlsaQueuePlayer::QueueTime() {
+double CMAlsaQueuePlayer::QueueTime()
+{
     snd_seq_queue_status_t* status = nullptr;
     snd_seq_queue_status_alloca(&status);
     if (snd_seq_get_queue_status(m_sequencer.get(), m_queue, status) < 0)
@@ -99,7 +105,8 @@ double CMAlsaQueuePlayer::QueueTime() {
     return time->tv_sec * 1000.0 + time->tv_nsec / 1e6;
 }
 
-void CMAlsaQueuePlayer::Feed() {
+void CMAlsaQueuePlayer::Feed()
+{
     const std::vector<CMTimedMidiEvent>& events = m_sequence->GetEvents();
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_stopping) {
@@ -113,17 +120,18 @@ void CMAlsaQueuePlayer::Feed() {
             const snd_seq_real_time_t time = RealTime(events[m_next].milliseconds);
             snd_seq_ev_schedule_real(&event, m_queue, 0, &time);
             if (snd_seq_event_output(m_sequencer.get(), &event) < 0)
-                break; // the pool is full: the rest goes on the next round
+                break;  // the pool is full: the rest goes on the next round
         }
         snd_seq_drain_output(m_sequencer.get());
         m_wake.wait_for(lock, kFeedInterval);
     }
 }
 
-void CMAlsaQueuePlayer::Silence() {
+void CMAlsaQueuePlayer::Silence()
+{
     snd_seq_nonblock(m_sequencer.get(), 0);
     for (int channel = 0; channel < 16; ++channel) {
-        for (const int controller : {64, 120, 123}) { // sustain off, all sound off, notes off
+        for (const int controller : {64, 120, 123}) {  // sustain off, all sound off, notes off
             snd_seq_event_t event;
             snd_seq_ev_clear(&event);
             snd_seq_ev_set_controller(&event, channel, controller, 0);
@@ -136,7 +144,8 @@ void CMAlsaQueuePlayer::Silence() {
     snd_seq_drain_output(m_sequencer.get());
 }
 
-void CMAlsaQueuePlayer::Stop() {
+void CMAlsaQueuePlayer::Stop()
+{
     if (m_feeder.joinable()) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -149,20 +158,22 @@ void CMAlsaQueuePlayer::Stop() {
     if (!m_sequencer)
         return;
     snd_seq_drop_output(m_sequencer.get());
-    snd_seq_free_queue(m_sequencer.get(), m_queue); // stops it and drops the events it held
+    snd_seq_free_queue(m_sequencer.get(), m_queue);  // stops it and drops the events it held
     Silence();
     m_sequencer.reset();
     m_sequence = nullptr;
 }
 
-bool CMAlsaQueuePlayer::IsFinished() {
+bool CMAlsaQueuePlayer::IsFinished()
+{
     if (!m_playing)
         return false;
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_next >= m_sequence->GetEvents().size() && QueueTime() >= m_sequence->GetLength();
 }
 
-double CMAlsaQueuePlayer::GetPosition() {
+double CMAlsaQueuePlayer::GetPosition()
+{
     if (!m_playing)
         return 0.0;
     std::lock_guard<std::mutex> lock(m_mutex);

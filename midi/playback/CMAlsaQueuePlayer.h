@@ -35,7 +35,7 @@ public:
 
 private:
     void Feed();
-    double QueueTime(); // milliseconds; callers hold m_mutex
+    double QueueTime();  // milliseconds; callers hold m_mutex
     void Silence();
 
     CMAlsaSequencerHandle m_sequencer;
@@ -43,9 +43,9 @@ private:
     int m_port = -1;
     int m_queue = -1;
     std::thread m_feeder;
-    std::mutex m_mutex; // the sequencer handle is not safe for two threads
+    std::mutex m_mutex;  // the sequencer handle is not safe for two threads
     std::condition_variable m_wake;
-    std::size_t m_next = 0; // the next event to hand to the queue
+    std::size_t m_next = 0;  // the next event to hand to the queue
     bool m_stopping = false;
     bool m_playing = false;
 };

@@ -11,7 +11,8 @@ constexpr int kSampleRate = 44100;
 // After the last event, notes ring out until every voice has ended, but not longer than this.
 constexpr auto kLongestRingOut = std::chrono::milliseconds(2000);
 
-const char* DriverTitle(const std::string& driver) {
+const char* DriverTitle(const std::string& driver)
+{
     if (driver == "pipewire")
         return "PipeWire";
     if (driver == "pulseaudio")
@@ -21,7 +22,8 @@ const char* DriverTitle(const std::string& driver) {
     return driver.c_str();
 }
 
-std::vector<std::string> BuiltInDrivers(fluid_settings_t* settings) {
+std::vector<std::string> BuiltInDrivers(fluid_settings_t* settings)
+{
     std::vector<std::string> drivers;
     fluid_settings_foreach_option(
         settings, "audio.driver", &drivers, [](void* data, const char*, const char* option) {
@@ -30,22 +32,27 @@ std::vector<std::string> BuiltInDrivers(fluid_settings_t* settings) {
     return drivers;
 }
 
-} // namespace
+}  // namespace
 
 CMBuiltInSynthesizer::CMBuiltInSynthesizer(CMAudioOutputOptions options)
-    : m_options(std::move(options)) {}
+    : m_options(std::move(options))
+{
+}
 
-CMBuiltInSynthesizer::~CMBuiltInSynthesizer() {
+CMBuiltInSynthesizer::~CMBuiltInSynthesizer()
+{
     Stop();
     WaitForLoader();
 }
 
-void CMBuiltInSynthesizer::WaitForLoader() {
+void CMBuiltInSynthesizer::WaitForLoader()
+{
     if (m_loader.joinable())
         m_loader.join();
 }
 
-bool CMBuiltInSynthesizer::PrepareSynth(const CMString& soundFont, CMString& error) {
+bool CMBuiltInSynthesizer::PrepareSynth(const CMString& soundFont, CMString& error)
+{
     if (m_synth && m_soundFont == soundFont && m_loadState != kFailed)
         return true;
     WaitForLoader();
@@ -76,8 +83,9 @@ bool CMBuiltInSynthesizer::PrepareSynth(const CMString& soundFont, CMString& err
     return true;
 }
 
-bool CMBuiltInSynthesizer::OpenSoundOutput(CMString& error) {
-    QuietAlsaLibrary(); // FluidSynth's ALSA driver would print the library's complaints
+bool CMBuiltInSynthesizer::OpenSoundOutput(CMString& error)
+{
+    QuietAlsaLibrary();  // FluidSynth's ALSA driver would print the library's complaints
     const std::vector<std::string> available = BuiltInDrivers(m_settings.get());
     CMString reasons;
     for (const std::string& driver : m_options.drivers) {
@@ -100,7 +108,8 @@ bool CMBuiltInSynthesizer::OpenSoundOutput(CMString& error) {
     return false;
 }
 
-bool CMBuiltInSynthesizer::Start(const char* midiPath, const CMString& soundFont, CMString& error) {
+bool CMBuiltInSynthesizer::Start(const char* midiPath, const CMString& soundFont, CMString& error)
+{
     Stop();
     if (!PrepareSynth(soundFont, error) || !OpenSoundOutput(error))
         return false;
@@ -113,12 +122,14 @@ bool CMBuiltInSynthesizer::Start(const char* midiPath, const CMString& soundFont
     return true;
 }
 
-bool CMBuiltInSynthesizer::Play() {
+bool CMBuiltInSynthesizer::Play()
+{
     m_doneAt.reset();
     return m_player && fluid_player_play(m_player.get()) == FLUID_OK;
 }
 
-void CMBuiltInSynthesizer::Stop() {
+void CMBuiltInSynthesizer::Stop()
+{
     if (m_player)
         fluid_player_stop(m_player.get());
     if (m_synth)
@@ -129,7 +140,8 @@ void CMBuiltInSynthesizer::Stop() {
     m_player.reset();
 }
 
-bool CMBuiltInSynthesizer::IsFinished() {
+bool CMBuiltInSynthesizer::IsFinished()
+{
     if (m_loadState == kFailed)
         return true;
     if (!m_player || fluid_player_get_status(m_player.get()) != FLUID_PLAYER_DONE)
@@ -141,11 +153,13 @@ bool CMBuiltInSynthesizer::IsFinished() {
            now - *m_doneAt >= kLongestRingOut;
 }
 
-std::uint64_t CMBuiltInSynthesizer::GetTick() {
+std::uint64_t CMBuiltInSynthesizer::GetTick()
+{
     const int tick = m_player ? fluid_player_get_current_tick(m_player.get()) : 0;
     return static_cast<std::uint64_t>(std::max(tick, 0));
 }
 
-CMString CMBuiltInSynthesizer::GetLoadError() const {
+CMString CMBuiltInSynthesizer::GetLoadError() const
+{
     return m_loadState == kFailed ? m_loadError : CMString();
 }

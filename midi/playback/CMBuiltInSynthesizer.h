@@ -58,10 +58,10 @@ private:
     CMAudioOutputOptions m_options;
     CMFluidSettings m_settings;
     CMFluidSynth m_synth;
-    CMString m_soundFont; // loaded or loading into m_synth
+    CMString m_soundFont;  // loaded or loading into m_synth
     std::thread m_loader;
     std::atomic<int> m_loadState{kLoading};
-    CMString m_loadError; // written by the loader before it sets kFailed
+    CMString m_loadError;  // written by the loader before it sets kFailed
     CMFluidAudioDriver m_driver;
     CMFluidPlayer m_player;
     std::optional<std::chrono::steady_clock::time_point> m_doneAt;

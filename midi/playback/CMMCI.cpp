@@ -3,11 +3,13 @@
 
 CMMCI::CMMCI(std::unique_ptr<IMSequencer> sequencer) : m_sequencer(std::move(sequencer)) {}
 
-CMMCI::~CMMCI() {
+CMMCI::~CMMCI()
+{
     Close();
 }
 
-bool CMMCI::Open(const char* path) {
+bool CMMCI::Open(const char* path)
+{
     Close();
     m_open = m_sequencer->Open(path, m_port);
     if (!m_open)
@@ -16,14 +18,16 @@ bool CMMCI::Open(const char* path) {
     return true;
 }
 
-bool CMMCI::Play() {
+bool CMMCI::Play()
+{
     if (!m_open || !m_sequencer->Play())
         return false;
     m_playing = true;
     return true;
 }
 
-bool CMMCI::Close() {
+bool CMMCI::Close()
+{
     m_playing = false;
     if (!m_open)
         return true;
@@ -31,19 +35,23 @@ bool CMMCI::Close() {
     return m_sequencer->Close();
 }
 
-CMString CMMCI::GetMode() {
+CMString CMMCI::GetMode()
+{
     return m_open ? m_sequencer->GetMode() : CMString();
 }
 
-int CMMCI::GetPosition() {
+int CMMCI::GetPosition()
+{
     return m_open ? m_sequencer->GetPosition() : 0;
 }
 
-int CMMCI::GetLength() {
+int CMMCI::GetLength()
+{
     return m_open ? m_sequencer->GetLength() : 0;
 }
 
-void CMMCI::Poll() {
+void CMMCI::Poll()
+{
     if (!m_open || !m_playing)
         return;
     if (GetMode() == kStopped)

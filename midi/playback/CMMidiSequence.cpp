@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::uint32_t kDefaultTempo = 500000; // microseconds per quarter note: 120 per minute
+constexpr std::uint32_t kDefaultTempo = 500000;  // microseconds per quarter note: 120 per minute
 
 // A cursor over the bytes of one chunk; every read checks that the bytes are there.
 class ByteReader {
@@ -20,14 +20,16 @@ public:
 
     bool AtEnd() const { return m_position >= m_bytes.size(); }
     std::size_t Left() const { return m_bytes.size() - m_position; }
-    bool Byte(std::uint8_t& value) {
+    bool Byte(std::uint8_t& value)
+    {
         if (AtEnd())
             return false;
         value = static_cast<std::uint8_t>(m_bytes[m_position++]);
         return true;
     }
     std::uint8_t Peek() const { return static_cast<std::uint8_t>(m_bytes[m_position]); }
-    bool BigEndian(int count, std::uint32_t& value) {
+    bool BigEndian(int count, std::uint32_t& value)
+    {
         value = 0;
         std::uint8_t byte = 0;
         for (int i = 0; i < count; ++i) {
@@ -38,7 +40,8 @@ public:
         return true;
     }
     // A variable-length quantity: at most four bytes, seven bits each.
-    bool VarLen(std::uint32_t& value) {
+    bool VarLen(std::uint32_t& value)
+    {
         value = 0;
         std::uint8_t byte = 0x80;
         for (int i = 0; i < 4 && (byte & 0x80); ++i) {
@@ -48,13 +51,15 @@ public:
         }
         return !(byte & 0x80);
     }
-    bool Skip(std::size_t count) {
+    bool Skip(std::size_t count)
+    {
         if (count > Left())
             return false;
         m_position += count;
         return true;
     }
-    std::string_view Take(std::size_t count) {
+    std::string_view Take(std::size_t count)
+    {
         const std::string_view taken = m_bytes.substr(m_position, count);
         m_position += taken.size();
         return taken;
@@ -65,14 +70,16 @@ private:
     std::size_t m_position = 0;
 };
 
-int DataBytesOf(std::uint8_t status) {
+int DataBytesOf(std::uint8_t status)
+{
     const std::uint8_t kind = status & 0xF0;
     return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
 }
 
-} // namespace
+}  // namespace
 
-void CMMidiSequence::Clear() {
+void CMMidiSequence::Clear()
+{
     m_division = 96;
     m_smpteTickLength = 0.0;
     m_tempoMap.clear();
@@ -80,7 +87,8 @@ void CMMidiSequence::Clear() {
     m_lastTick = 0;
 }
 
-bool CMMidiSequence::Read(std::string_view bytes, CMString& error) {
+bool CMMidiSequence::Read(std::string_view bytes, CMString& error)
+{
     Clear();
     ByteReader file(bytes);
     std::uint32_t chunkLength = 0;
@@ -119,7 +127,7 @@ bool CMMidiSequence::Read(std::string_view bytes, CMString& error) {
         }
         const std::string_view chunk = file.Take(chunkLength);
         if (type != "MTrk")
-            continue; // chunks of other kinds are skipped, as the file format asks
+            continue;  // chunks of other kinds are skipped, as the file format asks
         if (!ReadTrack(chunk, track++, tempos, error)) {
             Clear();
             return false;
@@ -135,7 +143,8 @@ bool CMMidiSequence::Read(std::string_view bytes, CMString& error) {
 }
 
 bool CMMidiSequence::ReadTrack(std::string_view bytes, int index, std::vector<TempoChange>& tempos,
-                               CMString& error) {
+                               CMString& error)
+{
     ByteReader track(bytes);
     std::uint64_t tick = 0;
     std::uint8_t running = 0;
@@ -170,7 +179,7 @@ bool CMMidiSequence::ReadTrack(std::string_view bytes, int index, std::vector<Te
             m_events.push_back(event);
             continue;
         }
-        running = 0; // system and meta events cancel running status
+        running = 0;  // system and meta events cancel running status
         std::uint32_t length = 0;
         if (status == 0xFF) {
             std::uint8_t type = 0;
@@ -184,7 +193,7 @@ bool CMMidiSequence::ReadTrack(std::string_view bytes, int index, std::vector<Te
                     tempos.push_back({tick, tempo});
             }
             if (type == 0x2F)
-                break; // end of track
+                break;  // end of track
         } else if (status == 0xF0 || status == 0xF7) {
             if (!track.VarLen(length) || !track.Skip(length))
                 return fail("a system-exclusive message is cut off");
@@ -196,7 +205,8 @@ bool CMMidiSequence::ReadTrack(std::string_view bytes, int index, std::vector<Te
     return true;
 }
 
-void CMMidiSequence::BuildTempoMap(std::vector<TempoChange> tempos) {
+void CMMidiSequence::BuildTempoMap(std::vector<TempoChange> tempos)
+{
     std::stable_sort(tempos.begin(), tempos.end(),
                      [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
     const auto tickLength = [this](std::uint32_t tempo) {
@@ -214,31 +224,35 @@ void CMMidiSequence::BuildTempoMap(std::vector<TempoChange> tempos) {
     }
 }
 
-double CMMidiSequence::TickToMilliseconds(std::uint64_t tick) const {
+double CMMidiSequence::TickToMilliseconds(std::uint64_t tick) const
+{
     if (m_tempoMap.empty())
         return 0.0;
     auto segment =
         std::upper_bound(m_tempoMap.begin(), m_tempoMap.end(), tick,
                          [](std::uint64_t value, const TempoSegment& s) { return value < s.tick; });
-    --segment; // the first segment starts at tick 0, so there is always one at or before
+    --segment;  // the first segment starts at tick 0, so there is always one at or before
     return segment->milliseconds +
            static_cast<double>(tick - segment->tick) * segment->millisecondsPerTick;
 }
 
-double CMMidiSequence::GetLastBeatLength() const {
+double CMMidiSequence::GetLastBeatLength() const
+{
     if (m_tempoMap.empty() || m_smpteTickLength > 0.0)
-        return kDefaultTempo / 1000.0; // time code has no beats
+        return kDefaultTempo / 1000.0;  // time code has no beats
     return m_tempoMap.back().millisecondsPerTick * m_division;
 }
 
-std::optional<double> CMMidiSequence::GetFirstNoteTime() const {
+std::optional<double> CMMidiSequence::GetFirstNoteTime() const
+{
     for (const CMTimedMidiEvent& event : m_events)
         if (event.IsNoteOn())
             return event.milliseconds;
     return std::nullopt;
 }
 
-bool CMMidiSequence::Load(const char* path, CMString& error) {
+bool CMMidiSequence::Load(const char* path, CMString& error)
+{
     Clear();
     struct stat info;
     if (stat(path, &info) != 0) {

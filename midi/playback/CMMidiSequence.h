@@ -13,11 +13,11 @@
 
 // One channel message (note, controller, program, pressure, pitch bend) at its time.
 struct CMTimedMidiEvent {
-    std::uint64_t tick = 0;    // from the start of the file, in its division
-    double milliseconds = 0.0; // from the start of the file
-    std::uint8_t status = 0;   // 0x80 to 0xEF: the message kind and its channel
+    std::uint64_t tick = 0;     // from the start of the file, in its division
+    double milliseconds = 0.0;  // from the start of the file
+    std::uint8_t status = 0;    // 0x80 to 0xEF: the message kind and its channel
     std::uint8_t data1 = 0;
-    std::uint8_t data2 = 0; // 0 for program change and channel pressure
+    std::uint8_t data2 = 0;  // 0 for program change and channel pressure
 
     bool IsNoteOn() const { return (status & 0xF0) == 0x90 && data2 > 0; }
 };
@@ -60,9 +60,9 @@ private:
     void BuildTempoMap(std::vector<TempoChange> tempos);
     void Clear();
 
-    std::uint32_t m_division = 96;        // ticks per quarter note
-    double m_smpteTickLength = 0.0;       // milliseconds per tick of a time-code division, or 0
-    std::vector<TempoSegment> m_tempoMap; // by tick; the first starts at 0
+    std::uint32_t m_division = 96;         // ticks per quarter note
+    double m_smpteTickLength = 0.0;        // milliseconds per tick of a time-code division, or 0
+    std::vector<TempoSegment> m_tempoMap;  // by tick; the first starts at 0
     std::vector<CMTimedMidiEvent> m_events;
     std::uint64_t m_lastTick = 0;
 };

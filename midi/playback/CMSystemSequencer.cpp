@@ -8,24 +8,29 @@
 
 namespace {
 
-int Milliseconds(double value) {
+int Milliseconds(double value)
+{
     return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(INT_MAX)));
 }
 
-} // namespace
+}  // namespace
 
 CMSystemSequencer::CMSystemSequencer(CMSequencerOptions options)
-    : m_options(std::move(options)), m_synthesizer(m_options.audio) {}
+    : m_options(std::move(options)), m_synthesizer(m_options.audio)
+{
+}
 
-bool CMSystemSequencer::OpenAlsaPort(int port) {
+bool CMSystemSequencer::OpenAlsaPort(int port)
+{
     const std::vector<CMAlsaPort> ports = ListAlsaWritablePorts();
     if (port < 1 || static_cast<std::size_t>(port) > ports.size())
         return false;
-    CMString ignored; // like a refused port command: playback falls back to the default output
+    CMString ignored;  // like a refused port command: playback falls back to the default output
     return m_alsa.Start(ports[static_cast<std::size_t>(port) - 1], m_sequence, ignored);
 }
 
-bool CMSystemSequencer::Open(const char* path, int port) {
+bool CMSystemSequencer::Open(const char* path, int port)
+{
     Close();
     m_error = CMString();
     if (!m_sequence.Load(path, m_error))
@@ -41,7 +46,8 @@ bool CMSystemSequencer::Open(const char* path, int port) {
     return true;
 }
 
-bool CMSystemSequencer::Play() {
+bool CMSystemSequencer::Play()
+{
     switch (m_output) {
     case Output::BuiltIn:
         m_playing = m_synthesizer.Play();
@@ -56,7 +62,8 @@ bool CMSystemSequencer::Play() {
     return m_playing;
 }
 
-bool CMSystemSequencer::Close() {
+bool CMSystemSequencer::Close()
+{
     if (m_output == Output::BuiltIn) {
         const CMString loadError = m_synthesizer.GetLoadError();
         if (!loadError.IsEmpty())
@@ -70,7 +77,8 @@ bool CMSystemSequencer::Close() {
     return true;
 }
 
-CMString CMSystemSequencer::GetMode() {
+CMString CMSystemSequencer::GetMode()
+{
     bool finished = !m_playing;
     if (m_output == Output::BuiltIn && m_playing)
         finished = m_synthesizer.IsFinished();
@@ -79,7 +87,8 @@ CMString CMSystemSequencer::GetMode() {
     return finished ? "stopped" : "playing";
 }
 
-int CMSystemSequencer::GetPosition() {
+int CMSystemSequencer::GetPosition()
+{
     double position = 0.0;
     if (m_output == Output::BuiltIn)
         position = m_sequence.TickToMilliseconds(m_synthesizer.GetTick());
@@ -88,11 +97,13 @@ int CMSystemSequencer::GetPosition() {
     return Milliseconds(std::min(position, m_sequence.GetLength()));
 }
 
-int CMSystemSequencer::GetLength() {
+int CMSystemSequencer::GetLength()
+{
     return Milliseconds(m_sequence.GetLength());
 }
 
-CMString CMSystemSequencer::GetError() {
+CMString CMSystemSequencer::GetError()
+{
     if (m_output == Output::BuiltIn && m_error.IsEmpty())
         return m_synthesizer.GetLoadError();
     return m_error;

@@ -10,7 +10,7 @@
 #include "midi/playback/IMSequencer.h"
 
 struct CMSequencerOptions {
-    CMString soundFont; // the "SoundFont" setting: empty to search the usual places
+    CMString soundFont;  // the "SoundFont" setting: empty to search the usual places
     CMAudioOutputOptions audio;
 };
 

@@ -5,11 +5,14 @@
 
 namespace {
 
+constexpr double kSynthGain = 0.8;
+
 std::mutex g_logMutex;
 CMString g_lastError;
 
 // FluidSynth logs from its own threads too; errors are kept for our messages, the rest dropped.
-void KeepError(int level, const char* message, void*) {
+void KeepError(int level, const char* message, void*)
+{
     if (level > FLUID_ERR || !message)
         return;
     std::lock_guard<std::mutex> lock(g_logMutex);
@@ -17,7 +20,8 @@ void KeepError(int level, const char* message, void*) {
     g_lastError.TrimRight();
 }
 
-void CaptureFluidSynthLog() {
+void CaptureFluidSynthLog()
+{
     static std::once_flag once;
     std::call_once(once, [] {
         for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
@@ -25,9 +29,10 @@ void CaptureFluidSynthLog() {
     });
 }
 
-} // namespace
+}  // namespace
 
-CMFluidSettings NewSynthSettings(int sampleRate) {
+CMFluidSettings NewSynthSettings(int sampleRate)
+{
     CaptureFluidSynthLog();
     CMFluidSettings settings(new_fluid_settings());
     if (!settings)
@@ -37,17 +42,22 @@ CMFluidSettings NewSynthSettings(int sampleRate) {
     // what is played starts sooner and keeps a 150 MB SoundFont from filling memory.
     fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading", 1);
     fluid_settings_setint(settings.get(), "synth.lock-memory", 0);
+    // FluidSynth's default gain of 0.2 leaves a trio near -20 dBFS; 0.8 brings its peaks to about
+    // -7 dBFS with the General MIDI SoundFonts of Debian.
+    fluid_settings_setnum(settings.get(), "synth.gain", kSynthGain);
     return settings;
 }
 
-CMString TakeFluidSynthError() {
+CMString TakeFluidSynthError()
+{
     std::lock_guard<std::mutex> lock(g_logMutex);
     CMString error = g_lastError;
     g_lastError = CMString();
     return error;
 }
 
-bool LoadSoundFont(fluid_synth_t* synth, const CMString& path, CMString& error) {
+bool LoadSoundFont(fluid_synth_t* synth, const CMString& path, CMString& error)
+{
     if (!fluid_is_soundfont(path.GetText())) {
         error.Format("'%s' is not a SoundFont.", path.GetText());
         return false;
@@ -62,7 +72,8 @@ bool LoadSoundFont(fluid_synth_t* synth, const CMString& path, CMString& error) 
     return true;
 }
 
-void SendToSynth(fluid_synth_t* synth, const CMTimedMidiEvent& event) {
+void SendToSynth(fluid_synth_t* synth, const CMTimedMidiEvent& event)
+{
     const int channel = event.status & 0x0F;
     switch (event.status & 0xF0) {
     case 0x80:
@@ -86,7 +97,7 @@ void SendToSynth(fluid_synth_t* synth, const CMTimedMidiEvent& event) {
     case 0xD0:
         fluid_synth_channel_pressure(synth, channel, event.data1);
         break;
-    default: // 0xE0, pitch bend
+    default:  // 0xE0, pitch bend
         fluid_synth_pitch_bend(synth, channel, event.data2 << 7 | event.data1);
         break;
     }

@@ -4,7 +4,8 @@
 #include "midi/playback/AlsaSequencerPorts.h"
 
 CMMidiOutPortList FillMidiOutPortList(const std::vector<CMString>& deviceNames,
-                                      const CMString& storedPort) {
+                                      const CMString& storedPort)
+{
     CMMidiOutPortList list;
     for (const CMString& name : deviceNames) {
         if (name == storedPort)
@@ -14,12 +15,14 @@ CMMidiOutPortList FillMidiOutPortList(const std::vector<CMString>& deviceNames,
     return list;
 }
 
-CMString MidiOutPortSetting(const CMString& entry) {
+CMString MidiOutPortSetting(const CMString& entry)
+{
     CMString setting = entry;
     return setting.Trim();
 }
 
-std::vector<CMString> ListMidiOutDevices() {
+std::vector<CMString> ListMidiOutDevices()
+{
     std::vector<CMString> names = {CMString(kBuiltInSynthesizer)};
     for (const CMAlsaPort& port : ListAlsaWritablePorts())
         names.push_back(port.name);

@@ -11,8 +11,8 @@
 inline constexpr const char* kBuiltInSynthesizer = "Built-in synthesizer";
 
 struct CMMidiOutPortList {
-    std::vector<CMString> entries; // " " + device name
-    int selected = 0;              // the entry of the stored port, else 0
+    std::vector<CMString> entries;  // " " + device name
+    int selected = 0;               // the entry of the stored port, else 0
 };
 
 // Fills the list from the devices' names in order: the entry whose name equals `storedPort`

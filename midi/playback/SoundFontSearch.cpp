@@ -11,19 +11,22 @@
 
 namespace {
 
-bool IsReadableFile(const std::string& path) {
+bool IsReadableFile(const std::string& path)
+{
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            access(path.c_str(), R_OK) == 0;
 }
 
-bool HasSoundFontExtension(const std::filesystem::path& path) {
+bool HasSoundFontExtension(const std::filesystem::path& path)
+{
     const CMString extension = CMString(path.extension().string()).ToLower();
     return extension == ".sf2" || extension == ".sf3";
 }
 
 // The first SoundFont file of `folder` by name, or empty.
-std::string FirstSoundFontIn(const std::string& folder) {
+std::string FirstSoundFontIn(const std::string& folder)
+{
     std::vector<std::string> found;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error))
@@ -33,7 +36,8 @@ std::string FirstSoundFontIn(const std::string& folder) {
 }
 
 // The folders that were searched, each once, for the message when nothing was found.
-std::string FoldersLookedIn(const CMSoundFontPlaces& places) {
+std::string FoldersLookedIn(const CMSoundFontPlaces& places)
+{
     std::vector<std::string> folders;
     const auto add = [&folders](const std::string& folder) {
         if (std::find(folders.begin(), folders.end(), folder) == folders.end())
@@ -49,9 +53,10 @@ std::string FoldersLookedIn(const CMSoundFontPlaces& places) {
     return text;
 }
 
-} // namespace
+}  // namespace
 
-CMString FindSoundFont(const CMString& setting, CMString& error, const CMSoundFontPlaces& places) {
+CMString FindSoundFont(const CMString& setting, CMString& error, const CMSoundFontPlaces& places)
+{
     if (!setting.IsEmpty()) {
         if (IsReadableFile(setting.Str()))
             return setting;

@@ -33,7 +33,8 @@ public:
     Lines output, debug, cursor;
 };
 
-const CMMusicBandList& Bands() {
+const CMMusicBandList& Bands()
+{
     static const CMMusicBandList bands = [] {
         CMMusicBandList list;
         list.BuildPresets();
@@ -42,7 +43,8 @@ const CMMusicBandList& Bands() {
     return bands;
 }
 
-CMPlayRequest Request(int port = 0) {
+CMPlayRequest Request(int port = 0)
+{
     CMPlayRequest request;
     request.band = Bands().FindBand("Zimbrel Trio");
     request.performance.tempo = 160;
@@ -51,13 +53,15 @@ CMPlayRequest Request(int port = 0) {
     return request;
 }
 
-bool Exists(const std::string& path) {
+bool Exists(const std::string& path)
+{
     return access(path.c_str(), F_OK) == 0;
 }
 
 class PlayCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         songPath = dir.Path("blues.zimbrel");
         std::ofstream(songPath) << "title { Blues }\nmisc { precount = 1; }\n"
                                    "chord { F7 | Bb7 | F7 | F7 ||\n Bb7 | Bb7 | F7 | D7 ||\n"
@@ -74,22 +78,23 @@ protected:
     RecordingShell shell;
 };
 
-TEST_F(PlayCommand, PlaysFromTheMidiFileBesideTheSongAndTheSamePressStops) {
+TEST_F(PlayCommand, PlaysFromTheMidiFileBesideTheSongAndTheSamePressStops)
+{
     shell.script->length = 36000;
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), Request(2), shell), CMPlayOutcome::Playing);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), Request(2), shell), CMPlayOutcome::Playing);
     EXPECT_EQ(MidiPathOf(CMString(songPath)), CMString(midiPath));
     ASSERT_TRUE(Exists(midiPath));
     EXPECT_EQ(shell.script->calls, (Lines{"open " + midiPath + " on port 2", "length", "play"}));
     EXPECT_TRUE(shell.player.IsPlaying());
     EXPECT_EQ(shell.output, Lines{});
-    ASSERT_EQ(shell.debug.size(), 1u); // the listing
+    ASSERT_EQ(shell.debug.size(), 1u);  // the listing
     EXPECT_NE(shell.debug[0].find("Chord Sequence"), std::string::npos);
     EXPECT_EQ(shell.cursor, (Lines{"wait", "arrow"}));
 
     // Pressing Play during playback stops it and writes no MIDI file.
     unlink(midiPath.c_str());
     shell.script->calls.clear();
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), Request(2), shell), CMPlayOutcome::Stopped);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), Request(2), shell), CMPlayOutcome::Stopped);
     EXPECT_EQ(shell.script->calls, Lines{"close"});
     EXPECT_FALSE(shell.player.IsOpen());
     EXPECT_FALSE(Exists(midiPath));
@@ -98,7 +103,7 @@ TEST_F(PlayCommand, PlaysFromTheMidiFileBesideTheSongAndTheSamePressStops) {
 
     // A third press performs and plays again, now on the built-in synthesizer.
     shell.script->calls.clear();
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), Request(0), shell), CMPlayOutcome::Playing);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), Request(0), shell), CMPlayOutcome::Playing);
     EXPECT_EQ(shell.script->calls, (Lines{"open " + midiPath + " on port 0", "length", "play"}));
     EXPECT_TRUE(Exists(midiPath));
     EXPECT_EQ(shell.debug.size(), 2u);
@@ -107,24 +112,26 @@ TEST_F(PlayCommand, PlaysFromTheMidiFileBesideTheSongAndTheSamePressStops) {
     shell.script->mode = "stopped";
     shell.player.Poll();
     EXPECT_FALSE(shell.player.IsPlaying());
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), Request(0), shell), CMPlayOutcome::Playing);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), Request(0), shell), CMPlayOutcome::Playing);
 }
 
-TEST_F(PlayCommand, ANewUnsavedDocumentDoesNotPlay) {
+TEST_F(PlayCommand, ANewUnsavedDocumentDoesNotPlay)
+{
     CMSongDocument unsaved;
-    EXPECT_EQ(RunPlayCommand(unsaved.GetSong(), Request(), shell), CMPlayOutcome::NotSaved);
+    EXPECT_EQ(PlayOrStop(unsaved.GetSong(), Request(), shell), CMPlayOutcome::NotSaved);
     EXPECT_EQ(shell.script->calls, Lines{});
     EXPECT_EQ(shell.output, Lines{});
     EXPECT_EQ(shell.debug, Lines{});
     EXPECT_EQ(shell.cursor, Lines{});
 }
 
-TEST_F(PlayCommand, EveryInstrumentOffWritesTheMidiErrorAndPlaysNothing) {
+TEST_F(PlayCommand, EveryInstrumentOffWritesTheMidiErrorAndPlaysNothing)
+{
     CMPlayRequest request = Request();
     request.performance.instruments = 0;
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), request, shell), CMPlayOutcome::NotCreated);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), request, shell), CMPlayOutcome::NotCreated);
     EXPECT_EQ(shell.output, Lines{"Error : Cannot create MIDI file 'blues'.\n"});
-    EXPECT_EQ(shell.debug.size(), 1u); // the listing is written also when generation failed
+    EXPECT_EQ(shell.debug.size(), 1u);  // the listing is written also when generation failed
     EXPECT_EQ(shell.script->calls, Lines{});
     EXPECT_FALSE(Exists(midiPath));
     EXPECT_EQ(shell.cursor, (Lines{"wait", "arrow"}));
@@ -133,32 +140,34 @@ TEST_F(PlayCommand, EveryInstrumentOffWritesTheMidiErrorAndPlaysNothing) {
     request = Request();
     request.band = nullptr;
     shell.output.clear();
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), request, shell), CMPlayOutcome::NotCreated);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), request, shell), CMPlayOutcome::NotCreated);
     EXPECT_EQ(shell.output, Lines{"Error : Cannot create MIDI file 'blues'.\n"});
     document.GetSong().path = dir.Path("gone/blues.zimbrel").c_str();
     shell.output.clear();
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), Request(), shell), CMPlayOutcome::NotCreated);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), Request(), shell), CMPlayOutcome::NotCreated);
     EXPECT_EQ(shell.output, Lines{"Error : Cannot create MIDI file 'blues'.\n"});
 }
 
-TEST_F(PlayCommand, APlayerThatCannotOpenSaysWhyAndStaysClosed) {
+TEST_F(PlayCommand, APlayerThatCannotOpenSaysWhyAndStaysClosed)
+{
     shell.script->openSucceeds = false;
     shell.script->openError = "No sound output could be opened (ALSA: no card).";
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), Request(), shell), CMPlayOutcome::NotPlayed);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), Request(), shell), CMPlayOutcome::NotPlayed);
     EXPECT_EQ(shell.output, Lines{"Error : Cannot play 'blues'. No sound output could be opened "
                                   "(ALSA: no card).\n"});
-    EXPECT_TRUE(Exists(midiPath)); // the performance itself was fine
+    EXPECT_TRUE(Exists(midiPath));  // the performance itself was fine
     EXPECT_FALSE(shell.player.IsOpen());
     EXPECT_FALSE(shell.player.IsPlaying());
     EXPECT_EQ(shell.cursor, (Lines{"wait", "arrow"}));
 
     shell.script->openError = CMString();
     shell.output.clear();
-    EXPECT_EQ(RunPlayCommand(document.GetSong(), Request(), shell), CMPlayOutcome::NotPlayed);
+    EXPECT_EQ(PlayOrStop(document.GetSong(), Request(), shell), CMPlayOutcome::NotPlayed);
     EXPECT_EQ(shell.output, Lines{"Error : Cannot play 'blues'.\n"});
 }
 
-TEST_F(PlayCommand, AudioExportLastsAsLongAsThePerformanceAndSounds) {
+TEST_F(PlayCommand, AudioExportLastsAsLongAsThePerformanceAndSounds)
+{
     const CMPlayRequest request = Request();
     const std::string wav = dir.Path("blues.wav");
     CMString error;
@@ -172,7 +181,7 @@ TEST_F(PlayCommand, AudioExportLastsAsLongAsThePerformanceAndSounds) {
     const double seconds = static_cast<double>(wave.samples.size() / 2) / wave.sampleRate;
     EXPECT_NEAR(seconds, ((1 + 12) * 4 + 1) * beat, beat);
     EXPECT_GT(Loudest(wave, 0, wave.samples.size() / 2), 3000);
-    EXPECT_FALSE(Exists(midiPath)); // nothing is left beside the song
+    EXPECT_FALSE(Exists(midiPath));  // nothing is left beside the song
 
     EXPECT_FALSE(ExportAudio(document.GetSong(), request.band, request.performance,
                              dir.Path("blues.mp3").c_str(), {}, error));
@@ -189,4 +198,4 @@ TEST_F(PlayCommand, AudioExportLastsAsLongAsThePerformanceAndSounds) {
     EXPECT_EQ(error.Str().rfind("The SoundFont '" + dir.Path("none.sf2"), 0), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -15,7 +15,8 @@
 namespace {
 
 // Half a second of silence (tempo 240), then a C major chord on the piano for a quarter note.
-CMMidiSequence ShortSong() {
+CMMidiSequence ShortSong()
+{
     CMMidiFile file(96);
     CMMidiFileChunk& piano = file.AddTrack(0, 0, "Piano");
     for (const std::uint8_t key : {60, 64, 67})
@@ -28,13 +29,15 @@ CMMidiSequence ShortSong() {
     return sequence;
 }
 
-CMString SoundFont() {
+CMString SoundFont()
+{
     CMString error;
     const CMString small = FindSoundFont("/usr/share/sounds/sf2/TimGM6mb.sf2", error);
     return small.IsEmpty() ? FindSoundFont(CMString(), error) : small;
 }
 
-TEST(AudioRenderer, FormatsByExtension) {
+TEST(AudioRenderer, FormatsByExtension)
+{
     EXPECT_EQ(AudioFormatOf("take.wav"), CMAudioFormat::Wav);
     EXPECT_EQ(AudioFormatOf("out/Take.WAV"), CMAudioFormat::Wav);
     EXPECT_EQ(AudioFormatOf("take.flac"), CMAudioFormat::Flac);
@@ -46,7 +49,8 @@ TEST(AudioRenderer, FormatsByExtension) {
     EXPECT_TRUE(CanWriteAudioFormat(CMAudioFormat::Wav));
 }
 
-TEST(AudioRenderer, WavFromTheFirstNoteWithTheChordRingingOut) {
+TEST(AudioRenderer, WavFromTheFirstNoteWithTheChordRingingOut)
+{
     TempDir dir;
     const std::string path = dir.Path("chord.wav");
     CMString error;
@@ -74,7 +78,8 @@ TEST(AudioRenderer, WavFromTheFirstNoteWithTheChordRingingOut) {
     EXPECT_LE(progress.back(), 1.0);
 }
 
-TEST(AudioRenderer, FlacAndOggVorbisWhereTheyCanBeWritten) {
+TEST(AudioRenderer, FlacAndOggVorbisWhereTheyCanBeWritten)
+{
     TempDir dir;
     const struct {
         CMAudioFormat format;
@@ -94,7 +99,8 @@ TEST(AudioRenderer, FlacAndOggVorbisWhereTheyCanBeWritten) {
     }
 }
 
-TEST(AudioRenderer, FailuresKeepTheFileThatWasThere) {
+TEST(AudioRenderer, FailuresKeepTheFileThatWasThere)
+{
     TempDir dir;
     const std::string path = dir.Path("take.wav");
     std::ofstream(path) << "an earlier take";
@@ -109,4 +115,4 @@ TEST(AudioRenderer, FailuresKeepTheFileThatWasThere) {
                               "': No such file or directory."));
 }
 
-} // namespace
+}  // namespace

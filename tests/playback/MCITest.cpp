@@ -24,23 +24,25 @@ struct Fake {
     std::shared_ptr<SequencerScript> script = std::make_shared<SequencerScript>();
     CMMCI mci{std::make_unique<RecordingSequencer>(script)};
 
-    Calls TakeCalls() {
+    Calls TakeCalls()
+    {
         Calls calls;
         calls.swap(script->calls);
         return calls;
     }
 };
 
-TEST(MCI, OpenPlayPollAndStopByItself) {
+TEST(MCI, OpenPlayPollAndStopByItself)
+{
     Fake fake;
     EXPECT_FALSE(fake.mci.IsOpen());
-    EXPECT_FALSE(fake.mci.Play()); // nothing open
+    EXPECT_FALSE(fake.mci.Play());  // nothing open
     EXPECT_EQ(fake.mci.GetMode(), "");
     EXPECT_EQ(fake.mci.GetPosition(), 0);
     EXPECT_EQ(fake.mci.GetLength(), 0);
     fake.mci.Poll();
     EXPECT_TRUE(fake.mci.Close());
-    EXPECT_EQ(fake.TakeCalls(), Calls{}); // a closed player never asks the sequencer
+    EXPECT_EQ(fake.TakeCalls(), Calls{});  // a closed player never asks the sequencer
 
     fake.script->length = 93500;
     ASSERT_TRUE(fake.mci.Open("/songs/blues.zimbrel.midi"));
@@ -48,7 +50,7 @@ TEST(MCI, OpenPlayPollAndStopByItself) {
     EXPECT_FALSE(fake.mci.IsPlaying());
     EXPECT_EQ(fake.mci.GetOpenedLength(), 93500);
     EXPECT_EQ(fake.TakeCalls(), (Calls{"open /songs/blues.zimbrel.midi on port 0", "length"}));
-    fake.mci.Poll(); // open but not playing: nothing
+    fake.mci.Poll();  // open but not playing: nothing
     EXPECT_EQ(fake.TakeCalls(), Calls{});
 
     ASSERT_TRUE(fake.mci.Play());
@@ -65,12 +67,13 @@ TEST(MCI, OpenPlayPollAndStopByItself) {
     EXPECT_FALSE(fake.mci.IsPlaying());
     EXPECT_EQ(fake.mci.GetPolledPosition(), 0);
     EXPECT_EQ(fake.TakeCalls(), (Calls{"mode", "close"}));
-    EXPECT_FALSE(fake.mci.Play()); // finishing closed it: a new Open is needed
+    EXPECT_FALSE(fake.mci.Play());  // finishing closed it: a new Open is needed
     fake.mci.Poll();
     EXPECT_EQ(fake.TakeCalls(), Calls{});
 }
 
-TEST(MCI, OnlyTheExactModeStoppedEndsPlayback) {
+TEST(MCI, OnlyTheExactModeStoppedEndsPlayback)
+{
     Fake fake;
     ASSERT_TRUE(fake.mci.Open("a.midi"));
     ASSERT_TRUE(fake.mci.Play());
@@ -81,7 +84,8 @@ TEST(MCI, OnlyTheExactModeStoppedEndsPlayback) {
     }
 }
 
-TEST(MCI, PortAndReopening) {
+TEST(MCI, PortAndReopening)
+{
     Fake fake;
     fake.mci.SetPort(2);
     ASSERT_TRUE(fake.mci.Open("a.midi"));
@@ -101,7 +105,8 @@ TEST(MCI, PortAndReopening) {
     EXPECT_EQ(script->calls, Calls{"close"});
 }
 
-TEST(MCI, FailedOpenLeavesItClosedWithTheReason) {
+TEST(MCI, FailedOpenLeavesItClosedWithTheReason)
+{
     Fake fake;
     fake.script->openSucceeds = false;
     fake.script->openError = "No sound output could be opened.";
@@ -110,12 +115,13 @@ TEST(MCI, FailedOpenLeavesItClosedWithTheReason) {
     EXPECT_EQ(fake.mci.GetError(), "No sound output could be opened.");
     EXPECT_FALSE(fake.mci.Play());
     EXPECT_TRUE(fake.mci.Close());
-    EXPECT_EQ(fake.TakeCalls(), Calls{"open a.midi on port 0"}); // no length, play or close
+    EXPECT_EQ(fake.TakeCalls(), Calls{"open a.midi on port 0"});  // no length, play or close
 }
 
 // A short file (tempo 240): after a silent lead-in of `leadIn` ticks, a quarter-note C major
 // chord on the piano.
-std::string WriteShortSong(const TempDir& dir, std::uint32_t leadIn = 192) {
+std::string WriteShortSong(const TempDir& dir, std::uint32_t leadIn = 192)
+{
     CMMidiFile file(96);
     CMMidiFileChunk& piano = file.AddTrack(0, 0, "Piano");
     for (const std::uint8_t key : {60, 64, 67})
@@ -126,14 +132,16 @@ std::string WriteShortSong(const TempDir& dir, std::uint32_t leadIn = 192) {
     return path;
 }
 
-CMString TestSoundFont() {
+CMString TestSoundFont()
+{
     // The small General MIDI SoundFont loads fastest; any other found does as well.
     CMString error;
     const CMString small = FindSoundFont("/usr/share/sounds/sf2/TimGM6mb.sf2", error);
     return small.IsEmpty() ? FindSoundFont(CMString(), error) : small;
 }
 
-CMSequencerOptions FileDriver(const std::string& output) {
+CMSequencerOptions FileDriver(const std::string& output)
+{
     CMSequencerOptions options;
     options.soundFont = TestSoundFont();
     options.audio.drivers = {"file"};
@@ -141,19 +149,21 @@ CMSequencerOptions FileDriver(const std::string& output) {
     return options;
 }
 
-off_t FileSize(const std::string& path) {
+off_t FileSize(const std::string& path)
+{
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? info.st_size : -1;
 }
 
-TEST(MCIWithFluidSynth, PlaysAFileToItsEndAndCloses) {
+TEST(MCIWithFluidSynth, PlaysAFileToItsEndAndCloses)
+{
     TempDir dir;
     const std::string song = WriteShortSong(dir);
     const std::string output = dir.Path("played.wav");
     CMMCI mci(std::make_unique<CMSystemSequencer>(FileDriver(output)));
     ASSERT_TRUE(mci.Open(song.c_str())) << mci.GetError().Str();
-    EXPECT_EQ(mci.GetLength(), 750);     // two quarter notes at 240 a minute, then the chord's
-    EXPECT_EQ(mci.GetMode(), "stopped"); // not started yet
+    EXPECT_EQ(mci.GetLength(), 750);      // two quarter notes at 240 a minute, then the chord's
+    EXPECT_EQ(mci.GetMode(), "stopped");  // not started yet
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(mci.Play());
     EXPECT_EQ(mci.GetMode(), "playing");
@@ -177,7 +187,8 @@ TEST(MCIWithFluidSynth, PlaysAFileToItsEndAndCloses) {
     EXPECT_GT(FileSize(output), 0.7 * 44100 * 4);
 }
 
-void PlayToTheEnd(CMMCI& mci) {
+void PlayToTheEnd(CMMCI& mci)
+{
     const auto start = std::chrono::steady_clock::now();
     while (mci.IsPlaying() && std::chrono::steady_clock::now() - start < std::chrono::seconds(20)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(55));
@@ -185,7 +196,8 @@ void PlayToTheEnd(CMMCI& mci) {
     }
 }
 
-TEST(MCIWithFluidSynth, NotesBeforeTheSoundFontIsLoadedWaitForIt) {
+TEST(MCIWithFluidSynth, NotesBeforeTheSoundFontIsLoadedWaitForIt)
+{
     // The chord comes at once, with the system's default SoundFont (the largest one there is)
     // still loading in the background: it sounds late rather than not at all.
     TempDir dir;
@@ -203,11 +215,12 @@ TEST(MCIWithFluidSynth, NotesBeforeTheSoundFontIsLoadedWaitForIt) {
     EXPECT_GT(Loudest(wave, 0, wave.samples.size() / 2), 1000);
 }
 
-TEST(MCIWithFluidSynth, CloseStopsAtOnceAndPlayAgainStartsOver) {
+TEST(MCIWithFluidSynth, CloseStopsAtOnceAndPlayAgainStartsOver)
+{
     TempDir dir;
     const std::string song = WriteShortSong(dir);
     CMMCI mci(std::make_unique<CMSystemSequencer>(FileDriver(dir.Path("played.wav"))));
-    for (int round = 0; round < 2; ++round) { // the second round reuses the loaded synthesizer
+    for (int round = 0; round < 2; ++round) {  // the second round reuses the loaded synthesizer
         ASSERT_TRUE(mci.Open(song.c_str())) << mci.GetError().Str();
         ASSERT_TRUE(mci.Play());
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -220,7 +233,8 @@ TEST(MCIWithFluidSynth, CloseStopsAtOnceAndPlayAgainStartsOver) {
     }
 }
 
-TEST(MCIWithFluidSynth, OpenFailuresSayWhy) {
+TEST(MCIWithFluidSynth, OpenFailuresSayWhy)
+{
     TempDir dir;
     const std::string song = WriteShortSong(dir);
     {
@@ -241,7 +255,7 @@ TEST(MCIWithFluidSynth, OpenFailuresSayWhy) {
         EXPECT_EQ(mci.GetError(), CMString("The SoundFont '" + dir.Path("none.sf2") +
                                            "' named by the \"SoundFont\" setting cannot be read: "
                                            "No such file or directory."));
-        options.soundFont = song.c_str(); // a file, but no SoundFont
+        options.soundFont = song.c_str();  // a file, but no SoundFont
         CMMCI notASoundFont(std::make_unique<CMSystemSequencer>(options));
         EXPECT_FALSE(notASoundFont.Open(song.c_str()));
         EXPECT_EQ(notASoundFont.GetError(), CMString("'" + song + "' is not a SoundFont."));
@@ -263,7 +277,8 @@ TEST(MCIWithFluidSynth, OpenFailuresSayWhy) {
     }
 }
 
-TEST(MCIWithFluidSynth, APortBeyondTheListPlaysOnTheBuiltInSynthesizer) {
+TEST(MCIWithFluidSynth, APortBeyondTheListPlaysOnTheBuiltInSynthesizer)
+{
     TempDir dir;
     const std::string song = WriteShortSong(dir);
     const std::string output = dir.Path("played.wav");
@@ -276,4 +291,4 @@ TEST(MCIWithFluidSynth, APortBeyondTheListPlaysOnTheBuiltInSynthesizer) {
     EXPECT_GT(FileSize(output), 0);
 }
 
-} // namespace
+}  // namespace

@@ -11,19 +11,22 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
+std::string Bytes(std::initializer_list<int> values)
+{
     std::string bytes;
     for (const int value : values)
         bytes += static_cast<char>(value);
     return bytes;
 }
 
-std::string Header(int format, int tracks, int division) {
+std::string Header(int format, int tracks, int division)
+{
     return Bytes(
         {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, format, 0, tracks, division >> 8, division & 0xFF});
 }
 
-std::string Chunk(const char* type, const std::string& data) {
+std::string Chunk(const char* type, const std::string& data)
+{
     const auto size = static_cast<std::uint32_t>(data.size());
     return std::string(type, 4) +
            Bytes({static_cast<int>(size >> 24), static_cast<int>(size >> 16 & 0xFF),
@@ -31,7 +34,8 @@ std::string Chunk(const char* type, const std::string& data) {
            data;
 }
 
-CMString ReadError(const std::string& bytes) {
+CMString ReadError(const std::string& bytes)
+{
     CMMidiSequence sequence;
     CMString error;
     EXPECT_FALSE(sequence.Read(bytes, error));
@@ -39,7 +43,8 @@ CMString ReadError(const std::string& bytes) {
     return error;
 }
 
-TEST(MidiSequence, ReadsTheWritersFilesWithTheirTempo) {
+TEST(MidiSequence, ReadsTheWritersFilesWithTheirTempo)
+{
     CMMidiFile file(96);
     CMMidiFileChunk& bass = file.AddTrack(1, 32, "Bass");
     CMMidiFileChunk& piano = file.AddTrack(0, 0, "Piano");
@@ -54,33 +59,34 @@ TEST(MidiSequence, ReadsTheWritersFilesWithTheirTempo) {
     // At 120 a minute a quarter note is 500 ms: the lead-in and count-in take 768 ticks.
     EXPECT_DOUBLE_EQ(sequence.TickToMilliseconds(96), 500.0);
     EXPECT_DOUBLE_EQ(sequence.GetLastBeatLength(), 500.0);
-    std::vector<std::pair<int, double>> notes; // key, start
+    std::vector<std::pair<int, double>> notes;  // key, start
     for (const CMTimedMidiEvent& event : sequence.GetEvents())
         if (event.IsNoteOn())
             notes.emplace_back(event.data1, event.milliseconds);
-    ASSERT_EQ(notes.size(), 6u); // four clicks, the bass note and the piano note
-    EXPECT_EQ(notes[0], (std::pair<int, double>(37, 2000.0))); // after one silent measure
+    ASSERT_EQ(notes.size(), 6u);  // four clicks, the bass note and the piano note
+    EXPECT_EQ(notes[0], (std::pair<int, double>(37, 2000.0)));  // after one silent measure
     EXPECT_EQ(notes[4], (std::pair<int, double>(36, 4000.0)));
     EXPECT_EQ(notes[5], (std::pair<int, double>(60, 6000.0)));
     EXPECT_EQ(sequence.GetFirstNoteTime(), 2000.0);
-    EXPECT_DOUBLE_EQ(sequence.GetLength(), 7000.0); // the piano note ends last
+    EXPECT_DOUBLE_EQ(sequence.GetLength(), 7000.0);  // the piano note ends last
     for (std::size_t i = 1; i < sequence.GetEvents().size(); ++i)
         EXPECT_LE(sequence.GetEvents()[i - 1].tick, sequence.GetEvents()[i].tick);
 }
 
-TEST(MidiSequence, RunningStatusTempoChangesAndSkippedEvents) {
+TEST(MidiSequence, RunningStatusTempoChangesAndSkippedEvents)
+{
     const std::string track =
-        Bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, // 500,000 us: 120 a minute
-               0x00, 0xC0, 0x05,                         // program 5
-               0x00, 0x90, 60,   100,                    // note on
-               0x60, 62,   100,                          // running status, one beat later
-               0x00, 0xF0, 0x03, 0x7E, 0x09, 0xF7,       // system exclusive: skipped
-               0x60, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, // 1,000,000 us: 60 a minute
-               0x00, 0x80, 60,   0,                      // note off
-               0x81, 0x40, 0x90, 62,   0,                // 192 ticks later: note on, velocity 0
-               0x00, 0xE0, 0x00, 0x40,                   // pitch bend to the middle
-               0x00, 0xFF, 0x2F, 0x00,                   // end of track
-               0x00, 0x90, 70,   100});                  // after the end: never read
+        Bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // 500,000 us: 120 a minute
+               0x00, 0xC0, 0x05,                          // program 5
+               0x00, 0x90, 60,   100,                     // note on
+               0x60, 62,   100,                           // running status, one beat later
+               0x00, 0xF0, 0x03, 0x7E, 0x09, 0xF7,        // system exclusive: skipped
+               0x60, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,  // 1,000,000 us: 60 a minute
+               0x00, 0x80, 60,   0,                       // note off
+               0x81, 0x40, 0x90, 62,   0,                 // 192 ticks later: note on, velocity 0
+               0x00, 0xE0, 0x00, 0x40,                    // pitch bend to the middle
+               0x00, 0xFF, 0x2F, 0x00,                    // end of track
+               0x00, 0x90, 70,   100});                   // after the end: never read
     const std::string file = Header(0, 1, 96) + Chunk("XFIH", "anything") + Chunk("MTrk", track);
     CMMidiSequence sequence;
     CMString error;
@@ -90,11 +96,11 @@ TEST(MidiSequence, RunningStatusTempoChangesAndSkippedEvents) {
     EXPECT_EQ(events[0].status, 0xC0);
     EXPECT_EQ(events[0].data1, 5);
     EXPECT_EQ(events[1].status, 0x90);
-    EXPECT_EQ(events[2].status, 0x90); // from running status
+    EXPECT_EQ(events[2].status, 0x90);  // from running status
     EXPECT_EQ(events[2].data1, 62);
     EXPECT_DOUBLE_EQ(events[2].milliseconds, 500.0);
-    EXPECT_DOUBLE_EQ(events[3].milliseconds, 1000.0); // 192 ticks at 120
-    EXPECT_DOUBLE_EQ(events[4].milliseconds, 3000.0); // then 192 ticks at 60
+    EXPECT_DOUBLE_EQ(events[3].milliseconds, 1000.0);  // 192 ticks at 120
+    EXPECT_DOUBLE_EQ(events[4].milliseconds, 3000.0);  // then 192 ticks at 60
     EXPECT_FALSE(events[4].IsNoteOn());
     EXPECT_EQ(events[5].status, 0xE0);
     EXPECT_EQ(events[5].data2, 0x40);
@@ -103,7 +109,8 @@ TEST(MidiSequence, RunningStatusTempoChangesAndSkippedEvents) {
     EXPECT_EQ(sequence.GetFirstNoteTime(), 0.0);
 }
 
-TEST(MidiSequence, TimeCodeDivisionAndFilesWithoutNotes) {
+TEST(MidiSequence, TimeCodeDivisionAndFilesWithoutNotes)
+{
     // 25 frames a second, 40 ticks a frame: a tick is a millisecond, whatever the tempo says.
     const std::string track = Bytes({0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, 0x83, 0x68, 0xB0, 7,
                                      100, 0x00, 0xFF, 0x2F, 0x00});
@@ -113,11 +120,12 @@ TEST(MidiSequence, TimeCodeDivisionAndFilesWithoutNotes) {
     ASSERT_EQ(sequence.GetEvents().size(), 1u);
     EXPECT_DOUBLE_EQ(sequence.GetEvents()[0].milliseconds, 488.0);
     EXPECT_FALSE(sequence.GetFirstNoteTime().has_value());
-    ASSERT_TRUE(sequence.Read(Header(1, 0, 96), error)); // no tracks at all
+    ASSERT_TRUE(sequence.Read(Header(1, 0, 96), error));  // no tracks at all
     EXPECT_DOUBLE_EQ(sequence.GetLength(), 0.0);
 }
 
-TEST(MidiSequence, DamagedFilesAreRefusedWithTheirReason) {
+TEST(MidiSequence, DamagedFilesAreRefusedWithTheirReason)
+{
     const std::string header = Header(1, 1, 96);
     EXPECT_EQ(ReadError(""), "not a standard MIDI file (no complete MThd header)");
     EXPECT_EQ(ReadError("MThd\0\0\0\6\0\1"), "not a standard MIDI file (no complete MThd header)");
@@ -153,7 +161,8 @@ TEST(MidiSequence, DamagedFilesAreRefusedWithTheirReason) {
               "not a standard MIDI file (track 1: data without a status byte)");
 }
 
-TEST(MidiSequence, LoadNamesTheFile) {
+TEST(MidiSequence, LoadNamesTheFile)
+{
     TempDir dir;
     CMMidiSequence sequence;
     CMString error;
@@ -170,4 +179,4 @@ TEST(MidiSequence, LoadNamesTheFile) {
     EXPECT_TRUE(sequence.Load(dir.Path("empty.midi").c_str(), error));
 }
 
-} // namespace
+}  // namespace

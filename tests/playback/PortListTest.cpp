@@ -18,11 +18,12 @@ namespace {
 const std::vector<CMString> kDevices = {"Built-in synthesizer", "Midi Through Port-0",
                                         "USB Keys MIDI 1", "Midi Through Port-0"};
 
-TEST(MidiOutPortList, EntriesCarryALeadingSpaceAndTheStoredNameSelects) {
+TEST(MidiOutPortList, EntriesCarryALeadingSpaceAndTheStoredNameSelects)
+{
     CMMidiOutPortList list = FillMidiOutPortList(kDevices, CMString());
     EXPECT_EQ(list.entries, (std::vector<CMString>{" Built-in synthesizer", " Midi Through Port-0",
                                                    " USB Keys MIDI 1", " Midi Through Port-0"}));
-    EXPECT_EQ(list.selected, 0); // nothing stored
+    EXPECT_EQ(list.selected, 0);  // nothing stored
 
     EXPECT_EQ(FillMidiOutPortList(kDevices, "USB Keys MIDI 1").selected, 2);
     EXPECT_EQ(FillMidiOutPortList(kDevices, "Built-in synthesizer").selected, 0);
@@ -39,7 +40,8 @@ TEST(MidiOutPortList, EntriesCarryALeadingSpaceAndTheStoredNameSelects) {
     EXPECT_EQ(FillMidiOutPortList(kDevices, MidiOutPortSetting(list.entries[2])).selected, 2);
 }
 
-TEST(MidiOutPortList, TheBuiltInSynthesizerComesFirstAndAloneWithoutASequencer) {
+TEST(MidiOutPortList, TheBuiltInSynthesizerComesFirstAndAloneWithoutASequencer)
+{
     const std::vector<CMString> devices = ListMidiOutDevices();
     ASSERT_FALSE(devices.empty());
     EXPECT_EQ(devices[0], "Built-in synthesizer");
@@ -54,12 +56,14 @@ TEST(MidiOutPortList, TheBuiltInSynthesizerComesFirstAndAloneWithoutASequencer) 
     }
 }
 
-void Touch(const std::string& path) {
+void Touch(const std::string& path)
+{
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path) << "RIFF";
 }
 
-TEST(SoundFontSearch, SettingThenDefaultFilesThenFolders) {
+TEST(SoundFontSearch, SettingThenDefaultFilesThenFolders)
+{
     TempDir dir;
     CMSoundFontPlaces places;
     places.files = {dir.Path("sf2/default-GM.sf2"), dir.Path("sf3/default-GM.sf3")};
@@ -77,7 +81,7 @@ TEST(SoundFontSearch, SettingThenDefaultFilesThenFolders) {
     Touch(dir.Path("soundfonts/Alpha.sf2"));
     Touch(dir.Path("soundfonts/Aardvark.txt"));
     EXPECT_EQ(FindSoundFont(CMString(), error, places), CMString(dir.Path("soundfonts/Alpha.sf2")));
-    Touch(dir.Path("sf2/Piano.sf2")); // the first folder comes first
+    Touch(dir.Path("sf2/Piano.sf2"));  // the first folder comes first
     EXPECT_EQ(FindSoundFont(CMString(), error, places), CMString(dir.Path("sf2/Piano.sf2")));
     Touch(dir.Path("sf3/default-GM.sf3"));
     EXPECT_EQ(FindSoundFont(CMString(), error, places), CMString(dir.Path("sf3/default-GM.sf3")));
@@ -98,10 +102,11 @@ TEST(SoundFontSearch, SettingThenDefaultFilesThenFolders) {
     EXPECT_EQ(FindSoundFont(mine, error, places), mine);
 }
 
-TEST(SoundFontSearch, TheSystemHasOne) {
+TEST(SoundFontSearch, TheSystemHasOne)
+{
     // scripts/install-deps.sh installs a General MIDI SoundFont; the default places find it.
     CMString error;
     EXPECT_FALSE(FindSoundFont(CMString(), error).IsEmpty()) << error.Str();
 }
 
-} // namespace
+}  // namespace

@@ -22,30 +22,38 @@ class RecordingSequencer : public IMSequencer {
 public:
     // Records into, and answers from, `script`, which the test keeps.
     explicit RecordingSequencer(std::shared_ptr<SequencerScript> script)
-        : m_script(std::move(script)) {}
+        : m_script(std::move(script))
+    {
+    }
 
-    bool Open(const char* path, int port) override {
+    bool Open(const char* path, int port) override
+    {
         Record("open " + std::string(path) + " on port " + std::to_string(port));
         m_error = m_script->openSucceeds ? CMString() : m_script->openError;
         return m_script->openSucceeds;
     }
-    bool Play() override {
+    bool Play() override
+    {
         Record("play");
         return true;
     }
-    bool Close() override {
+    bool Close() override
+    {
         Record("close");
         return true;
     }
-    CMString GetMode() override {
+    CMString GetMode() override
+    {
         Record("mode");
         return m_script->mode;
     }
-    int GetPosition() override {
+    int GetPosition() override
+    {
         Record("position");
         return m_script->position;
     }
-    int GetLength() override {
+    int GetLength() override
+    {
         Record("length");
         return m_script->length;
     }

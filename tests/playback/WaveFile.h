@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
-inline std::string ReadAll(const std::string& path) {
+inline std::string ReadAll(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size) {
+inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size)
+{
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = value << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
@@ -27,11 +29,12 @@ struct Wave {
     int channels = 0;
     int sampleRate = 0;
     int bits = 0;
-    std::vector<std::int16_t> samples; // interleaved
+    std::vector<std::int16_t> samples;  // interleaved
 };
 
 // A RIFF WAVE file's format and samples, read chunk by chunk.
-inline Wave ReadWave(const std::string& path) {
+inline Wave ReadWave(const std::string& path)
+{
     const std::string bytes = ReadAll(path);
     Wave wave;
     if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
@@ -53,7 +56,8 @@ inline Wave ReadWave(const std::string& path) {
 }
 
 // The largest magnitude among the samples from `first` up to `last` (both frames, both channels).
-inline int Loudest(const Wave& wave, std::size_t first, std::size_t last) {
+inline int Loudest(const Wave& wave, std::size_t first, std::size_t last)
+{
     int loudest = 0;
     for (std::size_t i = 2 * first; i < std::min(2 * last, wave.samples.size()); ++i)
         loudest = std::max(loudest, std::abs(static_cast<int>(wave.samples[i])));
