@@ -2,6 +2,7 @@
 #include "cli/SongPerformance.h"
 
 #include "cli/PerformanceOptions.h"
+#include "cli/SongFile.h"
 #include "settings/CMZimbrelIni.h"
 
 #include <cstdio>
@@ -47,15 +48,8 @@ int PrepareSongPerformance(const std::string& command, const CliArguments& argum
     if (result.file.empty())
         return UsageError(command + ": no song file given");
 
-    CMString readError;
-    if (!result.document.Open(result.file.c_str(), readError)) {
-        std::fprintf(stderr, "%s\n", readError.GetText());
+    if (!OpenCompiledSong(result.file, result.document))
         return kExitFailed;
-    }
-    if (!result.document.IsCompiled()) {
-        std::fputs(result.document.GetMessage().GetText(), stderr);
-        return kExitFailed;
-    }
     result.performance = DefaultPerformance(settings, result.document.GetSong());
     for (const std::size_t index : performanceOptions)
         TakePerformanceOption(arguments, index, result.performance, error);

@@ -82,7 +82,16 @@ std::uint32_t CMMidiFile::GetImageSize(int tempo) const
 
 std::vector<std::uint8_t> CMMidiFile::WriteImage(int tempo) const
 {
-    std::vector<std::uint8_t> image(GetImageSize(tempo));
+    // The size pass: every chunk's data size once, then the byte pass.
+    const CMMidiFileChunk tempoTrack(CMMidiFileChunk::kTempoTrack, 0, CMString());
+    const std::uint32_t tempoSize = tempoTrack.GetDataSize(tempo);
+    std::vector<std::uint32_t> sizes;
+    std::uint32_t total = 14 + 8 + tempoSize;
+    for (const auto& track : m_tracks) {
+        sizes.push_back(track->GetDataSize(tempo));
+        total += 8 + sizes.back();
+    }
+    std::vector<std::uint8_t> image(total);
     std::uint8_t* out = image.data();
     const auto trackCount = static_cast<std::uint16_t>(m_tracks.size() + 1);
     const std::uint8_t header[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1,
@@ -92,10 +101,9 @@ std::vector<std::uint8_t> CMMidiFile::WriteImage(int tempo) const
                                    static_cast<std::uint8_t>(m_division)};
     std::memcpy(out, header, sizeof header);
     out += sizeof header;
-    const CMMidiFileChunk tempoTrack(CMMidiFileChunk::kTempoTrack, 0, CMString());
-    out += tempoTrack.Write(out, tempo);
-    for (const auto& track : m_tracks)
-        out += track->Write(out, tempo);
+    out += tempoTrack.Write(out, tempo, tempoSize);
+    for (std::size_t i = 0; i < m_tracks.size(); ++i)
+        out += m_tracks[i]->Write(out, tempo, sizes[i]);
     assert(static_cast<std::size_t>(out - image.data()) == image.size());
     return image;
 }

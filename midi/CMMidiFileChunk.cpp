@@ -10,9 +10,11 @@ bool CMMidiFileChunk::InsertEvent(std::uint32_t tick, std::uint8_t key, std::uin
 {
     if (m_deltaTimes)
         return false;
-    if (!m_events.empty() && m_events.back().time > tick)
-        m_sorted = false;
-    m_events.emplace_back(key, tick, velocity);
+    // After every event of the same tick or earlier.
+    auto place = m_events.end();
+    while (place != m_events.begin() && std::prev(place)->time > tick)
+        --place;
+    m_events.insert(place, CMMidiFileEvent(key, tick, velocity));
     return true;
 }
 
@@ -22,28 +24,10 @@ bool CMMidiFileChunk::AddNote(std::uint32_t tick, std::uint32_t duration, std::u
     return InsertEvent(tick, key, velocity) && InsertEvent(tick + duration, key, 0);
 }
 
-void CMMidiFileChunk::SortByTime() const
-{
-    if (m_sorted)
-        return;
-    std::stable_sort(m_events.begin(), m_events.end(),
-                     [](const CMMidiFileEvent& a, const CMMidiFileEvent& b) {
-                         return a.time < b.time;
-                     });
-    m_sorted = true;
-}
-
-const std::vector<CMMidiFileEvent>& CMMidiFileChunk::GetEvents() const
-{
-    SortByTime();
-    return m_events;
-}
-
 void CMMidiFileChunk::MakeDeltaTimes()
 {
     if (m_deltaTimes)
         return;
-    SortByTime();
     std::uint32_t previous = 0;
     for (CMMidiFileEvent& event : m_events) {
         const std::uint32_t absolute = event.time;
@@ -84,17 +68,18 @@ std::uint32_t CMMidiFileChunk::GetDataSize(int tempo) const
         if (m_channel >= 0)
             size += 3;
         std::uint8_t runningStatus = 0;
-        for (const CMMidiFileEvent& event : GetEvents())
+        for (const CMMidiFileEvent& event : m_events)
             size += event.GetDataSize(m_channel, &runningStatus);
     }
     return size + sizeof kEndOfTrack;
 }
 
-std::uint32_t CMMidiFileChunk::Write(std::uint8_t* destination, int tempo) const
+std::uint32_t CMMidiFileChunk::Write(std::uint8_t* destination, int tempo,
+                                     std::uint32_t dataSize) const
 {
     std::uint8_t* out = destination;
     std::memcpy(out, "MTrk", 4);
-    PutBigEndian32(out + 4, GetDataSize(tempo));
+    PutBigEndian32(out + 4, dataSize);
     out += 8;
     if (!m_name.IsEmpty()) {
         *out++ = 0x00;
@@ -125,7 +110,7 @@ std::uint32_t CMMidiFileChunk::Write(std::uint8_t* destination, int tempo) const
             *out++ = m_program;
         }
         std::uint8_t runningStatus = 0;
-        for (const CMMidiFileEvent& event : GetEvents())
+        for (const CMMidiFileEvent& event : m_events)
             out += event.Write(out, m_channel, &runningStatus);
     }
     std::memcpy(out, kEndOfTrack, sizeof kEndOfTrack);

@@ -1,6 +1,7 @@
 // CMMidiFileChunk: one track of a MIDI file. Notes come in with absolute ticks in any order and
 // are kept in time order (events of equal tick in the order they came); converting the track to
-// delta times happens once, after which the track takes no more notes.
+// delta times happens once, after which the track takes no more notes. Players add notes nearly
+// in time order, so a new event's place is found from the end.
 #pragma once
 
 #include "core/CMString.h"
@@ -32,21 +33,17 @@ public:
 
     // Length of the track's data (the chunk's length field) when written with `tempo`.
     std::uint32_t GetDataSize(int tempo) const;
-    // Writes the chunk, header included; answers the bytes written.
-    std::uint32_t Write(std::uint8_t* destination, int tempo) const;
+    // Writes the chunk, header included, given its data size; answers the bytes written.
+    std::uint32_t Write(std::uint8_t* destination, int tempo, std::uint32_t dataSize) const;
 
     int GetChannel() const { return m_channel; }
     std::uint8_t GetProgram() const { return m_program; }
-    const std::vector<CMMidiFileEvent>& GetEvents() const;
+    const std::vector<CMMidiFileEvent>& GetEvents() const { return m_events; }
 
 private:
-    void SortByTime() const;
-
     int m_channel;
     std::uint8_t m_program;
     CMString m_name;
-    // Events in arrival order until sorted; sorting is stable, so equal ticks keep their order.
-    mutable std::vector<CMMidiFileEvent> m_events;
-    mutable bool m_sorted = true;
+    std::vector<CMMidiFileEvent> m_events;  // in time order
     bool m_deltaTimes = false;
 };

@@ -58,7 +58,7 @@ private:
     std::uint32_t m_size = 0;
 };
 
-std::uint8_t DataByte(const std::vector<std::uint8_t>& data, std::size_t index)
+std::uint8_t DataByte(const CMMidiBytes& data, std::size_t index)
 {
     return index < data.size() ? data[index] : 0;
 }
@@ -84,7 +84,7 @@ void Encode(const CMMidiFileEvent& event, int channel, std::uint8_t* runningStat
         *runningStatus = status;
     }
 
-    const std::vector<std::uint8_t>& data = event.data;
+    const CMMidiBytes& data = event.data;
     switch (status & 0xF0) {
     case 0x80:
         sink.Byte(DataByte(data, 0));

@@ -3,8 +3,41 @@
 // stored with status 0x90 and get their channel when they are encoded.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
+
+// The data bytes of an event: up to three (every channel message) are kept inside the event, so
+// that a performance's thousands of notes need no allocation each; longer data (system exclusive,
+// meta events) goes on the heap.
+class CMMidiBytes {
+public:
+    CMMidiBytes() = default;
+    CMMidiBytes(std::initializer_list<std::uint8_t> bytes) { Assign(bytes.begin(), bytes.size()); }
+    CMMidiBytes(const std::vector<std::uint8_t>& bytes) { Assign(bytes.data(), bytes.size()); }
+
+    std::size_t size() const { return m_heap.empty() ? m_size : m_heap.size(); }
+    bool empty() const { return size() == 0; }
+    const std::uint8_t* data() const { return m_heap.empty() ? m_inline.data() : m_heap.data(); }
+    std::uint8_t operator[](std::size_t index) const { return data()[index]; }
+
+private:
+    void Assign(const std::uint8_t* bytes, std::size_t count)
+    {
+        if (count <= m_inline.size()) {
+            for (std::size_t i = 0; i < count; ++i)
+                m_inline[i] = bytes[i];
+            m_size = static_cast<std::uint8_t>(count);
+        } else {
+            m_heap.assign(bytes, bytes + count);
+        }
+    }
+
+    std::array<std::uint8_t, 3> m_inline{};
+    std::uint8_t m_size = 0;
+    std::vector<std::uint8_t> m_heap;
+};
 
 class CMMidiFileEvent {
 public:
@@ -16,11 +49,11 @@ public:
     // Any event: a channel message, system exclusive (0xF0, 0xF7) or meta event (0xFF: type,
     // then the bytes).
     static CMMidiFileEvent Message(std::uint32_t tick, std::uint8_t status,
-                                   std::vector<std::uint8_t> data)
+                                   const std::vector<std::uint8_t>& data)
     {
         CMMidiFileEvent event(0, tick, 0);
         event.status = status;
-        event.data = std::move(data);
+        event.data = CMMidiBytes(data);
         return event;
     }
 
@@ -31,7 +64,7 @@ public:
 
     std::uint32_t time;
     std::uint8_t status;
-    std::vector<std::uint8_t> data;
+    CMMidiBytes data;
 };
 
 // The variable-length quantity of MIDI files: up to 127 one byte, up to 16383 two, up to

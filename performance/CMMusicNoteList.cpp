@@ -114,8 +114,24 @@ void CMMusicNoteList::Serialize(CMFile& file, bool store)
 
 CMMusicNoteList& CMMusicPhraseList::AddTail(std::unique_ptr<CMMusicNoteList> pattern)
 {
+    const std::uint32_t length = pattern->length;
+    auto bucket = std::find_if(m_byLength.begin(), m_byLength.end(),
+                               [&](const auto& entry) { return entry.first == length; });
+    if (bucket == m_byLength.end())
+        bucket = m_byLength.insert(m_byLength.end(), {length, {}});
+    bucket->second.push_back(pattern.get());
     m_patterns.push_back(std::move(pattern));
     return *m_patterns.back();
+}
+
+const std::vector<const CMMusicNoteList*>& CMMusicPhraseList::GetPatternsOfLength(
+    std::uint32_t length) const
+{
+    static const std::vector<const CMMusicNoteList*> none;
+    for (const auto& [bucketLength, patterns] : m_byLength)
+        if (bucketLength == length)
+            return patterns;
+    return none;
 }
 
 void CMMusicPhraseList::Serialize(CMFile& file, bool store)
@@ -130,10 +146,11 @@ void CMMusicPhraseList::Serialize(CMFile& file, bool store)
     }
     file >> transpose;
     m_patterns.clear();
+    m_byLength.clear();
     const std::uint32_t count = file.ReadVarLen();
     for (std::uint32_t i = 0; i < count && !file.IsAtEnd(); ++i) {
         auto pattern = std::make_unique<CMMusicNoteList>();
         pattern->Serialize(file, false);
-        m_patterns.push_back(std::move(pattern));
+        AddTail(std::move(pattern));
     }
 }

@@ -76,6 +76,9 @@ public:
 
     CMMusicNoteList& AddTail(std::unique_ptr<CMMusicNoteList> pattern);
     const std::vector<std::unique_ptr<CMMusicNoteList>>& GetPatterns() const { return m_patterns; }
+    // The patterns of one length (in ticks), in library order: what a slot of that length may
+    // choose from. A pattern's length does not change once it is in a library.
+    const std::vector<const CMMusicNoteList*>& GetPatternsOfLength(std::uint32_t length) const;
     // Sorts after another library whose name is smaller byte by byte.
     bool IsGreater(const CMMusicPhraseList& other) const { return name > other.name; }
     // Stored form: name, transpose, then the patterns (count, then each).
@@ -86,4 +89,7 @@ public:
 
 protected:
     std::vector<std::unique_ptr<CMMusicNoteList>> m_patterns;
+
+private:
+    std::vector<std::pair<std::uint32_t, std::vector<const CMMusicNoteList*>>> m_byLength;
 };

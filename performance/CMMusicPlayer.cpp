@@ -30,9 +30,9 @@ std::uint32_t CMMusicPlayer::Candidates(std::uint32_t scaleMask, std::uint32_t l
         return 0;
     std::uint32_t total = 0;
     int match = 0;
-    for (const auto& pattern : m_patterns)
+    for (const CMMusicNoteList* pattern : GetPatternsOfLength(length))
         if (Passes(*pattern, scaleMask, length, root, tempo, match)) {
-            candidates.push_back({pattern.get(), match});
+            candidates.push_back({pattern, match});
             total += pattern->weight;
         }
     return total;
@@ -253,15 +253,14 @@ void CMMusicPlayer::DerivePatterns()
         }
     }
     for (auto& pattern : derived)
-        m_patterns.push_back(std::move(pattern));
+        AddTail(std::move(pattern));
 }
 
-void CMMusicPlayer::MarkPart(const char* partName, bool written)
+void CMMusicPlayer::MarkPart(const char* partName)
 {
     CMLibraryPart part;
     part.name = partName;
-    part.written = written;
-    part.patterns = written ? static_cast<int>(m_patterns.size() - m_patternsInParts) : 0;
+    part.patterns = static_cast<int>(m_patterns.size() - m_patternsInParts);
     m_patternsInParts = m_patterns.size();
     m_parts.push_back(part);
 }

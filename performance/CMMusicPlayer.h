@@ -19,7 +19,6 @@ enum CMInstrument : std::uint8_t { InstrumentBass = 0, InstrumentChords = 1, Ins
 struct CMLibraryPart {
     CMString name;
     int patterns = 0;
-    bool written = true;  // false: the part belongs to the library but is not written yet
 };
 
 class CMMusicPlayer : public CMMusicPhraseList {
@@ -60,8 +59,8 @@ public:
 
     // What the library builder put in, part by part.
     const std::vector<CMLibraryPart>& GetParts() const { return m_parts; }
-    // Records a part: the patterns added since the previous part, or a part not written yet.
-    void MarkPart(const char* partName, bool written = true);
+    // Records a part: the patterns added since the previous part.
+    void MarkPart(const char* partName);
 
 private:
     struct Candidate {

@@ -56,10 +56,11 @@ bool StartsSection(std::uint8_t barKind)
            barKind == RepeatEnd || barKind == DoubleRepeat;
 }
 
-// Builds the slots of every measure of the sequence and the chord lines of the listing.
+// Builds the slots of every measure of the sequence and, when asked for, the chord lines of the
+// listing.
 class SlotBuilder {
 public:
-    SlotBuilder(const CMMusicSong& song, int transpose, Slots& slots, CMString& lines)
+    SlotBuilder(const CMMusicSong& song, int transpose, Slots& slots, CMString* lines)
         : m_key(song.GetKey()), m_transpose(transpose), m_slots(slots), m_lines(lines)
     {
     }
@@ -116,7 +117,8 @@ private:
         if (chord.parenthesized && lastPlayed.at(m_chordMeasure) <= index) {
             m_slots.piano.AddTail(Slot(SlotBreakMeasure, 1, lengthCode));
             m_slots.bass.AddTail(Slot(SlotBreakMeasure, 1, lengthCode));
-            m_lines += "(Break Measure)\n";
+            if (m_lines)
+                *m_lines += "(Break Measure)\n";
             return;
         }
         const std::uint32_t scale = ScaleFor(chord, m_key.pitchClass, m_key.minor);
@@ -126,13 +128,14 @@ private:
             m_slots.bass.AddTail(Slot(SlotBassPedal, chord.bass.GetSemitone() + m_transpose, lengthCode));
         else
             m_slots.bass.AddTail(Slot(scale, root, lengthCode));
-        m_lines += ScaleLine(chord, scale);
+        if (m_lines)
+            *m_lines += ScaleLine(chord, scale);
     }
 
     CMSongKey m_key;
     int m_transpose;
     Slots& m_slots;
-    CMString& m_lines;
+    CMString* m_lines;
     const CMMusicChord* m_chord = nullptr;  // the chord sounding now
     const CMMusicChordList* m_chordMeasure = nullptr;
 };
@@ -248,7 +251,7 @@ bool GenerateMidi(const CMMusicSong& song, const CMMusicBand* band, const char* 
     const std::vector<const CMMusicChordList*> sequence = ExpandForm(song, repeats, intro, verse);
     Slots slots;
     CMString chordLines;
-    SlotBuilder(song, transpose, slots, chordLines).Build(sequence);
+    SlotBuilder(song, transpose, slots, listing ? &chordLines : nullptr).Build(sequence);
     if (listing) {
         *listing += FormListing(song, sequence);
         *listing += chordLines;

@@ -12,7 +12,7 @@ void BuildOstrin(CMMusicPlayer& piano);
 void BuildQuenby(CMMusicPlayer& piano);
 void BuildFalder(CMMusicPlayer& piano);
 void BuildRuvane(CMMusicPlayer& piano);
-void BuildVashti(CMMusicPlayer& piano);
+void BuildVashti(CMMusicPlayer& piano);  // StrideLibrary.cpp
 
 // Voicing sets (PianoVoicings.cpp).
 void AddRootlessVoicingsMeasure(CMMusicPlayer& piano);
@@ -22,3 +22,21 @@ void AddDiminishedVoicingsMeasure(CMMusicPlayer& piano);
 void AddDiminishedVoicingsHalf(CMMusicPlayer& piano);
 void AddDiminishedVoicingsBeat(CMMusicPlayer& piano);
 void AddFallbackRests(CMMusicPlayer& piano);
+void AddTwoHandVoicingsMeasure(CMMusicPlayer& piano);  // TwoHandVoicings.cpp
+void AddTwoHandVoicingsHalf(CMMusicPlayer& piano);
+void AddTwoHandVoicingsBeat(CMMusicPlayer& piano);
+void AddUpperStructuresMeasure(CMMusicPlayer& piano);  // UpperStructures.cpp
+void AddUpperStructuresHalf(CMMusicPlayer& piano);
+void AddUpperStructuresBeat(CMMusicPlayer& piano);
+void AddFiveNoteVoicingsMeasure(CMMusicPlayer& piano);  // FiveNoteVoicings.cpp
+void AddFiveNoteVoicingsHalf(CMMusicPlayer& piano);
+void AddFiveNoteVoicingsBeat(CMMusicPlayer& piano);
+void AddBossaRootlessMeasure(CMMusicPlayer& piano);  // BossaVoicings.cpp
+void AddBossaRootlessHalf(CMMusicPlayer& piano);
+void AddBossaRootlessBeat(CMMusicPlayer& piano);
+void AddBossaCompingMeasure(CMMusicPlayer& piano);
+void AddBossaCompingHalf(CMMusicPlayer& piano);
+void AddBossaCompingBeat(CMMusicPlayer& piano);
+void AddBossaDiminishedMeasure(CMMusicPlayer& piano);
+void AddBossaDiminishedHalf(CMMusicPlayer& piano);
+void AddBossaDiminishedBeat(CMMusicPlayer& piano);

@@ -1,14 +1,13 @@
-// The five pianists' libraries, each a recipe of voicing sets in a fixed order. The voicings
-// derived from the rootless ones come right after the rootless sets, so they never derive from
-// the larger sets. A set not written yet is named in the recipe and left empty, so that a
-// musician's library says what it still lacks.
+// Four pianists' libraries, each a recipe of voicing sets in a fixed order (Vashti's stride
+// library is one of its own). The voicings derived from the rootless ones come right after the
+// rootless sets, so they never derive from the larger sets.
 #include "performance/LibraryBuilders.h"
 
 namespace {
 
 struct Step {
     const char* part;
-    void (*add)(CMMusicPlayer&);  // null: the set is not written yet
+    void (*add)(CMMusicPlayer&);
 };
 
 void DeriveVoicings(CMMusicPlayer& piano)
@@ -23,35 +22,33 @@ const Step kRootless[] = {{"rootless voicings, measure", AddRootlessVoicingsMeas
 const Step kDiminished[] = {{"diminished voicings, measure", AddDiminishedVoicingsMeasure},
                             {"diminished voicings, half measure", AddDiminishedVoicingsHalf},
                             {"diminished voicings, one beat", AddDiminishedVoicingsBeat}};
-const Step kTwoHand[] = {{"two-hand voicings, measure", nullptr},
-                         {"two-hand voicings, half measure", nullptr},
-                         {"two-hand voicings, one beat", nullptr}};
-const Step kUpperStructures[] = {{"upper structures, measure", nullptr},
-                                 {"upper structures, half measure", nullptr},
-                                 {"upper structures, one beat", nullptr}};
-const Step kFiveNote[] = {{"five-note voicings, measure", nullptr},
-                          {"five-note voicings, half measure", nullptr},
-                          {"five-note voicings, one beat", nullptr}};
-const Step kBossaRootless[] = {{"bossa rootless voicings, measure", nullptr},
-                               {"bossa rootless voicings, half measure", nullptr},
-                               {"bossa rootless voicings, one beat", nullptr},
+const Step kTwoHand[] = {{"two-hand voicings, measure", AddTwoHandVoicingsMeasure},
+                         {"two-hand voicings, half measure", AddTwoHandVoicingsHalf},
+                         {"two-hand voicings, one beat", AddTwoHandVoicingsBeat}};
+const Step kUpperStructures[] = {{"upper structures, measure", AddUpperStructuresMeasure},
+                                 {"upper structures, half measure", AddUpperStructuresHalf},
+                                 {"upper structures, one beat", AddUpperStructuresBeat}};
+const Step kFiveNote[] = {{"five-note voicings, measure", AddFiveNoteVoicingsMeasure},
+                          {"five-note voicings, half measure", AddFiveNoteVoicingsHalf},
+                          {"five-note voicings, one beat", AddFiveNoteVoicingsBeat}};
+const Step kBossaRootless[] = {{"bossa rootless voicings, measure", AddBossaRootlessMeasure},
+                               {"bossa rootless voicings, half measure", AddBossaRootlessHalf},
+                               {"bossa rootless voicings, one beat", AddBossaRootlessBeat},
                                {"voicings derived from the rootless ones", DeriveVoicings}};
-const Step kBossaComping[] = {{"bossa comping, measure", nullptr},
-                              {"bossa comping, half measure", nullptr},
-                              {"bossa comping, one beat", nullptr}};
-const Step kBossaDiminished[] = {{"bossa diminished voicings, measure", nullptr},
-                                 {"bossa diminished voicings, half measure", nullptr},
-                                 {"bossa diminished voicings, one beat", nullptr}};
+const Step kBossaComping[] = {{"bossa comping, measure", AddBossaCompingMeasure},
+                              {"bossa comping, half measure", AddBossaCompingHalf},
+                              {"bossa comping, one beat", AddBossaCompingBeat}};
+const Step kBossaDiminished[] = {{"bossa diminished voicings, measure", AddBossaDiminishedMeasure},
+                                 {"bossa diminished voicings, half measure", AddBossaDiminishedHalf},
+                                 {"bossa diminished voicings, one beat", AddBossaDiminishedBeat}};
 const Step kFallback[] = {{"fallback rests", AddFallbackRests}};
-const Step kStride[] = {{"stride library", nullptr}};
 
 template <std::size_t N>
 void Follow(CMMusicPlayer& piano, const Step (&steps)[N])
 {
     for (const Step& step : steps) {
-        if (step.add)
-            step.add(piano);
-        piano.MarkPart(step.part, step.add != nullptr);
+        step.add(piano);
+        piano.MarkPart(step.part);
     }
 }
 
@@ -93,8 +90,3 @@ void BuildRuvane(CMMusicPlayer& piano)
     Follow(piano, kFallback);
 }
 
-void BuildVashti(CMMusicPlayer& piano)
-{
-    piano.name = "Vashti";
-    Follow(piano, kStride);
-}

@@ -30,3 +30,9 @@ empty=$(mktemp -d)
   printf "%s\r\n", entry
 }' > tests/data/settings/defaults.ini
 rmdir "$empty"
+
+# The performance listing of the example song (the listing does not depend on the random choices).
+played=$(mktemp -d)
+"$cli" midi Data/Example.zimbrel -o "$played/Example.midi" --precount 1 --repeats 2 --listing |
+  head -c -1 > tests/data/examples/Example.listing
+rm -rf "$played"

@@ -5,7 +5,7 @@
 #include "app/AudioExport.h"
 #include "app/CMSongDocument.h"
 #include "midi/playback/CMMCI.h"
-#include "performance/CMMusicBand.h"
+#include "tests/PresetBands.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
 #include "tests/playback/RecordingSequencer.h"
@@ -33,20 +33,10 @@ public:
     Lines output, debug, cursor;
 };
 
-const CMMusicBandList& Bands()
-{
-    static const CMMusicBandList bands = [] {
-        CMMusicBandList list;
-        list.BuildPresets();
-        return list;
-    }();
-    return bands;
-}
-
 CMPlayRequest Request(int port = 0)
 {
     CMPlayRequest request;
-    request.band = Bands().FindBand("Zimbrel Trio");
+    request.band = PresetBands().FindBand("Zimbrel Trio");
     request.performance.tempo = 160;
     request.performance.seed = 7;
     request.port = port;

@@ -5,6 +5,7 @@
 #include "performance/CMMusicBand.h"
 #include "performance/GenerateMidi.h"
 #include "tests/MidiReader.h"
+#include "tests/PresetBands.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
 
@@ -19,19 +20,9 @@
 
 namespace {
 
-const CMMusicBandList& Bands()
-{
-    static const CMMusicBandList bands = [] {
-        CMMusicBandList list;
-        list.BuildPresets();
-        return list;
-    }();
-    return bands;
-}
-
 const CMMusicBand* Band(const char* name)
 {
-    return Bands().FindBand(CMString(name));
+    return PresetBands().FindBand(CMString(name));
 }
 
 CMMusicSong Compiled(const std::string& source)
@@ -324,6 +315,8 @@ TEST(Driver, EverySongOfDataPlaysInRangeAndInTime)
 {
     int songs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(ZIMBREL_SOURCE_DIR "/Data")) {
+        if (entry.path().extension() != ".zimbrel")
+            continue;
         CMTextFile source;
         source.Load(entry.path().c_str());
         const CMMusicSong song = Compiled(source.GetText().Str());

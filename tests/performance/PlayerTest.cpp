@@ -6,6 +6,7 @@
 #include "performance/LibraryBuilders.h"
 #include "performance/PatternRows.h"
 #include "tests/MidiReader.h"
+#include "tests/PresetBands.h"
 #include "tests/Printers.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,9 @@
 
 namespace {
 
-const CMMusicBandList& Bands()
-{
-    static const CMMusicBandList bands = [] {
-        CMMusicBandList list;
-        list.BuildPresets();
-        return list;
-    }();
-    return bands;
-}
-
 const CMMusicPlayer& Player(const char* name)
 {
-    const CMMusicPlayer* player = Bands().FindPlayer(CMString(name));
+    const CMMusicPlayer* player = PresetBands().FindPlayer(CMString(name));
     EXPECT_NE(player, nullptr) << name;
     return *player;
 }
@@ -236,21 +227,40 @@ TEST(Player, PlayingSlots)
     }
 }
 
+TEST(Player, TestRenderingPlaysOneNoteASlot)
+{
+    CMMusicPhraseList slots;
+    for (int i = 0; i < 3; ++i)
+        slots.AddTail(std::make_unique<CMMusicNoteList>(ScaleIonian, i, 0x14, 9, -48, 48, 20, 400));
+    CMMidiFile file(96);
+    file.AddTrack(2, 0, CMString());
+    Player("Ostrin").PlayTest(file, slots);
+    file.MakeDeltaTimes();
+    const midireader::File midi = midireader::Read(file.WriteImage(120));
+    ASSERT_EQ(midi.tracks[1].notes.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(midi.tracks[1].notes[i].tick, 96u * i);
+        EXPECT_EQ(midi.tracks[1].notes[i].duration, 90u);
+        EXPECT_EQ(midi.tracks[1].notes[i].key, 60);
+        EXPECT_EQ(midi.tracks[1].notes[i].velocity, 99);
+    }
+}
+
 TEST(Player, PresetLibrariesAndBands)
 {
     std::vector<std::string> bandNames;
-    for (const auto& band : Bands().GetBands())
+    for (const auto& band : PresetBands().GetBands())
         bandNames.push_back(band->GetName().Str());
     EXPECT_EQ(bandNames, (std::vector<std::string>{"Ashgrove Trio", "Brazilian Trio", "Great Trio",
                                                    "Norvane Trio", "Zimbrel Trio"}));
     std::vector<std::string> players;
-    for (const auto& player : Bands().GetPlayers())
+    for (const auto& player : PresetBands().GetPlayers())
         players.push_back(player->name.Str());
     EXPECT_EQ(players, (std::vector<std::string>{"Dalmo", "Falder", "Garvel", "Ostrin", "Pelko",
                                                  "Quenby", "Ruvane", "Tolsen", "Vashti"}));
     // Bass, piano and drums in every band; Tolsen and Pelko are one player in four bands.
     int tolsenBands = 0;
-    for (const auto& band : Bands().GetBands()) {
+    for (const auto& band : PresetBands().GetBands()) {
         ASSERT_EQ(band->GetPlayers().size(), 3u);
         EXPECT_EQ(band->GetPlayers()[0]->GetInstrument(), InstrumentBass);
         EXPECT_EQ(band->GetPlayers()[1]->GetInstrument(), InstrumentChords);
@@ -258,8 +268,8 @@ TEST(Player, PresetLibrariesAndBands)
         tolsenBands += band->GetPlayers()[0] == &Player("Tolsen");
     }
     EXPECT_EQ(tolsenBands, 4);
-    EXPECT_EQ(Bands().FindBand(CMString("Norvane Trio"))->GetPlayers()[2], &Player("Pelko"));
-    EXPECT_EQ(Bands().FindBand(CMString("No Trio")), nullptr);
+    EXPECT_EQ(PresetBands().FindBand(CMString("Norvane Trio"))->GetPlayers()[2], &Player("Pelko"));
+    EXPECT_EQ(PresetBands().FindBand(CMString("No Trio")), nullptr);
 
     EXPECT_EQ(Player("Tolsen").GetPatterns().size(), 35u);
     EXPECT_EQ(Player("Dalmo").GetPatterns().size(), 6u);
@@ -275,10 +285,8 @@ TEST(Player, PresetLibrariesAndBands)
     EXPECT_EQ(falder.GetParts()[3].patterns, 238);
     EXPECT_EQ(falder.GetPatterns().size(), 296u);
     std::size_t total = 0;
-    for (const CMLibraryPart& part : falder.GetParts()) {
-        EXPECT_TRUE(part.written) << part.name.Str();
+    for (const CMLibraryPart& part : falder.GetParts())
         total += static_cast<std::size_t>(part.patterns);
-    }
     EXPECT_EQ(total, falder.GetPatterns().size());
     // The last three patterns of every pianist are the fallback rests.
     const auto& last = falder.GetPatterns().back();
