@@ -74,13 +74,36 @@ bool CMBuiltInSynthesizer::PrepareSynth(const CMString& soundFont, CMString& err
     m_loader = std::thread([this] {
         CMString loadError;
         if (LoadSoundFont(m_synth.get(), m_soundFont, loadError)) {
-            m_loadState = kLoaded;
+            SetLoadState(kLoaded);
         } else {
             m_loadError = loadError;
-            m_loadState = kFailed;
+            SetLoadState(kFailed);
         }
     });
     return true;
+}
+
+void CMBuiltInSynthesizer::SetLoadState(LoadState state)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_loadMutex);
+        m_loadState = state;
+    }
+    m_loadChanged.notify_all();
+}
+
+int CMBuiltInSynthesizer::ForwardEvent(void* self, fluid_midi_event_t* event)
+{
+    auto& synthesizer = *static_cast<CMBuiltInSynthesizer*>(self);
+    {
+        std::unique_lock<std::mutex> lock(synthesizer.m_loadMutex);
+        synthesizer.m_loadChanged.wait(lock, [&synthesizer] {
+            return synthesizer.m_loadState != kLoading || synthesizer.m_stopping;
+        });
+    }
+    if (synthesizer.m_loadState != kLoaded)
+        return FLUID_OK;  // nothing to play it with
+    return fluid_synth_handle_midi_event(synthesizer.m_synth.get(), event);
 }
 
 bool CMBuiltInSynthesizer::OpenSoundOutput(CMString& error)
@@ -113,7 +136,13 @@ bool CMBuiltInSynthesizer::Start(const char* midiPath, const CMString& soundFont
     Stop();
     if (!PrepareSynth(soundFont, error) || !OpenSoundOutput(error))
         return false;
+    {
+        std::lock_guard<std::mutex> lock(m_loadMutex);
+        m_stopping = false;
+    }
     m_player.reset(new_fluid_player(m_synth.get()));
+    if (m_player)
+        fluid_player_set_playback_callback(m_player.get(), ForwardEvent, this);
     if (!m_player || fluid_player_add(m_player.get(), midiPath) != FLUID_OK) {
         error.Format("FluidSynth cannot play '%s'.", midiPath);
         Stop();
@@ -130,6 +159,11 @@ bool CMBuiltInSynthesizer::Play()
 
 void CMBuiltInSynthesizer::Stop()
 {
+    {
+        std::lock_guard<std::mutex> lock(m_loadMutex);
+        m_stopping = true;  // an event waiting for the SoundFont gives up
+    }
+    m_loadChanged.notify_all();
     if (m_player)
         fluid_player_stop(m_player.get());
     if (m_synth)

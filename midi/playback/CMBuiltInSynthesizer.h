@@ -4,15 +4,18 @@
 // opened for each file and let go when it ends, so an idle program holds no sound device.
 //
 // Loading a large SoundFont takes longer than a user waits for a Play button, so it is loaded in
-// the background while the sound output and the file's clock already run: every performance
-// starts with a silent measure, and notes that come before the SoundFont is ready wait for it.
+// the background while the sound output already runs: every performance starts with a silent
+// measure. An event that comes before the SoundFont is ready holds the file's clock (FluidSynth
+// runs it on the sound it renders) until it is, so nothing is lost and nothing comes in a rush.
 #pragma once
 
 #include "midi/playback/FluidSynthSupport.h"
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -54,6 +57,9 @@ private:
     bool PrepareSynth(const CMString& soundFont, CMString& error);
     bool OpenSoundOutput(CMString& error);
     void WaitForLoader();
+    void SetLoadState(LoadState state);
+    // The player's events go through here, on FluidSynth's audio thread.
+    static int ForwardEvent(void* self, fluid_midi_event_t* event);
 
     CMAudioOutputOptions m_options;
     CMFluidSettings m_settings;
@@ -62,6 +68,9 @@ private:
     std::thread m_loader;
     std::atomic<int> m_loadState{kLoading};
     CMString m_loadError;  // written by the loader before it sets kFailed
+    std::mutex m_loadMutex;
+    std::condition_variable m_loadChanged;  // the load ended, or playing is being stopped
+    bool m_stopping = false;                // guarded by m_loadMutex
     CMFluidAudioDriver m_driver;
     CMFluidPlayer m_player;
     std::optional<std::chrono::steady_clock::time_point> m_doneAt;

@@ -45,6 +45,9 @@ CMFluidSettings NewSynthSettings(int sampleRate)
     // FluidSynth's default gain of 0.2 leaves a trio near -20 dBFS; 0.8 brings its peaks to about
     // -7 dBFS with the General MIDI SoundFonts of Debian.
     fluid_settings_setnum(settings.get(), "synth.gain", kSynthGain);
+    // The player's clock follows the sound rendered, so a render that waits delays the music
+    // after it rather than letting it catch up in a rush.
+    fluid_settings_setstr(settings.get(), "player.timing-source", "sample");
     return settings;
 }
 
