@@ -3,6 +3,7 @@
 
 #include "core/AtomicFile.h"
 #include "midi/playback/FluidSynthSupport.h"
+#include "midi/playback/SynthWorkShare.h"
 
 #include <sndfile.h>
 
@@ -10,12 +11,14 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <future>
+#include <thread>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t kBufferFrames = 16384;  // written to the file at once
-constexpr std::size_t kRingOutBlock = 64;     // FluidSynth's own block
+constexpr std::size_t kBufferFrames = 16384;   // rendered side by side and written at once
+constexpr std::uint64_t kRingOutBlock = 1024;  // between looks at whether anything still sounds
 
 struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
@@ -58,46 +61,108 @@ SF_INFO FileInfo(CMAudioFormat format, int sampleRate)
     return info;
 }
 
-// Plays the sequence into the synthesizer and its sound into the file, block by block.
+// One synthesizer and the channels it plays, with their events.
+class SynthPart {
+public:
+    bool Load(fluid_settings_t* settings, const CMString& soundFont, CMString& error)
+    {
+        m_synth.reset(new_fluid_synth(settings));
+        if (!m_synth) {
+            error = "FluidSynth cannot start a synthesizer.";
+            return false;
+        }
+        return LoadSoundFont(m_synth.get(), soundFont, error);
+    }
+    void Add(const CMTimedMidiEvent& event) { m_events.push_back(event); }
+    // Sends the events before `start` that set programs and controllers; earlier notes are
+    // left out with the silence they begin in.
+    void Prepare(double start)
+    {
+        for (; m_next < m_events.size() && m_events[m_next].milliseconds < start; ++m_next)
+            if ((m_events[m_next].status & 0xE0) != 0x80)
+                SendToSynth(m_synth.get(), m_events[m_next]);
+    }
+    // Renders frames [from, to) into `out` (interleaved stereo), each event on its frame;
+    // `frameOf` turns an event's time into its frame.
+    template <typename FrameOf>
+    void Render(std::uint64_t from, std::uint64_t to, float* out, const FrameOf& frameOf)
+    {
+        for (std::uint64_t frame = from; frame < to;) {
+            for (; m_next < m_events.size() && frameOf(m_events[m_next]) <= frame; ++m_next)
+                SendToSynth(m_synth.get(), m_events[m_next]);
+            const std::uint64_t until =
+                m_next < m_events.size() ? std::min(frameOf(m_events[m_next]), to) : to;
+            float* const at = out + 2 * (frame - from);
+            fluid_synth_write_float(m_synth.get(), static_cast<int>(until - frame), at, 0, 2, at, 1,
+                                    2);
+            frame = until;
+        }
+    }
+    // Sends what is left: the events at the very end.
+    void Finish()
+    {
+        for (; m_next < m_events.size(); ++m_next)
+            SendToSynth(m_synth.get(), m_events[m_next]);
+    }
+    bool IsSounding() const { return fluid_synth_get_active_voice_count(m_synth.get()) > 0; }
+
+private:
+    CMFluidSynth m_synth;
+    std::vector<CMTimedMidiEvent> m_events;
+    std::size_t m_next = 0;
+};
+
+// Plays the sequence into the synthesizers and their sound into the file, a buffer at a time.
+// The synthesizers render side by side, each its share of the work (CMSynthWorkShare), and the
+// file gets the sum.
 class Renderer {
 public:
-    Renderer(fluid_synth_t* synth, const CMMidiSequence& sequence, int sampleRate,
+    Renderer(const CMMidiSequence& sequence, int sampleRate,
              const std::function<void(double)>& progress)
-        : m_synth(synth), m_sequence(sequence), m_framesPerMillisecond(sampleRate / 1000.0),
-          m_progress(progress), m_buffer(2 * kBufferFrames)
+        : m_sequence(sequence), m_framesPerMillisecond(sampleRate / 1000.0), m_progress(progress),
+          m_mix(2 * kBufferFrames)
     {
+        m_start = sequence.GetFirstNoteTime().value_or(0.0);
+    }
+
+    // Shares the work out among at most `mostParts` synthesizers and loads the SoundFont into
+    // each, side by side.
+    bool Load(fluid_settings_t* settings, const CMString& soundFont, std::size_t mostParts,
+              CMString& error)
+    {
+        const CMSynthWorkShare share(m_sequence.GetEvents(), mostParts);
+        m_parts.resize(share.GetPartCount());
+        std::vector<CMString> errors(m_parts.size());
+        std::vector<char> loaded(m_parts.size(), 0);
+        ForEachPart(
+            [&](std::size_t i) { loaded[i] = m_parts[i].Load(settings, soundFont, errors[i]); });
+        for (std::size_t i = 0; i < m_parts.size(); ++i) {
+            if (!loaded[i]) {
+                error = errors[i];
+                return false;
+            }
+        }
+        for (const CMTimedMidiEvent& event : m_sequence.GetEvents())
+            m_parts[share.GetPartOf(event)].Add(event);
+        for (SynthPart& part : m_parts)
+            part.Prepare(m_start);
+        return true;
     }
 
     bool Run(SNDFILE* file)
     {
-        m_file = file;
-        const std::vector<CMTimedMidiEvent>& events = m_sequence.GetEvents();
-        m_start = m_sequence.GetFirstNoteTime().value_or(0.0);
-        // Programs and controllers set before the first note still count; earlier notes do not.
-        std::size_t next = 0;
-        for (; next < events.size() && events[next].milliseconds < m_start; ++next)
-            if ((events[next].status & 0xE0) != 0x80)
-                SendToSynth(m_synth, events[next]);
-
         const std::uint64_t endFrame = FrameOf(m_sequence.GetLength());
-        std::uint64_t frame = 0;
-        while (frame < endFrame) {
-            for (; next < events.size() && FrameOf(events[next].milliseconds) <= frame; ++next)
-                SendToSynth(m_synth, events[next]);
-            const std::uint64_t until = next < events.size()
-                                            ? std::min(FrameOf(events[next].milliseconds), endFrame)
-                                            : endFrame;
-            const std::size_t count = static_cast<std::size_t>(
-                std::min<std::uint64_t>(until - frame, kBufferFrames - m_filled));
-            if (!Render(count, 1.0f, 1.0f))
+        for (std::uint64_t frame = 0; frame < endFrame;) {
+            const std::uint64_t until = std::min<std::uint64_t>(frame + kBufferFrames, endFrame);
+            if (!RenderAndWrite(file, frame, until, 1.0f, 1.0f))
                 return false;
-            frame += count;
-            if (m_progress && m_filled == 0)
+            frame = until;
+            if (m_progress)
                 m_progress(static_cast<double>(frame) / static_cast<double>(endFrame));
         }
-        for (; next < events.size(); ++next)
-            SendToSynth(m_synth, events[next]);
-        if (!RingOut() || !Flush())
+        for (SynthPart& part : m_parts)
+            part.Finish();
+        if (!RingOut(file, endFrame))
             return false;
         if (m_progress)
             m_progress(1.0);
@@ -111,57 +176,73 @@ private:
             std::llround(std::max(0.0, milliseconds - m_start) * m_framesPerMillisecond));
     }
 
-    // Renders `count` frames into the buffer, their gain going from `fromGain` to `toGain`, and
-    // writes the buffer out whenever it is full.
-    bool Render(std::size_t count, float fromGain, float toGain)
+    // Runs `work(i)` for every part, the first on this thread and the others beside it.
+    template <typename Work>
+    void ForEachPart(const Work& work)
     {
-        float* const out = m_buffer.data() + 2 * m_filled;
-        fluid_synth_write_float(m_synth, static_cast<int>(count), out, 0, 2, out, 1, 2);
-        if (fromGain != 1.0f || toGain != 1.0f) {
-            for (std::size_t i = 0; i < count; ++i) {
-                const float gain = fromGain + (toGain - fromGain) * static_cast<float>(i) /
-                                                  static_cast<float>(count);
-                out[2 * i] *= gain;
-                out[2 * i + 1] *= gain;
-            }
-        }
-        m_filled += count;
-        return m_filled < kBufferFrames || Flush();
+        std::vector<std::future<void>> others;
+        for (std::size_t i = 1; i < m_parts.size(); ++i)
+            others.push_back(std::async(std::launch::async, work, i));
+        work(0);
+        for (std::future<void>& other : others)
+            other.get();
     }
 
-    bool Flush()
+    // Renders frames [from, to) of every part, adds them up with a gain going from `fromGain`
+    // to `toGain`, and writes them to the file.
+    bool RenderAndWrite(SNDFILE* file, std::uint64_t from, std::uint64_t to, float fromGain,
+                        float toGain)
     {
-        const sf_count_t frames = static_cast<sf_count_t>(m_filled);
-        m_filled = 0;
-        return sf_writef_float(m_file, m_buffer.data(), frames) == frames;
+        const std::size_t count = static_cast<std::size_t>(to - from);
+        m_partSound.resize(m_parts.size());
+        const auto frameOf = [this](const CMTimedMidiEvent& event) {
+            return FrameOf(event.milliseconds);
+        };
+        ForEachPart([&](std::size_t i) {
+            m_partSound[i].resize(2 * count);
+            m_parts[i].Render(from, to, m_partSound[i].data(), frameOf);
+        });
+        for (std::size_t frame = 0; frame < count; ++frame) {
+            const float gain = fromGain + (toGain - fromGain) * static_cast<float>(frame) /
+                                              static_cast<float>(count);
+            for (std::size_t side = 0; side < 2; ++side) {
+                float sum = 0.0f;
+                for (const std::vector<float>& sound : m_partSound)
+                    sum += sound[2 * frame + side];
+                m_mix[2 * frame + side] = sum * gain;
+            }
+        }
+        const auto frames = static_cast<sf_count_t>(count);
+        return sf_writef_float(file, m_mix.data(), frames) == frames;
     }
 
     // The last notes ring on for at most half a beat, fading out, and end sooner when silent.
-    bool RingOut()
+    bool RingOut(SNDFILE* file, std::uint64_t endFrame)
     {
-        const std::size_t total =
-            static_cast<std::size_t>(m_sequence.GetLastBeatLength() / 2.0 * m_framesPerMillisecond);
-        for (std::size_t done = 0;
-             done < total && fluid_synth_get_active_voice_count(m_synth) > 0;) {
-            const std::size_t count =
-                std::min({kRingOutBlock, total - done, kBufferFrames - m_filled});
+        const std::uint64_t total = static_cast<std::uint64_t>(m_sequence.GetLastBeatLength() /
+                                                               2.0 * m_framesPerMillisecond);
+        const auto sounding = [this] {
+            return std::any_of(m_parts.begin(), m_parts.end(),
+                               [](const SynthPart& part) { return part.IsSounding(); });
+        };
+        for (std::uint64_t done = 0; done < total && sounding();) {
+            const std::uint64_t count = std::min<std::uint64_t>(kRingOutBlock, total - done);
             const float from = 1.0f - static_cast<float>(done) / static_cast<float>(total);
             const float to = 1.0f - static_cast<float>(done + count) / static_cast<float>(total);
-            if (!Render(count, from, to))
+            if (!RenderAndWrite(file, endFrame + done, endFrame + done + count, from, to))
                 return false;
             done += count;
         }
         return true;
     }
 
-    fluid_synth_t* m_synth;
     const CMMidiSequence& m_sequence;
     const double m_framesPerMillisecond;
     const std::function<void(double)>& m_progress;
-    std::vector<float> m_buffer;  // interleaved stereo
-    std::size_t m_filled = 0;     // frames in the buffer
-    double m_start = 0.0;         // the time in the sequence where the file starts
-    SNDFILE* m_file = nullptr;
+    double m_start = 0.0;  // the time in the sequence where the file starts
+    std::vector<SynthPart> m_parts;
+    std::vector<std::vector<float>> m_partSound;  // interleaved stereo, one buffer a part
+    std::vector<float> m_mix;                     // what goes to the file
 };
 
 }  // namespace
@@ -197,12 +278,11 @@ bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, 
         return false;
     }
     const CMFluidSettings settings = NewSynthSettings(options.sampleRate);
-    const CMFluidSynth synth(settings ? new_fluid_synth(settings.get()) : nullptr);
-    if (!synth) {
-        error = "FluidSynth cannot start a synthesizer.";
-        return false;
-    }
-    if (!LoadSoundFont(synth.get(), soundFontPath, error))
+    Renderer renderer(sequence, options.sampleRate, options.progress);
+    const std::size_t synthesizers = options.synthesizers > 0
+                                         ? static_cast<std::size_t>(options.synthesizers)
+                                         : std::max(1u, std::thread::hardware_concurrency());
+    if (!settings || !renderer.Load(settings.get(), soundFontPath, synthesizers, error))
         return false;
 
     CMString writeError;
@@ -213,7 +293,6 @@ bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, 
             return false;
         }
         sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-        Renderer renderer(synth.get(), sequence, options.sampleRate, options.progress);
         if (!renderer.Run(file.get())) {
             writeError = sf_strerror(file.get());
             return false;

@@ -19,6 +19,8 @@ bool CanWriteAudioFormat(CMAudioFormat format);
 
 struct CMAudioRenderOptions {
     int sampleRate = 44100;
+    // Synthesizers rendering side by side; 0: one per processor core.
+    int synthesizers = 0;
     // Told the fraction done (0 to 1) now and then while rendering.
     std::function<void(double fraction)> progress;
 };

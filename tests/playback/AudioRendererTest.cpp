@@ -29,6 +29,31 @@ CMMidiSequence ShortSong()
     return sequence;
 }
 
+// Two bars of a trio: a ride pattern with the hi-hat on the drum channel, a walking bass and
+// piano chords, at 120 a minute.
+CMMidiSequence TrioBars()
+{
+    CMMidiFile file(96);
+    CMMidiFileChunk& piano = file.AddTrack(0, 0, "Piano");
+    CMMidiFileChunk& bass = file.AddTrack(1, 32, "Bass");
+    CMMidiFileChunk& drums = file.AddTrack(9, 0, "Drums");
+    for (std::uint32_t beat = 0; beat < 8; ++beat) {
+        file.AddNote(beat * 96, 96, static_cast<std::uint8_t>(36 + 2 * beat), 90, &bass);
+        file.AddNote(beat * 96, 64, 59, 80, &drums);
+        if (beat % 2 == 1)
+            file.AddNote(beat * 96, 48, 44, 70, &drums);
+        if (beat % 4 == 0)
+            for (const std::uint8_t key : {60, 64, 67, 71})
+                file.AddNote(beat * 96 + 48, 144, key, 70, &piano);
+    }
+    file.MakeDeltaTimes();
+    const std::vector<std::uint8_t> image = file.WriteImage(120);
+    CMMidiSequence sequence;
+    CMString error;
+    EXPECT_TRUE(sequence.Read(std::string(image.begin(), image.end()), error)) << error.Str();
+    return sequence;
+}
+
 CMString SoundFont()
 {
     CMString error;
@@ -116,3 +141,29 @@ TEST(AudioRenderer, FailuresKeepTheFileThatWasThere)
 }
 
 }  // namespace
+
+TEST(AudioRenderer, SynthesizersSideBySideSoundAsOne)
+{
+    TempDir dir;
+    const CMMidiSequence trio = TrioBars();
+    std::vector<Wave> waves;
+    for (const int synthesizers : {1, 2, 3}) {
+        const std::string path = dir.Path("trio" + std::to_string(synthesizers) + ".wav");
+        CMAudioRenderOptions options;
+        options.synthesizers = synthesizers;
+        CMString error;
+        ASSERT_TRUE(
+            RenderAudio(trio, SoundFont(), path.c_str(), CMAudioFormat::Wav, error, options))
+            << error.Str();
+        waves.push_back(ReadWave(path));
+    }
+    ASSERT_GT(Loudest(waves[0], 0, waves[0].samples.size() / 2), 3000);
+    for (std::size_t i = 1; i < waves.size(); ++i) {
+        ASSERT_EQ(waves[i].samples.size(), waves[0].samples.size());
+        int largestDifference = 0;
+        for (std::size_t s = 0; s < waves[0].samples.size(); ++s)
+            largestDifference =
+                std::max(largestDifference, std::abs(waves[i].samples[s] - waves[0].samples[s]));
+        EXPECT_LE(largestDifference, 2) << i + 1 << " synthesizers";  // rounding only
+    }
+}
