@@ -36,6 +36,7 @@ class InterruptCatcher {
 public:
     InterruptCatcher()
     {
+        g_interrupted = 0;
         struct sigaction action = {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
@@ -111,12 +112,10 @@ int FindPort(const std::string& wanted, const std::vector<CMString>& devices, in
                       PortList(devices));
 }
 
-// Polls the player until it has played to the end or the user stops it; shows the time played on
-// a terminal. Answers whether the user stopped it.
+// Polls the player until it has played to the end or the user stops it (an InterruptCatcher
+// lives); shows the time played on a terminal. Answers whether the user stopped it.
 bool WaitWhilePlaying(CMMCI& player)
 {
-    const InterruptCatcher catcher;
-    g_interrupted = 0;
     const bool terminal = isatty(STDOUT_FILENO);
     const std::string total = MinutesAndSeconds(player.GetOpenedLength());
     while (player.IsPlaying() && !g_interrupted) {
@@ -176,6 +175,8 @@ int RunPlayCommand(const CliArguments& arguments)
     CMMCI player(std::make_unique<CMSystemSequencer>(options));
     TerminalShell shell(player, listing);
     const CMString title = song.document.GetTitle();
+    // From here on Ctrl-C stops the playing: it may come the moment the first notes go out.
+    const InterruptCatcher catcher;
     const CMPlayOutcome outcome = PlayOrStop(song.document.GetSong(), request, shell);
     if (outcome == CMPlayOutcome::NotPlayed)
         std::fprintf(stderr,

@@ -26,7 +26,7 @@ fi
 
 # play: either it cannot open a sound output and says why at once, or it plays until Ctrl-C.
 start=$(date +%s%N)
-timeout -s INT 3 "$cli" play Data/Example.zimbrel --seed 5 >out 2>err
+timeout --preserve-status -k 10 -s INT 3 "$cli" play Data/Example.zimbrel --seed 5 >out 2>err
 status=$?
 elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 [ -s Data/Example.zimbrel.midi ] || fail "play: no MIDI file beside the song"
@@ -39,7 +39,7 @@ elif [ "$status" -eq 0 ]; then
   grep -q "^Playing 'Example' with Zimbrel Trio on Built-in synthesizer" out || fail "play: $(cat out)"
   grep -q "^Stopped 'Example'" out || fail "play: Ctrl-C did not stop cleanly: $(cat out)"
 else
-  fail "play: exit status $status (124 means it hung): $(cat err)"
+  fail "play: exit status $status (137: it did not stop on Ctrl-C): $(cat err)"
 fi
 "$cli" play Data/Example.zimbrel --port 9 2>err; [ $? -eq 2 ] || fail "play: a port beyond the list"
 grep -q "no MIDI output port '9'; the ports are 0 Built-in synthesizer" err || fail "play: port message: $(cat err)"
