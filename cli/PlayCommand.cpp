@@ -82,6 +82,15 @@ private:
     bool m_listing;
 };
 
+// "m:ss" for a number of milliseconds.
+std::string MinutesAndSeconds(int milliseconds)
+{
+    const int seconds = milliseconds / 1000;
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
+    return text;
+}
+
 std::string PortList(const std::vector<CMString>& devices)
 {
     std::string text;

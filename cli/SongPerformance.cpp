@@ -5,8 +5,6 @@
 #include "cli/SongFile.h"
 #include "settings/CMZimbrelIni.h"
 
-#include <cstdio>
-
 namespace {
 
 std::string BandNames(const CMMusicBandList& bands)
@@ -60,12 +58,4 @@ int PrepareSongPerformance(const std::string& command, const CliArguments& argum
         return UsageError(command + ": no band '" + result.performance.band.Str() +
                           "'; the bands are " + BandNames(result.bands));
     return kExitDone;
-}
-
-std::string MinutesAndSeconds(int milliseconds)
-{
-    const int seconds = milliseconds / 1000;
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
-    return text;
 }

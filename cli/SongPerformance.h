@@ -32,6 +32,3 @@ using CliOptionTaker =
 int PrepareSongPerformance(const std::string& command, const CliArguments& arguments,
                            const CMZimbrelIni& settings, const CliOptionTaker& takeOwnOption,
                            CliSongPerformance& result);
-
-// "m:ss" for a number of milliseconds.
-std::string MinutesAndSeconds(int milliseconds);
