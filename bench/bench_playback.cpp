@@ -21,19 +21,20 @@ namespace {
 
 const char* const kSmallSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
-// A 32-measure chart in eight-bar sections of a real tune's harmony.
+// A 32-measure chart, AABA over rhythm changes.
 CMMusicSong Song()
 {
-    static const char* const kBars[] = {"Cmaj7 / Am7 /", "Dm7 G7b9", "Em7b5 A7b9",  "Dm7 G7",
-                                        "F#m7b5",        "B7#9",     "Em7 / A13 /", "Dm9 G7b13"};
-    std::string source = "key { C }\nchord {\n";
-    for (int m = 0; m < 32; ++m) {
-        source += kBars[m % 8];
-        source += m % 8 == 7 ? " ||\n" : " | ";
-    }
+    const char* const source =
+        "key { Bb }\n"
+        "chord {\n"
+        "Bb6 G7 | Cm7 F7 | Dm7 G7 | Cm7 F7 | Fm7 Bb7 | Eb7 Ab7 | Dm7 G7 | Cm7 F7 ||\n"
+        "Bb6 G7 | Cm7 F7 | Dm7 G7 | Cm7 F7 | Fm7 Bb7 | Eb7 Ab7 | Cm7 F7 | Bb6 ||\n"
+        "D7 | D7 | G7 | G7 | C7 | C7 | F7 | F7 ||\n"
+        "Bb6 G7 | Cm7 F7 | Dm7 G7 | Cm7 F7 | Fm7 Bb7 | Eb7 Ab7 | Cm7 F7 | Bb6 ||\n"
+        "}\n";
     CMMusicSong song;
     CMString error;
-    song.Compile(CMString(source + "}\n"), error);
+    song.Compile(CMString(source), error);
     return song;
 }
 
