@@ -64,8 +64,7 @@ CMString FindSoundFont(const CMString& setting, CMString& error, const CMSoundFo
         const char* reason = stat(setting.GetText(), &info) != 0 ? std::strerror(errno)
                              : S_ISREG(info.st_mode)             ? "not readable"
                                                                  : "not a file";
-        error.Format("The SoundFont '%s' named by the \"SoundFont\" setting cannot be read: %s.",
-                     setting.GetText(), reason);
+        error.Format("The SoundFont '%s' cannot be read: %s.", setting.GetText(), reason);
         return CMString();
     }
     for (const std::string& file : places.files)

@@ -71,7 +71,7 @@ grep -q "'eight.mp3' is not a .wav, .flac or .ogg file" err || fail "audio: form
 "$cli" audio Eight.zimbrel 2>/dev/null; [ $? -eq 2 ] || fail "audio: no -o"
 cp eight.wav before.wav
 "$cli" audio Eight.zimbrel -o eight.wav --soundfont none.sf2 2>err; [ $? -eq 1 ] || fail "audio: missing SoundFont"
-grep -qF "Error : Cannot create audio file 'Eight'. The SoundFont 'none.sf2' named by the \"SoundFont\" setting cannot be read: No such file or directory." err ||
+grep -qF "Error : Cannot create audio file 'Eight'. The SoundFont 'none.sf2' cannot be read: No such file or directory." err ||
   fail "audio: SoundFont message: $(cat err)"
 cmp -s eight.wav before.wav || fail "audio: a failed export changed the existing file"
 "$cli" audio Eight.zimbrel -o no/such/folder/x.wav 2>err; [ $? -eq 1 ] || fail "audio: unwritable folder"

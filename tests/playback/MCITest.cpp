@@ -253,7 +253,7 @@ TEST(MCIWithFluidSynth, OpenFailuresSayWhy)
         CMMCI mci(std::make_unique<CMSystemSequencer>(options));
         EXPECT_FALSE(mci.Open(song.c_str()));
         EXPECT_EQ(mci.GetError(), CMString("The SoundFont '" + dir.Path("none.sf2") +
-                                           "' named by the \"SoundFont\" setting cannot be read: "
+                                           "' cannot be read: "
                                            "No such file or directory."));
         options.soundFont = song.c_str();  // a file, but no SoundFont
         CMMCI notASoundFont(std::make_unique<CMSystemSequencer>(options));

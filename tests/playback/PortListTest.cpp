@@ -93,11 +93,10 @@ TEST(SoundFontSearch, SettingThenDefaultFilesThenFolders)
     const CMString mine(dir.Path("mine.sf2"));
     EXPECT_EQ(FindSoundFont(mine, error, places), "");
     EXPECT_EQ(error, CMString("The SoundFont '" + dir.Path("mine.sf2") +
-                              "' named by the \"SoundFont\" setting cannot be read: No such file "
-                              "or directory."));
+                              "' cannot be read: No such file or directory."));
     EXPECT_EQ(FindSoundFont(CMString(dir.Path("sf2")), error, places), "");
-    EXPECT_EQ(error, CMString("The SoundFont '" + dir.Path("sf2") +
-                              "' named by the \"SoundFont\" setting cannot be read: not a file."));
+    EXPECT_EQ(error,
+              CMString("The SoundFont '" + dir.Path("sf2") + "' cannot be read: not a file."));
     Touch(mine.Str());
     EXPECT_EQ(FindSoundFont(mine, error, places), mine);
 }
