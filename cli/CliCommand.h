@@ -21,6 +21,8 @@ int RunMusicianCommand(const CliArguments& arguments);
 int RunPlayCommand(const CliArguments& arguments);
 int RunPortsCommand(const CliArguments& arguments);
 int RunAudioCommand(const CliArguments& arguments);
+int RunChartCommand(const CliArguments& arguments);
+int RunNetCommand(const CliArguments& arguments);
 
 // Writes "zimbrel-cli: message" and a hint to standard error; answers kExitUsage.
 int UsageError(const std::string& message);

@@ -41,6 +41,19 @@ Commands:
                              ends in .wav, .flac or .ogg. The SoundFont: --soundfont,
                              else "Preferences.SoundFont", else the system's General
                              MIDI SoundFont
+  chart FILE -o OUT.pdf|.png|.svg [--page N] [--dpi N] [--screen] [--transpose N]
+        [--key concert|bb|eb|user|number] [--chord-style 0-3] [--no-intro] [--no-verse]
+        [--notice]           draw the lead sheet: a PDF holds every printed page, a PNG or
+                             SVG one (--page, default 1); --screen draws the screen view;
+                             --notice prints the grey notice of printed pages
+  net register USERID EMAIL PASSWORD
+                             create an account on the song server
+  net list [USERID...]       the songs on the server, or those of the given users
+  net download NAME...|--all download songs ("title@userid") into ./Data/
+  net upload FILE...|--all   upload song files, or every song of ./Data/
+                             net takes --email, --password and --server HOST[:PORT];
+                             otherwise Account.Email, .Password, .Server and .Port
+                             of ./Zimbrel.ini
 
 Options:
   --workdir DIR   work in DIR (where ./Data/ and ./Zimbrel.ini are)
@@ -66,6 +79,8 @@ const std::map<std::string, Command>& Commands()
         {"play", RunPlayCommand},
         {"ports", RunPortsCommand},
         {"audio", RunAudioCommand},
+        {"chart", RunChartCommand},
+        {"net", RunNetCommand},
     };
     return commands;
 }

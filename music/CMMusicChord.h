@@ -21,6 +21,21 @@ enum CMChordKind : std::uint8_t {
 // Chord lengths: a whole measure, half a measure, one beat.
 enum CMChordLength : std::uint8_t { LengthMeasure = 1, LengthHalf = 2, LengthBeat = 3 };
 
+// The beats of a 4/4 measure a chord length takes: 4, 2 or 1; 0 for any other value.
+inline int BeatsOf(std::uint8_t length)
+{
+    switch (length) {
+    case LengthMeasure:
+        return 4;
+    case LengthHalf:
+        return 2;
+    case LengthBeat:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
 // The four ways of showing chord suffixes on the chart.
 enum CMChordStyle : std::uint8_t { StyleDefault = 0, StyleWords = 1, StyleLetters = 2, StyleSymbols = 3 };
 

@@ -116,20 +116,6 @@ const CMMusicSong::CMMusicLabel* CMMusicSong::FindStructureEntry(int code) const
     return nullptr;
 }
 
-static int BeatsOf(std::uint8_t length)
-{
-    switch (length) {
-    case LengthMeasure:
-        return 4;
-    case LengthHalf:
-        return 2;
-    case LengthBeat:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
 const CMMusicChord* CMMusicSong::GetChordAt(int beat, bool exact) const
 {
     if (beat < 0)

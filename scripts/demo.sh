@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job on the example songs in Data/: compile them, perform each with the band into a
-# MIDI file and a WAV file in out/, and show what the band played. Whatever is not built yet is
-# said plainly.
+# MIDI file and a WAV file in out/, draw their lead sheets, and show what the band played.
+# Whatever is not built yet is said plainly.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -31,5 +31,10 @@ echo "== Which scale goes with which chord in Data/Example.zimbrel"
 "$cli" analyze Data/Example.zimbrel
 
 echo
+echo "== Lead sheets of the example songs, as PDF in out/"
+for song in Data/*.zimbrel; do
+  "$cli" chart "$song" -o "out/$(basename "$song" .zimbrel).pdf"
+done
+
 echo "Built so far: the song compiler, the performance engine, MIDI and audio files, playback"
-echo "(zimbrel-cli play FILE; zimbrel-cli ports). Lead sheets come next."
+echo "(zimbrel-cli play FILE; zimbrel-cli ports) and the lead sheets."

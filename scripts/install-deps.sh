@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkgconf
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   flex bison
   libfluidsynth-dev fluidsynth libasound2-dev libsndfile1-dev

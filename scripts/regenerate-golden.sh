@@ -4,10 +4,12 @@
 #   tests/data/songs/NAME.bars    the Bars listing of a test song that compiles
 #   tests/data/examples/NAME.bars the same for the example songs in Data/
 #   tests/data/settings/defaults.ini  the settings file written from defaults
+#   tests/data/chart/*.txt        the drawing primitives of a few charts (record_chart)
 # Songs with a NAME.error reference are broken on purpose; their references are written by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cli=${1:-build/cli/zimbrel-cli}
+recorder=${2:-build/tests/chart/record_chart}
 
 bars() {  # song, reference
   "$cli" compile --bars "$1" | tail -n +2 > "$2"
@@ -36,3 +38,14 @@ played=$(mktemp -d)
 "$cli" midi Data/Example.zimbrel -o "$played/Example.midi" --precount 1 --repeats 2 --listing |
   head -c -1 > tests/data/examples/Example.listing
 rm -rf "$played"
+
+# Charts as the chart view draws them: SONG PAGE (0: the screen view) LISTING.
+mkdir -p tests/data/chart
+while read -r song page listing; do
+  "$recorder" "$PWD/$song" "$page" > "tests/data/chart/$listing"
+done <<'CHARTS'
+Data/Example.zimbrel 1 Example.page1.txt
+Data/WinterLamp.zimbrel 0 WinterLamp.screen.txt
+tests/data/songs/melody.zimbrel 1 melody.page1.txt
+tests/data/songs/volta.zimbrel 1 volta.page1.txt
+CHARTS

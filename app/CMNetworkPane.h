@@ -1,0 +1,102 @@
+// CMNetworkPane: the network pane's logic, free of any window: its commands (connect, log in,
+// query, download, download all, upload all), its song list, its two conversation flags and every
+// line of the network log. It owns the protocol object and hears its device and message events;
+// the desktop program shows the rows and the log, and zimbrel-cli drives the same commands.
+#pragma once
+
+#include "app/IMNetworkShell.h"
+#include "net/CMZimbrelNet.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+class CMZimbrelIni;
+
+// One row of the song list: a received name split at its first at-mark.
+struct CMSongListRow {
+    std::string title;
+    std::string author;
+    const CMZimbrelSongName* name = nullptr;  // the pane's copy of the received name
+};
+
+class CMNetworkPane : public IFCommunicationDeviceEvent, public IMZimbrelNetEvent {
+public:
+    // Payloads longer than this are shown in the log by their first bytes and their size.
+    static constexpr std::int32_t kLoggedPayloadBytes = 256;
+
+    explicit CMNetworkPane(IMNetworkShell& shell);
+    ~CMNetworkPane() override;
+
+    // The settings read at each command ("Email", "Password", "Server", "Port"); not owned.
+    // Without them the pane uses the defaults.
+    void SetSettings(const CMZimbrelIni* settings) { m_pSettings = settings; }
+    // The song folder, ending in "/"; "./Data/" unless set.
+    void SetDataFolder(const std::string& folder) { m_strDataFolder = folder; }
+
+    // Connect or disconnect (32811).
+    void Connect();
+    // Log in with the stored account, or register through the dialog without one (32812).
+    void LogIn();
+    // Query the song list (32813); all songs, or those of the given user IDs.
+    void QuerySongList(const std::vector<std::string>& userIds = {});
+    // Download the songs of the selected rows, in row order (32814).
+    void DownloadSelected(const std::vector<int>& rows);
+    // Download the named songs ("title@author"; a title alone names it by every author).
+    void Download(const std::vector<std::string>& names);
+    // Query the song list and download every song on it (32815).
+    void DownloadAll();
+    // Upload every song of the song folder except other users' downloaded copies (32816).
+    void UploadAll();
+    // Upload the song files at `paths`.
+    void Upload(const std::vector<std::string>& paths);
+    // Send a registration (what the register dialog's OK leads to).
+    void Register(const CMRegistration& registration);
+    // The 100 ms timer: polls the device, which raises every event.
+    void Poll();
+
+    bool IsConnected() const { return m_bConnected; }
+    bool IsLoggedIn() const { return m_bLoggedIn; }
+    const std::vector<CMSongListRow>& GetRows() const { return m_rows; }
+    // Requests sent whose replies have not arrived yet.
+    int GetAwaitedReplies() const { return m_nAwaitedReplies; }
+    // The "Error" lines written so far.
+    int GetErrorCount() const { return m_nErrors; }
+    // The device, for waiting on it.
+    const CMZimbrelNet& GetDevice() const { return m_net; }
+
+private:
+    void OnConnected(CFSocketEx& device) override;
+    void OnDisconnected(CFSocketEx& device) override;
+    void OnReceive(CFSocketEx& device) override;
+    void OnError(CFSocketEx& device, std::int32_t code) override;
+    void OnLogonOK(CFSocketEx& device, std::uint8_t result) override;
+    void OnQuerySongListOK(CFSocketEx& device, const CMZimbrelSongNameList& names) override;
+    void OnRegisterOK(CFSocketEx& device, std::uint8_t result) override;
+    void OnDownloadOK(CFSocketEx& device, const CMZimbrelSongList& songs) override;
+    void OnUploadOK(CFSocketEx& device, CFSerialData& payload) override;
+
+    void FillSongList(const CMZimbrelSongNameList& names);
+    void StoreSongs(const CMZimbrelSongList& songs);
+    void ReportMissing(const std::vector<std::string>& wanted, const CMZimbrelSongList& songs);
+    void SendUploads(const CMZimbrelSongList& songs);
+    void LogSent(const CFSerialData& payload);
+    void Forget();
+    void ReplyArrived();
+    // The one formatting function every log line goes through.
+    void Write(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    IMNetworkShell& m_shell;
+    const CMZimbrelIni* m_pSettings = nullptr;
+    std::string m_strDataFolder = "./Data/";
+    CMZimbrelNet m_net;
+    CMZimbrelSongNameList m_names;
+    std::vector<CMSongListRow> m_rows;
+    bool m_bConnected = false;
+    bool m_bLoggedIn = false;
+    bool m_bDownloadAllOnList = false;
+    int m_nAwaitedReplies = 0;
+    int m_nErrors = 0;
+    std::deque<std::vector<std::string>> m_downloadsAwaited;  // the names of each Download sent
+};

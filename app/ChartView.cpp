@@ -1,0 +1,18 @@
+// The displayed transposition of the chart view.
+#include "app/ChartView.h"
+
+#include "settings/CMZimbrelIni.h"
+
+int DisplayedTransposition(int transposition, int instrumentType, int userDefinedKey)
+{
+    switch (instrumentType) {
+    case InstrumentBFlat:
+        return transposition + 2;
+    case InstrumentEFlat:
+        return transposition - 3;
+    case InstrumentUserKey:
+        return transposition + userDefinedKey;
+    default:
+        return transposition;
+    }
+}

@@ -1,0 +1,391 @@
+// Song drawing: the order of the steps, which measures, notes and lyrics a page shows, the bar
+// signs of each bar kind and the open ending they track.
+#include "chart/SongDrawing.h"
+
+#include "chart/MusicFont.h"
+#include "core/CMFile.h"
+#include "music/LabelCodes.h"
+
+#include <cassert>
+
+using namespace ChartGeometry;
+
+namespace {
+
+constexpr int kBlack = 0;
+constexpr int kWhite = 0xFFFFFF;
+constexpr const char* kNoticeLines[] = {"Printed with Zimbrel", "for practice and study"};
+
+// Accidentals of the major key on each letter (C to B): natural, flat and sharp.
+constexpr int kNaturalKeys[] = {0, 2, 4, -1, 1, 3, 5};
+constexpr int kFlatKeys[] = {-7, -5, -3, -8, -6, -4, -2};
+constexpr int kSharpKeys[] = {7, 9, 13, 6, 8, 10, 12};
+
+// The meter of the header: the first time signature of the song (bar signs in the time-base
+// block passed over), 4/4 when it gives none.
+void FirstMeter(const CMMusicSong& song, int& numerator, int& denominator)
+{
+    numerator = denominator = 4;
+    for (const CMBaseType<unsigned short>* meter : song.timeBase)
+        if (meter->GetValue() != 0) {
+            numerator = meter->GetValue() >> 8;
+            denominator = meter->GetValue() & 255;
+            return;
+        }
+}
+
+// One call of Draw: the song, the renderer and what to show.
+class SongPainter {
+public:
+    SongPainter(const CMMusicSong& song, CMMusicDC& dc, int transposition, bool showIntro,
+                bool showVerse, bool numeralMode, std::uint8_t chordStyle, int page)
+        : m_song(song), m_dc(dc), m_surface(*dc.surface), m_transposition(transposition),
+          m_showIntro(showIntro), m_showVerse(showVerse), m_numeralMode(numeralMode),
+          m_chordStyle(chordStyle), m_page(page), m_key(DisplayKey(song, transposition)),
+          m_degreeKey(numeralMode ? DisplayKey(song, 0).GetSemitone() : m_key.GetSemitone())
+    {
+    }
+
+    void Backgrounds();
+    void Rings(int bitmap);
+    void Notice();
+    // Answers where the first measure's chords start, behind the clef, key and time signature.
+    double Header();
+    void Measures(double firstMeasureStartX);
+    void Melody();
+    void Lyrics();
+
+private:
+    bool IsShown(int labelCode) const
+    {
+        return !(labelCode == LabelIntro && !m_showIntro) &&
+               !(labelCode == LabelVerse && !m_showVerse);
+    }
+    // Whether a page of the chart is on this drawing: the first two on the screen, the one
+    // asked for when printing.
+    bool IsOnDrawing(int chartPage) const
+    {
+        return m_page == 0 ? chartPage <= 1 : chartPage == m_page - 1;
+    }
+    void Sign(const CMStaffPosition& position, CMBarSign sign)
+    {
+        if (IsOnDrawing(position.page))
+            m_dc.DrawBarSign(position, sign, 0);
+    }
+    // The signs of a bar kind; `closing` for the song's closing measure, after which nothing
+    // follows.
+    void BarSigns(int measure, std::uint8_t barKind, bool closing);
+    void Chords(int measure, const CMMusicChordList& items, double firstMeasureStartX);
+
+    const CMMusicSong& m_song;
+    CMMusicDC& m_dc;
+    IMDC& m_surface;
+    int m_transposition;
+    bool m_showIntro;
+    bool m_showVerse;
+    bool m_numeralMode;
+    std::uint8_t m_chordStyle;
+    int m_page;
+    CMMusicChord m_key;
+    int m_degreeKey;  // semitone of the key the numerals count from
+    bool m_endingOpen = false;
+    CMMusicChord m_previousChord;  // letter 0: none yet
+};
+
+void SongPainter::Backgrounds()
+{
+    const int fill = m_surface.printing ? kWhite : CMColour(1.0, 1.0, 0.95).Pack();
+    const CMPoint& origin = m_surface.origin;
+    for (int position = 0; position < 2; ++position) {
+        const double left = position * kPageWidth - origin.x;
+        m_surface.DrawRectangle(left, -origin.y, left + kPageWidth, kPageHeight - origin.y, fill,
+                                -1, 1);
+    }
+}
+
+void SongPainter::Rings(int bitmap)
+{
+    const CMPoint& origin = m_surface.origin;
+    // One ring every 0.2 inch while the next stays on the sheet.
+    for (int k = 0; (k + 1) * 2 <= static_cast<int>(kPageHeight * 10); ++k)
+        m_surface.DrawBitmap(kPageWidth - origin.x, k * 0.2 - origin.y, bitmap, true);
+    m_surface.DrawRectangle(-origin.x, -origin.y, 2 * kPageWidth - origin.x, kPageHeight - origin.y,
+                            -1, kBlack, 1);
+}
+
+void SongPainter::Notice()
+{
+    const CMFontConfig font("", "Font", "Times New Roman", 0.5, true, true,
+                            CMColour(0.75, 0.75, 0.75).Pack());
+    for (int k = 0; k < 10; ++k) {
+        m_surface.DrawText(0.4, k, kNoticeLines[0], font, AlignLeft);
+        m_surface.DrawText(0.4, k + 0.5, kNoticeLines[1], font, AlignLeft);
+    }
+}
+
+double SongPainter::Header()
+{
+    const CMFontConfig& author = m_dc.authorFont;
+    if (!m_surface.printing) {
+        CMString text;
+        m_surface.DrawText(0, -author.height, text.Format("Tempo = %d", m_song.tempo), author,
+                           AlignLeft);
+        m_surface.DrawText(0, 0, text.Format("Repeat = %d times", m_song.repeat), author,
+                           AlignLeft);
+    }
+    if (m_song.title.IsEmpty())
+        m_dc.DrawTitle(CMFile::GetFileName(m_song.path.GetText(), false));
+    else
+        m_dc.DrawTitleLines(m_song.title);
+    double x = m_dc.DrawClef(true);
+    m_surface.DrawText(0, author.height,
+                       CMString("Key = ") + m_key.GetName() + m_key.GetDisplayText(), author,
+                       AlignLeft);
+    x += m_dc.DrawKeySignature(KeySignatureAccidentals(m_key));
+    m_dc.DrawCredits(m_song.composer, m_song.lyricist);
+    int numerator = 0, denominator = 0;
+    FirstMeter(m_song, numerator, denominator);
+    if (numerator != 0 && denominator != 0)
+        x += m_dc.DrawTimeSignature(x, numerator, denominator);
+    return x + 0.02;
+}
+
+void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
+{
+    const CMStaffPosition position = CMStaffPosition::OfMeasure(measure);
+    const bool startsLaterLine = position.column == 0 && measure > 0;
+    // A closing measure that starts a line stands on an empty staff: its signs go to the end
+    // of the line before, and none opens that empty line.
+    const auto atStart = [&](CMBarSign sign) {
+        if (!(closing && startsLaterLine))
+            Sign(position, sign);
+    };
+    const auto repeatEnd = [&] {
+        if (measure > 0)
+            Sign(position.ClosingPosition(), CMBarSign::RepeatEnd);
+    };
+    // The second ending starts where the first one's repeat ends.
+    const auto closeEnding = [&] {
+        if (m_endingOpen)
+            atStart(CMBarSign::EndingBracket);
+        m_endingOpen = false;
+    };
+    switch (barKind) {
+    case BarSingle:
+        atStart(CMBarSign::Single);
+        break;
+    case DoubleBar:
+        atStart(CMBarSign::Double);
+        if (startsLaterLine)
+            Sign(position.PreviousLineEnd(), CMBarSign::Double);
+        break;
+    case FineBar:
+        Sign(startsLaterLine ? position.PreviousLineEnd() : position, CMBarSign::Final);
+        break;
+    case RepeatBegin:
+        atStart(CMBarSign::RepeatBegin);
+        break;
+    case RepeatEnd:
+        repeatEnd();
+        closeEnding();
+        break;
+    case DoubleRepeat:
+        repeatEnd();
+        atStart(CMBarSign::RepeatBegin);
+        closeEnding();
+        break;
+    case BranchBar:
+        atStart(CMBarSign::EndingBracket);
+        m_endingOpen = true;
+        break;
+    case CodaBar:
+        if (measure > 0 && IsOnDrawing(position.ClosingPosition().page))
+            m_dc.DrawCodaJump(measure);
+        break;
+    default:
+        break;  // the staff paper already has the thin bar lines
+    }
+}
+
+void SongPainter::Chords(int measure, const CMMusicChordList& items, double firstMeasureStartX)
+{
+    const bool lineStart = CMStaffPosition::OfMeasure(measure).column == 0;
+    const CMColour colour = m_dc.chordFont.colour;
+    int slot = 0;
+    for (const CMMusicChord* item : items) {
+        CMMusicChord chord(*item);
+        if (!m_numeralMode)
+            chord.Transpose(m_transposition);
+        chord.displayMode = m_numeralMode ? 1 : 0;
+        chord.chordStyle = m_chordStyle;
+        if (chord != m_previousChord || (slot == 0 && lineStart)) {
+            const int packed =
+                chord.parenthesized ? CMColour::Mix(colour, kWhite).Pack() : colour.Pack();
+            const int degree = m_numeralMode ? chord.GetDegree(m_degreeKey) : 0;
+            m_dc.DrawChord(measure, chord, slot, m_page, packed, degree, firstMeasureStartX);
+        }
+        m_previousChord = chord;
+        slot += BeatsOf(chord.length);  // a slot is a beat
+    }
+}
+
+void SongPainter::Measures(double firstMeasureStartX)
+{
+    int shown = 0;
+    int previousLabel = -1;
+    for (auto* node = m_song.measures.GetHead(); node; node = node->next) {
+        const CMMusicChordList* measure = node->element;
+        if (!IsShown(measure->labelCode))
+            continue;
+        const bool closing = node->next == nullptr;
+        const int chartPage = CMStaffPosition::OfMeasure(shown).page;
+        if (m_page == 0 && chartPage > 1) {
+            // The screen ends with page 2; only signs this measure draws at its end are seen.
+            BarSigns(shown, measure->barKind, closing);
+            break;
+        }
+        if (measure->labelCode != previousLabel && IsOnDrawing(chartPage))
+            m_dc.DrawLabel(shown, measure->labelCode);
+        previousLabel = measure->labelCode;
+        BarSigns(shown, measure->barKind, closing);
+        Chords(shown, *measure, firstMeasureStartX);
+        ++shown;
+    }
+}
+
+void SongPainter::Melody()
+{
+    static constexpr double kNoteSpace[] = {0.1, 0.04, 0.07, 0.035, 0, 0};
+    static constexpr double kRestSpace[] = {0.42, 0.15, 0.1, 0.04, 0, 0};
+    int songMeasure = 0;
+    int shown = 0;
+    double cursor = 0;  // in measures
+    bool firstInMeasure = true;
+    for (const CMMusicNotation* note : m_song.notes) {
+        if (note->IsBar() || note->IsLabel()) {
+            shown += IsShown(m_song.GetMeasureLabel(songMeasure)) ? 1 : 0;
+            ++songMeasure;
+            cursor = 0;
+            firstInMeasure = true;
+            continue;
+        }
+        const int code = note->value;
+        const bool drawn = code < MusicGlyph::kDurationCodes &&
+                           IsShown(m_song.GetMeasureLabel(songMeasure)) &&
+                           IsOnDrawing(CMStaffPosition::OfMeasure(shown).page);
+        if (drawn && note->IsPitch()) {
+            const double space = code == NoteHalf && firstInMeasure ? 0.08 : kNoteSpace[code];
+            const int position = note->letter - LetterC + (note->octave - 4) * 7;
+            const CMPoint at = m_dc.DrawNote(shown, (space + cursor) * kMeasureWidth, position,
+                                             MusicGlyph::Note(code));
+            if (note->accidental >= AccidentalDoubleFlat &&
+                note->accidental <= AccidentalDoubleSharp)
+                m_dc.DrawAccidental(at.x - 0.06, at.y, note->accidental - AccidentalNatural);
+            const CMFontConfig dot("", "Font", kMusicFontName, 0.3, false, false, kBlack);
+            for (int k = 0; k < note->dots; ++k)
+                m_surface.DrawText(at.x + 0.12 + k * 0.035, at.y + 0.01, MusicGlyph::kDot, dot,
+                                   AlignLeft);
+        } else if (drawn) {
+            const double space = code == NoteHalf && firstInMeasure ? 0.2 : kRestSpace[code];
+            m_dc.DrawRest(shown, (space + cursor) * kMeasureWidth, code);
+        }
+        cursor += note->GetWidth();
+        firstInMeasure = false;
+    }
+}
+
+void SongPainter::Lyrics()
+{
+    constexpr int kSlotsPerLine = 4 * kMeasuresPerLine;
+    int slot = 0;
+    int beat = 0;
+    for (const CMString* token : m_song.lyrics) {
+        if (*token == "~" || *token == "|")
+            continue;
+        // A hidden measure's beats take no slots, its slashes neither: the lyrics that follow
+        // stay under their measures.
+        if (!IsShown(m_song.GetMeasureLabel(beat / 4))) {
+            ++beat;
+            continue;
+        }
+        if (*token == "/") {
+            ++slot;
+            ++beat;
+            continue;
+        }
+        const int chartPage = slot / (kSlotsPerLine * kLinesPerPage);
+        if (m_page == 0 && chartPage > 1)
+            break;
+        if (IsOnDrawing(chartPage))
+            m_surface.DrawText(m_dc.PageOffset(chartPage) + (slot % kSlotsPerLine) * kSlotWidth,
+                               (slot / kSlotsPerLine) % kLinesPerPage + 1.12, *token,
+                               m_dc.lyricsFont, AlignLeft);
+        ++slot;
+        ++beat;
+    }
+}
+
+}  // namespace
+
+int CountChartPages(const CMMusicSong& song, bool showIntro, bool showVerse)
+{
+    return (song.CountMeasures(showIntro, showVerse) - 2) / kMeasuresPerPage + 1;
+}
+
+CMMusicChord DisplayKey(const CMMusicSong& song, int transposition)
+{
+    if (const CMMusicChord* key = song.GetKeyChord()) {
+        CMMusicChord moved(*key);
+        moved.Transpose(transposition);
+        return moved;
+    }
+    CMMusicChord key(LetterC, AccidentalNone);
+    key.kind = KindMajor;
+    key.SetSemitone(((transposition % 12) + 24) % 12);
+    return key;
+}
+
+int KeySignatureAccidentals(const CMMusicChord& key)
+{
+    if (!key.IsPitch())
+        return 0;
+    const int letter = key.letter - LetterC;
+    int accidentals = kNaturalKeys[letter];
+    if (key.accidental == AccidentalFlat || key.accidental == AccidentalDoubleFlat)
+        accidentals = kFlatKeys[letter];
+    else if (key.accidental == AccidentalSharp || key.accidental == AccidentalDoubleSharp)
+        accidentals = kSharpKeys[letter];
+    if (key.kind != KindMajor)
+        accidentals -= 3;  // the relative major's signature
+    // Beyond seven the signature is that of the enharmonic key (G flat minor reads as F sharp
+    // minor).
+    if (accidentals > 7)
+        accidentals -= 12;
+    else if (accidentals < -7)
+        accidentals += 12;
+    return accidentals;
+}
+
+int Draw(const CMMusicSong& song, CMMusicDC& renderer, int transposition, bool showIntro,
+         bool showVerse, bool numeralMode, std::uint8_t chordStyle, int page, int ringBitmap,
+         bool printNotice)
+{
+    assert(renderer.surface);
+    SongPainter painter(song, renderer, transposition, showIntro, showVerse, numeralMode,
+                        chordStyle, page);
+    const int pages = CountChartPages(song, showIntro, showVerse);
+    const IMDC& surface = *renderer.surface;
+    painter.Backgrounds();
+    if (page == 0 && ringBitmap >= 0)
+        painter.Rings(ringBitmap);
+    if (surface.printing && printNotice)
+        painter.Notice();
+    renderer.DrawStaffPaper(0);
+    if (pages > 1)
+        renderer.DrawStaffPaper(1);
+    const double firstMeasureStartX = page <= 1 ? painter.Header() : 0;
+    painter.Measures(firstMeasureStartX);
+    painter.Melody();
+    painter.Lyrics();
+    return 0;
+}

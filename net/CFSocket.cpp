@@ -1,0 +1,357 @@
+// CFSocket: see CFSocket.h. POSIX sockets; every socket is non-blocking and waits, where waiting
+// is wanted, happen in poll() with a time-out, which also has no limit on descriptor numbers.
+#include "net/CFSocket.h"
+
+#include "net/CFSerialData.h"
+#include "net/IFSerializable.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MillisecondsUntil(Clock::time_point deadline)
+{
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return static_cast<int>(std::max<std::int64_t>(0, left.count()));
+}
+
+// The IPv4 addresses of `host` (dotted-decimal text or a name) with `port`.
+std::vector<sockaddr_in> Resolve(const std::string& host, std::uint16_t port)
+{
+    std::vector<sockaddr_in> addresses;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) == 1) {
+        addresses.push_back(address);
+        return addresses;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0)
+        return addresses;
+    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
+        address.sin_addr = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr;
+        addresses.push_back(address);
+    }
+    freeaddrinfo(found);
+    return addresses;
+}
+
+int NewSocket()
+{
+    return socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+
+void DisableNagle(int fd)
+{
+    // Requests and replies are small and answered at once: do not hold them back.
+    const int on = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
+bool ConnectBefore(int fd, const sockaddr_in& address, Clock::time_point deadline)
+{
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+        return true;
+    if (errno != EINPROGRESS)
+        return false;
+    pollfd entry{fd, POLLOUT, 0};
+    int ready;
+    do {
+        ready = poll(&entry, 1, MillisecondsUntil(deadline));
+    } while (ready < 0 && errno == EINTR);
+    if (ready <= 0)
+        return false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
+}  // namespace
+
+CFSocket::~CFSocket()
+{
+    Close();
+}
+
+bool CFSocket::Open()
+{
+    Close();
+    const bool opened = m_bListen ? OpenListener() : OpenClient();
+    if (!opened)
+        Close();
+    return opened;
+}
+
+bool CFSocket::OpenListener()
+{
+    const std::vector<sockaddr_in> addresses = Resolve(m_strAddress, m_nPort);
+    if (addresses.empty())
+        return false;
+    m_hSocket = NewSocket();
+    if (m_hSocket < 0)
+        return false;
+    // A restarted server must not wait for the old connections' TIME_WAIT to end.
+    const int on = 1;
+    setsockopt(m_hSocket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    return bind(m_hSocket, reinterpret_cast<const sockaddr*>(&addresses.front()),
+                sizeof addresses.front()) == 0 &&
+           listen(m_hSocket, SOMAXCONN) == 0;
+}
+
+bool CFSocket::OpenClient()
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
+    for (const sockaddr_in& address : Resolve(m_strAddress, m_nPort)) {
+        if (Clock::now() >= deadline)
+            break;
+        m_hSocket = NewSocket();
+        if (m_hSocket < 0)
+            return false;
+        if (ConnectBefore(m_hSocket, address, deadline)) {
+            DisableNagle(m_hSocket);
+            return true;
+        }
+        close(m_hSocket);
+        m_hSocket = -1;
+    }
+    return false;
+}
+
+void CFSocket::Close()
+{
+    for (const auto& client : m_listClients)
+        client->Close();
+    m_listClients.clear();
+    if (m_hSocket >= 0) {
+        close(m_hSocket);
+        m_hSocket = -1;
+    }
+    m_nEmptyCount = 0;
+    m_queued.clear();
+    m_queuedSent = 0;
+}
+
+std::int32_t CFSocket::Receive(std::uint8_t* buffer, std::int32_t count)
+{
+    if (m_hSocket < 0)
+        return -1;
+    ssize_t received;
+    do {
+        received = recv(m_hSocket, buffer, static_cast<std::size_t>(std::max(count, 0)), 0);
+    } while (received < 0 && errno == EINTR);
+    return static_cast<std::int32_t>(received);
+}
+
+std::int32_t CFSocket::Send(const std::uint8_t* data, std::int32_t count)
+{
+    if (m_hSocket < 0)
+        return -1;
+    const std::size_t size = count > 0 ? static_cast<std::size_t>(count)
+                                       : std::strlen(reinterpret_cast<const char*>(data));
+    if (m_bQueueOutput) {
+        m_queued.append(reinterpret_cast<const char*>(data), size);
+        if (!FlushQueue() || m_queued.size() - m_queuedSent > kMaxQueuedOutput) {
+            ShutDown();
+            return -1;
+        }
+    } else if (!SendNow(data, size)) {
+        ShutDown();
+        return -1;
+    }
+    return static_cast<std::int32_t>(size);
+}
+
+bool CFSocket::SendNow(const std::uint8_t* data, std::size_t count)
+{
+    Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kSendTimeoutMs);
+    while (count > 0) {
+        const ssize_t sent = send(m_hSocket, data, count, MSG_NOSIGNAL);
+        if (sent > 0) {
+            data += sent;
+            count -= static_cast<std::size_t>(sent);
+            deadline = Clock::now() + std::chrono::milliseconds(kSendTimeoutMs);
+            continue;
+        }
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return false;
+        pollfd entry{m_hSocket, POLLOUT, 0};
+        if (poll(&entry, 1, MillisecondsUntil(deadline)) == 0)
+            return false;
+    }
+    return true;
+}
+
+bool CFSocket::FlushQueue()
+{
+    while (m_queuedSent < m_queued.size()) {
+        const ssize_t sent = send(m_hSocket, m_queued.data() + m_queuedSent,
+                                  m_queued.size() - m_queuedSent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent > 0) {
+            m_queuedSent += static_cast<std::size_t>(sent);
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            break;
+        } else {
+            return false;
+        }
+    }
+    if (m_queuedSent == m_queued.size()) {
+        m_queued.clear();
+        m_queuedSent = 0;
+    } else if (m_queuedSent * 2 >= m_queued.size()) {
+        m_queued.erase(0, m_queuedSent);
+        m_queuedSent = 0;
+    }
+    return true;
+}
+
+void CFSocket::ShutDown()
+{
+    // The peer-gone test of Poll then sees the end of the stream and reports it as usual.
+    shutdown(m_hSocket, SHUT_RDWR);
+    m_queued.clear();
+    m_queuedSent = 0;
+}
+
+std::int32_t CFSocket::GetReceivableSize()
+{
+    if (m_hSocket < 0)
+        return -1;
+    int waiting = 0;
+    if (ioctl(m_hSocket, FIONREAD, &waiting) != 0)
+        return -2;
+    return waiting;
+}
+
+bool CFSocket::SendObject(const IFSerializable& object)
+{
+    const CFSerialData encoding = object.Serialize();
+    if (encoding.IsEmpty())
+        return true;
+    return Send(encoding.GetData(), encoding.GetLength()) == encoding.GetLength();
+}
+
+bool CFSocket::SendPayload(const CFSerialData& payload)
+{
+    return SendObject(payload);
+}
+
+void CFSocket::Poll()
+{
+    if (m_hSocket < 0)
+        return;
+    if (m_bListen)
+        PollListener();
+    else
+        PollClient();
+}
+
+void CFSocket::PollClient()
+{
+    if (m_bQueueOutput && !FlushQueue())
+        ShutDown();
+    const std::int32_t waiting = GetReceivableSize();
+    if (waiting > 0) {
+        m_nEmptyCount = 0;
+        OnReceive();
+        return;
+    }
+    // Readable with nothing to read: the peer has closed (or the connection broke). Three polls
+    // in a row make sure it is not a passing state.
+    if (!IsReadable()) {
+        m_nEmptyCount = 0;
+        return;
+    }
+    if (++m_nEmptyCount >= 3) {
+        Close();
+        OnDisconnected();
+    }
+}
+
+void CFSocket::PollListener()
+{
+    std::erase_if(m_listClients, [](const auto& client) { return !client->IsOpen(); });
+    // Index-based: a connection's events may not add connections, but they run owner code.
+    for (std::size_t i = 0; i < m_listClients.size(); ++i)
+        m_listClients[i]->Poll();
+    if (IsReadable())
+        Accept();
+}
+
+void CFSocket::Accept()
+{
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    const int fd = accept4(m_hSocket, reinterpret_cast<sockaddr*>(&peer), &length,
+                           SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0)
+        return;
+    DisableNagle(fd);
+    std::unique_ptr<CFSocket> client = CreateInstance();
+    client->m_hSocket = fd;
+    client->m_bQueueOutput = true;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&peer.sin_addr.s_addr);
+    char address[16];
+    std::snprintf(address, sizeof address, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
+    client->m_strAddress = address;
+    client->m_nPort = ntohs(peer.sin_port);
+    CFSocket& accepted = *client;
+    m_listClients.push_back(std::move(client));
+    accepted.OnConnected();
+}
+
+bool CFSocket::IsReadable() const
+{
+    pollfd entry{m_hSocket, POLLIN, 0};
+    return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
+}
+
+std::uint16_t CFSocket::GetLocalPort() const
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (m_hSocket < 0 ||
+        getsockname(m_hSocket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return 0;
+    return ntohs(address.sin_port);
+}
+
+void CFSocket::WaitForActivity(int timeoutMs, int extraFd) const
+{
+    std::vector<pollfd> entries;
+    const auto watch = [&entries](const CFSocket& device) {
+        if (device.m_hSocket < 0)
+            return;
+        const short writable = device.m_queued.size() > device.m_queuedSent ? POLLOUT : 0;
+        entries.push_back({device.m_hSocket, static_cast<short>(POLLIN | writable), 0});
+    };
+    watch(*this);
+    for (const auto& client : m_listClients)
+        watch(*client);
+    if (extraFd >= 0)
+        entries.push_back({extraFd, POLLIN, 0});
+    poll(entries.data(), entries.size(), timeoutMs);
+}

@@ -1,0 +1,134 @@
+// Storing downloaded songs and reading songs to upload: the two names a song can be stored under,
+// content that is never replaced, titles that would lead out of the song folder, and files the
+// server would refuse.
+#include "app/SharedSongFiles.h"
+#include "tests/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using Outcome = CMStoredSongFile::Outcome;
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+CMStoredSongFile Store(const std::string& folder, const std::string& name,
+                       const std::string& source)
+{
+    return StoreDownloadedSong(folder, CMZimbrelSong(name, source, "2026-01-01T00:00:00Z"));
+}
+
+}  // namespace
+
+TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor)
+{
+    TempDir dir;
+    const std::string data = dir.Path("Data/");
+    CMStoredSongFile stored = Store(data, "Blues@ann", "ann's");
+    EXPECT_EQ(stored.outcome, Outcome::Saved);
+    EXPECT_EQ(stored.path, data + "Blues.zimbrel");
+    EXPECT_EQ(ReadFile(data + "Blues.zimbrel"), "ann's");
+
+    stored = Store(data, "Blues@ann", "ann's");
+    EXPECT_EQ(stored.outcome, Outcome::AlreadyThere);
+    EXPECT_EQ(stored.path, data + "Blues.zimbrel");
+
+    stored = Store(data, "Blues@bob", "bob's");
+    EXPECT_EQ(stored.outcome, Outcome::Saved);
+    EXPECT_EQ(stored.path, data + "Blues@bob.zimbrel");
+    EXPECT_EQ(ReadFile(data + "Blues.zimbrel"), "ann's");
+
+    stored = Store(data, "Blues@bob", "bob's");
+    EXPECT_EQ(stored.outcome, Outcome::AlreadyThere);
+    EXPECT_EQ(stored.path, data + "Blues@bob.zimbrel");
+
+    stored = Store(data, "Blues@bob", "bob's new version");
+    EXPECT_EQ(stored.outcome, Outcome::Refused);
+    EXPECT_EQ(stored.reason, data + "Blues@bob.zimbrel holds another song");
+    EXPECT_EQ(ReadFile(data + "Blues@bob.zimbrel"), "bob's");
+
+    stored = Store(data, "Blues", "no author");
+    EXPECT_EQ(stored.outcome, Outcome::Refused);
+    EXPECT_EQ(stored.reason, data + "Blues.zimbrel holds another song");
+
+    stored = Store(data, "Solo", "no author, new title");
+    EXPECT_EQ(stored.outcome, Outcome::Saved);
+    EXPECT_EQ(stored.path, data + "Solo.zimbrel");
+}
+
+TEST(SharedSongFiles, TitlesThatWouldLeaveTheFolderAreRefused)
+{
+    TempDir dir;
+    const std::string data = dir.Path("Data/");
+    const std::pair<std::string, std::string> cases[] = {
+        {"../evil@ann", "the title holds a path separator"},
+        {"..@ann", "the title holds \"..\""},
+        {"a\\b@ann", "the title holds a path separator"},
+        {"tab\there@ann", "the title holds a control character"},
+        {"@ann", "the title is empty"},
+        {std::string(101, 't') + "@ann", "the title is longer than 100 bytes"},
+    };
+    for (const auto& [name, reason] : cases) {
+        const CMStoredSongFile stored = Store(data, name, "x");
+        EXPECT_EQ(stored.outcome, Outcome::Refused) << name;
+        EXPECT_EQ(stored.reason, reason) << name;
+    }
+    EXPECT_EQ(Store(data, std::string(100, 't') + "@ann", "x").outcome, Outcome::Saved);
+
+    Store(data, "Blues@ann", "one");
+    const CMStoredSongFile badAuthor = Store(data, "Blues@../x", "two");
+    EXPECT_EQ(badAuthor.outcome, Outcome::Refused);
+    EXPECT_EQ(badAuthor.reason, "the author's user ID holds a path separator");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
+}
+
+TEST(SharedSongFiles, WhatCannotBeReadOrWrittenLosesNothing)
+{
+    TempDir dir;
+    const std::string data = dir.Path("Data/");
+    Store(data, "Blues@ann", "kept");
+    std::filesystem::create_directory(data + "Waltz.zimbrel");
+    const CMStoredSongFile blocked = Store(data, "Waltz@ann", "new");
+    EXPECT_EQ(blocked.outcome, Outcome::Refused);
+    EXPECT_EQ(blocked.reason, "cannot read " + data + "Waltz.zimbrel");
+
+    std::ofstream(dir.Path("File")) << "a file where the folder should be";
+    const CMStoredSongFile noFolder = Store(dir.Path("File/"), "Waltz@ann", "new");
+    EXPECT_EQ(noFolder.outcome, Outcome::Refused);
+    EXPECT_EQ(noFolder.reason,
+              "cannot read " + dir.Path("File/") + "Waltz.zimbrel: Not a directory");
+    EXPECT_EQ(ReadFile(data + "Blues.zimbrel"), "kept");
+    EXPECT_EQ(ReadFile(dir.Path("File")), "a file where the folder should be");
+}
+
+TEST(SharedSongFiles, SongsToUpload)
+{
+    TempDir dir;
+    std::ofstream(dir.Path("Blues.zimbrel"), std::ios::binary) << "title { Blues }\r\n";
+    CMZimbrelSong song;
+    std::string reason;
+    ASSERT_TRUE(ReadSongForUpload(dir.Path("Blues.zimbrel"), song, reason)) << reason;
+    EXPECT_EQ(song.name, "Blues");
+    EXPECT_EQ(song.source, "title { Blues }\r\n");
+
+    std::ofstream(dir.Path("a@b.zimbrel")) << "x";
+    EXPECT_FALSE(ReadSongForUpload(dir.Path("a@b.zimbrel"), song, reason));
+    EXPECT_EQ(reason, "the title holds an at-mark");
+
+    std::ofstream(dir.Path("Empty.zimbrel")).flush();
+    ASSERT_TRUE(ReadSongForUpload(dir.Path("Empty.zimbrel"), song, reason));
+    EXPECT_EQ(song.source, "");
+
+    std::filesystem::create_directory(dir.Path("Folder.zimbrel"));
+    EXPECT_FALSE(ReadSongForUpload(dir.Path("Folder.zimbrel"), song, reason));
+    EXPECT_EQ(reason, "cannot read " + dir.Path("Folder.zimbrel"));
+}

@@ -1,0 +1,41 @@
+// Helpers of the chart tests.
+#include "tests/chart/ChartTestSupport.h"
+
+#include "chart/SongDrawing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+CMMusicSong CompileSong(const std::string& source)
+{
+    CMMusicSong song;
+    CMString error;
+    EXPECT_TRUE(song.Compile(CMString(source), error)) << error.Str();
+    return song;
+}
+
+std::string MeasuresSource(int count)
+{
+    std::string source = "chord {";
+    for (int i = 0; i < count; ++i) {
+        source += " ";
+        source += "CDEFGAB"[i % 7];
+        source += i + 1 < count ? " |" : " ||";
+    }
+    return source + " }";
+}
+
+RecordingDC DrawChart(const CMMusicSong& song, const ChartOptions& options)
+{
+    auto surface = std::make_unique<RecordingDC>();
+    surface->origin = CMPoint(0.5, 0.5);
+    surface->printing = options.page >= 1;
+    RecordingDC* recording = surface.get();
+    CMMusicDC renderer(std::move(surface), "");  // no settings file: the default fonts
+    renderer.chordStyle = static_cast<std::uint8_t>(options.chordStyle);
+    Draw(song, renderer, options.transposition, options.intro, options.verse, options.numerals,
+         static_cast<std::uint8_t>(options.chordStyle), options.page, options.ringBitmap,
+         options.printNotice);
+    return *recording;
+}

@@ -1,0 +1,28 @@
+// Helpers of the chart tests: songs from source text, and a song drawn into a recording surface
+// with the chart view's origin and the default fonts.
+#pragma once
+
+#include "chart/CMMusicDC.h"
+#include "music/CMMusicSong.h"
+#include "tests/chart/RecordingDC.h"
+
+#include <string>
+
+struct ChartOptions {
+    int page = 1;  // 0 the screen view
+    int transposition = 0;
+    bool intro = true;
+    bool verse = true;
+    bool numerals = false;
+    int chordStyle = 0;
+    int ringBitmap = -1;
+    bool printNotice = false;
+};
+
+// The compiled song; a test failure when it does not compile.
+CMMusicSong CompileSong(const std::string& source);
+// A chord block of `count` measures, each holding one chord different from its neighbours
+// (C, D, E, F, G, A, B in turn), closed by a final bar.
+std::string MeasuresSource(int count);
+// Draws the song on a recording surface (origin 0.5 inch, printing for pages from 1).
+RecordingDC DrawChart(const CMMusicSong& song, const ChartOptions& options = ChartOptions());

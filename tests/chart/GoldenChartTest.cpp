@@ -1,0 +1,47 @@
+// Whole charts against reviewed listings of their drawing primitives (tests/data/chart), so that
+// any change to what the chart draws shows up in review: a printed page with intro, repeats,
+// labels and melody; the screen view of a ballad with verse, coda and two title lines; a melody
+// of every note value; first and second endings.
+#include "tests/chart/ChartRecording.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct GoldenChart {
+    const char* song;  // below the source folder
+    int page;
+    const char* golden;  // below tests/data/chart
+};
+
+}  // namespace
+
+TEST(GoldenChart, ListingsMatchTheReviewedFiles)
+{
+    const GoldenChart charts[] = {
+        {"Data/Example.zimbrel", 1, "Example.page1.txt"},
+        {"Data/WinterLamp.zimbrel", 0, "WinterLamp.screen.txt"},
+        {"tests/data/songs/melody.zimbrel", 1, "melody.page1.txt"},
+        {"tests/data/songs/volta.zimbrel", 1, "volta.page1.txt"},
+    };
+    for (const GoldenChart& chart : charts) {
+        const std::string expected =
+            ReadFile(std::string(ZIMBREL_TEST_DATA "/chart/") + chart.golden);
+        ASSERT_FALSE(expected.empty()) << chart.golden;
+        // Songs are recorded with the path they are given: the file name is the title.
+        const std::string listing =
+            RecordChart(std::string(ZIMBREL_SOURCE_DIR "/") + chart.song, chart.page);
+        EXPECT_EQ(listing, expected) << chart.song << ": run scripts/regenerate-golden.sh and "
+                                     << "review the difference";
+    }
+}

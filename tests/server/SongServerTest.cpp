@@ -1,0 +1,394 @@
+// The song server in-process on loopback: the whole conversation with its result bytes, the
+// rules on user IDs, e-mail addresses, titles and sizes, log-on before use, persistence across a
+// restart, and its defences: slowed log-ons, garbage, cut and oversized frames, floods, idle
+// connections and a connection limit, none of which stops it answering other clients.
+#include "net/CMZimbrelMessages.h"
+#include "server/CMSongServer.h"
+#include "tests/TempDir.h"
+#include "tests/net/LoopbackSocket.h"
+#include "tests/server/TestClient.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The server's clock stands still until the test moves it.
+class TestServer : public CMSongServer {
+public:
+    using CMSongServer::CMSongServer;
+    Clock::time_point now = Clock::now();
+
+protected:
+    Clock::time_point Now() const override { return now; }
+};
+
+CMZimbrelSongList Songs(std::initializer_list<std::pair<const char*, std::string>> songs)
+{
+    CMZimbrelSongList list;
+    for (const auto& [title, source] : songs)
+        list.Add(std::make_unique<CMZimbrelSong>(title, source, ""));
+    return list;
+}
+
+CMZimbrelSongNameList Names(std::initializer_list<const char*> names)
+{
+    CMZimbrelSongNameList list;
+    for (const char* name : names)
+        list.AddName(name);
+    return list;
+}
+
+class SongServer : public ::testing::Test {
+protected:
+    TempDir dir;
+    CMServerOptions options;
+    std::unique_ptr<TestServer> server;
+
+    void SetUp() override
+    {
+        options.port = 0;
+        options.databasePath = dir.Path("songs.sqlite");
+        options.passwordCost = CMPasswordHasher::Cost::Fast;
+        options.hashThreads = 1;
+        options.log = nullptr;
+    }
+
+    void Start()
+    {
+        server = std::make_unique<TestServer>(options);
+        std::string error;
+        ASSERT_TRUE(server->Start(error)) << error;
+    }
+
+    // Runs the server and the clients until `done` holds or 10 seconds pass.
+    bool Pump(const std::vector<TestClient*>& clients, const std::function<bool()>& done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            server->RunOnce(1ms);
+            for (TestClient* client : clients)
+                client->net.Poll();
+        }
+        return true;
+    }
+
+    // Runs the server and the clients for a fifth of a second.
+    void RunAWhile(const std::vector<TestClient*>& clients)
+    {
+        const auto end = std::chrono::steady_clock::now() + 200ms;
+        Pump(clients, [&] { return std::chrono::steady_clock::now() > end; });
+    }
+
+    // Sends a request and answers the client's next reply.
+    std::string Ask(TestClient& client, const CFSerialData& payload)
+    {
+        const std::size_t before = client.replies.size();
+        client.net.SendPayload(payload);
+        if (!Pump({&client}, [&] { return client.replies.size() > before; }))
+            return "no reply";
+        return client.replies.back();
+    }
+
+    std::unique_ptr<TestClient> Connect()
+    {
+        auto client = std::make_unique<TestClient>();
+        EXPECT_TRUE(client->Connect(server->GetPort()));
+        const std::size_t sessions = server->GetSessionCount();
+        Pump({client.get()}, [&] { return server->GetSessionCount() > sessions; });
+        return client;
+    }
+
+    // A client registered and logged on as `userId`.
+    std::unique_ptr<TestClient> LoggedOn(const char* userId)
+    {
+        auto client = Connect();
+        const std::string email = std::string(userId) + "@example.org";
+        EXPECT_EQ(Ask(*client, BuildRegister(userId, email, "pw")), "RegisterOK 0");
+        EXPECT_EQ(Ask(*client, BuildLogon(email, "pw")), "LogonOK 0");
+        return client;
+    }
+};
+
+}  // namespace
+
+TEST_F(SongServer, RegisterLogOnUploadListAndDownload)
+{
+    Start();
+    auto ann = Connect();
+    EXPECT_EQ(Ask(*ann, BuildRegister("Ann 2", "Ann@Example.org", "secret")), "RegisterOK 0");
+    EXPECT_EQ(Ask(*ann, BuildRegister("ANN 2", "other@example.org", "x")), "RegisterOK 4");
+    EXPECT_EQ(Ask(*ann, BuildRegister("bob", "ann@example.org", "x")), "RegisterOK 5");
+    EXPECT_EQ(Ask(*ann, BuildRegister("bob!", "b@example.org", "x")), "RegisterOK 1");
+    EXPECT_EQ(Ask(*ann, BuildRegister("b", "", "x")), "RegisterOK 2");
+    EXPECT_EQ(Ask(*ann, BuildRegister("b", "b+1@example.org", "x")), "RegisterOK 2");
+    EXPECT_EQ(Ask(*ann, BuildRegister("b", "b@@example.org", "x")), "RegisterOK 2");
+    EXPECT_EQ(Ask(*ann, BuildRegister("b", "b@example.org", "")), "RegisterOK 3");
+    EXPECT_EQ(Ask(*ann, BuildRegister(std::string(21, 'b'), "b@example.org", "x")), "RegisterOK 1");
+
+    // Nothing but Register and Logon before a log-on.
+    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "LogonOK 2");
+    EXPECT_EQ(Ask(*ann, BuildDownload(Names({"a@b"}))), "LogonOK 2");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "x"}}))), "UploadOK 1");
+
+    EXPECT_EQ(Ask(*ann, BuildLogon("ann@example.org", "wrong")), "LogonOK 1");
+    EXPECT_EQ(Ask(*ann, BuildLogon("nobody@example.org", "secret")), "LogonOK 1");
+    EXPECT_EQ(Ask(*ann, BuildLogon("ANN@example.org", "secret")), "LogonOK 0");
+
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "title { Blues }\n"}, {"Waltz", "w"}}))),
+              "UploadOK 0");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "title { Blues in F }\n"}}))), "UploadOK 0");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"a/b", "x"}}))), "UploadOK 2");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"a@b", "x"}}))), "UploadOK 2");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"ok", "x"}, {"..", "x"}}))), "UploadOK 2");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Big", std::string(kMaxSongSource + 1, 'x')}}))),
+              "UploadOK 3");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Largest", std::string(kMaxSongSource, 'x')}}))),
+              "UploadOK 0");
+    EXPECT_EQ(Ask(*ann, CFSerialData(std::string_view("\x0D\x05", 2))), "UploadOK 4");
+
+    auto bob = LoggedOn("bob");
+    EXPECT_EQ(Ask(*bob, BuildUpload(Songs({{"Blues", "bob's blues"}}))), "UploadOK 0");
+
+    EXPECT_EQ(Ask(*bob, BuildQuerySongList(CMZimbrelUserNameList())),
+              "QuerySongListOK Blues@Ann 2 Blues@bob Largest@Ann 2 Waltz@Ann 2");
+    CMZimbrelUserNameList onlyBob;
+    onlyBob.AddName("BOB");
+    onlyBob.AddName("nobody");
+    EXPECT_EQ(Ask(*ann, BuildQuerySongList(onlyBob)), "QuerySongListOK Blues@bob");
+
+    // With an at-mark a name means one author's song; without, the title by every author.
+    EXPECT_EQ(Ask(*bob, BuildDownload(Names({"Waltz@ann 2", "Blues"}))),
+              "DownloadOK Waltz@Ann 2|w Blues@Ann 2|title { Blues in F }\n Blues@bob|bob's blues");
+    EXPECT_EQ(Ask(*bob, BuildDownload(Names({"Nothing@ann 2", "Waltz@bob", "Waltz@"}))),
+              "DownloadOK Waltz@Ann 2|w");
+    EXPECT_EQ(Ask(*bob, BuildDownload(CMZimbrelSongNameList())), "DownloadOK");
+    ASSERT_EQ(bob->uploadTimes.size(), 4u);
+    EXPECT_TRUE(
+        std::regex_match(bob->uploadTimes[0], std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")))
+        << bob->uploadTimes[0];
+
+    // Account is not offered; unknown codes and stray replies are ignored, and the next request
+    // is answered as usual.
+    EXPECT_EQ(Ask(*bob, CFSerialData(std::string_view("\x09\x01"))), "AccountOK 1");
+    bob->net.SendPayload(CFSerialData(std::string_view("\x63\x01")));
+    bob->net.SendPayload(BuildResult(kMessageLogonOK, 0));
+    EXPECT_EQ(Ask(*bob, BuildQuerySongList(onlyBob)), "QuerySongListOK Blues@bob");
+}
+
+TEST_F(SongServer, TheConversationOfTheProtocolDocumentByteForByte)
+{
+    Start();
+    const Fd connection(ConnectTo(server->GetPort()));
+    const int fd = connection.Get();
+    // Sends the bytes of a request and answers the bytes of the reply.
+    const auto exchange = [&](const std::string& request, std::size_t replySize) {
+        send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+        std::string reply;
+        Pump({}, [&] {
+            char buffer[256];
+            const ssize_t got = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+            if (got > 0)
+                reply.append(buffer, static_cast<std::size_t>(got));
+            return reply.size() >= replySize;
+        });
+        return reply;
+    };
+    const auto hex = [](const std::string& bytes) {
+        return CFSerialData(std::string_view(bytes)).ToHex();
+    };
+    EXPECT_EQ(hex(exchange(std::string("\x06\x01"
+                                       "a@b\0\0",
+                                       7),
+                           3)),
+              "020201");
+    EXPECT_EQ(hex(exchange(std::string("\x0C\x07"
+                                       "ann\0"
+                                       "a@b\0"
+                                       "pw\0",
+                                       13),
+                           3)),
+              "020800");
+    EXPECT_EQ(hex(exchange(std::string("\x08\x01"
+                                       "a@b\0"
+                                       "pw\0",
+                                       9),
+                           3)),
+              "020200");
+    EXPECT_EQ(hex(exchange(std::string("\x08\x0D\x01"
+                                       "B\0"
+                                       "x\n\0"
+                                       "\0",
+                                       9),
+                           3)),
+              "020E00");
+    EXPECT_EQ(hex(exchange(std::string("\x02\x03\x00", 3), 9)), "080401424061"
+                                                                "6E6E00");
+    const std::string download = exchange(std::string("\x08\x0B\x01"
+                                                      "B@ann\0",
+                                                      9),
+                                          33);
+    ASSERT_EQ(download.size(), 33u);
+    EXPECT_EQ(hex(download.substr(0, 12)), "200C0142406"
+                                           "16E6E00780A00");
+    EXPECT_TRUE(
+        std::regex_match(download.substr(12, 20), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")))
+        << download.substr(12);
+    EXPECT_EQ(download.back(), '\0');
+}
+
+TEST_F(SongServer, AccountsAndSongsSurviveARestart)
+{
+    Start();
+    {
+        auto ann = LoggedOn("ann");
+        EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "kept"}}))), "UploadOK 0");
+    }
+    server.reset();
+    struct stat info {};
+    ASSERT_EQ(stat(options.databasePath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);  // accounts are private
+    Start();
+    auto again = Connect();
+    EXPECT_EQ(Ask(*again, BuildLogon("ann@example.org", "pw")), "LogonOK 0");
+    EXPECT_EQ(Ask(*again, BuildDownload(Names({"Blues@ann"}))), "DownloadOK Blues@ann|kept");
+}
+
+TEST_F(SongServer, RepeatedFailedLogOnsAreSlowedWhileOthersAreServed)
+{
+    Start();
+    auto ann = LoggedOn("ann");
+    auto guesser = Connect();
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Ask(*guesser, BuildLogon("ann@example.org", "guess")), "LogonOK 1");
+
+    // The sixth failure is answered one second later, the seventh two seconds after that; the
+    // right password waits its turn behind them.
+    guesser->net.SendPayload(BuildLogon("ann@example.org", "guess"));
+    guesser->net.SendPayload(BuildLogon("ann@example.org", "guess"));
+    guesser->net.SendPayload(BuildLogon("ann@example.org", "pw"));
+    RunAWhile({guesser.get()});
+    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
+    EXPECT_EQ(guesser->replies.size(), 5u);
+
+    server->now += 999ms;
+    RunAWhile({guesser.get()});
+    EXPECT_EQ(guesser->replies.size(), 5u);
+    server->now += 1ms;
+    ASSERT_TRUE(Pump({guesser.get()}, [&] { return guesser->replies.size() == 6; }));
+    EXPECT_EQ(guesser->replies.back(), "LogonOK 1");
+    RunAWhile({guesser.get()});  // the seventh attempt fails now
+    server->now += 1999ms;
+    RunAWhile({guesser.get()});
+    EXPECT_EQ(guesser->replies.size(), 6u);
+    server->now += 1ms;
+    ASSERT_TRUE(Pump({guesser.get()}, [&] { return guesser->replies.size() == 8; }));
+    EXPECT_EQ(guesser->replies[6], "LogonOK 1");
+    EXPECT_EQ(guesser->replies[7], "LogonOK 0");
+
+    // A success forgives the failures.
+    EXPECT_EQ(Ask(*guesser, BuildLogon("ann@example.org", "guess")), "LogonOK 1");
+}
+
+TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt)
+{
+    Start();
+    auto ann = LoggedOn("ann");
+    const auto closed = [&](TestClient& client) {
+        return Pump({&client}, [&] {
+            return !client.replies.empty() && client.replies.back() == "disconnected";
+        });
+    };
+
+    auto huge = Connect();
+    huge->SendRaw("\x82\x80\x80\x01");  // 4 MiB and one byte
+    EXPECT_TRUE(closed(*huge));
+
+    // A header that never ends and a frame cut short go stale on the connection's own clock
+    // after two seconds.
+    auto garbage = Connect();
+    garbage->SendRaw("\xFF\xFE\xFD\xFC\xFB garbage");
+    auto cut = Connect();
+    cut->SendRaw("\x10\x01"
+                 "ann@");
+    EXPECT_TRUE(closed(*garbage));
+    EXPECT_TRUE(closed(*cut));
+
+    auto empty = Connect();
+    empty->SendRaw(std::string(1, '\0'));
+    EXPECT_TRUE(closed(*empty));
+
+    auto truncated = Connect();
+    truncated->SendRaw("\x03\x01"
+                       "ab");  // Logon without its terminators
+    EXPECT_TRUE(closed(*truncated));
+
+    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
+}
+
+TEST_F(SongServer, FloodsIdleConnectionsAndTooManyConnectionsAreLimited)
+{
+    options.maxConnections = 3;
+    options.idleTimeout = 60s;
+    Start();
+    auto ann = LoggedOn("ann");
+
+    // A flood queued behind a password check is cut off.
+    auto flood = Connect();
+    CFSerialData requests;
+    requests.AppendObject(BuildLogon("ann@example.org", "pw"));
+    for (std::size_t i = 0; i <= CMSongServer::kMaxWaitingRequests; ++i)
+        requests.AppendObject(BuildQuerySongList(CMZimbrelUserNameList()));
+    flood->SendRaw(std::string(requests.View()));
+    EXPECT_TRUE(Pump({flood.get()}, [&] {
+        return !flood->replies.empty() && flood->replies.back() == "disconnected";
+    }));
+
+    auto second = Connect();
+    auto third = Connect();
+    auto fourth = std::make_unique<TestClient>();
+    ASSERT_TRUE(fourth->Connect(server->GetPort()));
+    EXPECT_TRUE(Pump({fourth.get()}, [&] { return !fourth->replies.empty(); }));
+    EXPECT_EQ(fourth->replies, std::vector<std::string>{"disconnected"});
+    EXPECT_EQ(server->GetSessionCount(), 3u);
+
+    server->now += 59s;
+    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
+    server->now += 1s;
+    EXPECT_TRUE(Pump({second.get(), third.get()},
+                     [&] { return !second->replies.empty() && !third->replies.empty(); }));
+    EXPECT_EQ(server->GetSessionCount(), 1u);
+    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
+}
+
+TEST_F(SongServer, StartFailsWithAClearReason)
+{
+    options.databasePath = dir.Path("missing/folder/songs.sqlite");
+    CMSongServer server(options);
+    std::string error;
+    EXPECT_FALSE(server.Start(error));
+    EXPECT_EQ(error, "cannot open the database '" + options.databasePath +
+                         "': unable to open database file");
+
+    std::FILE* file = std::fopen(dir.Path("text.sqlite").c_str(), "w");
+    std::fputs("not a database, but a text of some length to be sure it is not taken for one",
+               file);
+    std::fclose(file);
+    options.databasePath = dir.Path("text.sqlite");
+    CMSongServer onText(options);
+    EXPECT_FALSE(onText.Start(error));
+    EXPECT_EQ(error,
+              "cannot open the database '" + options.databasePath + "': file is not a database");
+}
