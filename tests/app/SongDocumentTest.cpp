@@ -20,13 +20,15 @@ public:
     int repaints = 0;
 };
 
-void Write(const std::string& path, const std::string& text) {
+void Write(const std::string& path, const std::string& text)
+{
     std::ofstream(path, std::ios::binary) << text;
 }
 
-} // namespace
+}  // namespace
 
-TEST(SongDocument, OpeningReportsSuccessOrTheCompilerError) {
+TEST(SongDocument, OpeningReportsSuccessOrTheCompilerError)
+{
     TempDir dir;
     const std::string good = dir.Path("blues.zimbrel");
     Write(good, "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
@@ -44,7 +46,7 @@ TEST(SongDocument, OpeningReportsSuccessOrTheCompilerError) {
     Write(bad, "title { Broken }\n\nchord { C | x }\n");
     ASSERT_TRUE(document.Open(bad.c_str(), readError));
     EXPECT_FALSE(document.IsCompiled());
-    EXPECT_EQ(document.GetSong().measures.GetCount(), 0); // opening cleared the old song
+    EXPECT_EQ(document.GetSong().measures.GetCount(), 0);  // opening cleared the old song
     RecordingShell shell2;
     document.ReportOpening(shell2);
     EXPECT_EQ(shell2.lines,
@@ -52,23 +54,26 @@ TEST(SongDocument, OpeningReportsSuccessOrTheCompilerError) {
     EXPECT_EQ(document.GetTitle(), "broken.song");
 }
 
-TEST(SongDocument, FilesThatCannotBeRead) {
+TEST(SongDocument, FilesThatCannotBeRead)
+{
     TempDir dir;
     CMSongDocument document;
     CMString readError;
     const std::string missing = dir.Path("missing.zimbrel");
     EXPECT_FALSE(document.Open(missing.c_str(), readError));
-    EXPECT_EQ(readError.Str(), "Error : Cannot read '" + missing + "': No such file or directory");
+    EXPECT_EQ(readError.Str(),
+              "Error : Cannot read '" + missing + "': No such file or directory");
     EXPECT_FALSE(document.Open(dir.Root().c_str(), readError));
     EXPECT_EQ(readError.Str(), "Error : Cannot read '" + dir.Root() + "': not a file");
 
     const std::string empty = dir.Path("empty.zimbrel");
     Write(empty, "");
-    EXPECT_TRUE(document.Open(empty.c_str(), readError)); // an empty song is a song
+    EXPECT_TRUE(document.Open(empty.c_str(), readError));  // an empty song is a song
     EXPECT_TRUE(document.IsCompiled());
 }
 
-TEST(SongDocument, EditingRecompilesOnlyWhatChanged) {
+TEST(SongDocument, EditingRecompilesOnlyWhatChanged)
+{
     TempDir dir;
     const std::string path = dir.Path("tune.zimbrel");
     const std::string source = "chord { C | G7 | }";
@@ -78,7 +83,7 @@ TEST(SongDocument, EditingRecompilesOnlyWhatChanged) {
     ASSERT_TRUE(document.Open(path.c_str(), readError));
 
     RecordingShell shell;
-    document.ApplyEdit(CMString(source), shell); // unchanged: no compile, not modified
+    document.ApplyEdit(CMString(source), shell);  // unchanged: no compile, not modified
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(shell.lines.empty());
     EXPECT_EQ(shell.repaints, 1);
@@ -88,7 +93,7 @@ TEST(SongDocument, EditingRecompilesOnlyWhatChanged) {
     ASSERT_EQ(shell.lines.size(), 1u);
     EXPECT_EQ(shell.lines[0],
               "Error : line (1) Coda mark cannot be used more than once.\n  Last token : \"@\"\n");
-    EXPECT_EQ(document.GetSong().measures.GetCount(), 3); // the last good song stays
+    EXPECT_EQ(document.GetSong().measures.GetCount(), 3);  // the last good song stays
 
     document.ApplyEdit(CMString("chord { D | }"), shell);
     EXPECT_EQ(shell.lines.back(), "'tune' has been compiled successfully");
@@ -97,7 +102,8 @@ TEST(SongDocument, EditingRecompilesOnlyWhatChanged) {
     EXPECT_EQ(shell.repaints, 3);
 }
 
-TEST(SongDocument, UntitledDocumentWritesNoSuccessLine) {
+TEST(SongDocument, UntitledDocumentWritesNoSuccessLine)
+{
     CMSongDocument document;
     RecordingShell shell;
     document.ReportOpening(shell);
