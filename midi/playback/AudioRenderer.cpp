@@ -278,11 +278,15 @@ bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, 
         return false;
     }
     const CMFluidSettings settings = NewSynthSettings(options.sampleRate);
+    if (!settings) {
+        error = "FluidSynth cannot start a synthesizer.";
+        return false;
+    }
     Renderer renderer(sequence, options.sampleRate, options.progress);
     const std::size_t synthesizers = options.synthesizers > 0
                                          ? static_cast<std::size_t>(options.synthesizers)
                                          : std::max(1u, std::thread::hardware_concurrency());
-    if (!settings || !renderer.Load(settings.get(), soundFontPath, synthesizers, error))
+    if (!renderer.Load(settings.get(), soundFontPath, synthesizers, error))
         return false;
 
     CMString writeError;
