@@ -1,8 +1,8 @@
 // Audio export: FluidSynth renders a MIDI sequence with a General MIDI SoundFont as fast as it
 // can, one synthesizer per processor core, and libsndfile encodes the sound as WAV, FLAC or Ogg
-// Vorbis. The file starts at the first
-// note (the silent measure a MIDI file of a performance begins with is left out), ends when the
-// last notes have rung out for at most half a beat, and is written atomically.
+// Vorbis. The file starts at the first note (the silent measure a MIDI file of a performance
+// begins with is left out), ends when the last notes have rung out for at most half a beat, and
+// is written atomically.
 #pragma once
 
 #include "core/CMString.h"
