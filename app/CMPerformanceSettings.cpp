@@ -29,3 +29,12 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
     performance.precount = std::clamp(song.precount >= 0 ? song.precount : settings.precount, 0, 2);
     return performance;
 }
+
+bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
+                 const CMPerformanceSettings& performance, const char* path, CMString* listing)
+{
+    return GenerateMidi(song, band, path, performance.tempo, performance.transpose,
+                        performance.instruments, performance.precount, performance.precountNote,
+                        performance.repeats, listing, performance.intro, performance.verse,
+                        performance.seed);
+}

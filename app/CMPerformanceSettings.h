@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 
+class CMMusicBand;
 class CMMusicSong;
 class CMZimbrelIni;
 
@@ -31,3 +32,9 @@ struct CMPerformanceSettings {
 
 // The parameters a song is played with before the user changes any.
 CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song);
+
+// Performs `song` with `band` as `performance` says into the MIDI file at `path` (GenerateMidi);
+// `listing`, when given, receives what was played. False when the driver refused the parameters
+// (no band, no instrument) or the file could not be written.
+bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
+                 const CMPerformanceSettings& performance, const char* path, CMString* listing);

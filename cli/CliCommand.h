@@ -18,6 +18,9 @@ int RunConfigCommand(const CliArguments& arguments);
 int RunMidiCommand(const CliArguments& arguments);
 int RunBandsCommand(const CliArguments& arguments);
 int RunMusicianCommand(const CliArguments& arguments);
+int RunPlayCommand(const CliArguments& arguments);
+int RunPortsCommand(const CliArguments& arguments);
+int RunAudioCommand(const CliArguments& arguments);
 int RunChartCommand(const CliArguments& arguments);
 int RunNetCommand(const CliArguments& arguments);
 

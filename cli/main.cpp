@@ -30,6 +30,17 @@ Commands:
   bands                      the bands and their musicians
   musician NAME [--patterns] what a musician's phrase library holds; --patterns lists
                              every pattern
+  play FILE [--port N|NAME] [PERF] [--listing]
+                             perform the song into FILE.midi and play it on the
+                             built-in synthesizer or a MIDI port (see ports) until the
+                             end or Ctrl-C
+  ports                      the MIDI output ports; * marks the one play uses
+                             ("Preferences.MidiOutPort" in ./Zimbrel.ini)
+  audio FILE -o OUT [PERF] [--soundfont SF2]
+                             perform the song and render it into an audio file; OUT
+                             ends in .wav, .flac or .ogg. The SoundFont: --soundfont,
+                             else "Preferences.SoundFont", else the system's General
+                             MIDI SoundFont
   chart FILE -o OUT.pdf|.png|.svg [--page N] [--dpi N] [--screen] [--transpose N]
         [--key concert|bb|eb|user|number] [--chord-style 0-3] [--no-intro] [--no-verse]
         [--notice]           draw the lead sheet: a PDF holds every printed page, a PNG or
@@ -65,6 +76,9 @@ const std::map<std::string, Command>& Commands()
         {"midi", RunMidiCommand},
         {"bands", RunBandsCommand},
         {"musician", RunMusicianCommand},
+        {"play", RunPlayCommand},
+        {"ports", RunPortsCommand},
+        {"audio", RunAudioCommand},
         {"chart", RunChartCommand},
         {"net", RunNetCommand},
     };

@@ -23,7 +23,10 @@ static bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFileMode)
+// Creates the temporary file with the target's permissions, lets `fill` write it and renames it
+// over the target once it is on disk.
+static bool ReplaceFile(const char* path, mode_t newFileMode,
+                        const std::function<bool(int fd, const char* temporaryPath)>& fill)
 {
     if (!path || !*path)
         return false;
@@ -41,10 +44,26 @@ bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFil
         umask(mask);
         mode &= ~mask;
     }
-    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+    bool ok = fchmod(fd, mode) == 0 && fill(fd, temporary.c_str()) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     if (ok && std::rename(temporary.c_str(), path) == 0)
         return true;
     unlink(temporary.c_str());
     return false;
+}
+
+bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFileMode)
+{
+    return ReplaceFile(path, newFileMode,
+                       [bytes](int fd, const char*) { return WriteAll(fd, bytes); });
+}
+
+bool WriteFileAtomicallyWith(const char* path,
+                             const std::function<bool(const char* temporaryPath)>& write,
+                             mode_t newFileMode)
+{
+    // fsync of our own descriptor also syncs what `write` wrote through its own: both name the
+    // same file.
+    return ReplaceFile(path, newFileMode,
+                       [&write](int, const char* temporaryPath) { return write(temporaryPath); });
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job on the example songs in Data/: compile them, perform each with the band into a
-# MIDI file in out/, and show what the band played. Whatever is not built yet is said plainly.
+# MIDI file and a WAV file in out/, draw their lead sheets, and show what the band played.
+# Whatever is not built yet is said plainly.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -19,6 +20,13 @@ for song in Data/*.zimbrel; do
 done
 
 echo
+echo "== Rendering every song into out/ (WAV files, played by the built-in synthesizer)"
+for song in Data/*.zimbrel; do
+  name=$(basename "$song" .zimbrel)
+  "$cli" audio "$song" -o "out/$name.wav"
+done
+
+echo
 echo "== Which scale goes with which chord in Data/Example.zimbrel"
 "$cli" analyze Data/Example.zimbrel
 
@@ -28,5 +36,5 @@ for song in Data/*.zimbrel; do
   "$cli" chart "$song" -o "out/$(basename "$song" .zimbrel).pdf"
 done
 
-echo "Built so far: the song compiler, the performance engine, MIDI files and the lead sheets."
-echo "Audio files and playback come next."
+echo "Built so far: the song compiler, the performance engine, MIDI and audio files, playback"
+echo "(zimbrel-cli play FILE; zimbrel-cli ports) and the lead sheets."

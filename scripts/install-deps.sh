@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   flex bison
-  libfluidsynth-dev fluidsynth libasound2-dev
+  libfluidsynth-dev fluidsynth libasound2-dev libsndfile1-dev
   libsqlite3-dev libsodium-dev
   lilypond-fonts fonts-liberation fonts-dejavu-core timgm6mb-soundfont
   clang libclang-rt-14-dev

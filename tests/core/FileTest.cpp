@@ -212,3 +212,33 @@ TEST(TextFile, AtomicSaveKeepsPermissionsAndOldContentOnFailure)
         EXPECT_EQ(ReadBytes(path), "[B]\r\n");
     }
 }
+
+TEST(TextFile, AtomicSaveByNameReplacesOnlyAFinishedFile)
+{
+    TempDir dir;
+    const std::string path = dir.Path("take.wav");
+    std::string written;
+    const auto writeByName = [&](const char* temporaryPath) {
+        written = temporaryPath;
+        WriteBytes(temporaryPath, "RIFF");
+        return true;
+    };
+    ASSERT_TRUE(WriteFileAtomicallyWith(path.c_str(), writeByName, 0640));
+    EXPECT_EQ(written.rfind(path + ".tmp.", 0), 0u);  // beside the target
+    EXPECT_EQ(ReadBytes(path), "RIFF");
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(info.st_mode & 0777, 0640u & ~mask);
+
+    // A writer that fails, after writing part of its file, leaves the old file and no temporary.
+    const auto failHalfway = [](const char* temporaryPath) {
+        WriteBytes(temporaryPath, "RI");
+        return false;
+    };
+    EXPECT_FALSE(WriteFileAtomicallyWith(path.c_str(), failHalfway));
+    EXPECT_EQ(ReadBytes(path), "RIFF");
+    EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"take.wav"}));
+    EXPECT_FALSE(WriteFileAtomicallyWith(dir.Path("missing/take.wav").c_str(), writeByName));
+}

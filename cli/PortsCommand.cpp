@@ -1,0 +1,33 @@
+// zimbrel-cli ports: the MIDI output port list as play uses it, the stored port marked, with a
+// word on standard error when the machine has no ALSA sequencer or no SoundFont for the built-in
+// synthesizer.
+#include "cli/CliCommand.h"
+
+#include "midi/playback/AlsaSequencerPorts.h"
+#include "midi/playback/MidiOutPorts.h"
+#include "midi/playback/SoundFontSearch.h"
+#include "settings/CMZimbrelIni.h"
+
+#include <cstdio>
+
+int RunPortsCommand(const CliArguments& arguments)
+{
+    if (!arguments.empty())
+        return UsageError("ports takes no arguments");
+    CMZimbrelIni settings;
+    settings.Load();
+    const std::vector<CMString> devices = ListMidiOutDevices();
+    const CMMidiOutPortList list = FillMidiOutPortList(devices, settings.midiOutPort);
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        std::printf("%c %zu %s\n", static_cast<int>(i) == list.selected ? '*' : ' ', i,
+                    devices[i].GetText());
+    if (!HasAlsaSequencer())
+        std::fprintf(stderr,
+                     "zimbrel-cli: ports: this machine has no ALSA sequencer (/dev/snd/seq), so "
+                     "only the built-in synthesizer plays\n");
+    CMString error;
+    if (FindSoundFont(settings.soundFont, error).IsEmpty())
+        std::fprintf(stderr, "zimbrel-cli: ports: the built-in synthesizer cannot play: %s\n",
+                     error.GetText());
+    return kExitDone;
+}

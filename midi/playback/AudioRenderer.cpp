@@ -1,0 +1,319 @@
+// Audio export: see AudioRenderer.h.
+#include "midi/playback/AudioRenderer.h"
+
+#include "core/AtomicFile.h"
+#include "midi/playback/FluidSynthSupport.h"
+#include "midi/playback/SynthWorkShare.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <future>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kBufferFrames = 16384;   // rendered side by side and written at once
+constexpr std::uint64_t kRingOutBlock = 1024;  // between looks at whether anything still sounds
+
+struct SoundFileCloser {
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
+
+int SoundFileFormat(CMAudioFormat format)
+{
+    switch (format) {
+    case CMAudioFormat::Flac:
+        return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    case CMAudioFormat::OggVorbis:
+        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    case CMAudioFormat::Wav:
+        break;
+    }
+    return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+}
+
+const char* FormatName(CMAudioFormat format)
+{
+    switch (format) {
+    case CMAudioFormat::Flac:
+        return "FLAC";
+    case CMAudioFormat::OggVorbis:
+        return "Ogg Vorbis";
+    case CMAudioFormat::Wav:
+        break;
+    }
+    return "WAV";
+}
+
+SF_INFO FileInfo(CMAudioFormat format, int sampleRate)
+{
+    SF_INFO info;
+    std::memset(&info, 0, sizeof info);
+    info.samplerate = sampleRate;
+    info.channels = 2;
+    info.format = SoundFileFormat(format);
+    return info;
+}
+
+// One synthesizer and the channels it plays, with their events.
+class SynthPart {
+public:
+    bool Load(fluid_settings_t* settings, const CMString& soundFont, CMString& error)
+    {
+        m_synth.reset(new_fluid_synth(settings));
+        if (!m_synth) {
+            error = "FluidSynth cannot start a synthesizer.";
+            return false;
+        }
+        return LoadSoundFont(m_synth.get(), soundFont, error);
+    }
+    void Add(const CMTimedMidiEvent& event) { m_events.push_back(event); }
+    // Sends the events before `start` that set programs and controllers; earlier notes are
+    // left out with the silence they begin in.
+    void Prepare(double start)
+    {
+        for (; m_next < m_events.size() && m_events[m_next].milliseconds < start; ++m_next)
+            if ((m_events[m_next].status & 0xE0) != 0x80)
+                SendToSynth(m_synth.get(), m_events[m_next]);
+    }
+    // Renders frames [from, to) into `out` (interleaved stereo), each event on its frame;
+    // `frameOf` turns an event's time into its frame.
+    template <typename FrameOf>
+    void Render(std::uint64_t from, std::uint64_t to, float* out, const FrameOf& frameOf)
+    {
+        for (std::uint64_t frame = from; frame < to;) {
+            for (; m_next < m_events.size() && frameOf(m_events[m_next]) <= frame; ++m_next)
+                SendToSynth(m_synth.get(), m_events[m_next]);
+            const std::uint64_t until =
+                m_next < m_events.size() ? std::min(frameOf(m_events[m_next]), to) : to;
+            float* const at = out + 2 * (frame - from);
+            fluid_synth_write_float(m_synth.get(), static_cast<int>(until - frame), at, 0, 2, at, 1,
+                                    2);
+            frame = until;
+        }
+    }
+    // Sends what is left: the events at the very end.
+    void Finish()
+    {
+        for (; m_next < m_events.size(); ++m_next)
+            SendToSynth(m_synth.get(), m_events[m_next]);
+    }
+    bool IsSounding() const { return fluid_synth_get_active_voice_count(m_synth.get()) > 0; }
+
+private:
+    CMFluidSynth m_synth;
+    std::vector<CMTimedMidiEvent> m_events;
+    std::size_t m_next = 0;
+};
+
+// Plays the sequence into the synthesizers and their sound into the file, a buffer at a time.
+// The synthesizers render side by side, each its share of the work (CMSynthWorkShare), and the
+// file gets the sum.
+class Renderer {
+public:
+    Renderer(const CMMidiSequence& sequence, int sampleRate,
+             const std::function<void(double)>& progress)
+        : m_sequence(sequence), m_framesPerMillisecond(sampleRate / 1000.0), m_progress(progress),
+          m_mix(2 * kBufferFrames)
+    {
+        m_start = sequence.GetFirstNoteTime().value_or(0.0);
+    }
+
+    // Shares the work out among at most `mostParts` synthesizers and loads the SoundFont into
+    // each, side by side.
+    bool Load(fluid_settings_t* settings, const CMString& soundFont, std::size_t mostParts,
+              CMString& error)
+    {
+        const CMSynthWorkShare share(m_sequence.GetEvents(), mostParts);
+        m_parts.resize(share.GetPartCount());
+        std::vector<CMString> errors(m_parts.size());
+        std::vector<char> loaded(m_parts.size(), 0);
+        ForEachPart(
+            [&](std::size_t i) { loaded[i] = m_parts[i].Load(settings, soundFont, errors[i]); });
+        for (std::size_t i = 0; i < m_parts.size(); ++i) {
+            if (!loaded[i]) {
+                error = errors[i];
+                return false;
+            }
+        }
+        for (const CMTimedMidiEvent& event : m_sequence.GetEvents())
+            m_parts[share.GetPartOf(event)].Add(event);
+        for (SynthPart& part : m_parts)
+            part.Prepare(m_start);
+        return true;
+    }
+
+    bool Run(SNDFILE* file)
+    {
+        const std::uint64_t endFrame = FrameOf(m_sequence.GetLength());
+        for (std::uint64_t frame = 0; frame < endFrame;) {
+            const std::uint64_t until = std::min<std::uint64_t>(frame + kBufferFrames, endFrame);
+            if (!RenderAndWrite(file, frame, until, 1.0f, 1.0f))
+                return false;
+            frame = until;
+            if (m_progress)
+                m_progress(static_cast<double>(frame) / static_cast<double>(endFrame));
+        }
+        for (SynthPart& part : m_parts)
+            part.Finish();
+        if (!RingOut(file, endFrame))
+            return false;
+        if (m_progress)
+            m_progress(1.0);
+        return true;
+    }
+
+private:
+    std::uint64_t FrameOf(double milliseconds) const
+    {
+        return static_cast<std::uint64_t>(
+            std::llround(std::max(0.0, milliseconds - m_start) * m_framesPerMillisecond));
+    }
+
+    // Runs `work(i)` for every part, the first on this thread and the others beside it.
+    template <typename Work>
+    void ForEachPart(const Work& work)
+    {
+        std::vector<std::future<void>> others;
+        for (std::size_t i = 1; i < m_parts.size(); ++i)
+            others.push_back(std::async(std::launch::async, work, i));
+        work(0);
+        for (std::future<void>& other : others)
+            other.get();
+    }
+
+    // Renders frames [from, to) of every part, adds them up with a gain going from `fromGain`
+    // to `toGain`, and writes them to the file.
+    bool RenderAndWrite(SNDFILE* file, std::uint64_t from, std::uint64_t to, float fromGain,
+                        float toGain)
+    {
+        const std::size_t count = static_cast<std::size_t>(to - from);
+        m_partSound.resize(m_parts.size());
+        const auto frameOf = [this](const CMTimedMidiEvent& event) {
+            return FrameOf(event.milliseconds);
+        };
+        ForEachPart([&](std::size_t i) {
+            m_partSound[i].resize(2 * count);
+            m_parts[i].Render(from, to, m_partSound[i].data(), frameOf);
+        });
+        for (std::size_t frame = 0; frame < count; ++frame) {
+            const float gain = fromGain + (toGain - fromGain) * static_cast<float>(frame) /
+                                              static_cast<float>(count);
+            for (std::size_t side = 0; side < 2; ++side) {
+                float sum = 0.0f;
+                for (const std::vector<float>& sound : m_partSound)
+                    sum += sound[2 * frame + side];
+                m_mix[2 * frame + side] = sum * gain;
+            }
+        }
+        const auto frames = static_cast<sf_count_t>(count);
+        return sf_writef_float(file, m_mix.data(), frames) == frames;
+    }
+
+    // The last notes ring on for at most half a beat, fading out, and end sooner when silent.
+    bool RingOut(SNDFILE* file, std::uint64_t endFrame)
+    {
+        const std::uint64_t total = static_cast<std::uint64_t>(m_sequence.GetLastBeatLength() /
+                                                               2.0 * m_framesPerMillisecond);
+        const auto sounding = [this] {
+            return std::any_of(m_parts.begin(), m_parts.end(),
+                               [](const SynthPart& part) { return part.IsSounding(); });
+        };
+        for (std::uint64_t done = 0; done < total && sounding();) {
+            const std::uint64_t count = std::min<std::uint64_t>(kRingOutBlock, total - done);
+            const float from = 1.0f - static_cast<float>(done) / static_cast<float>(total);
+            const float to = 1.0f - static_cast<float>(done + count) / static_cast<float>(total);
+            if (!RenderAndWrite(file, endFrame + done, endFrame + done + count, from, to))
+                return false;
+            done += count;
+        }
+        return true;
+    }
+
+    const CMMidiSequence& m_sequence;
+    const double m_framesPerMillisecond;
+    const std::function<void(double)>& m_progress;
+    double m_start = 0.0;  // the time in the sequence where the file starts
+    std::vector<SynthPart> m_parts;
+    std::vector<std::vector<float>> m_partSound;  // interleaved stereo, one buffer a part
+    std::vector<float> m_mix;                     // what goes to the file
+};
+
+}  // namespace
+
+std::optional<CMAudioFormat> AudioFormatOf(const CMString& path)
+{
+    const std::string name = path.ToLower().Str();
+    const auto endsWith = [&name](const char* extension) {
+        const std::size_t length = std::strlen(extension);
+        return name.size() > length && name.compare(name.size() - length, length, extension) == 0;
+    };
+    if (endsWith(".wav"))
+        return CMAudioFormat::Wav;
+    if (endsWith(".flac"))
+        return CMAudioFormat::Flac;
+    if (endsWith(".ogg") || endsWith(".oga"))
+        return CMAudioFormat::OggVorbis;
+    return std::nullopt;
+}
+
+bool CanWriteAudioFormat(CMAudioFormat format)
+{
+    const SF_INFO info = FileInfo(format, 44100);
+    return sf_format_check(&info) != 0;
+}
+
+bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, const char* path,
+                 CMAudioFormat format, CMString& error, const CMAudioRenderOptions& options)
+{
+    SF_INFO info = FileInfo(format, options.sampleRate);
+    if (!sf_format_check(&info)) {
+        error.Format("This system's libsndfile cannot write %s files.", FormatName(format));
+        return false;
+    }
+    const CMFluidSettings settings = NewSynthSettings(options.sampleRate);
+    if (!settings) {
+        error = "FluidSynth cannot start a synthesizer.";
+        return false;
+    }
+    Renderer renderer(sequence, options.sampleRate, options.progress);
+    const std::size_t synthesizers = options.synthesizers > 0
+                                         ? static_cast<std::size_t>(options.synthesizers)
+                                         : std::max(1u, std::thread::hardware_concurrency());
+    if (!renderer.Load(settings.get(), soundFontPath, synthesizers, error))
+        return false;
+
+    CMString writeError;
+    const auto write = [&](const char* temporaryPath) {
+        SoundFile file(sf_open(temporaryPath, SFM_WRITE, &info));
+        if (!file) {
+            writeError = sf_strerror(nullptr);
+            return false;
+        }
+        sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+        if (!renderer.Run(file.get())) {
+            writeError = sf_strerror(file.get());
+            return false;
+        }
+        if (sf_close(file.release()) != 0) {  // the header is completed here
+            writeError = "the file could not be completed";
+            return false;
+        }
+        return true;
+    };
+    errno = 0;
+    if (!WriteFileAtomicallyWith(path, write)) {
+        const char* reason = !writeError.IsEmpty() ? writeError.GetText()
+                             : errno               ? std::strerror(errno)
+                                                   : "write error";
+        error.Format("Cannot write the audio file '%s': %s.", path, reason);
+        return false;
+    }
+    return true;
+}
