@@ -318,9 +318,7 @@ void CMNetworkPane::StoreSongs(const CMZimbrelSongList& songs)
         Write("  - %s", song->name.c_str());
         const CMStoredSongFile stored = StoreDownloadedSong(m_strDataFolder, *song);
         switch (stored.outcome) {
-        case CMStoredSongFile::Outcome::Saved:
-            Write("    saved as %s", stored.path.c_str());
-            break;
+        case CMStoredSongFile::Outcome::Saved: Write("    saved as %s", stored.path.c_str()); break;
         case CMStoredSongFile::Outcome::AlreadyThere:
             Write("    already stored as %s", stored.path.c_str());
             break;

@@ -14,7 +14,7 @@ class CMMusicSong;
 class CMZimbrelIni;
 
 struct CMPerformanceSettings {
-    static constexpr int kLowestTempo = 30;   // the tempo control's range
+    static constexpr int kLowestTempo = 30;  // the tempo control's range
     static constexpr int kHighestTempo = 360;
     static constexpr int kMostChoruses = 11;  // "Repeat 10 times"
 

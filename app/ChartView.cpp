@@ -6,13 +6,9 @@
 int DisplayedTransposition(int transposition, int instrumentType, int userDefinedKey)
 {
     switch (instrumentType) {
-    case InstrumentBFlat:
-        return transposition + 2;
-    case InstrumentEFlat:
-        return transposition - 3;
-    case InstrumentUserKey:
-        return transposition + userDefinedKey;
-    default:
-        return transposition;
+    case InstrumentBFlat: return transposition + 2;
+    case InstrumentEFlat: return transposition - 3;
+    case InstrumentUserKey: return transposition + userDefinedKey;
+    default: return transposition;
     }
 }

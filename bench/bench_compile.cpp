@@ -12,8 +12,8 @@ namespace {
 // A chart of `measures` measures in sections of eight, with the chord symbols of a real tune.
 std::string GeneratedSong(int measures)
 {
-    static const char* const kBars[] = {"Cmaj7 / Am7 /", "Dm7 G7b9",  "Em7b5 A7b9", "Dm7 G7",
-                                        "F#m7b5",        "B7#9",      "Em7 / A13 /", "Dm9 G7b13"};
+    static const char* const kBars[] = {"Cmaj7 / Am7 /", "Dm7 G7b9", "Em7b5 A7b9",  "Dm7 G7",
+                                        "F#m7b5",        "B7#9",     "Em7 / A13 /", "Dm9 G7b13"};
     std::string source = "title { Generated }\nkey { C }\nmisc { tempo = 180; }\nchord {\n";
     for (int m = 0; m < measures; ++m) {
         if (m % 8 == 0)

@@ -26,8 +26,8 @@ const CMMusicBandList& Bands()
 // A song of `measures` measures in eight-bar sections of a real tune's harmony.
 CMMusicSong Song(int measures)
 {
-    static const char* const kBars[] = {"Cmaj7 / Am7 /", "Dm7 G7b9",  "Em7b5 A7b9", "Dm7 G7",
-                                        "F#m7b5",        "B7#9",      "Em7 / A13 /", "Dm9 G7b13"};
+    static const char* const kBars[] = {"Cmaj7 / Am7 /", "Dm7 G7b9", "Em7b5 A7b9",  "Dm7 G7",
+                                        "F#m7b5",        "B7#9",     "Em7 / A13 /", "Dm9 G7b13"};
     std::string source = "key { C }\nchord {\n";
     for (int m = 0; m < measures; ++m) {
         source += kBars[m % 8];
@@ -52,8 +52,8 @@ void Perform(benchmark::State& state, int measures, int choruses, const char* ba
     close(fd);
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        const bool ok = GenerateMidi(song, band, path, 180, 0, 7, 1, 37, choruses, nullptr, true,
-                                     true, seed++);
+        const bool ok =
+            GenerateMidi(song, band, path, 180, 0, 7, 1, 37, choruses, nullptr, true, true, seed++);
         benchmark::DoNotOptimize(ok);
     }
     std::remove(path);

@@ -28,20 +28,13 @@ constexpr double kFlatY[] = {0.605, 0.5, 0.64, 0.535, 0.675, 0.57, 0.71};
 CMString LabelText(int code)
 {
     switch (code) {
-    case LabelIntro:
-        return "Intro";
-    case LabelVerse:
-        return "Verse";
-    case LabelTheme:
-        return "Theme";
-    case LabelSecondTheme:
-        return "Second Theme";
-    case LabelInterlude:
-        return "Interlude";
-    case LabelEnding:
-        return "Coda";
-    default:
-        break;
+    case LabelIntro: return "Intro";
+    case LabelVerse: return "Verse";
+    case LabelTheme: return "Theme";
+    case LabelSecondTheme: return "Second Theme";
+    case LabelInterlude: return "Interlude";
+    case LabelEnding: return "Coda";
+    default: break;
     }
     CMString letter;
     if (IsLetterLabel(code))
@@ -104,9 +97,7 @@ void CMMusicDC::DrawBarSign(const CMStaffPosition& position, CMBarSign sign, dou
         surface->DrawEllipse(left, y + 0.16, left + 0.03, y + 0.19, kBlack, -1, 0);
     };
     switch (sign) {
-    case CMBarSign::Single:
-        DrawBarLine(x, y, 0);
-        break;
+    case CMBarSign::Single: DrawBarLine(x, y, 0); break;
     case CMBarSign::Double:
     case CMBarSign::EndingBracket:
         DrawBarLine(x, y, 0);
@@ -192,20 +183,11 @@ void CMMusicDC::DrawAccidental(double x, double y, int kind)
     case -2:
         surface->DrawText(x - 0.06, y + 0.055, MusicGlyph::kDoubleFlat, font, AlignLeft);
         break;
-    case -1:
-        surface->DrawText(x, y + 0.055, MusicGlyph::kFlat, font, AlignLeft);
-        break;
-    case 0:
-        surface->DrawText(x, y + 0.095, MusicGlyph::kNatural, font, AlignLeft);
-        break;
-    case 1:
-        surface->DrawText(x, y + 0.095, MusicGlyph::kSharp, font, AlignLeft);
-        break;
-    case 2:
-        surface->DrawText(x - 0.01, y + 0.04, MusicGlyph::kDoubleSharp, font, AlignLeft);
-        break;
-    default:
-        break;
+    case -1: surface->DrawText(x, y + 0.055, MusicGlyph::kFlat, font, AlignLeft); break;
+    case 0: surface->DrawText(x, y + 0.095, MusicGlyph::kNatural, font, AlignLeft); break;
+    case 1: surface->DrawText(x, y + 0.095, MusicGlyph::kSharp, font, AlignLeft); break;
+    case 2: surface->DrawText(x - 0.01, y + 0.04, MusicGlyph::kDoubleSharp, font, AlignLeft); break;
+    default: break;
     }
 }
 

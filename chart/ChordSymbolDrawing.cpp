@@ -24,18 +24,12 @@ constexpr Numeral kNumerals[] = {
 const char* AccidentalGlyph(std::uint8_t accidental)
 {
     switch (accidental) {
-    case AccidentalDoubleFlat:
-        return MusicGlyph::kDoubleFlat;
-    case AccidentalFlat:
-        return MusicGlyph::kFlat;
-    case AccidentalNatural:
-        return MusicGlyph::kNatural;
-    case AccidentalSharp:
-        return MusicGlyph::kSharp;
-    case AccidentalDoubleSharp:
-        return MusicGlyph::kDoubleSharp;
-    default:
-        return nullptr;
+    case AccidentalDoubleFlat: return MusicGlyph::kDoubleFlat;
+    case AccidentalFlat: return MusicGlyph::kFlat;
+    case AccidentalNatural: return MusicGlyph::kNatural;
+    case AccidentalSharp: return MusicGlyph::kSharp;
+    case AccidentalDoubleSharp: return MusicGlyph::kDoubleSharp;
+    default: return nullptr;
     }
 }
 

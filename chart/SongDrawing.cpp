@@ -171,9 +171,7 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
         m_endingOpen = false;
     };
     switch (barKind) {
-    case BarSingle:
-        atStart(CMBarSign::Single);
-        break;
+    case BarSingle: atStart(CMBarSign::Single); break;
     case DoubleBar:
         atStart(CMBarSign::Double);
         if (startsLaterLine)
@@ -182,9 +180,7 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
     case FineBar:
         Sign(startsLaterLine ? position.PreviousLineEnd() : position, CMBarSign::Final);
         break;
-    case RepeatBegin:
-        atStart(CMBarSign::RepeatBegin);
-        break;
+    case RepeatBegin: atStart(CMBarSign::RepeatBegin); break;
     case RepeatEnd:
         repeatEnd();
         closeEnding();
@@ -202,8 +198,7 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
         if (measure > 0 && IsOnDrawing(position.ClosingPosition().page))
             m_dc.DrawCodaJump(measure);
         break;
-    default:
-        break;  // the staff paper already has the thin bar lines
+    default: break;  // the staff paper already has the thin bar lines
     }
 }
 

@@ -12,12 +12,9 @@ namespace {
 const char* InstrumentName(CMInstrument instrument)
 {
     switch (instrument) {
-    case InstrumentBass:
-        return "bass";
-    case InstrumentChords:
-        return "piano";
-    default:
-        return "drums";
+    case InstrumentBass: return "bass";
+    case InstrumentChords: return "piano";
+    default: return "drums";
     }
 }
 

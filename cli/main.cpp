@@ -70,16 +70,11 @@ using Command = int (*)(const CliArguments&);
 const std::map<std::string, Command>& Commands()
 {
     static const std::map<std::string, Command> commands = {
-        {"compile", RunCompileCommand},
-        {"analyze", RunAnalyzeCommand},
-        {"config", RunConfigCommand},
-        {"midi", RunMidiCommand},
-        {"bands", RunBandsCommand},
-        {"musician", RunMusicianCommand},
-        {"play", RunPlayCommand},
-        {"ports", RunPortsCommand},
-        {"audio", RunAudioCommand},
-        {"chart", RunChartCommand},
+        {"compile", RunCompileCommand}, {"analyze", RunAnalyzeCommand},
+        {"config", RunConfigCommand},   {"midi", RunMidiCommand},
+        {"bands", RunBandsCommand},     {"musician", RunMusicianCommand},
+        {"play", RunPlayCommand},       {"ports", RunPortsCommand},
+        {"audio", RunAudioCommand},     {"chart", RunChartCommand},
         {"net", RunNetCommand},
     };
     return commands;
@@ -125,6 +120,6 @@ int main(int argc, char** argv)
     const auto command = Commands().find(arguments[next]);
     if (command == Commands().end())
         return UsageError("unknown command '" + arguments[next] + "'");
-    return command->second(CliArguments(arguments.begin() + static_cast<long>(next) + 1,
-                                        arguments.end()));
+    return command->second(
+        CliArguments(arguments.begin() + static_cast<long>(next) + 1, arguments.end()));
 }

@@ -94,7 +94,16 @@ std::vector<std::uint8_t> CMMidiFile::WriteImage(int tempo) const
     std::vector<std::uint8_t> image(total);
     std::uint8_t* out = image.data();
     const auto trackCount = static_cast<std::uint16_t>(m_tracks.size() + 1);
-    const std::uint8_t header[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1,
+    const std::uint8_t header[] = {'M',
+                                   'T',
+                                   'h',
+                                   'd',
+                                   0,
+                                   0,
+                                   0,
+                                   6,
+                                   0,
+                                   1,
                                    static_cast<std::uint8_t>(trackCount >> 8),
                                    static_cast<std::uint8_t>(trackCount),
                                    static_cast<std::uint8_t>(m_division >> 8),

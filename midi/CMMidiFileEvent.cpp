@@ -63,8 +63,7 @@ std::uint8_t DataByte(const CMMidiBytes& data, std::size_t index)
     return index < data.size() ? data[index] : 0;
 }
 
-void Encode(const CMMidiFileEvent& event, int channel, std::uint8_t* runningStatus,
-            EventSink& sink)
+void Encode(const CMMidiFileEvent& event, int channel, std::uint8_t* runningStatus, EventSink& sink)
 {
     sink.VarLen(event.time);
 
@@ -107,11 +106,8 @@ void Encode(const CMMidiFileEvent& event, int channel, std::uint8_t* runningStat
         return;
     }
     case 0xC0:
-    case 0xD0:
-        sink.Byte(DataByte(data, 0));
-        return;
-    default:
-        break;
+    case 0xD0: sink.Byte(DataByte(data, 0)); return;
+    default: break;
     }
     if (status == 0xF0 || status == 0xF7) {
         sink.VarLen(static_cast<std::uint32_t>(data.size()));

@@ -64,7 +64,8 @@ void CMChordYacc::AddLyricLine(const std::string& text)
 
 void CMChordYacc::AddTimeBase(int numerator, int denominator)
 {
-    const unsigned value = static_cast<unsigned>(numerator) << 8 | static_cast<unsigned>(denominator);
+    const unsigned value =
+        static_cast<unsigned>(numerator) << 8 | static_cast<unsigned>(denominator);
     m_song.timeBase.AddTail(static_cast<unsigned short>(value));
 }
 
@@ -219,8 +220,18 @@ static std::uint8_t AccidentalOfRoot(int root)
 
 void CMChordYacc::AddChord(int root, int quality, int seventh, int tensions, int bass)
 {
-    enum Tension { Flat5 = 1, Sharp5 = 2, Six = 4, Flat9 = 8, Nine = 16, Sharp9 = 32, Eleven = 64,
-                   Sharp11 = 128, Flat13 = 256, Thirteen = 512 };
+    enum Tension {
+        Flat5 = 1,
+        Sharp5 = 2,
+        Six = 4,
+        Flat9 = 8,
+        Nine = 16,
+        Sharp9 = 32,
+        Eleven = 64,
+        Sharp11 = 128,
+        Flat13 = 256,
+        Thirteen = 512
+    };
     CMMusicChord& chord = ResetItem();
     chord.letter = static_cast<std::uint8_t>(root & 7);
     chord.accidental = AccidentalOfRoot(root);

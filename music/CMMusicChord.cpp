@@ -13,8 +13,8 @@ void CMMusicChord::Reset(std::uint8_t letter_, std::uint8_t accidental_)
 
 bool CMMusicChord::operator==(const CMMusicChord& other) const
 {
-    return CMMusicNotationSymbol::operator==(other) && kind == other.kind &&
-           flags == other.flags && bass == other.bass;
+    return CMMusicNotationSymbol::operator==(other) && kind == other.kind && flags == other.flags &&
+           bass == other.bass;
 }
 
 bool CMMusicChord::Transpose(int semitones)
@@ -116,19 +116,14 @@ CMString Suffix(const CMMusicChord& chord, const SuffixStyle& s)
             nineShown = f.nine;
         }
         break;
-    case KindDiminished:
-        text += symbols ? "o" : "dim";
-        break;
+    case KindDiminished: text += symbols ? "o" : "dim"; break;
     case KindAugmented:
         text += symbols ? "+" : "aug";
         if (f.seventh)
             text += "7";
         break;
-    case KindSuspended:
-        text += f.seventh ? "sus7" : "sus4";
-        break;
-    default:
-        break;
+    case KindSuspended: text += f.seventh ? "sus7" : "sus4"; break;
+    default: break;
     }
 
     if (f.flatFive && chord.kind != KindDiminished) {

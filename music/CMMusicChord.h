@@ -25,22 +25,23 @@ enum CMChordLength : std::uint8_t { LengthMeasure = 1, LengthHalf = 2, LengthBea
 inline int BeatsOf(std::uint8_t length)
 {
     switch (length) {
-    case LengthMeasure:
-        return 4;
-    case LengthHalf:
-        return 2;
-    case LengthBeat:
-        return 1;
-    default:
-        return 0;
+    case LengthMeasure: return 4;
+    case LengthHalf: return 2;
+    case LengthBeat: return 1;
+    default: return 0;
     }
 }
 
 // The four ways of showing chord suffixes on the chart.
-enum CMChordStyle : std::uint8_t { StyleDefault = 0, StyleWords = 1, StyleLetters = 2, StyleSymbols = 3 };
+enum CMChordStyle : std::uint8_t {
+    StyleDefault = 0,
+    StyleWords = 1,
+    StyleLetters = 2,
+    StyleSymbols = 3
+};
 
 // The two symbol glyphs of the chart's chord font.
-inline constexpr char kTriangleGlyph = static_cast<char>(0xC0);      // major seventh
+inline constexpr char kTriangleGlyph = static_cast<char>(0xC0);  // major seventh
 inline constexpr char kHalfDiminishedGlyph = static_cast<char>(0xC1);
 
 struct CMChordFlags {
@@ -49,7 +50,7 @@ struct CMChordFlags {
     std::uint8_t flatFive = 0;
     std::uint8_t sharpFive = 0;
     std::uint8_t six = 0;
-    std::uint8_t seventh = 0;       // minor seventh
+    std::uint8_t seventh = 0;  // minor seventh
     std::uint8_t majorSeventh = 0;
     std::uint8_t flatNine = 0;
     std::uint8_t nine = 0;

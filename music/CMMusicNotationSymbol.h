@@ -7,7 +7,16 @@
 
 #include <cstdint>
 
-enum CMLetter : std::uint8_t { LetterNone = 0, LetterC, LetterD, LetterE, LetterF, LetterG, LetterA, LetterB };
+enum CMLetter : std::uint8_t {
+    LetterNone = 0,
+    LetterC,
+    LetterD,
+    LetterE,
+    LetterF,
+    LetterG,
+    LetterA,
+    LetterB
+};
 
 enum CMAccidental : std::uint8_t {
     AccidentalNone = 0,

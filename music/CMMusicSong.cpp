@@ -1,8 +1,8 @@
 // CMMusicSong: copying, clearing and the queries of the driver, the renderer and the view.
 #include "music/CMMusicSong.h"
 
-CMMusicSong::CMMusicLabelList& CMMusicSong::CMMusicLabelList::operator=(
-    const CMMusicLabelList& other)
+CMMusicSong::CMMusicLabelList&
+CMMusicSong::CMMusicLabelList::operator=(const CMMusicLabelList& other)
 {
     CopyFrom(other);
     themeStructure.CopyFrom(other.themeStructure);
@@ -95,8 +95,7 @@ int CMMusicSong::CountMeasures(bool withIntro, bool withVerse) const
 
 int CMMusicSong::GetCodaLabel() const
 {
-    for (const CMListNode<CMMusicChordList>* node = measures.GetTail(); node;
-         node = node->previous)
+    for (const CMListNode<CMMusicChordList>* node = measures.GetTail(); node; node = node->previous)
         if (node->element->barKind == CodaBar)
             return node->element->labelCode;
     return -1;

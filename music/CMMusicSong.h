@@ -47,7 +47,7 @@ public:
     };
 
     CMMusicSong() = default;
-    CMMusicSong(const CMMusicSong& other);       // copies the path too
+    CMMusicSong(const CMMusicSong& other);             // copies the path too
     CMMusicSong& operator=(const CMMusicSong& other);  // keeps this song's path
     CMMusicSong(CMMusicSong&&) noexcept = default;
     CMMusicSong& operator=(CMMusicSong&&) noexcept = default;
@@ -91,8 +91,8 @@ public:
     int repeat = 4;
     CMString composer;
     CMString lyricist;
-    int precount = 1;  // 0-2; -1 not given
-    int style = -1;    // 0 ballad .. 5 very fast; -1 not given
+    int precount = 1;                         // 0-2; -1 not given
+    int style = -1;                           // 0 ballad .. 5 very fast; -1 not given
     CMOwningList<CMMusicChordList> measures;  // the last one stands for the closing bar sign
     CMMusicLabelList structure;
 

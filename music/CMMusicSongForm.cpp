@@ -28,11 +28,8 @@ void CMMusicSong::AppendSection(std::vector<const CMMusicChordList*>& sequence, 
         }
 
         switch (measure.barKind) {
-        case FineBar:
-            continue;
-        case RepeatBegin:
-            repeatStart = node;
-            break;
+        case FineBar: continue;
+        case RepeatBegin: repeatStart = node; break;
         case RepeatEnd:
             if (repeatStart) {
                 appendRange(repeatStart, repeatEnd ? repeatEnd : node);
@@ -52,8 +49,7 @@ void CMMusicSong::AppendSection(std::vector<const CMMusicChordList*>& sequence, 
             if (lastTime)
                 return;
             break;
-        default:
-            break;
+        default: break;
         }
         if (!outside)
             sequence.push_back(&measure);

@@ -9,7 +9,7 @@ enum CMLabelCode : std::uint8_t {
     LabelTheme = 11,  // also every measure's section until a label says otherwise
     LabelSecondTheme = 12,
     LabelInterlude = 13,
-    LabelEnding = 14,  // written "coda" or "ending"
+    LabelEnding = 14,       // written "coda" or "ending"
     LabelFirstLetter = 15,  // 15-40: "A" to "Z" (character code - 50)
     LabelLastLetter = 40,
     LabelFirstDigit = 41,  // 41-50: "0" to "9" (character code - 7)
@@ -18,7 +18,7 @@ enum CMLabelCode : std::uint8_t {
 
 // The bar sign in front of a measure.
 enum CMBarKind : std::uint8_t {
-    BarNone = 0,  // a plain bar line, and the start of the song
+    BarNone = 0,    // a plain bar line, and the start of the song
     BarSingle = 1,  // not produced by the compiler
     DoubleBar = 2,
     FineBar = 3,
@@ -26,7 +26,7 @@ enum CMBarKind : std::uint8_t {
     RepeatEnd = 5,
     DoubleRepeat = 6,
     BranchBar = 7,  // start of a first ending, written "!"
-    CodaBar = 8,  // the coda sign, written "@"
+    CodaBar = 8,    // the coda sign, written "@"
 };
 
 // The label code of a letter A-Z or digit 0-9 (upper-case letters only).

@@ -11,8 +11,8 @@ const char* const kRule = "****************************************\n";
 
 CMString LabelText(int labelCode)
 {
-    static const char* const kNames[] = {"Intro", "Verse", "Theme", "Second Theme", "Interlude",
-                                         "Ending"};
+    static const char* const kNames[] = {"Intro",        "Verse",     "Theme",
+                                         "Second Theme", "Interlude", "Ending"};
     CMString text;
     if (labelCode >= LabelIntro && labelCode <= LabelEnding)
         text = kNames[labelCode - LabelIntro];
@@ -25,7 +25,7 @@ CMString LabelText(int labelCode)
 
 CMString BarKindText(int barKind)
 {
-    static const char* const kNames[] = {", BarNone",      ", Bar",        ", DoubleBar",
+    static const char* const kNames[] = {", BarNone",      ", Bar",         ", DoubleBar",
                                          ", FineBar",      ", RepeatBegin", ", RepeatEnd",
                                          ", DoubleRepeat", ", BranchBar",   ", CodaBar"};
     if (barKind < 0 || barKind > CodaBar)

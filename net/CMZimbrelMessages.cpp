@@ -17,42 +17,27 @@ CFSerialData BuildWithObject(CMZimbrelMessageCode code, const IFSerializable& ob
 const char* GetRegisterResultText(std::uint8_t result)
 {
     switch (result) {
-    case kRegisterDone:
-        return "registered";
-    case kRegisterBadUserId:
-        return "the user ID is not acceptable";
-    case kRegisterBadEmail:
-        return "the e-mail address is not acceptable";
-    case kRegisterBadPassword:
-        return "the password is not acceptable";
-    case kRegisterUserIdTaken:
-        return "the user ID is already taken";
-    case kRegisterEmailTaken:
-        return "the e-mail address is already registered";
-    case kRegisterServerError:
-        return "the server could not store the account";
-    default:
-        return "unknown reason";
+    case kRegisterDone: return "registered";
+    case kRegisterBadUserId: return "the user ID is not acceptable";
+    case kRegisterBadEmail: return "the e-mail address is not acceptable";
+    case kRegisterBadPassword: return "the password is not acceptable";
+    case kRegisterUserIdTaken: return "the user ID is already taken";
+    case kRegisterEmailTaken: return "the e-mail address is already registered";
+    case kRegisterServerError: return "the server could not store the account";
+    default: return "unknown reason";
     }
 }
 
 const char* GetUploadResultText(std::uint8_t result)
 {
     switch (result) {
-    case kUploadDone:
-        return "stored";
-    case kUploadNotLoggedOn:
-        return "log in first";
-    case kUploadBadTitle:
-        return "a song title is not acceptable";
-    case kUploadTooLarge:
-        return "a song is too large";
-    case kUploadMalformed:
-        return "the message is malformed";
-    case kUploadServerError:
-        return "the server could not store the songs";
-    default:
-        return "unknown reason";
+    case kUploadDone: return "stored";
+    case kUploadNotLoggedOn: return "log in first";
+    case kUploadBadTitle: return "a song title is not acceptable";
+    case kUploadTooLarge: return "a song is too large";
+    case kUploadMalformed: return "the message is malformed";
+    case kUploadServerError: return "the server could not store the songs";
+    default: return "unknown reason";
     }
 }
 

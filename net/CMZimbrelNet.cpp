@@ -103,9 +103,7 @@ bool CMZimbrelNet::Dispatch(CFSocketEx& device, CFSerialData& payload)
             return false;
         sink.OnRegisterOK(device, result);
         return true;
-    case kMessageAccount:
-        sink.OnAccount(device, payload);
-        return true;
+    case kMessageAccount: sink.OnAccount(device, payload); return true;
     case kMessageAccountOK:
         if (!payload.ReadByte(result))
             return false;
@@ -121,49 +119,29 @@ bool CMZimbrelNet::Dispatch(CFSocketEx& device, CFSerialData& payload)
             return false;
         sink.OnDownloadOK(device, songs);
         return true;
-    case kMessageUpload:
-        sink.OnUpload(device, payload);
-        return true;
-    case kMessageUploadOK:
-        sink.OnUploadOK(device, payload);
-        return true;
-    default:
-        sink.OnUnknown(device, payload);
-        return true;
+    case kMessageUpload: sink.OnUpload(device, payload); return true;
+    case kMessageUploadOK: sink.OnUploadOK(device, payload); return true;
+    default: sink.OnUnknown(device, payload); return true;
     }
 }
 
 const char* CMZimbrelNet::GetMessageName(std::uint8_t code)
 {
     switch (code) {
-    case kMessageNone:
-        return "None";
-    case kMessageLogon:
-        return "Logon";
-    case kMessageLogonOK:
-        return "LogonOK";
-    case kMessageQuerySongList:
-        return "QuerySongList";
-    case kMessageQuerySongListOK:
-        return "QuerySongListOK";
-    case kMessageRegister:
-        return "Register";
-    case kMessageRegisterOK:
-        return "RegisterOK";
-    case kMessageAccount:
-        return "Account";
-    case kMessageAccountOK:
-        return "AccountOK";
-    case kMessageDownload:
-        return "Download";
-    case kMessageDownloadOK:
-        return "DownloadOK";
-    case kMessageUpload:
-        return "Upload";
-    case kMessageUploadOK:
-        return "UploadOK";
-    default:
-        return "";
+    case kMessageNone: return "None";
+    case kMessageLogon: return "Logon";
+    case kMessageLogonOK: return "LogonOK";
+    case kMessageQuerySongList: return "QuerySongList";
+    case kMessageQuerySongListOK: return "QuerySongListOK";
+    case kMessageRegister: return "Register";
+    case kMessageRegisterOK: return "RegisterOK";
+    case kMessageAccount: return "Account";
+    case kMessageAccountOK: return "AccountOK";
+    case kMessageDownload: return "Download";
+    case kMessageDownloadOK: return "DownloadOK";
+    case kMessageUpload: return "Upload";
+    case kMessageUploadOK: return "UploadOK";
+    default: return "";
     }
 }
 

@@ -7,6 +7,9 @@
 #include "performance/LibraryBuilders.h"
 #include "performance/PatternRows.h"
 
+// The tables below are laid out as a musician reads them, one pattern or shape a row.
+// clang-format off
+
 namespace {
 
 constexpr std::uint32_t G = kGeneralMask;
@@ -110,3 +113,4 @@ void BuildDalmo(CMMusicPlayer& bass)
                {{0, 36, 79, 0x23}, {144, 36, 79, 0x71}, {192, 36, 79, 0x23}, {336, A, 79, 0x71}});
     bass.MarkPart("bossa nova bass");
 }
+// clang-format on

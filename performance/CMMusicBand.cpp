@@ -11,8 +11,9 @@ namespace {
 template <class T>
 void InsertByName(std::vector<std::unique_ptr<T>>& items, std::unique_ptr<T> item)
 {
-    auto place = std::find_if(items.begin(), items.end(),
-                              [&](const std::unique_ptr<T>& other) { return other->IsGreater(*item); });
+    auto place = std::find_if(items.begin(), items.end(), [&](const std::unique_ptr<T>& other) {
+        return other->IsGreater(*item);
+    });
     items.insert(place, std::move(item));
 }
 

@@ -6,7 +6,8 @@
 int DurationTicks(std::uint8_t code, int gate)
 {
     // How many notes of each value make a whole note, by the code's high nibble.
-    static const int kNotesPerWhole[16] = {4, 4, 8, 16, 32, 64, 6, 12, 24, 48, 10, 20, 28, 36, 44, 52};
+    static const int kNotesPerWhole[16] = {4,  4,  8,  16, 32, 64, 6,  12,
+                                           24, 48, 10, 20, 28, 36, 44, 52};
     const int count = code & 0x0F;
     const double ticks = count * 384.0 * gate / (kNotesPerWhole[code >> 4] * 100.0);
     return static_cast<int>(ticks);

@@ -11,7 +11,8 @@ CMMusicNoteList::CMMusicNoteList(std::uint32_t scaleMask_, int root_, std::uint8
                                  int lowTempo_, int highTempo_)
     : scaleMask(scaleMask_), root(static_cast<std::uint8_t>((root_ % 12 + 12) % 12)),
       length(static_cast<std::uint32_t>(DurationTicks(lengthCode, 100))), weight(weight_),
-      lowShift(static_cast<std::int8_t>(lowShift_)), highShift(static_cast<std::int8_t>(highShift_)),
+      lowShift(static_cast<std::int8_t>(lowShift_)),
+      highShift(static_cast<std::int8_t>(highShift_)),
       lowTempo(static_cast<std::uint16_t>(lowTempo_)),
       highTempo(static_cast<std::uint16_t>(highTempo_))
 {
@@ -124,8 +125,8 @@ CMMusicNoteList& CMMusicPhraseList::AddTail(std::unique_ptr<CMMusicNoteList> pat
     return *m_patterns.back();
 }
 
-const std::vector<const CMMusicNoteList*>& CMMusicPhraseList::GetPatternsOfLength(
-    std::uint32_t length) const
+const std::vector<const CMMusicNoteList*>&
+CMMusicPhraseList::GetPatternsOfLength(std::uint32_t length) const
 {
     static const std::vector<const CMMusicNoteList*> none;
     for (const auto& [bucketLength, patterns] : m_byLength)

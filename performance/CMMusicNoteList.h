@@ -31,15 +31,16 @@ public:
     // The defaults of a pattern read from a file: mask 8, root C, no length, weight 9.
     CMMusicNoteList() : CMMusicNoteList(8, 0, 0, 9, -48, 48, 20, 400) {}
     // `root` is reduced to a pitch class (-1 becomes 11); the length is given as a duration code.
-    CMMusicNoteList(std::uint32_t scaleMask, int root, std::uint8_t lengthCode, std::uint32_t weight,
-                    int lowShift, int highShift, int lowTempo, int highTempo);
+    CMMusicNoteList(std::uint32_t scaleMask, int root, std::uint8_t lengthCode,
+                    std::uint32_t weight, int lowShift, int highShift, int lowTempo, int highTempo);
     // A pattern with the attributes of another and no notes.
     static CMMusicNoteList WithAttributesOf(const CMMusicNoteList& other);
 
     // Inserts by tick, after the notes of the same tick.
     void InsertNote(const CMMusicNote& note);
     // One note per key above 0, all struck together: how voicings are written.
-    void AddChord(int tick, int velocity, std::uint8_t code, int gate, std::initializer_list<int> keys);
+    void AddChord(int tick, int velocity, std::uint8_t code, int gate,
+                  std::initializer_list<int> keys);
     // Appends a copy of every note of `pattern` at the current length, moved by `shift` semitones
     // (placeholders and rests keep their negative keys; ticks before 0 become 0), then grows the
     // length by the pattern's length.

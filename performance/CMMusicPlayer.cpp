@@ -83,10 +83,10 @@ bool CMMusicPlayer::PlaySlots(CMMidiFile& file, const CMMusicPhraseList& slots,
                 performance.AppendPattern(rest, 0);
                 continue;
             }
-            const int shift = m_instrument == InstrumentRhythm
-                                  ? 0
-                                  : (octave * 12 - pattern->root + slots.transpose + slot->root) &
-                                        0xFF;
+            const int shift =
+                m_instrument == InstrumentRhythm
+                    ? 0
+                    : (octave * 12 - pattern->root + slots.transpose + slot->root) & 0xFF;
             performance.AppendPattern(*pattern, shift);
         }
     }
@@ -122,20 +122,12 @@ void CMMusicPlayer::ResolveApproachNotes(CMMusicNoteList& performance, CMPerform
             key = goal + between + 1;  // a run of placeholders walks down onto the goal
         } else {
             switch (random.Value() % 15) {
-            case 0:
-                key = goal - 5;
-                break;
-            case 1:
-                key = goal + 7;
-                break;
+            case 0: key = goal - 5; break;
+            case 1: key = goal + 7; break;
             case 2:
             case 3:
-            case 4:
-                key = goal - 1;
-                break;
-            default:
-                key = goal + 1;
-                break;
+            case 4: key = goal - 1; break;
+            default: key = goal + 1; break;
             }
             random.Advance();
         }
@@ -174,8 +166,7 @@ int DerivedKey(std::uint32_t sourceScale, int key, bool invert, int a, int b, in
         case 69: return key + c - octave;
         default: return key - octave;
         }
-    default:
-        return key;
+    default: return key;
     }
 }
 
@@ -198,8 +189,8 @@ std::unique_ptr<CMMusicNoteList> CMMusicPlayer::DerivePattern(const CMMusicNoteL
     }
     for (const CMMusicNote& note : source.GetNotes()) {
         CMMusicNote copy(note);
-        copy.pitch = static_cast<std::int8_t>(
-            DerivedKey(source.scaleMask, note.pitch, invert, a, b, c));
+        copy.pitch =
+            static_cast<std::int8_t>(DerivedKey(source.scaleMask, note.pitch, invert, a, b, c));
         derived->InsertNote(copy);
     }
     return derived;
@@ -214,17 +205,22 @@ void CMMusicPlayer::DerivePatterns()
         std::uint32_t mask;
     };
     static const Derivation kFromDorian[] = {{true, 0, 0, 0, 0, kDorianOrAeolian}};
-    static const Derivation kFromMixolydian[] = {
-        {true, 0, 0, 0, 0, kMixolydianOrLydianSeventh},
-        {false, 1, 0, -1, 0, 192}, {true, 1, 0, -1, 0, 192},
-        {false, 0, 0, -1, 0, 288}, {true, 0, 0, -1, 0, 288},
-        {false, -1, 0, 0, 0, 16},  {true, -1, 0, 0, 0, 16},
-        {false, 0, 0, 0, 4, kLocrianScales}, {true, 0, 0, 0, 4, kLocrianScales},
-        {false, 0, 0, 0, 7, ScaleMelodicMinor}, {true, 0, 0, 0, 7, ScaleMelodicMinor},
-        {false, 0, 2, 0, 7, ScaleHarmonicMinor}, {true, 0, 2, 0, 7, ScaleHarmonicMinor}};
-    static const Derivation kFromIonian[] = {
-        {true, 0, 0, 0, 0, ScaleIonian | ScaleLydian},
-        {false, 0, 2, 0, 4, ScalePhrygian}, {true, 0, 2, 0, 4, ScalePhrygian}};
+    static const Derivation kFromMixolydian[] = {{true, 0, 0, 0, 0, kMixolydianOrLydianSeventh},
+                                                 {false, 1, 0, -1, 0, 192},
+                                                 {true, 1, 0, -1, 0, 192},
+                                                 {false, 0, 0, -1, 0, 288},
+                                                 {true, 0, 0, -1, 0, 288},
+                                                 {false, -1, 0, 0, 0, 16},
+                                                 {true, -1, 0, 0, 0, 16},
+                                                 {false, 0, 0, 0, 4, kLocrianScales},
+                                                 {true, 0, 0, 0, 4, kLocrianScales},
+                                                 {false, 0, 0, 0, 7, ScaleMelodicMinor},
+                                                 {true, 0, 0, 0, 7, ScaleMelodicMinor},
+                                                 {false, 0, 2, 0, 7, ScaleHarmonicMinor},
+                                                 {true, 0, 2, 0, 7, ScaleHarmonicMinor}};
+    static const Derivation kFromIonian[] = {{true, 0, 0, 0, 0, ScaleIonian | ScaleLydian},
+                                             {false, 0, 2, 0, 4, ScalePhrygian},
+                                             {true, 0, 2, 0, 4, ScalePhrygian}};
 
     std::vector<std::unique_ptr<CMMusicNoteList>> derived;
     const auto derive = [&](CMMusicNoteList& source, const auto& derivations,
@@ -239,17 +235,10 @@ void CMMusicPlayer::DerivePatterns()
     };
     for (const auto& pattern : m_patterns) {
         switch (pattern->scaleMask) {
-        case ScaleDorian:
-            derive(*pattern, kFromDorian, ScaleAeolian);
-            break;
-        case ScaleMixolydian:
-            derive(*pattern, kFromMixolydian, ScaleLydianSeventh);
-            break;
-        case ScaleIonian:
-            derive(*pattern, kFromIonian, ScaleLydian);
-            break;
-        default:
-            break;
+        case ScaleDorian: derive(*pattern, kFromDorian, ScaleAeolian); break;
+        case ScaleMixolydian: derive(*pattern, kFromMixolydian, ScaleLydianSeventh); break;
+        case ScaleIonian: derive(*pattern, kFromIonian, ScaleLydian); break;
+        default: break;
         }
     }
     for (auto& pattern : derived)

@@ -45,8 +45,7 @@ public:
     // A weighted random choice among those patterns, or null (then `random` is not advanced).
     // `octave` receives the octaves to add to the transposition.
     const CMMusicNoteList* ChoosePattern(std::uint32_t scaleMask, std::uint32_t length, int root,
-                                         int tempo, CMPerformanceRandom& random,
-                                         int& octave) const;
+                                         int tempo, CMPerformanceRandom& random, int& octave) const;
     // Gives every placeholder (key -1) the key of an approach into the next sounding note.
     static void ResolveApproachNotes(CMMusicNoteList& performance, CMPerformanceRandom& random);
 

@@ -10,8 +10,7 @@ constexpr std::uint32_t kUndetermined = 0;
 
 struct Facts {
     explicit Facts(const CMMusicChord& chord)
-        : quality(chord.kind), f(chord.flags),
-          dominant(f.seventh && !f.majorSeventh && !f.six)
+        : quality(chord.kind), f(chord.flags), dominant(f.seventh && !f.majorSeventh && !f.six)
     {
     }
     std::uint8_t quality;
@@ -49,8 +48,7 @@ std::uint32_t DeterminedScale(const Facts& c)
         if (f.flatFive)
             return f.nine ? ScaleAlteredLocrian : kLocrianScales;
         return kUndetermined;
-    default:
-        return kUndetermined;
+    default: return kUndetermined;
     }
 }
 
@@ -144,8 +142,7 @@ std::uint32_t MajorDominant(const CMChordFlags& f, int degree)
         if (f.flatNine)
             return f.thirteen ? COD : ALT;
         return SharpElevenOr(f, ALT);
-    default:
-        return kUndetermined;
+    default: return kUndetermined;
     }
 }
 
@@ -154,18 +151,14 @@ std::uint32_t MajorNonDominant(const CMChordFlags& f, int degree)
 {
     const bool seventhOrSixth = f.majorSeventh || f.six;
     switch (degree) {
-    case 0:
-        return f.sharpEleven ? ScaleLydian : ScaleIonian;
+    case 0: return f.sharpEleven ? ScaleLydian : ScaleIonian;
     case 1:
         return seventhOrSixth ? ScaleLydian : (f.sharpEleven ? ScaleLydian : ScaleLydianSeventh);
     case 4:
     case 9:
-    case 11:
-        return seventhOrSixth ? ScaleLydian : SharpElevenOr(f, ScaleAltered);
-    case 7:
-        return seventhOrSixth ? ScaleLydian : SharpElevenOr(f, kDominantScales);
-    default:
-        return ScaleLydian;  // degrees 3, 5, 6, 8, 10 in both columns
+    case 11: return seventhOrSixth ? ScaleLydian : SharpElevenOr(f, ScaleAltered);
+    case 7: return seventhOrSixth ? ScaleLydian : SharpElevenOr(f, kDominantScales);
+    default: return ScaleLydian;  // degrees 3, 5, 6, 8, 10 in both columns
     }
 }
 
@@ -188,17 +181,12 @@ std::uint32_t MinorQuality(const CMChordFlags& f, int degree)
         return kLocrianScales;
     switch (degree) {
     case 4:
-    case 11:
-        return kPhrygianOrLocrian;
-    case 2:
-        return f.majorSeventh || f.six ? ScaleMelodicMinor : ScaleDorian;
-    case 0:
-        return f.seventh ? kMinorModes : ScaleDorian;
+    case 11: return kPhrygianOrLocrian;
+    case 2: return f.majorSeventh || f.six ? ScaleMelodicMinor : ScaleDorian;
+    case 0: return f.seventh ? kMinorModes : ScaleDorian;
     case 7:
-    case 9:
-        return f.seventh ? ScaleDorian : ScaleMelodicMinor;
-    default:
-        return f.seventh ? kMinorModes : ScaleMelodicMinor;
+    case 9: return f.seventh ? ScaleDorian : ScaleMelodicMinor;
+    default: return f.seventh ? kMinorModes : ScaleMelodicMinor;
     }
 }
 
@@ -206,27 +194,21 @@ std::uint32_t MinorQuality(const CMChordFlags& f, int degree)
 std::uint32_t WithoutQuality(int degree)
 {
     static const std::uint32_t kByDegree[12] = {
-        ScaleIonian,   ScaleLydianSeventh, ScaleDorian, ScaleDiminished, ScalePhrygian, ScaleLydian,
-        ScaleLydian,   kDominantScales,    ScaleDorian, ScaleAeolian,    ScaleLydianSeventh,
-        kLocrianScales};
+        ScaleIonian,   ScaleLydianSeventh, ScaleDorian,        ScaleDiminished,
+        ScalePhrygian, ScaleLydian,        ScaleLydian,        kDominantScales,
+        ScaleDorian,   ScaleAeolian,       ScaleLydianSeventh, kLocrianScales};
     return kByDegree[degree];
 }
 
 std::uint32_t ScaleOnDegree(const Facts& c, int degree)
 {
     switch (c.quality) {
-    case KindMajor:
-        return MajorQuality(c.f, c.dominant, degree);
-    case KindMinor:
-        return MinorQuality(c.f, degree);
-    case KindDiminished:
-        return ScaleDiminished;
-    case KindAugmented:
-        return ScaleAltered;
-    case KindSuspended:
-        return ScaleMixolydian;
-    default:
-        return WithoutQuality(degree);
+    case KindMajor: return MajorQuality(c.f, c.dominant, degree);
+    case KindMinor: return MinorQuality(c.f, degree);
+    case KindDiminished: return ScaleDiminished;
+    case KindAugmented: return ScaleAltered;
+    case KindSuspended: return ScaleMixolydian;
+    default: return WithoutQuality(degree);
     }
 }
 
@@ -251,14 +233,29 @@ std::uint32_t ScaleFor(const CMMusicChord& chord, int keyPitchClass, bool keyIsM
 
 CMString ScaleNames(std::uint32_t mask)
 {
-    static const char* const kNames[23] = {
-        "Ionian",       "Lydean",        "MixoLydean",  "Lydean7th",
-        "CombinationOfDiminish",         "WholeTone",   "Alterd",
-        "HarmonicMinor5thBelow",         "MelodicMinor5thBelow",
-        "Dorian",       "Aeolian",       "Frigian",     "MelodicMinor",
-        "HarmonicMinor", "Locrian",      "AlterdLocrian", "Diminish",
-        "NotScale",     "KeyDepend",     "BassPedal",   "KeyMeasure",
-        "FineMeasure",  "BreakMeasure"};
+    static const char* const kNames[23] = {"Ionian",
+                                           "Lydean",
+                                           "MixoLydean",
+                                           "Lydean7th",
+                                           "CombinationOfDiminish",
+                                           "WholeTone",
+                                           "Alterd",
+                                           "HarmonicMinor5thBelow",
+                                           "MelodicMinor5thBelow",
+                                           "Dorian",
+                                           "Aeolian",
+                                           "Frigian",
+                                           "MelodicMinor",
+                                           "HarmonicMinor",
+                                           "Locrian",
+                                           "AlterdLocrian",
+                                           "Diminish",
+                                           "NotScale",
+                                           "KeyDepend",
+                                           "BassPedal",
+                                           "KeyMeasure",
+                                           "FineMeasure",
+                                           "BreakMeasure"};
     CMString text;
     for (int bit = 0; bit < 23; ++bit) {
         if (!(mask & (1u << bit)))

@@ -30,14 +30,14 @@ enum CMScaleKind : std::uint32_t {
     ScaleNotScale = 0x20000,
     ScaleKeyDepend = 0x40000,
     // Kinds of slot rather than scales.
-    SlotBassPedal = 0x80000,    // a bass slot on a slash chord's bass note
-    SlotKeyMeasure = 0x100000,  // the measure before a section boundary: a drum fill
-    SlotFineMeasure = 0x200000, // the last measure: the drum ending
-    SlotBreakMeasure = 0x400000 // a break: the band is silent
+    SlotBassPedal = 0x80000,     // a bass slot on a slash chord's bass note
+    SlotKeyMeasure = 0x100000,   // the measure before a section boundary: a drum fill
+    SlotFineMeasure = 0x200000,  // the last measure: the drum ending
+    SlotBreakMeasure = 0x400000  // a break: the band is silent
 };
 
 // Sets used by the rule and the libraries.
-inline constexpr std::uint32_t kDominantScales = 0x1FC;       // Mixolydian .. melodic minor 5th below
+inline constexpr std::uint32_t kDominantScales = 0x1FC;  // Mixolydian .. melodic minor 5th below
 inline constexpr std::uint32_t kMajorAndDominantScales = 511;  // Ionian .. melodic minor 5th below
 inline constexpr std::uint32_t kMixolydianOrLydianSeventh = 12;
 inline constexpr std::uint32_t kDorianOrAeolian = 1536;

@@ -7,6 +7,9 @@
 #include "performance/LibraryBuilders.h"
 #include "performance/PatternRows.h"
 
+// The tables below are laid out as a musician reads them, one pattern or shape a row.
+// clang-format off
+
 namespace {
 
 constexpr std::uint32_t G = kGeneralMask;
@@ -85,3 +88,4 @@ void BuildGarvel(CMMusicPlayer& drums)
     Drum(drums, END, L, {{0, RIDE, 47, L}, {96, RIDE, 31, L}, {96, HAT, 95, L}});
     drums.MarkPart("bossa nova drums");
 }
+// clang-format on

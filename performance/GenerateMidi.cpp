@@ -24,12 +24,9 @@ struct Slots {
 std::uint8_t LengthCode(std::uint8_t chordLength)
 {
     switch (chordLength) {
-    case LengthHalf:
-        return 0x12;
-    case LengthBeat:
-        return 0x11;
-    default:
-        return 0x14;
+    case LengthHalf: return 0x12;
+    case LengthBeat: return 0x11;
+    default: return 0x14;
     }
 }
 
@@ -125,7 +122,8 @@ private:
         const int root = chord.GetSemitone() + m_transpose;
         m_slots.piano.AddTail(Slot(scale, root, lengthCode));
         if (chord.HasBass())
-            m_slots.bass.AddTail(Slot(SlotBassPedal, chord.bass.GetSemitone() + m_transpose, lengthCode));
+            m_slots.bass.AddTail(
+                Slot(SlotBassPedal, chord.bass.GetSemitone() + m_transpose, lengthCode));
         else
             m_slots.bass.AddTail(Slot(scale, root, lengthCode));
         if (m_lines)
@@ -198,12 +196,9 @@ struct TrackOf {
 TrackOf TrackFor(CMInstrument instrument)
 {
     switch (instrument) {
-    case InstrumentBass:
-        return {1, 32, PlayBass};
-    case InstrumentChords:
-        return {2, 0, PlayPiano};
-    default:
-        return {9, 0, PlayDrums};
+    case InstrumentBass: return {1, 32, PlayBass};
+    case InstrumentChords: return {2, 0, PlayPiano};
+    default: return {9, 0, PlayDrums};
     }
 }
 

@@ -38,9 +38,10 @@ const Step kBossaRootless[] = {{"bossa rootless voicings, measure", AddBossaRoot
 const Step kBossaComping[] = {{"bossa comping, measure", AddBossaCompingMeasure},
                               {"bossa comping, half measure", AddBossaCompingHalf},
                               {"bossa comping, one beat", AddBossaCompingBeat}};
-const Step kBossaDiminished[] = {{"bossa diminished voicings, measure", AddBossaDiminishedMeasure},
-                                 {"bossa diminished voicings, half measure", AddBossaDiminishedHalf},
-                                 {"bossa diminished voicings, one beat", AddBossaDiminishedBeat}};
+const Step kBossaDiminished[] = {
+    {"bossa diminished voicings, measure", AddBossaDiminishedMeasure},
+    {"bossa diminished voicings, half measure", AddBossaDiminishedHalf},
+    {"bossa diminished voicings, one beat", AddBossaDiminishedBeat}};
 const Step kFallback[] = {{"fallback rests", AddFallbackRests}};
 
 template <std::size_t N>
@@ -89,4 +90,3 @@ void BuildRuvane(CMMusicPlayer& piano)
     Follow(piano, kBossaDiminished);
     Follow(piano, kFallback);
 }
-

@@ -8,6 +8,9 @@
 #include "performance/LibraryBuilders.h"
 #include "performance/PatternRows.h"
 
+// The tables below are laid out as a musician reads them, one pattern or shape a row.
+// clang-format off
+
 namespace {
 
 constexpr std::uint32_t DORIAN = ScaleDorian, MIXO = ScaleMixolydian, IONIAN = ScaleIonian;
@@ -126,3 +129,4 @@ void AddFallbackRests(CMMusicPlayer& piano)
     for (const std::uint8_t length : {0x14, 0x12, 0x11})
         AddPattern(piano, kGeneralMask, length, 1, -120, 120, 20, 400, {});
 }
+// clang-format on

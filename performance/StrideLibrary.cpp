@@ -6,6 +6,9 @@
 #include "performance/LibraryBuilders.h"
 #include "performance/PatternRows.h"
 
+// The tables below are laid out as a musician reads them, one pattern or shape a row.
+// clang-format off
+
 namespace {
 
 constexpr std::uint32_t kMajorQualities = kMajorAndDominantScales;  // 511: every major-quality scale
@@ -67,3 +70,4 @@ void BuildVashti(CMMusicPlayer& piano)
     Stride(piano, kGeneralMask, 0x11, 1, {{0, 36, 63, 0x11}});
     piano.MarkPart("stride library");
 }
+// clang-format on

@@ -102,7 +102,9 @@ const std::vector<CMShape>& DiminishedShapes()
 // Minor with a ninth and an eleventh only: fits Dorian, Aeolian and both melodic and harmonic
 // minor. One shape with an octave-wide range serves every root.
 const CMShape kMinorEleventh = {ScaleDorian | ScaleAeolian | ScaleMelodicMinor | ScaleHarmonicMinor,
-                                {51, 55, 62, 65, 74, 79, 87}, -5, 6};
+                                {51, 55, 62, 65, 74, 79, 87},
+                                -5,
+                                6};
 // Major seventh with the sixth and ninth and no sharp eleven: Ionian alone.
 const CMShape kMajorSixNine = {ScaleIonian, {52, 57, 59, 62, 69, 74, 79}, -6, 5};
 
@@ -110,22 +112,30 @@ const CMShape kMajorSixNine = {ScaleIonian, {52, 57, 59, 62, 69, 74, 79}, -6, 5}
 
 void AddTwoHandVoicingsMeasure(CMMusicPlayer& piano)
 {
-    AddFamilies(piano, 0x14,
-                {swing::kPushWhole, swing::kWhole, kHalvesSlow, swing::kPushCharleston,
-                 kCharlestonFast});
+    AddFamilies(
+        piano, 0x14,
+        {swing::kPushWhole, swing::kWhole, kHalvesSlow, swing::kPushCharleston, kCharlestonFast});
     AddAltered(piano, 0x14, {swing::kPushWhole, swing::kWhole, kCharlestonFast});
     AddPassing(piano, 0x14, -2,
-               {{0, {52, 58, 63, 67}, 63, 0x12}, {168, 53, 63, 0x41}, {180, 54, 63, 0x41},
+               {{0, {52, 58, 63, 67}, 63, 0x12},
+                {168, 53, 63, 0x41},
+                {180, 54, 63, 0x41},
                 {192, {55, 61, 66, 70}, 63, 0x12}});
     AddPassing(piano, 0x14, -2,
-               {{0, {52, 58, 61, 63}, 63, 0x12}, {168, 51, 55, 0x41}, {180, 50, 55, 0x41},
+               {{0, {52, 58, 61, 63}, 63, 0x12},
+                {168, 51, 55, 0x41},
+                {180, 50, 55, 0x41},
                 {192, {49, 55, 58, 64}, 63, 0x12}});
     AddPassing(piano, 0x14, -8,
-               {{0, {58, 61, 64, 68}, 63, 0x13}, {288, {57, 60, 63, 67}, 47, 0x31},
-                {312, {58, 61, 64, 68}, 55, 0x21}, {360, {59, 62, 65, 69}, 47, 0x31}});
+               {{0, {58, 61, 64, 68}, 63, 0x13},
+                {288, {57, 60, 63, 67}, 47, 0x31},
+                {312, {58, 61, 64, 68}, 55, 0x21},
+                {360, {59, 62, 65, 69}, 47, 0x31}});
     AddPassing(piano, 0x14, -2,
-               {{0, {52, 58, 63, 68}, 63, 0x12}, {192, {53, 59, 64, 69}, 47, 0x21},
-                {240, {52, 58, 63, 68}, 55, 0x21}, {288, {51, 57, 62, 67}, 47, 0x11}});
+               {{0, {52, 58, 63, 68}, 63, 0x12},
+                {192, {53, 59, 64, 69}, 47, 0x21},
+                {240, {52, 58, 63, 68}, 55, 0x21},
+                {288, {51, 57, 62, 67}, 47, 0x11}});
     for (const CMShape& shape : DiminishedShapes()) {
         AddVoicing(piano, shape, 0x14, kWeight, swing::kPushShort);
         AddVoicing(piano, shape, 0x14, kWeight, swing::kWhole);
@@ -141,10 +151,13 @@ void AddTwoHandVoicingsHalf(CMMusicPlayer& piano)
     AddAltered(piano, 0x12,
                {swing::kHalfPushed, swing::kHalfHeld, swing::kHalfQuarter, swing::kHalfAnd});
     AddPassing(piano, 0x12, -2,
-               {{0, {52, 58, 61, 63}, 63, 0x11}, {96, {53, 59, 62, 64}, 47, 0x21},
+               {{0, {52, 58, 61, 63}, 63, 0x11},
+                {96, {53, 59, 62, 64}, 47, 0x21},
                 {144, {52, 58, 61, 63}, 55, 0x21}});
     AddPassing(piano, 0x12, -8,
-               {{0, {58, 61, 64, 68}, 63, 0x11}, {120, 57, 47, 0x41}, {132, 56, 47, 0x41},
+               {{0, {58, 61, 64, 68}, 63, 0x11},
+                {120, 57, 47, 0x41},
+                {132, 56, 47, 0x41},
                 {144, {58, 61, 64, 68}, 55, 0x21}});
     for (const CMShape& shape : DiminishedShapes()) {
         AddVoicing(piano, shape, 0x12, kWeight, swing::kHalfPushShort);

@@ -24,9 +24,9 @@ const std::vector<CMShape>& LydianSeventh()
 const std::vector<CMShape>& HalfWholeDiminished()
 {
     static const std::vector<CMShape> shapes = {
-        {ScaleCombinationOfDiminished, {52, 55, 58, 61, 73, 76, 81}, 0, 5},    // + A triad
+        {ScaleCombinationOfDiminished, {52, 55, 58, 61, 73, 76, 81}, 0, 5},  // + A triad
         {ScaleCombinationOfDiminished, {58, 61, 64, 67, 73, 76, 81}, -6, -1},
-        {ScaleCombinationOfDiminished, {52, 55, 58, 61, 75, 79, 82}, 0, 5},    // + Eb triad
+        {ScaleCombinationOfDiminished, {52, 55, 58, 61, 75, 79, 82}, 0, 5},  // + Eb triad
         {ScaleCombinationOfDiminished, {58, 61, 64, 67, 75, 79, 82}, -6, -1},
     };
     return shapes;
@@ -35,9 +35,9 @@ const std::vector<CMShape>& HalfWholeDiminished()
 const std::vector<CMShape>& Altered()
 {
     static const std::vector<CMShape> shapes = {
-        {ScaleAltered, {52, 58, 63, 68, 78, 82, 85}, 0, 5},    // E Bb Eb Ab + Gb triad
+        {ScaleAltered, {52, 58, 63, 68, 78, 82, 85}, 0, 5},  // E Bb Eb Ab + Gb triad
         {ScaleAltered, {58, 63, 64, 68, 78, 82, 85}, -6, -1},
-        {ScaleAltered, {52, 58, 63, 68, 75, 78, 82}, 0, 5},    // + Eb minor triad
+        {ScaleAltered, {52, 58, 63, 68, 75, 78, 82}, 0, 5},  // + Eb minor triad
         {ScaleAltered, {58, 63, 64, 68, 75, 78, 82}, -6, -1},
     };
     return shapes;

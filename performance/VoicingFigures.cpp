@@ -6,9 +6,9 @@
 void AddVoicing(CMMusicPlayer& piano, const CMShape& shape, std::uint8_t lengthCode,
                 std::uint32_t weight, const CMFigure& figure)
 {
-    auto pattern = std::make_unique<CMMusicNoteList>(shape.mask, 0, lengthCode, weight,
-                                                     shape.lowShift, shape.highShift,
-                                                     figure.lowTempo, figure.highTempo);
+    auto pattern =
+        std::make_unique<CMMusicNoteList>(shape.mask, 0, lengthCode, weight, shape.lowShift,
+                                          shape.highShift, figure.lowTempo, figure.highTempo);
     for (const CMHit& hit : figure.hits)
         for (const int key : shape.keys)
             pattern->InsertNote(CMMusicNote(hit.tick, key, hit.velocity, hit.code));
@@ -54,7 +54,8 @@ const std::vector<CMFigure> kMeasure = {
     {{{48, 0x21, 47}, {144, 0x21, 63}, {240, 0x21, 55}, {336, 0x21, 63}}, kAnyTempo, kFastest},
     {{{0, 0x23, 63}, {144, 0x23, 55}, {288, 0x11, 63}}, kAnyTempo, kFastest},
     {{{0, 0x21, 55}, {96, 0x21, 47}, {144, 0x21, 63}, {240, 0x21, 47}, {288, 0x11, 63}},
-     kAnyTempo, kFastest},
+     kAnyTempo,
+     kFastest},
     {{{48, 0x11, 55}, {192, 0x21, 63}, {288, 0x21, 47}, {336, 0x21, 63}}, kAnyTempo, kFastest},
 };
 const std::vector<CMFigure> kHalf = {

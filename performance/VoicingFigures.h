@@ -57,7 +57,8 @@ extern const CMFigure kBeatPushed;      // one beat, anticipated
 
 // Bossa nova comping in straight eighths (off-beats 48 ticks after the beat).
 namespace bossa {
-extern const std::vector<CMFigure> kMeasure;  // five figures, the first one the classic 1, 2, 3+, and-of-3
-extern const std::vector<CMFigure> kHalf;     // six figures
-extern const std::vector<CMFigure> kBeat;     // two figures
+extern const std::vector<CMFigure>
+    kMeasure;  // five figures, the first one the classic 1, 2, 3+, and-of-3
+extern const std::vector<CMFigure> kHalf;  // six figures
+extern const std::vector<CMFigure> kBeat;  // two figures
 }  // namespace bossa

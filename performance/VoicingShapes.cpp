@@ -4,6 +4,9 @@
 
 #include "performance/ChordScale.h"
 
+// The tables below are laid out as a musician reads them, one pattern or shape a row.
+// clang-format off
+
 const std::vector<CMShape>& RootlessShapes()
 {
     static const std::vector<CMShape> shapes = {
@@ -51,3 +54,4 @@ const std::vector<CMShape>& FiveNoteShapes()
     };
     return shapes;
 }
+// clang-format on

@@ -29,14 +29,10 @@ std::string UtcTimeNow()
 std::uint8_t RegisterResultOf(CMSongStore::AddUserResult result)
 {
     switch (result) {
-    case CMSongStore::AddUserResult::Added:
-        return kRegisterDone;
-    case CMSongStore::AddUserResult::UserIdTaken:
-        return kRegisterUserIdTaken;
-    case CMSongStore::AddUserResult::EmailTaken:
-        return kRegisterEmailTaken;
-    case CMSongStore::AddUserResult::Failed:
-        break;
+    case CMSongStore::AddUserResult::Added: return kRegisterDone;
+    case CMSongStore::AddUserResult::UserIdTaken: return kRegisterUserIdTaken;
+    case CMSongStore::AddUserResult::EmailTaken: return kRegisterEmailTaken;
+    case CMSongStore::AddUserResult::Failed: break;
     }
     return kRegisterServerError;
 }

@@ -142,15 +142,9 @@ bool CMIniText::WriteString(std::string_view section, std::string_view key, std:
         place = Locate(section, key);
     }
     switch (place.stop) {
-    case Stop::KeyLine:
-        m_text.replace(place.begin, place.end - place.begin, entry);
-        break;
-    case Stop::NextSection:
-        m_text.insert(place.begin, entry.append("\n"));
-        break;
-    case Stop::SectionEnd:
-        m_text.append(entry).append("\n");
-        break;
+    case Stop::KeyLine: m_text.replace(place.begin, place.end - place.begin, entry); break;
+    case Stop::NextSection: m_text.insert(place.begin, entry.append("\n")); break;
+    case Stop::SectionEnd: m_text.append(entry).append("\n"); break;
     case Stop::NoSection:
         m_text.append("[").append(section).append("]\n").append(entry).append("\n");
         break;

@@ -150,9 +150,7 @@ bool ExportChart(const CMMusicSong& song, CMMusicDC& renderer, const CMChartExpo
     const std::vector<int> pages = PagesToDraw(song, options, *format);
     bool written = false;
     switch (*format) {
-    case CMChartFormat::Pdf:
-        written = WritePdf(file, song, renderer, options, pages);
-        break;
+    case CMChartFormat::Pdf: written = WritePdf(file, song, renderer, options, pages); break;
     case CMChartFormat::Png:
         written = WritePng(file, song, renderer, options, pages.front());
         break;

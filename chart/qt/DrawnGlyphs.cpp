@@ -160,54 +160,35 @@ QPainterPath Block(double top, double bottom)
 QPainterPath DrawnGlyph(CMGlyph glyph)
 {
     switch (glyph) {
-    case CMGlyph::TrebleClef:
-        return TrebleClefSign();
-    case CMGlyph::BassClef:
-        return BassClefSign();
-    case CMGlyph::Flat:
-        return FlatSign(0);
+    case CMGlyph::TrebleClef: return TrebleClefSign();
+    case CMGlyph::BassClef: return BassClefSign();
+    case CMGlyph::Flat: return FlatSign(0);
     case CMGlyph::DoubleFlat: {
         QPainterPath sign = FlatSign(0);
         sign.addPath(FlatSign(0.8));
         return sign.simplified();
     }
-    case CMGlyph::Natural:
-        return NaturalSign();
-    case CMGlyph::Sharp:
-        return SharpSign();
+    case CMGlyph::Natural: return NaturalSign();
+    case CMGlyph::Sharp: return SharpSign();
     case CMGlyph::DoubleSharp: {
         QPainterPath sign = Line({-0.45, -0.45}, {0.45, 0.45}, 0.2);
         sign.addPath(Line({-0.45, 0.45}, {0.45, -0.45}, 0.2));
         return sign.simplified().translated(0.5, 0);
     }
-    case CMGlyph::Dot:
-        return Disc({0.22, 0}, 0.22);
-    case CMGlyph::Coda:
-        return CodaSign();
-    case CMGlyph::WholeHead:
-        return Head(1.9, true);
-    case CMGlyph::HalfHead:
-        return Head(1.3, true);
-    case CMGlyph::FilledHead:
-        return Head(1.3, false);
-    case CMGlyph::EighthFlag:
-        return Flags(1);
-    case CMGlyph::SixteenthFlag:
-        return Flags(2);
-    case CMGlyph::ThirtySecondFlag:
-        return Flags(3);
-    case CMGlyph::WholeRest:
-        return Block(0, 0.55);  // hangs from its line
-    case CMGlyph::HalfRest:
-        return Block(-0.55, 0);  // sits on its line
-    case CMGlyph::QuarterRest:
-        return QuarterRestSign();
-    case CMGlyph::EighthRest:
-        return Rest(1);
-    case CMGlyph::SixteenthRest:
-        return Rest(2);
-    case CMGlyph::ThirtySecondRest:
-        return Rest(3);
+    case CMGlyph::Dot: return Disc({0.22, 0}, 0.22);
+    case CMGlyph::Coda: return CodaSign();
+    case CMGlyph::WholeHead: return Head(1.9, true);
+    case CMGlyph::HalfHead: return Head(1.3, true);
+    case CMGlyph::FilledHead: return Head(1.3, false);
+    case CMGlyph::EighthFlag: return Flags(1);
+    case CMGlyph::SixteenthFlag: return Flags(2);
+    case CMGlyph::ThirtySecondFlag: return Flags(3);
+    case CMGlyph::WholeRest: return Block(0, 0.55);  // hangs from its line
+    case CMGlyph::HalfRest: return Block(-0.55, 0);  // sits on its line
+    case CMGlyph::QuarterRest: return QuarterRestSign();
+    case CMGlyph::EighthRest: return Rest(1);
+    case CMGlyph::SixteenthRest: return Rest(2);
+    case CMGlyph::ThirtySecondRest: return Rest(3);
     }
     return QPainterPath();
 }

@@ -28,12 +28,9 @@ using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
 int SoundFileFormat(CMAudioFormat format)
 {
     switch (format) {
-    case CMAudioFormat::Flac:
-        return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
-    case CMAudioFormat::OggVorbis:
-        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    case CMAudioFormat::Wav:
-        break;
+    case CMAudioFormat::Flac: return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    case CMAudioFormat::OggVorbis: return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    case CMAudioFormat::Wav: break;
     }
     return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 }
@@ -41,12 +38,9 @@ int SoundFileFormat(CMAudioFormat format)
 const char* FormatName(CMAudioFormat format)
 {
     switch (format) {
-    case CMAudioFormat::Flac:
-        return "FLAC";
-    case CMAudioFormat::OggVorbis:
-        return "Ogg Vorbis";
-    case CMAudioFormat::Wav:
-        break;
+    case CMAudioFormat::Flac: return "FLAC";
+    case CMAudioFormat::OggVorbis: return "Ogg Vorbis";
+    case CMAudioFormat::Wav: break;
     }
     return "WAV";
 }

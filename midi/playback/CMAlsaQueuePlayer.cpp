@@ -14,24 +14,12 @@ void SetMessage(snd_seq_event_t& out, const CMTimedMidiEvent& event)
 {
     const int channel = event.status & 0x0F;
     switch (event.status & 0xF0) {
-    case 0x80:
-        snd_seq_ev_set_noteoff(&out, channel, event.data1, event.data2);
-        break;
-    case 0x90:
-        snd_seq_ev_set_noteon(&out, channel, event.data1, event.data2);
-        break;
-    case 0xA0:
-        snd_seq_ev_set_keypress(&out, channel, event.data1, event.data2);
-        break;
-    case 0xB0:
-        snd_seq_ev_set_controller(&out, channel, event.data1, event.data2);
-        break;
-    case 0xC0:
-        snd_seq_ev_set_pgmchange(&out, channel, event.data1);
-        break;
-    case 0xD0:
-        snd_seq_ev_set_chanpress(&out, channel, event.data1);
-        break;
+    case 0x80: snd_seq_ev_set_noteoff(&out, channel, event.data1, event.data2); break;
+    case 0x90: snd_seq_ev_set_noteon(&out, channel, event.data1, event.data2); break;
+    case 0xA0: snd_seq_ev_set_keypress(&out, channel, event.data1, event.data2); break;
+    case 0xB0: snd_seq_ev_set_controller(&out, channel, event.data1, event.data2); break;
+    case 0xC0: snd_seq_ev_set_pgmchange(&out, channel, event.data1); break;
+    case 0xD0: snd_seq_ev_set_chanpress(&out, channel, event.data1); break;
     default:  // 0xE0, pitch bend: 14 bits around the middle
         snd_seq_ev_set_pitchbend(&out, channel, (event.data2 << 7 | event.data1) - 8192);
         break;

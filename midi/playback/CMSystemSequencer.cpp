@@ -49,15 +49,9 @@ bool CMSystemSequencer::Open(const char* path, int port)
 bool CMSystemSequencer::Play()
 {
     switch (m_output) {
-    case Output::BuiltIn:
-        m_playing = m_synthesizer.Play();
-        break;
-    case Output::Alsa:
-        m_playing = m_alsa.Play();
-        break;
-    case Output::None:
-        m_playing = false;
-        break;
+    case Output::BuiltIn: m_playing = m_synthesizer.Play(); break;
+    case Output::Alsa: m_playing = m_alsa.Play(); break;
+    case Output::None: m_playing = false; break;
     }
     return m_playing;
 }

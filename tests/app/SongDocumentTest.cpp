@@ -61,8 +61,7 @@ TEST(SongDocument, FilesThatCannotBeRead)
     CMString readError;
     const std::string missing = dir.Path("missing.zimbrel");
     EXPECT_FALSE(document.Open(missing.c_str(), readError));
-    EXPECT_EQ(readError.Str(),
-              "Error : Cannot read '" + missing + "': No such file or directory");
+    EXPECT_EQ(readError.Str(), "Error : Cannot read '" + missing + "': No such file or directory");
     EXPECT_FALSE(document.Open(dir.Root().c_str(), readError));
     EXPECT_EQ(readError.Str(), "Error : Cannot read '" + dir.Root() + "': not a file");
 

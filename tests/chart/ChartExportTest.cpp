@@ -1,7 +1,7 @@
 // Chart files from songs: a PDF of every printed page (letter size, fonts embedded), one page as
 // a PNG of the asked resolution or as an SVG, the screen view, and a file that cannot be written.
-#include "chart/SongDrawing.h"
 #include "chart/qt/ChartExport.h"
+#include "chart/SongDrawing.h"
 #include "tests/TempDir.h"
 #include "tests/chart/ChartTestSupport.h"
 

@@ -66,9 +66,9 @@ TEST(Escape, PlainAsciiAndLiteralEscapesSurvive)
 TEST(Escape, UnescapeReadsOnlyUpperCaseCompleteEscapes)
 {
     EXPECT_EQ(Unescape("\\x41\\x42"), "AB");
-    EXPECT_EQ(Unescape("\\x4g"), "\\x4g");     // not a hex digit
-    EXPECT_EQ(Unescape("\\xab"), "\\xab");     // lower case is not read
-    EXPECT_EQ(Unescape("a\\x4"), "a\\x4");     // among the last three bytes
+    EXPECT_EQ(Unescape("\\x4g"), "\\x4g");  // not a hex digit
+    EXPECT_EQ(Unescape("\\xab"), "\\xab");  // lower case is not read
+    EXPECT_EQ(Unescape("a\\x4"), "a\\x4");  // among the last three bytes
     EXPECT_EQ(Unescape("\\x"), "\\x");
     EXPECT_EQ(Unescape("\\x00z"), std::string("\0z", 2));
 }

@@ -30,13 +30,14 @@ Bytes Header(int tracks)
     return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, static_cast<std::uint8_t>(tracks), 0, 0x60};
 }
 
-const Bytes kTempo120 = {'M', 'T', 'r', 'k', 0, 0, 0, 0x0B, 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,
-                         0x00, 0xFF, 0x2F, 0x00};
+const Bytes kTempo120 = {'M',  'T',  'r',  'k',  0,    0,    0,    0x0B, 0x00, 0xFF,
+                         0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x2F, 0x00};
 
 Bytes Track(const Bytes& data)
 {
-    Bytes track = {'M', 'T', 'r', 'k', 0, 0, static_cast<std::uint8_t>(data.size() >> 8),
-                   static_cast<std::uint8_t>(data.size())};
+    Bytes track = {'M', 'T', 'r', 'k', 0, 0};
+    track.push_back(static_cast<std::uint8_t>(data.size() >> 8));
+    track.push_back(static_cast<std::uint8_t>(data.size()));
     track.insert(track.end(), data.begin(), data.end());
     return track;
 }
@@ -53,9 +54,9 @@ Bytes EncodeEvent(const CMMidiFileEvent& event, int channel, std::uint8_t* runni
 }
 
 // Four clicks of key 37 after a silent measure, as the count-in of one measure reads.
-const Bytes kOneMeasureOfClicks = {0x83, 0x00, 0x99, 0x25, 0x4F, 0x60, 0x25, 0x00, 0x00, 0x25,
-                                   0x4F, 0x60, 0x25, 0x00, 0x00, 0x25, 0x4F, 0x60, 0x25, 0x00,
-                                   0x00, 0x25, 0x4F, 0x60, 0x25, 0x00};
+const Bytes kOneMeasureOfClicks = {0x83, 0x00, 0x99, 0x25, 0x4F, 0x60, 0x25, 0x00, 0x00,
+                                   0x25, 0x4F, 0x60, 0x25, 0x00, 0x00, 0x25, 0x4F, 0x60,
+                                   0x25, 0x00, 0x00, 0x25, 0x4F, 0x60, 0x25, 0x00};
 
 }  // namespace
 
@@ -69,8 +70,7 @@ TEST(MidiWriter, EmptyFileAndTempos)
     EXPECT_EQ(Bytes(tempo140.begin() + 26, tempo140.begin() + 29), (Bytes{0x06, 0x8A, 0x1B}));
     // No tempo: the tempo track holds only its end.
     for (int tempo : {0, -5})
-        EXPECT_EQ(empty.WriteImage(tempo),
-                  Concat({Header(1), Track({0x00, 0xFF, 0x2F, 0x00})}));
+        EXPECT_EQ(empty.WriteImage(tempo), Concat({Header(1), Track({0x00, 0xFF, 0x2F, 0x00})}));
     EXPECT_EQ(empty.GetImageSize(0), 14u + 8 + 4);
 }
 
@@ -82,10 +82,10 @@ TEST(MidiWriter, BassTrackWithoutPrecount)
     EXPECT_TRUE(file.AddNote(96, 96, 38, 79));  // starts where the first ends
     file.MakeDeltaTimes();
     file.AddPrecount(0, 37);
-    const Bytes bass = Track({0x00, 0xC1, 0x20,                // program change
-                              0x83, 0x00, 0x91, 0x00, 0x00,    // the silent lead-in measure
-                              0x00, 0x24, 0x4F,                // no status bytes from here on
-                              0x60, 0x24, 0x00,                // the end comes before the start
+    const Bytes bass = Track({0x00, 0xC1, 0x20,              // program change
+                              0x83, 0x00, 0x91, 0x00, 0x00,  // the silent lead-in measure
+                              0x00, 0x24, 0x4F,              // no status bytes from here on
+                              0x60, 0x24, 0x00,              // the end comes before the start
                               0x00, 0x26, 0x4F, 0x60, 0x26, 0x00, 0x00, 0xFF, 0x2F, 0x00});
     EXPECT_EQ(file.WriteImage(120), Concat({Header(2), kTempo120, bass}));
     EXPECT_EQ(file.GetImageSize(120), file.WriteImage(120).size());
@@ -105,7 +105,8 @@ TEST(MidiWriter, PrecountWithDrumTrack)
                               0x60, 0x24, 0x00, 0x00, 0xFF, 0x2F, 0x00});
     Bytes drumData = {0x00, 0xC9, 0x00};
     drumData.insert(drumData.end(), kOneMeasureOfClicks.begin(), kOneMeasureOfClicks.end());
-    drumData.insert(drumData.end(), {0x00, 0x3B, 0x3F, 0x83, 0x00, 0x3B, 0x00, 0x00, 0xFF, 0x2F, 0x00});
+    drumData.insert(drumData.end(),
+                    {0x00, 0x3B, 0x3F, 0x83, 0x00, 0x3B, 0x00, 0x00, 0xFF, 0x2F, 0x00});
     EXPECT_EQ(image, Concat({Header(3), kTempo120, bass, Track(drumData)}));
 
     // Read back: the music of both tracks starts together after the lead-in and count-in.
@@ -165,12 +166,13 @@ TEST(MidiWriter, EventsKeepTimeOrderAndInsertionOrderAtEqualTicks)
     track.InsertEvent(100, 62, 0);
     file.MakeDeltaTimes();
     const std::vector<CMMidiFileEvent>& events = track.GetEvents();
-    std::vector<std::pair<std::uint32_t, int>> order;
+    using Order = std::vector<std::pair<std::uint32_t, int>>;  // delta time, key * 1000 + velocity
+    Order order;
     for (const CMMidiFileEvent& event : events)
         order.emplace_back(event.time, event.data[0] * 1000 + event.data[1]);
-    EXPECT_EQ(order, (std::vector<std::pair<std::uint32_t, int>>{
-                         {0, 60040}, {0, 60000}, {100, 62052}, {0, 62000},
-                         {100, 64050}, {0, 67051}, {10, 64000}}));
+    const Order expected = {{0, 60040},   {0, 60000}, {100, 62052}, {0, 62000},
+                            {100, 64050}, {0, 67051}, {10, 64000}};
+    EXPECT_EQ(order, expected);
     // The name goes first, as a text meta event.
     const Bytes image = file.WriteImage(120);
     const Bytes start(image.begin() + 14 + 19 + 8, image.begin() + 14 + 19 + 8 + 8);
@@ -201,24 +203,35 @@ TEST(MidiWriter, EncodingOfEveryStatusClass)
     EXPECT_EQ(running, 0x93);
     EXPECT_EQ(EncodeEvent(CMMidiFileEvent(60, 0, 0), 3, &running), (Bytes{0x00, 60, 0}));
     // A note-off (0x80) drops its velocity, and changes the running status.
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0x80, {60, 99}), 3, &running), (Bytes{0x00, 0x83, 60, 0}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0x80, {60, 99}), 3, &running),
+              (Bytes{0x00, 0x83, 60, 0}));
     // Other channel messages keep the channel they carry and always write their status.
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xC5, {7}), 3, &running), (Bytes{0x00, 0xC5, 7}));
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xC5, {8}), 3, &running), (Bytes{0x00, 0xC5, 8}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xC5, {7}), 3, &running),
+              (Bytes{0x00, 0xC5, 7}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xC5, {8}), 3, &running),
+              (Bytes{0x00, 0xC5, 8}));
     EXPECT_EQ(running, 0xC5);
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xD1, {64}), 3, &running), (Bytes{0x00, 0xD1, 64}));
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xA1, {60, 5}), 3, &running), (Bytes{0x00, 0xA1, 60, 5}));
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xE1, {0, 64}), 3, &running), (Bytes{0x00, 0xE1, 0, 64}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xD1, {64}), 3, &running),
+              (Bytes{0x00, 0xD1, 64}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xA1, {60, 5}), 3, &running),
+              (Bytes{0x00, 0xA1, 60, 5}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xE1, {0, 64}), 3, &running),
+              (Bytes{0x00, 0xE1, 0, 64}));
     // Pedal controllers are switches; other controllers pass their value.
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xB0, {64, 63}), 3, &running), (Bytes{0x00, 0xB0, 64, 0}));
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xB0, {68, 64}), 3, &running), (Bytes{0x00, 0xB0, 68, 127}));
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xB0, {7, 63}), 3, &running), (Bytes{0x00, 0xB0, 7, 63}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xB0, {64, 63}), 3, &running),
+              (Bytes{0x00, 0xB0, 64, 0}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xB0, {68, 64}), 3, &running),
+              (Bytes{0x00, 0xB0, 68, 127}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xB0, {7, 63}), 3, &running),
+              (Bytes{0x00, 0xB0, 7, 63}));
     // System exclusive: length, then data. Meta: type, length of the rest, the rest.
     EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(200, 0xF0, {0x7E, 0x7F, 0xF7}), 3, &running),
               (Bytes{0x81, 0x48, 0xF0, 0x03, 0x7E, 0x7F, 0xF7}));
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xFF, {0x03, 'B', 'a', 's', 's'}), 3, &running),
-              (Bytes{0x00, 0xFF, 0x03, 0x04, 'B', 'a', 's', 's'}));
-    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xF8, {1, 2}), 3, &running), (Bytes{0x00, 0xF8}));
+    EXPECT_EQ(
+        EncodeEvent(CMMidiFileEvent::Message(0, 0xFF, {0x03, 'B', 'a', 's', 's'}), 3, &running),
+        (Bytes{0x00, 0xFF, 0x03, 0x04, 'B', 'a', 's', 's'}));
+    EXPECT_EQ(EncodeEvent(CMMidiFileEvent::Message(0, 0xF8, {1, 2}), 3, &running),
+              (Bytes{0x00, 0xF8}));
     // A track without a channel keeps the nibble of its notes.
     std::uint8_t fresh = 0;
     EXPECT_EQ(EncodeEvent(CMMidiFileEvent(60, 0, 1), -1, &fresh), (Bytes{0x00, 0x90, 60, 1}));
@@ -226,10 +239,16 @@ TEST(MidiWriter, EncodingOfEveryStatusClass)
 
 TEST(MidiWriter, VariableLengthDeltas)
 {
-    for (const auto& [value, bytes] : std::vector<std::pair<std::uint32_t, Bytes>>{
-             {0, {0x00}}, {96, {0x60}}, {127, {0x7F}}, {128, {0x81, 0x00}}, {384, {0x83, 0x00}},
-             {768, {0x86, 0x00}}, {16383, {0xFF, 0x7F}}, {16384, {0x81, 0x80, 0x00}},
-             {2097152, {0x81, 0x80, 0x80, 0x00}}}) {
+    for (const auto& [value, bytes] :
+         std::vector<std::pair<std::uint32_t, Bytes>>{{0, {0x00}},
+                                                      {96, {0x60}},
+                                                      {127, {0x7F}},
+                                                      {128, {0x81, 0x00}},
+                                                      {384, {0x83, 0x00}},
+                                                      {768, {0x86, 0x00}},
+                                                      {16383, {0xFF, 0x7F}},
+                                                      {16384, {0x81, 0x80, 0x00}},
+                                                      {2097152, {0x81, 0x80, 0x80, 0x00}}}) {
         Bytes out(4);
         out.resize(static_cast<std::size_t>(WriteMidiVarLen(out.data(), value)));
         EXPECT_EQ(out, bytes) << value;

@@ -33,8 +33,8 @@ std::string MeasureText(const CMMusicChordList& measure)
     for (const CMMusicChord* chord : measure) {
         if (!text.empty())
             text += ' ';
-        text += chord->IsSlash() ? std::string("/") : chord->GetName().Str() +
-                                                          chord->GetPlainText().Str();
+        text += chord->IsSlash() ? std::string("/")
+                                 : chord->GetName().Str() + chord->GetPlainText().Str();
         text += ':' + std::to_string(chord->length);
     }
     return text;
@@ -157,7 +157,7 @@ TEST(Compile, ChordLengthsByItemCount)
                                   "C:3 D:3 E:3 F:3",  // only the first four count
                                   "F:2 G:2",          // a leading slash continues F
                                   "C:2 G:2",
-                                  "C:2 /:3 G:3",       // three items keep their slash
+                                  "C:2 /:3 G:3",  // three items keep their slash
                                   "/:1",
                                   "",
                               }));
@@ -168,8 +168,8 @@ TEST(Compile, ChordLengthsByItemCount)
 
 TEST(Compile, LabelsAndBarKinds)
 {
-    const CMMusicSong song = Compiled(
-        "chord { intro: C | verse: D || labelA: E ||| labelB: F ! G :| label3: A @ B , }");
+    const CMMusicSong song =
+        Compiled("chord { intro: C | verse: D || labelA: E ||| labelB: F ! G :| label3: A @ B , }");
     EXPECT_EQ(Labels(song), (std::vector<int>{9, 10, 15, 16, 16, 44, 44, 44}));
     EXPECT_EQ(BarKinds(song), (std::vector<int>{0, 0, 2, 3, 7, 5, 8, 0}));
     EXPECT_EQ(song.GetCodaLabel(), 44);
@@ -178,8 +178,7 @@ TEST(Compile, LabelsAndBarKinds)
 TEST(Compile, RepeatBeginPlacement)
 {
     // ":|" then "|:" becomes one double repeat, also with a label between them.
-    EXPECT_EQ(BarKinds(Compiled("chord { C | Dm7 G7 :| |: C | }")),
-              (std::vector<int>{0, 0, 6, 0}));
+    EXPECT_EQ(BarKinds(Compiled("chord { C | Dm7 G7 :| |: C | }")), (std::vector<int>{0, 0, 6, 0}));
     EXPECT_EQ(BarKinds(Compiled("chord { C | Dm7 G7 :| labelA: |: C | }")),
               (std::vector<int>{0, 0, 6, 0}));
     // A label just before "|:" names the measure the repeat sign opens.
@@ -219,8 +218,8 @@ TEST(Compile, KeyBlocksAndTheSongsKey)
 
 TEST(Compile, FormAndDefaultThemeStructure)
 {
-    const CMMusicSong form = Compiled(
-        "progression { theme structure = A A B ; intro theme labelB ending }");
+    const CMMusicSong form =
+        Compiled("progression { theme structure = A A B ; intro theme labelB ending }");
     EXPECT_EQ(ThemeStructure(form), (std::vector<int>{15, 15, 16}));
     ASSERT_EQ(form.structure.GetCount(), 4);
     std::vector<std::pair<int, bool>> entries;
@@ -241,11 +240,10 @@ TEST(Compile, FormAndDefaultThemeStructure)
 
 TEST(Compile, TitleLyricsNotesAndTimeBase)
 {
-    const CMMusicSong song = Compiled(
-        "title {  First  \n\n  Second line \t}\n"
-        "lyrics { one two / three | four ~ }\n"
-        "time base { 3/4 | 12/8 , }\n"
-        "note { C4 Q. D E8 R | / O R / r H3 }");
+    const CMMusicSong song = Compiled("title {  First  \n\n  Second line \t}\n"
+                                      "lyrics { one two / three | four ~ }\n"
+                                      "time base { 3/4 | 12/8 , }\n"
+                                      "note { C4 Q. D E8 R | / O R / r H3 }");
     ASSERT_EQ(song.title.GetCount(), 2);
     EXPECT_EQ(*song.title.GetHead()->element, "First");
     EXPECT_EQ(*song.title.GetTail()->element, "Second line");
@@ -327,13 +325,14 @@ TEST(Compile, FailureLeavesTheSongUnchanged)
 
 TEST(Compile, NonAsciiTextSurvivesByteForByte)
 {
-    const std::string source =
-        "title { Caf\xC3\xA9 \xE6\x97\xA5 }\n"
-        "lyrics { \xC3\xBC" "ber / \xF0\x9F\x8E\xB7 }\n"
-        "misc { composed by = \"Zo\xC3\xAB \\x41\"; }";
+    const std::string source = "title { Caf\xC3\xA9 \xE6\x97\xA5 }\n"
+                               "lyrics { \xC3\xBC"
+                               "ber / \xF0\x9F\x8E\xB7 }\n"
+                               "misc { composed by = \"Zo\xC3\xAB \\x41\"; }";
     const CMMusicSong song = Compiled(source);
     EXPECT_EQ(song.title.GetHead()->element->Str(), "Caf\xC3\xA9 \xE6\x97\xA5");
-    EXPECT_EQ(song.lyrics.GetHead()->element->Str(), "\xC3\xBC" "ber");
+    EXPECT_EQ(song.lyrics.GetHead()->element->Str(), "\xC3\xBC"
+                                                     "ber");
     EXPECT_EQ(song.lyrics.GetTail()->element->Str(), "\xF0\x9F\x8E\xB7");
     EXPECT_EQ(song.composer.Str(), "Zo\xC3\xAB \\x41");
 

@@ -15,9 +15,9 @@ namespace {
 
 struct Token {
     int code;
-    std::string text;  // the token's own text, as an error message would quote it
-    int number;        // the value of number tokens
-    std::string value; // the value of text tokens ("<null>" for an empty string literal)
+    std::string text;   // the token's own text, as an error message would quote it
+    int number;         // the value of number tokens
+    std::string value;  // the value of text tokens ("<null>" for an empty string literal)
     int line;
 };
 
@@ -69,9 +69,9 @@ TEST(Scanner, NamedTokensStartAt258InOrder)
 TEST(Scanner, BlockKeywordsAndModes)
 {
     EXPECT_EQ(Codes("TITLE{}Lyrics{}chord{}KEY{}note{}Misc{}miscellaneous{}PROGRESSION{}"),
-              (std::vector<int>{TOK_TITLE, '{', '}', TOK_LYRICS, '{', '}', TOK_CHORD, '{', '}',
-                                TOK_KEY, '{', '}', TOK_NOTE, '{', '}', TOK_MISC, '{', '}', TOK_MISC,
-                                '{', '}', TOK_PROGRESSION, '{', '}'}));
+              (std::vector<int>{TOK_TITLE, '{', '}', TOK_LYRICS,      '{', '}', TOK_CHORD, '{', '}',
+                                TOK_KEY,   '{', '}', TOK_NOTE,        '{', '}', TOK_MISC,  '{', '}',
+                                TOK_MISC,  '{', '}', TOK_PROGRESSION, '{', '}'}));
     for (const char* timeBase : {"time base", "timebase", "TIME   BASE", "Time\tBase"})
         EXPECT_EQ(Codes(timeBase), (std::vector<int>{TOK_TIMEBASE})) << timeBase;
     // Between blocks any other character comes back upper-cased.
@@ -82,7 +82,7 @@ TEST(Scanner, TitleAndLyricRuns)
 {
     const std::vector<Token> title = Scan("title {  My Song  \n Second line\r\n}");
     ASSERT_EQ(title.size(), 5u);
-    EXPECT_EQ(title[2].value, "My Song  ");  // leading blanks skipped, trailing kept
+    EXPECT_EQ(title[2].value, "My Song  ");    // leading blanks skipped, trailing kept
     EXPECT_EQ(title[3].value, "Second line");  // a carriage return ends the line too
     EXPECT_EQ(title[3].line, 2);
 
@@ -125,9 +125,9 @@ TEST(Scanner, CaseRules)
     // A lone M is upper case, a lone m lower case; the other words take any case.
     EXPECT_EQ(ChordCodes("cm"), (std::vector<int>{TOK_ROOT, TOK_MIN}));
     EXPECT_EQ(ChordCodes("CMAJ7 CMaj9 cMIN cDiM cAUG cSUS4 cO C7ON E"),
-              (std::vector<int>{TOK_ROOT, TOK_MAJ7, TOK_ROOT, TOK_MAJ9, TOK_ROOT, TOK_MIN,
-                                TOK_ROOT, TOK_DIM, TOK_ROOT, TOK_AUG, TOK_ROOT, TOK_SUS, TOK_ROOT,
-                                TOK_DIM, TOK_ROOT, TOK_SEVEN, TOK_ON, TOK_ROOT}));
+              (std::vector<int>{TOK_ROOT, TOK_MAJ7, TOK_ROOT, TOK_MAJ9, TOK_ROOT, TOK_MIN, TOK_ROOT,
+                                TOK_DIM, TOK_ROOT, TOK_AUG, TOK_ROOT, TOK_SUS, TOK_ROOT, TOK_DIM,
+                                TOK_ROOT, TOK_SEVEN, TOK_ON, TOK_ROOT}));
     // Accidentals are lower case only: B9 is B with a ninth, CB two roots.
     EXPECT_EQ(ChordCodes("B9"), (std::vector<int>{TOK_ROOT, TOK_NINE}));
     EXPECT_EQ(ChordCodes("CB"), (std::vector<int>{TOK_ROOT, TOK_ROOT}));
@@ -159,10 +159,10 @@ TEST(Scanner, BarSigns)
     EXPECT_EQ(ChordCodes("|||"), (std::vector<int>{TOK_FINEBAR}));
     EXPECT_EQ(ChordCodes("||"), (std::vector<int>{TOK_DOUBLEBAR}));
     EXPECT_EQ(ChordCodes("||:"), (std::vector<int>{TOK_DOUBLEBAR, ':'}));
-    EXPECT_EQ(ChordCodes(". .. , | ! / @ < |: > :|"),
-              (std::vector<int>{TOK_DOUBLEBAR, TOK_FINEBAR, TOK_BAR, TOK_BAR, TOK_EXCL, TOK_SLASH,
-                                TOK_AT, TOK_REPEATBEGIN, TOK_REPEATBEGIN, TOK_REPEATEND,
-                                TOK_REPEATEND}));
+    EXPECT_EQ(
+        ChordCodes(". .. , | ! / @ < |: > :|"),
+        (std::vector<int>{TOK_DOUBLEBAR, TOK_FINEBAR, TOK_BAR, TOK_BAR, TOK_EXCL, TOK_SLASH, TOK_AT,
+                          TOK_REPEATBEGIN, TOK_REPEATBEGIN, TOK_REPEATEND, TOK_REPEATEND}));
     EXPECT_EQ(ChordCodes("> <"), (std::vector<int>{TOK_DOUBLEREPEAT}));
     EXPECT_EQ(ChordCodes("( ) : h"), (std::vector<int>{'(', ')', ':', 'H'}));
 
@@ -179,18 +179,18 @@ TEST(Scanner, NoteBlockValues)
     std::vector<int> codes;
     for (const Token& t : tokens)
         codes.push_back(t.code);
-    EXPECT_EQ(codes, (std::vector<int>{TOK_NOTE, '{', TOK_PITCH, TOK_PITCH, TOK_DURATION,
-                                       TOK_PITCH, TOK_PITCH, TOK_DURATION, TOK_REST, TOK_DURATION,
-                                       TOK_SLASH, TOK_BAR, TOK_BAR, TOK_PITCH, TOK_DURATION, '}'}));
-    EXPECT_EQ(tokens[2].number, 6 | 3 << 8);                 // A, octave 3 before any digit
-    EXPECT_EQ(tokens[3].number, 1 | 4 << 4 | 5 << 8);        // C sharp 5
-    EXPECT_EQ(tokens[4].number, 2);                          // quarter
-    EXPECT_EQ(tokens[5].number, 2 | 5 << 8);                 // D keeps octave 5
-    EXPECT_EQ(tokens[6].number, 3 | 4 << 8);                 // E4
-    EXPECT_EQ(tokens[7].number, 1 | 1 << 8);                 // dotted half
-    EXPECT_EQ(tokens[9].number, 2 | 3 << 16);                // quarter, tuplet 3
-    EXPECT_EQ(tokens[13].number, 7 | 1 << 4 | 4 << 8);       // B double flat; x is ignored
-    EXPECT_EQ(tokens[14].number, 5 | 2 << 8 | 12 << 16);     // 32nd, two dots, 12
+    EXPECT_EQ(codes, (std::vector<int>{TOK_NOTE, '{', TOK_PITCH, TOK_PITCH, TOK_DURATION, TOK_PITCH,
+                                       TOK_PITCH, TOK_DURATION, TOK_REST, TOK_DURATION, TOK_SLASH,
+                                       TOK_BAR, TOK_BAR, TOK_PITCH, TOK_DURATION, '}'}));
+    EXPECT_EQ(tokens[2].number, 6 | 3 << 8);              // A, octave 3 before any digit
+    EXPECT_EQ(tokens[3].number, 1 | 4 << 4 | 5 << 8);     // C sharp 5
+    EXPECT_EQ(tokens[4].number, 2);                       // quarter
+    EXPECT_EQ(tokens[5].number, 2 | 5 << 8);              // D keeps octave 5
+    EXPECT_EQ(tokens[6].number, 3 | 4 << 8);              // E4
+    EXPECT_EQ(tokens[7].number, 1 | 1 << 8);              // dotted half
+    EXPECT_EQ(tokens[9].number, 2 | 3 << 16);             // quarter, tuplet 3
+    EXPECT_EQ(tokens[13].number, 7 | 1 << 4 | 4 << 8);    // B double flat; x is ignored
+    EXPECT_EQ(tokens[14].number, 5 | 2 << 8 | 12 << 16);  // 32nd, two dots, 12
 }
 
 TEST(Scanner, MiscAndProgressionBlocks)

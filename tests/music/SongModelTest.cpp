@@ -62,8 +62,7 @@ TEST(SongModel, AssignmentCopiesDeeplyAndKeepsThePath)
 
 TEST(SongModel, MeasureQueries)
 {
-    const CMMusicSong song = Compiled(
-        "chord { intro: C | intro: D | labelA: E | F | verse: G | }");
+    const CMMusicSong song = Compiled("chord { intro: C | intro: D | labelA: E | F | verse: G | }");
     EXPECT_EQ(song.GetMeasureLabel(0), 9);
     EXPECT_EQ(song.GetMeasureLabel(2), 15);
     EXPECT_EQ(song.GetMeasureLabel(6), -1);

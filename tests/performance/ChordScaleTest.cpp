@@ -1,7 +1,7 @@
 // The chord-scale rule: chords that fix their own scale, every degree of the major-quality table,
 // the rules for minor and other qualities, minor keys with their two changes, and the names.
-#include "music/CMMusicSong.h"
 #include "performance/ChordScale.h"
+#include "music/CMMusicSong.h"
 #include "tests/Printers.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ void ExpectDegrees(const std::vector<Row>& rows)
 TEST(ChordScale, ChordsThatFixTheirScale)
 {
     for (int key = 0; key < 12; key += 5) {
-        EXPECT_EQ(Scale("G13", key), ScaleMixolydian);        // 9, 11 and 13
+        EXPECT_EQ(Scale("G13", key), ScaleMixolydian);  // 9, 11 and 13
         EXPECT_EQ(Scale("G79#1113", key), ScaleLydianSeventh);
         EXPECT_EQ(Scale("G9b13", key), ScaleWholeTone);
         EXPECT_EQ(Scale("G7b913", key), ScaleCombinationOfDiminished);
@@ -78,6 +78,7 @@ TEST(ChordScale, MajorQualityOnEveryDegree)
     // One row per degree: chords with a major seventh or a sixth, triads, and the dominants the
     // first step leaves open (no flat or sharp ninth with a thirteenth, no 9 with 11 and 13...).
     const std::uint32_t DOM = kDominantScales, M_L7 = kMixolydianOrLydianSeventh;
+    // clang-format off
     ExpectDegrees({
         {{"maj7", 1}, {"6", 1}, {"", 1}, {"7", DOM}, {"7#11", 8}, {"7b9", 16}, {"7#9", DOM},
          {"713", DOM}, {"79", M_L7}, {"79#11", 8}, {"7913", M_L7}, {"7911", M_L7}},
@@ -104,12 +105,14 @@ TEST(ChordScale, MajorQualityOnEveryDegree)
         {{"maj7", 2}, {"6", 2}, {"", 64}, {"7", 64}, {"7#11", 8}, {"7b9", 64}, {"7#9", 64},
          {"713", 64}, {"79", 8}, {"79#11", 8}, {"7913", 8}, {"7911", 8}},
     });
+    // clang-format on
 }
 
 TEST(ChordScale, MinorQualityOnEveryDegree)
 {
     const std::uint32_t MODES = kMinorModes, PL = kPhrygianOrLocrian, MM = ScaleMelodicMinor;
     const std::uint32_t DOR = ScaleDorian, LOC = kLocrianScales;
+    // clang-format off
     ExpectDegrees({
         {{"m7", MODES}, {"m", DOR}, {"mb5", LOC}},   {{"m7", MODES}, {"m", MM}, {"mb5", LOC}},
         {{"m7", DOR}, {"m", DOR}, {"mb5", LOC}},     {{"m7", MODES}, {"m", MM}, {"mb5", LOC}},
@@ -118,6 +121,7 @@ TEST(ChordScale, MinorQualityOnEveryDegree)
         {{"m7", MODES}, {"m", MM}, {"mb5", LOC}},    {{"m7", DOR}, {"m", MM}, {"mb5", LOC}},
         {{"m7", MODES}, {"m", MM}, {"mb5", LOC}},    {{"m7", PL}, {"m9", PL}, {"m", PL}},
     });
+    // clang-format on
 }
 
 TEST(ChordScale, ChordsWithoutQualityAndMinorKeys)

@@ -40,7 +40,8 @@ std::string Expanded(const CMMusicSong& song, int repeats, bool intro = true, bo
     for (const CMMusicChordList* measure : ExpandForm(song, repeats, intro, verse)) {
         if (!text.empty())
             text += ' ';
-        text += measure->IsEmpty() ? std::string("-") : measure->GetHead()->element->GetName().Str();
+        text +=
+            measure->IsEmpty() ? std::string("-") : measure->GetHead()->element->GetName().Str();
     }
     return text;
 }
@@ -109,8 +110,7 @@ std::string Read(const std::string& path)
 TEST(FormExpansion, RepeatsEndingsAndCoda)
 {
     // |: A B [1. C D :| [2. E F: the first ending is not repeated.
-    EXPECT_EQ(Expanded(Compiled("chord { |: C | D ! E | F :| G | A || }"), 1),
-              "C D E F C D G A -");
+    EXPECT_EQ(Expanded(Compiled("chord { |: C | D ! E | F :| G | A || }"), 1), "C D E F C D G A -");
     EXPECT_EQ(Expanded(Compiled("chord { |: C | D | E | F :| G || }"), 1), "C D E F C D E F G -");
     // A repeat end without a beginning repeats nothing.
     EXPECT_EQ(Expanded(Compiled("chord { C | D :| E || }"), 1), "C D E -");
@@ -128,9 +128,9 @@ TEST(FormExpansion, RepeatsEndingsAndCoda)
 
 TEST(FormExpansion, StructureListAndThemeStructure)
 {
-    const CMMusicSong song = Compiled(
-        "progression { theme structure = A B ; intro theme verse theme ending }"
-        "chord { intro: C | verse: D || labelA: E | labelB: F @ G || ending: A || }");
+    const CMMusicSong song =
+        Compiled("progression { theme structure = A B ; intro theme verse theme ending }"
+                 "chord { intro: C | verse: D || labelA: E | labelB: F @ G || ending: A || }");
     // The repeat count does not matter; the coda is taken on the last theme entry only.
     EXPECT_EQ(Expanded(song, 5), "C E F G D E F A -");
     EXPECT_EQ(Expanded(song, 1, false, false), "E F G E F A -");
@@ -147,9 +147,12 @@ TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
     TempDir dir;
     const std::string path = dir.Path("x.midi");
     CMString listing;
-    EXPECT_FALSE(GenerateMidi(song, nullptr, path.c_str(), 150, 0, 7, 1, 37, 1, &listing, true, true, 1u));
-    EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 0, 1, 37, 1, &listing, true, true, 1u));
-    EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 0, &listing, true, true, 1u));
+    EXPECT_FALSE(
+        GenerateMidi(song, nullptr, path.c_str(), 150, 0, 7, 1, 37, 1, &listing, true, true, 1u));
+    EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 0, 1, 37, 1, &listing,
+                              true, true, 1u));
+    EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 0, &listing,
+                              true, true, 1u));
     EXPECT_TRUE(listing.IsEmpty());
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), dir.Path("no/such/x.midi").c_str(), 150, 0,
@@ -159,9 +162,8 @@ TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
 
 TEST(Driver, ListingByteForByte)
 {
-    const CMMusicSong song = Compiled(
-        "key { F } progression { intro labelA } "
-        "chord { intro: F7 || labelA: (Gm7) / C7onE / | F6 ||| }");
+    const CMMusicSong song = Compiled("key { F } progression { intro labelA } "
+                                      "chord { intro: F7 || labelA: (Gm7) / C7onE / | F6 ||| }");
     const Performance p = Perform(song, Options{.precount = 2});
     ASSERT_TRUE(p.ok);
     const std::string rule = "****************************************\n";
@@ -191,7 +193,8 @@ TEST(Driver, ExampleSongListing)
 {
     CMTextFile source;
     ASSERT_GT(source.Load(ZIMBREL_SOURCE_DIR "/Data/Example.zimbrel"), 0);
-    const Performance p = Perform(Compiled(source.GetText().Str()), Options{.precount = 1, .repeats = 2});
+    const Performance p =
+        Perform(Compiled(source.GetText().Str()), Options{.precount = 1, .repeats = 2});
     ASSERT_TRUE(p.ok);
     EXPECT_EQ(p.listing, Read(ZIMBREL_TEST_DATA "/examples/Example.listing"));
 }
@@ -218,21 +221,22 @@ TEST(Driver, MeasureSlotsGiveFillsAndTheEnding)
     EXPECT_EQ(drums.notes.back().tick, start + 384 * 3 + 96);  // nothing after the ending
 
     // A song ending in a plain bar line still gets its ending on the last measure that sounds.
-    const Performance plain = Perform(Compiled("chord { C | D | E | F | }"), Options{.instruments = PlayDrums});
+    const Performance plain =
+        Perform(Compiled("chord { C | D | E | F | }"), Options{.instruments = PlayDrums});
     EXPECT_EQ(NotesBetween(plain.midi.tracks[1], start + 384 * 3, start + 384 * 4).size(), 3u);
 }
 
 TEST(Driver, SlashesBassNotesAndBreaks)
 {
     // "C / F" is C for two beats, C again for one (the slash) and F for one.
-    const Performance slash = Perform(Compiled("key { C } chord { C / F | G | }"),
-                                      Options{.instruments = PlayBass});
+    const Performance slash =
+        Perform(Compiled("key { C } chord { C / F | G | }"), Options{.instruments = PlayBass});
     ASSERT_TRUE(slash.ok);
     EXPECT_NE(slash.listing.find("C --> Ionian\nC --> Ionian\nF --> Lydean\n"), std::string::npos);
-    EXPECT_EQ(slash.listing.find("(None)"), slash.listing.find("(None) ")); // only in the Bars
+    EXPECT_EQ(slash.listing.find("(None)"), slash.listing.find("(None) "));  // only in the Bars
     const midireader::Track& bass = slash.midi.tracks[1];
-    const std::vector<std::pair<std::uint32_t, int>> starts = {{384, 36}, {384 + 192, 36},
-                                                               {384 + 288, 41}, {768, 43}};
+    const std::vector<std::pair<std::uint32_t, int>> starts = {
+        {384, 36}, {384 + 192, 36}, {384 + 288, 41}, {768, 43}};
     for (const auto& [tick, key] : starts) {
         const auto notes = NotesBetween(bass, tick, tick + 1);
         ASSERT_EQ(notes.size(), 1u) << tick;
@@ -246,7 +250,8 @@ TEST(Driver, SlashesBassNotesAndBreaks)
     EXPECT_FALSE(NotesBetween(pedal.midi.tracks[2], 384 - 26, 768).empty());
 
     // A chord in parentheses is played on every pass but the last, where piano and bass rest.
-    const Performance breaks = Perform(Compiled("chord { C | (Dm7 G7) || }"), Options{.repeats = 2});
+    const Performance breaks =
+        Perform(Compiled("chord { C | (Dm7 G7) || }"), Options{.repeats = 2});
     EXPECT_NE(breaks.listing.find("(Break Measure)\n(Break Measure)\n"), std::string::npos);
     const std::uint32_t lastPass = 384 + 384 * 3;  // the second chorus's parenthesized measure
     EXPECT_FALSE(NotesBetween(breaks.midi.tracks[1], 384 + 384, 384 + 768).empty());
@@ -257,7 +262,8 @@ TEST(Driver, SlashesBassNotesAndBreaks)
 
 TEST(Driver, TracksChannelsAndSeeds)
 {
-    const CMMusicSong song = Compiled("key { Bb } chord { Bbmaj7 | Cm7 F7 | Dm7 G7b9 | Cm7 F7 || }");
+    const CMMusicSong song =
+        Compiled("key { Bb } chord { Bbmaj7 | Cm7 F7 | Dm7 G7b9 | Cm7 F7 || }");
     const Performance full = Perform(song, Options{.precount = 1});
     ASSERT_TRUE(full.ok);
     ASSERT_EQ(full.midi.trackCount, 4);
@@ -277,7 +283,8 @@ TEST(Driver, TracksChannelsAndSeeds)
     EXPECT_NE(Perform(song, Options{.precount = 1, .seed = 99}).bytes, full.bytes);
 
     // Without the piano: bass and drums only.
-    const Performance noPiano = Perform(song, Options{.band = "Norvane Trio", .instruments = PlayBass | PlayDrums});
+    const Performance noPiano =
+        Perform(song, Options{.band = "Norvane Trio", .instruments = PlayBass | PlayDrums});
     ASSERT_EQ(noPiano.midi.tracks.size(), 3u);
     EXPECT_EQ(noPiano.midi.tracks[1].channel, 1);
     EXPECT_EQ(noPiano.midi.tracks[2].channel, 9);
@@ -298,7 +305,8 @@ void ExpectRootsOnEverySlot(const CMMusicSong& song, const midireader::Track& ba
                                          : item->length == LengthBeat ? 96
                                                                       : 384;
             if (sounding && !sounding->parenthesized) {
-                const CMMusicNotationSymbol& root = sounding->HasBass() ? sounding->bass : *sounding;
+                const CMMusicNotationSymbol& root =
+                    sounding->HasBass() ? sounding->bass : *sounding;
                 const auto notes = NotesBetween(bass, tick, tick + 1);
                 ASSERT_EQ(notes.size(), 1u) << name << " at tick " << tick;
                 EXPECT_GE(notes[0].key, 36) << name;

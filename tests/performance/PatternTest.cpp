@@ -67,9 +67,9 @@ TEST(Pattern, ConstructionAndTimeOrder)
     pattern.InsertNote(CMMusicNote(96, 41, 79, 0x11));  // after the equal tick
     pattern.InsertNote(CMMusicNote(-26, 50, 63, 0x11));
     pattern.AddChord(96, 63, 0x12, 100, {52, 0, -3, 55});  // keys of 0 and below are skipped
-    EXPECT_EQ(TicksAndPitches(pattern), (std::vector<std::pair<int, int>>{
-                                            {-26, 50}, {0, 36}, {96, 40}, {96, 41}, {96, 52},
-                                            {96, 55}}));
+    EXPECT_EQ(TicksAndPitches(pattern),
+              (std::vector<std::pair<int, int>>{
+                  {-26, 50}, {0, 36}, {96, 40}, {96, 41}, {96, 52}, {96, 55}}));
 
     const CMMusicNoteList copy = CMMusicNoteList::WithAttributesOf(pattern);
     EXPECT_TRUE(copy.GetNotes().empty());
@@ -92,10 +92,18 @@ TEST(Pattern, AppendingMovesPitchesAndClampsEarlyNotes)
     performance.AppendPattern(CMMusicNoteList(0, 0, 0x12, 1, 0, 0, 20, 400), 0);  // a rest
     performance.AppendPattern(voicing, 12);
     EXPECT_EQ(performance.length, 384u * 3 + 192);
-    EXPECT_EQ(TicksAndPitches(performance),
-              (std::vector<std::pair<int, int>>{{0, 53}, {0, 57}, {100, -1}, {200, 122},
-                                                {358, 48}, {358, 52}, {484, -1}, {584, 117},
-                                                {934, 63}, {934, 67}, {1060, -1}, {1160, -124}}));
+    EXPECT_EQ(TicksAndPitches(performance), (std::vector<std::pair<int, int>>{{0, 53},
+                                                                              {0, 57},
+                                                                              {100, -1},
+                                                                              {200, 122},
+                                                                              {358, 48},
+                                                                              {358, 52},
+                                                                              {484, -1},
+                                                                              {584, 117},
+                                                                              {934, 63},
+                                                                              {934, 67},
+                                                                              {1060, -1},
+                                                                              {1160, -124}}));
 }
 
 TEST(Pattern, MatchesAtEveryEdge)
@@ -121,16 +129,16 @@ TEST(Pattern, MatchesAtEveryEdge)
 TEST(Pattern, MatchesTwoOctavesAndRejections)
 {
     const CMMusicNoteList high(1, 0, 0x11, 9, 1, 6, 20, 400);
-    EXPECT_EQ(high.Matches(1, -19 & 0xFF, 60, 96), 2);     // -19 + 24 = 5
-    EXPECT_EQ(high.Matches(1, -16 & 0xFF, 60, 96), MatchTooLow);   // -16 + 24 = 8 > 6
-    EXPECT_EQ(high.Matches(1, -30 & 0xFF, 60, 96), MatchTooLow);   // -30 + 24 < 1
+    EXPECT_EQ(high.Matches(1, -19 & 0xFF, 60, 96), 2);            // -19 + 24 = 5
+    EXPECT_EQ(high.Matches(1, -16 & 0xFF, 60, 96), MatchTooLow);  // -16 + 24 = 8 > 6
+    EXPECT_EQ(high.Matches(1, -30 & 0xFF, 60, 96), MatchTooLow);  // -30 + 24 < 1
     EXPECT_EQ(high.Matches(1, -9 & 0xFF, 60, 96), 1);
 
     const CMMusicNoteList low(1, 0, 0x11, 9, -6, 5, 20, 400);
-    EXPECT_EQ(low.Matches(1, 20, 60, 96), -2);    // 20 - 24 = -4
+    EXPECT_EQ(low.Matches(1, 20, 60, 96), -2);            // 20 - 24 = -4
     EXPECT_EQ(low.Matches(1, 40, 60, 96), MatchTooHigh);  // 40 - 24 = 16 > 5
     const CMMusicNoteList band(1, 0, 0x11, 9, 10, 20, 20, 400);
-    EXPECT_EQ(band.Matches(1, 30, 60, 96), -1);   // 30 - 12 = 18
+    EXPECT_EQ(band.Matches(1, 30, 60, 96), -1);            // 30 - 12 = 18
     EXPECT_EQ(band.Matches(1, 33, 60, 96), MatchTooHigh);  // 33 - 24 = 9 < 10
     // The root difference is taken in eight signed bits, from the pattern's own root.
     const CMMusicNoteList onE(1, 4, 0x11, 9, -2, 2, 20, 400);
@@ -162,7 +170,8 @@ TEST(Pattern, LibraryStoredFormRoundTrips)
 {
     CMMusicPhraseList library(CMString("Tolsen"));
     library.transpose = 3;
-    auto& walk = library.AddTail(std::make_unique<CMMusicNoteList>(508, 0, 0x14, 9, -48, 48, 71, 99));
+    auto& walk =
+        library.AddTail(std::make_unique<CMMusicNoteList>(508, 0, 0x14, 9, -48, 48, 71, 99));
     walk.InsertNote(CMMusicNote(0, 36, 79, 0x75));
     walk.InsertNote(CMMusicNote(-26, -1, 111, 0x71, 80));
     library.AddTail(std::make_unique<CMMusicNoteList>(0x80000, 0, 0x11, 1, -120, 120, 20, 400));
@@ -209,6 +218,8 @@ TEST(Pattern, LibraryStoredFormRoundTrips)
 
 TEST(Pattern, LibrariesSortByName)
 {
-    EXPECT_TRUE(CMMusicPhraseList(CMString("Tolsen")).IsGreater(CMMusicPhraseList(CMString("Pelko"))));
-    EXPECT_FALSE(CMMusicPhraseList(CMString("Dalmo")).IsGreater(CMMusicPhraseList(CMString("Dalmo"))));
+    EXPECT_TRUE(
+        CMMusicPhraseList(CMString("Tolsen")).IsGreater(CMMusicPhraseList(CMString("Pelko"))));
+    EXPECT_FALSE(
+        CMMusicPhraseList(CMString("Dalmo")).IsGreater(CMMusicPhraseList(CMString("Dalmo"))));
 }

@@ -68,7 +68,8 @@ TEST(Player, WeightedChoiceAtItsEdges)
             int octave = 99;
             const CMMusicNoteList* chosen = piano.ChoosePattern(1, 384, 0, 120, random, octave);
             const int expected = heavyFirst || r <= 1 ? 0 : 1;
-            EXPECT_EQ(IndexOf(piano, chosen), expected) << "weights first " << heavyFirst << " r " << r;
+            EXPECT_EQ(IndexOf(piano, chosen), expected)
+                << "weights first " << heavyFirst << " r " << r;
             EXPECT_EQ(octave, 0);
             EXPECT_NE(random.Value(), r);  // a choice advances the random numbers
         }
@@ -154,17 +155,24 @@ TEST(Player, DerivedVoicings)
     const std::vector<Expected> expected = {
         // From the Mixolydian voicing Bb D E A: E and A drop an octave when inverted.
         {12, 0, 0, 5, {52, 57, 58, 62}},
-        {192, 0, -6, -1, {58, 63, 64, 68}}, {192, 0, 0, 5, {52, 56, 58, 63}},
-        {288, 0, -6, -1, {58, 62, 64, 68}}, {288, 0, 0, 5, {52, 56, 58, 62}},
-        {16, 0, -6, -1, {58, 61, 64, 69}}, {16, 0, 0, 5, {52, 57, 58, 61}},
-        {49152, 4, -6, -1, {58, 62, 64, 69}}, {49152, 4, 0, 5, {52, 57, 58, 62}},
-        {4096, 7, -6, -1, {58, 62, 64, 69}}, {4096, 7, 0, 5, {52, 57, 58, 62}},
-        {8192, 7, -6, -1, {58, 62, 66, 69}}, {8192, 7, 0, 5, {54, 57, 58, 62}},
+        {192, 0, -6, -1, {58, 63, 64, 68}},
+        {192, 0, 0, 5, {52, 56, 58, 63}},
+        {288, 0, -6, -1, {58, 62, 64, 68}},
+        {288, 0, 0, 5, {52, 56, 58, 62}},
+        {16, 0, -6, -1, {58, 61, 64, 69}},
+        {16, 0, 0, 5, {52, 57, 58, 61}},
+        {49152, 4, -6, -1, {58, 62, 64, 69}},
+        {49152, 4, 0, 5, {52, 57, 58, 62}},
+        {4096, 7, -6, -1, {58, 62, 64, 69}},
+        {4096, 7, 0, 5, {52, 57, 58, 62}},
+        {8192, 7, -6, -1, {58, 62, 66, 69}},
+        {8192, 7, 0, 5, {54, 57, 58, 62}},
         // From the Dorian voicing: Eb and G rise an octave.
         {1536, 0, -5, 0, {58, 62, 63, 67}},
         // From the Ionian voicing.
         {3, 0, -7, -2, {57, 62, 64, 67}},
-        {2048, 4, -1, 4, {52, 55, 59, 62}}, {2048, 4, -7, -2, {59, 62, 64, 67}},
+        {2048, 4, -1, 4, {52, 55, 59, 62}},
+        {2048, 4, -7, -2, {59, 62, 64, 67}},
     };
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const CMMusicNoteList& d = *p[4 + i];
@@ -215,10 +223,12 @@ TEST(Player, PlayingSlots)
 
     // Drums are never transposed.
     CMMusicPhraseList measure;
-    measure.AddTail(std::make_unique<CMMusicNoteList>(SlotFineMeasure, 7, 0x14, 9, -48, 48, 20, 400));
+    measure.AddTail(
+        std::make_unique<CMMusicNoteList>(SlotFineMeasure, 7, 0x14, 9, -48, 48, 20, 400));
     CMMusicPhraseList transposed;
     transposed.transpose = 5;
-    transposed.AddTail(std::make_unique<CMMusicNoteList>(SlotFineMeasure, 1, 0x14, 9, -48, 48, 20, 400));
+    transposed.AddTail(
+        std::make_unique<CMMusicNoteList>(SlotFineMeasure, 1, 0x14, 9, -48, 48, 20, 400));
     for (const CMMusicPhraseList* list : {&measure, &transposed}) {
         const std::vector<midireader::Note> ending = Play(Player("Pelko"), *list, 9, 150);
         ASSERT_EQ(ending.size(), 3u);  // the ending pattern: ride, ride and hi-hat

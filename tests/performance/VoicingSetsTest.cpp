@@ -66,6 +66,7 @@ struct Set {
     bool derived = false;  // its voicings gain their inversions from the derivation
 };
 
+// clang-format off
 const std::vector<Set>& Sets()
 {
     static const std::vector<Set> sets = {
@@ -83,6 +84,7 @@ const std::vector<Set>& Sets()
     };
     return sets;
 }
+// clang-format on
 
 const char* const kLengthNames[3] = {", measure", ", half measure", ", one beat"};
 const std::uint32_t kLengthTicks[3] = {384, 192, 96};
@@ -91,14 +93,14 @@ const std::uint32_t kLengthTicks[3] = {384, 192, 96};
 const std::map<std::uint32_t, std::set<int>>& ScaleNotes()
 {
     static const std::map<std::uint32_t, std::set<int>> scales = {
-        {0x1, {0, 2, 4, 5, 7, 9, 11}},     {0x2, {0, 2, 4, 6, 7, 9, 11}},
-        {0x4, {0, 2, 4, 5, 7, 9, 10}},     {0x8, {0, 2, 4, 6, 7, 9, 10}},
-        {0x10, {0, 1, 3, 4, 6, 7, 9, 10}}, {0x20, {0, 2, 4, 6, 8, 10}},
-        {0x40, {0, 1, 3, 4, 6, 8, 10}},    {0x80, {0, 1, 4, 5, 7, 8, 10}},
-        {0x100, {0, 2, 4, 5, 7, 8, 10}},   {0x200, {0, 2, 3, 5, 7, 9, 10}},
-        {0x400, {0, 2, 3, 5, 7, 8, 10}},   {0x800, {0, 1, 3, 5, 7, 8, 10}},
-        {0x1000, {0, 2, 3, 5, 7, 9, 11}},  {0x2000, {0, 2, 3, 5, 7, 8, 11}},
-        {0x4000, {0, 1, 3, 5, 6, 8, 10}},  {0x8000, {0, 2, 3, 5, 6, 8, 10}},
+        {0x1, {0, 2, 4, 5, 7, 9, 11}},        {0x2, {0, 2, 4, 6, 7, 9, 11}},
+        {0x4, {0, 2, 4, 5, 7, 9, 10}},        {0x8, {0, 2, 4, 6, 7, 9, 10}},
+        {0x10, {0, 1, 3, 4, 6, 7, 9, 10}},    {0x20, {0, 2, 4, 6, 8, 10}},
+        {0x40, {0, 1, 3, 4, 6, 8, 10}},       {0x80, {0, 1, 4, 5, 7, 8, 10}},
+        {0x100, {0, 2, 4, 5, 7, 8, 10}},      {0x200, {0, 2, 3, 5, 7, 9, 10}},
+        {0x400, {0, 2, 3, 5, 7, 8, 10}},      {0x800, {0, 1, 3, 5, 7, 8, 10}},
+        {0x1000, {0, 2, 3, 5, 7, 9, 11}},     {0x2000, {0, 2, 3, 5, 7, 8, 11}},
+        {0x4000, {0, 1, 3, 5, 6, 8, 10}},     {0x8000, {0, 2, 3, 5, 6, 8, 10}},
         {0x10000, {0, 2, 3, 5, 6, 8, 9, 11}},
     };
     return scales;
@@ -153,6 +155,7 @@ bool Same(const CMMusicNoteList& pattern, const Row& row)
     return notes == expected;
 }
 
+// clang-format off
 const std::vector<Row>& GivenRows()
 {
     static const std::vector<Row> rows = {
@@ -190,6 +193,7 @@ const std::vector<Row>& GivenRows()
     };
     return rows;
 }
+// clang-format on
 
 bool IsGivenRow(const CMMusicNoteList& pattern)
 {
@@ -205,7 +209,8 @@ std::vector<std::pair<std::string, const CMMusicNoteList*>> AllSetPatterns()
     std::vector<std::pair<std::string, const CMMusicNoteList*>> all;
     for (const Set& set : Sets())
         for (const char* length : kLengthNames)
-            for (const CMMusicNoteList* p : Part(Player(set.player), std::string(set.part) + length))
+            for (const CMMusicNoteList* p :
+                 Part(Player(set.player), std::string(set.part) + length))
                 all.emplace_back(set.part, p);
     for (const CMMusicNoteList* p : Whole(Player("Vashti")))
         all.emplace_back("stride", p);
@@ -235,14 +240,17 @@ TEST(VoicingSets, CountsMasksAndTempoRanges)
     for (const char* length : kLengthNames) {
         const Patterns twoHand = Part(Player("Ostrin"), std::string("two-hand voicings") + length);
         EXPECT_EQ(std::count_if(twoHand.begin(), twoHand.end(),
-                                [](auto* p) { return p->scaleMask == 13824; }), 1);
+                                [](auto* p) { return p->scaleMask == 13824; }),
+                  1);
         EXPECT_EQ(std::count_if(twoHand.begin(), twoHand.end(),
-                                [](auto* p) { return p->scaleMask == 1; }), 1);
+                                [](auto* p) { return p->scaleMask == 1; }),
+                  1);
     }
     // Exactly one five-note voicing for slow tempos.
     int slow = 0;
     for (const char* length : kLengthNames)
-        for (const CMMusicNoteList* p : Part(Player("Ostrin"), std::string("five-note voicings") + length))
+        for (const CMMusicNoteList* p :
+             Part(Player("Ostrin"), std::string("five-note voicings") + length))
             slow += p->lowTempo == 10;
     EXPECT_EQ(slow, 1);
 
@@ -299,8 +307,8 @@ TEST(VoicingSets, EveryRootHasARegisterAtEveryTempo)
                             EXPECT_GE(lowest + shift, 40) << name << " " << Describe(*p);
                             EXPECT_LE(lowest + shift, 64) << name << " " << Describe(*p);
                         }
-                        EXPECT_TRUE(served) << name << " mask " << mask << " root " << root
-                                            << " tempo " << tempo;
+                        EXPECT_TRUE(served)
+                            << name << " mask " << mask << " root " << root << " tempo " << tempo;
                     }
         }
 }
@@ -354,7 +362,8 @@ TEST(VoicingSets, RootlessVoicingsAndInnerMinorNinths)
             (set == "two-hand voicings" && pattern->scaleMask != 80 &&
              pattern->scaleMask != ScaleDiminished)) {
             for (const CMMusicNote& note : pattern->GetNotes())
-                EXPECT_NE((note.pitch - pattern->root + 120) % 12, 0) << set << " " << Describe(*pattern);
+                EXPECT_NE((note.pitch - pattern->root + 120) % 12, 0)
+                    << set << " " << Describe(*pattern);
         }
         // No minor ninth above an inner voice, except in the altered and diminished voicings.
         if (pattern->scaleMask & (ScaleCombinationOfDiminished | ScaleAltered | ScaleDiminished))
@@ -384,8 +393,8 @@ TEST(VoicingSets, EveryPianistPlaysEveryChordOfEverySong)
 {
     TempDir dir;
     const std::string path = dir.Path("song.midi");
-    for (const char* bandName : {"Zimbrel Trio", "Great Trio", "Ashgrove Trio", "Norvane Trio",
-                                 "Brazilian Trio"}) {
+    for (const char* bandName :
+         {"Zimbrel Trio", "Great Trio", "Ashgrove Trio", "Norvane Trio", "Brazilian Trio"}) {
         const CMMusicBand* band = PresetBands().FindBand(CMString(bandName));
         for (const auto& entry : std::filesystem::directory_iterator(ZIMBREL_SOURCE_DIR "/Data")) {
             if (entry.path().extension() != ".zimbrel")

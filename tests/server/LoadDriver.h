@@ -97,9 +97,7 @@ inline LoadResult RunLoad(std::uint16_t port, int clients, int songsPerClient,
                 next = BuildDownload(names);
                 break;
             }
-            case 4:
-                ok = reply == c.expectedDownload;
-                break;
+            case 4: ok = reply == c.expectedDownload; break;
             }
             if (!ok) {
                 result.problems.push_back(c.userId + " step " + std::to_string(c.step) + ": " +
