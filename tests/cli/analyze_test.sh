@@ -3,10 +3,7 @@
 set -u
 cli=$1
 source_dir=$2
-failures=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/common.sh"
 
 for song in "$source_dir"/Data/*.zimbrel; do
   "$cli" analyze "$song" >"$work/out" 2>"$work/err" || fail "$song: exit status $?"
@@ -35,5 +32,4 @@ diff "$work/err" "$source_dir/tests/data/songs/syntax_error.error" >/dev/null ||
 "$cli" analyze "$work/none.zimbrel" 2>"$work/err"; [ $? -eq 1 ] || fail "missing file: exit status"
 grep -q "Error : Cannot read" "$work/err" || fail "missing file: message"
 
-[ "$failures" -eq 0 ] && echo "all zimbrel-cli analyze checks passed"
-exit $((failures > 0))
+finish zimbrel-cli analyze

@@ -5,19 +5,10 @@
 set -u
 cli=$1
 source_dir=$2
-failures=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/common.sh"
 # As on a desktop without a display server: zimbrel-cli must choose the offscreen platform.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() {  # description, expected status, actual status
-  [ "$2" = "$3" ] || fail "$1: exit status $3, expected $2"
-}
-contains() {  # description, file, text
-  grep -qaF -- "$3" "$2" || { fail "$1: '$3' not in $2"; head -c 600 "$2"; echo; }
-}
 png_size() {  # the width and height in a PNG header
   od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'
 }
@@ -117,5 +108,4 @@ check "no music font" 0 $?
 contains "warning" "$work/err" "lilypond-fonts"
 valid "no music font" "$work/plain.png"
 
-[ "$failures" -eq 0 ] && echo "all zimbrel-cli chart checks passed ($run charts)"
-exit $((failures > 0))
+finish "zimbrel-cli chart ($run charts)"

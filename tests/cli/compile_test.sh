@@ -3,40 +3,25 @@
 set -u
 cli=$1
 source_dir=$2
-failures=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-check() {  # description, expected status, actual status
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: exit status $3, expected $2"
-    failures=$((failures + 1))
-  fi
-}
-contains() {  # description, file, text
-  if ! grep -qF -- "$3" "$2"; then
-    echo "FAIL: $1: '$3' not in output:"; cat "$2"
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "$0")/common.sh"
 
 "$cli" compile "$source_dir"/Data/*.zimbrel >"$work/out" 2>"$work/err"
 check "all example songs" 0 $?
 contains "example report" "$work/out" "'Example' has been compiled successfully"
-[ -s "$work/err" ] && { echo "FAIL: errors for the example songs:"; cat "$work/err"; failures=$((failures + 1)); }
+[ -s "$work/err" ] && { fail "errors for the example songs:"; cat "$work/err"; }
 [ "$(wc -l <"$work/out")" -eq "$(ls "$source_dir"/Data/*.zimbrel | wc -l)" ] ||
-  { echo "FAIL: not one line per song"; failures=$((failures + 1)); }
+  fail "not one line per song"
 
 "$cli" compile --bars "$source_dir/Data/Example.zimbrel" >"$work/out"
 check "--bars" 0 $?
 diff <(tail -n +2 "$work/out") "$source_dir/tests/data/examples/Example.bars" >/dev/null ||
-  { echo "FAIL: --bars differs from the reference"; failures=$((failures + 1)); }
+  fail "--bars differs from the reference"
 
 "$cli" compile "$source_dir/tests/data/songs/syntax_error.zimbrel" "$source_dir/Data/TwoRoads.zimbrel" \
   >"$work/out" 2>"$work/err"
 check "one broken song among good ones" 1 $?
 diff "$work/err" "$source_dir/tests/data/songs/syntax_error.error" >/dev/null ||
-  { echo "FAIL: error text differs:"; cat "$work/err"; failures=$((failures + 1)); }
+  { fail "error text differs:"; cat "$work/err"; }
 contains "the good song still compiles" "$work/out" "'TwoRoads' has been compiled successfully"
 
 "$cli" compile "$work/missing.zimbrel" 2>"$work/err"
@@ -65,5 +50,4 @@ check "--workdir" 0 $?
 "$cli" --workdir "$work/nowhere" compile x 2>/dev/null
 check "--workdir to a missing folder" 1 $?
 
-[ "$failures" -eq 0 ] && echo "all zimbrel-cli compile checks passed"
-exit $((failures > 0))
+finish zimbrel-cli compile

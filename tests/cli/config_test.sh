@@ -4,24 +4,10 @@
 set -u
 cli=$1
 source_dir=$2
-failures=0
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-chmod 755 "$work"
+. "$(dirname "$0")/common.sh"
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() {  # description, expected status, actual status
-  [ "$2" = "$3" ] || fail "$1: exit status $3, expected $2"
-}
-contains() {  # description, file, text
-  grep -qF -- "$3" "$2" || { fail "$1: '$3' not in output:"; cat "$2"; }
-}
 same() {  # description, file, expected bytes (printf format)
   cmp -s "$2" <(printf "$3") || { fail "$1: the file differs:"; od -c "$2" | head; }
-}
-# Runs the command as an ordinary user, so that permissions hold when the tests run as root.
-as_user() {
-  if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; else "$@"; fi
 }
 
 mkdir "$work/home" && chmod 777 "$work/home"
@@ -98,5 +84,4 @@ cd "$work"
 check "--workdir" 0 $?
 [ "$(cat "$work/out")" = "Late Night" ] || fail "--workdir reads that folder's settings"
 
-[ "$failures" -eq 0 ] && echo "all zimbrel-cli config checks passed"
-exit $((failures > 0))
+finish zimbrel-cli config

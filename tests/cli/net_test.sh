@@ -8,26 +8,12 @@ set -u
 cli=$1
 server=$2
 source_dir=$3
-failures=0
-work=$(mktemp -d)
+. "$(dirname "$0")/common.sh"
 server_pid=
-cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
-  chmod -R u+w "$work"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-chmod 755 "$work"
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() {  # description, expected status, actual status
-  [ "$2" = "$3" ] || fail "$1: exit status $3, expected $2"
-}
-contains() {  # description, file, text
+on_exit+=('[ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null')
+# The network log is checked line by line.
+contains() {  # description, file, line
   grep -qxF -- "$3" "$2" || { fail "$1: line '$3' not in output:"; cat "$2"; }
-}
-as_user() {
-  if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; else "$@"; fi
 }
 
 # The server picks a free port and says which.
@@ -148,5 +134,4 @@ grep -q '^Stopped$' "$work/server/log" || fail "the server did not say it stoppe
 grep -q "secret1\|pw2" "$work/server/log" && fail "a password reached the server log"
 grep -q "Download 1 names: 1 songs" "$work/server/log" || fail "the server log lacks a download line"
 
-[ "$failures" -eq 0 ] && echo "all zimbrel-cli net checks passed"
-exit $((failures > 0))
+finish zimbrel-cli net

@@ -3,10 +3,7 @@
 set -u
 cli=$1
 source_dir=$2
-failures=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/common.sh"
 cp -r "$source_dir/Data" "$work/Data"
 cd "$work"
 
@@ -71,5 +68,4 @@ if command -v fluidsynth >/dev/null && [ -f /usr/share/sounds/sf2/TimGM6mb.sf2 ]
   [ "$(stat -c %s played.wav 2>/dev/null || echo 0)" -gt 1000000 ] || fail "fluidsynth did not play the file"
 fi
 
-[ "$failures" -eq 0 ] && echo "all zimbrel-cli midi, bands and musician checks passed"
-exit $((failures > 0))
+finish zimbrel-cli midi, bands and musician

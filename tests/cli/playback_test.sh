@@ -5,10 +5,7 @@
 set -u
 cli=$1
 source_dir=$2
-failures=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/common.sh"
 cp -r "$source_dir/Data" "$work/Data"
 cd "$work"
 
@@ -79,5 +76,4 @@ grep -qF "Cannot write the audio file 'no/such/folder/x.wav'" err || fail "audio
 "$cli" audio Eight.zimbrel -o eight.flac --no-piano >/dev/null 2>err || fail "audio: FLAC: $(cat err)"
 [ "$(head -c 4 eight.flac)" = "fLaC" ] || fail "audio: not a FLAC file"
 
-[ "$failures" -eq 0 ] && echo "all zimbrel-cli play, ports and audio checks passed"
-exit $((failures > 0))
+finish zimbrel-cli play, ports and audio
