@@ -4,6 +4,7 @@
 #include "music/CMMusicSong.h"
 #include "performance/CMMusicBand.h"
 #include "performance/GenerateMidi.h"
+#include "tests/ChordSlots.h"
 #include "tests/MidiReader.h"
 #include "tests/PresetBands.h"
 #include "tests/Printers.h"
@@ -295,28 +296,16 @@ TEST(Driver, TracksChannelsAndSeeds)
 void ExpectRootsOnEverySlot(const CMMusicSong& song, const midireader::Track& bass, int transpose,
                             int repeats, const std::string& name)
 {
-    std::uint32_t tick = 384;  // after the silent lead-in measure
-    const CMMusicChord* sounding = nullptr;
-    for (const CMMusicChordList* measure : ExpandForm(song, repeats, true, true)) {
-        for (const CMMusicChord* item : *measure) {
-            if (!item->IsSlash())
-                sounding = item;
-            const std::uint32_t length = item->length == LengthHalf   ? 192
-                                         : item->length == LengthBeat ? 96
-                                                                      : 384;
-            if (sounding && !sounding->parenthesized) {
-                const CMMusicNotationSymbol& root =
-                    sounding->HasBass() ? sounding->bass : *sounding;
-                const auto notes = NotesBetween(bass, tick, tick + 1);
-                ASSERT_EQ(notes.size(), 1u) << name << " at tick " << tick;
-                EXPECT_GE(notes[0].key, 36) << name;
-                EXPECT_LE(notes[0].key, 47) << name;
-                EXPECT_EQ(notes[0].key % 12, ((root.GetSemitone() + transpose) % 12 + 12) % 12)
-                    << name << " at tick " << tick;
-            }
-            tick += length;
-        }
-    }
+    ForEachChordSlot(
+        song, repeats, [&](std::uint32_t tick, std::uint32_t, const CMMusicChord& chord) {
+            const CMMusicNotationSymbol& root = chord.HasBass() ? chord.bass : chord;
+            const auto notes = NotesBetween(bass, tick, tick + 1);
+            ASSERT_EQ(notes.size(), 1u) << name << " at tick " << tick;
+            EXPECT_GE(notes[0].key, 36) << name;
+            EXPECT_LE(notes[0].key, 47) << name;
+            EXPECT_EQ(notes[0].key % 12, ((root.GetSemitone() + transpose) % 12 + 12) % 12)
+                << name << " at tick " << tick;
+        });
 }
 
 TEST(Driver, EverySongOfDataPlaysInRangeAndInTime)

@@ -8,6 +8,7 @@
 #include "performance/CMMusicBand.h"
 #include "performance/ChordScale.h"
 #include "performance/GenerateMidi.h"
+#include "tests/ChordSlots.h"
 #include "tests/MidiReader.h"
 #include "tests/PresetBands.h"
 #include "tests/TempDir.h"
@@ -414,25 +415,14 @@ TEST(VoicingSets, EveryPianistPlaysEveryChordOfEverySong)
                 // Count the chords the piano leaves out: a chord is played when a note starts
                 // within it (or is pushed into it).
                 int chords = 0, missed = 0;
-                std::uint32_t tick = 384;
-                const CMMusicChord* sounding = nullptr;
-                for (const CMMusicChordList* measure : ExpandForm(song, 2, true, true))
-                    for (const CMMusicChord* item : *measure) {
-                        if (!item->IsSlash())
-                            sounding = item;
-                        const std::uint32_t length = item->length == LengthHalf   ? 192
-                                                     : item->length == LengthBeat ? 96
-                                                                                  : 384;
-                        if (sounding && !sounding->parenthesized) {
-                            ++chords;
-                            const bool played = std::any_of(
-                                piano.notes.begin(), piano.notes.end(), [&](const auto& note) {
-                                    return note.tick + 26 >= tick && note.tick < tick + length;
-                                });
-                            missed += !played;
-                        }
-                        tick += length;
-                    }
+                ForEachChordSlot(
+                    song, 2, [&](std::uint32_t tick, std::uint32_t length, const CMMusicChord&) {
+                        ++chords;
+                        missed += std::none_of(
+                            piano.notes.begin(), piano.notes.end(), [&](const auto& note) {
+                                return note.tick + 26 >= tick && note.tick < tick + length;
+                            });
+                    });
                 EXPECT_EQ(missed, 0) << bandName << " " << entry.path().filename() << " at tempo "
                                      << tempo << ": " << missed << " of " << chords;
             }
