@@ -7,6 +7,7 @@
 #include "net/CMZimbrelMessages.h"
 #include "server/CMSongServer.h"
 #include "settings/CMZimbrelIni.h"
+#include "tests/FileContents.h"
 #include "tests/TempDir.h"
 #include "tests/net/LoopbackSocket.h"
 
@@ -49,12 +50,6 @@ public:
     }
     Lines Take() { return std::exchange(lines, {}); }
 };
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
@@ -393,9 +388,10 @@ TEST_F(PaneWithServer, WholeConversation)
         (Lines{"Downloaded songs:", "  - Blues@ann", "    saved as " + data + "Blues@ann.zimbrel",
                "  - Blues@bob", "    already stored as " + data + "Blues.zimbrel", "  - Waltz@ann",
                "    saved as " + data + "Waltz.zimbrel"}));
-    EXPECT_EQ(ReadFile(data + "Blues.zimbrel"), "bob's own blues");
-    EXPECT_EQ(ReadFile(data + "Blues@ann.zimbrel"), "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
-    EXPECT_EQ(ReadFile(data + "Waltz.zimbrel"), "title { Waltz }\n");
+    EXPECT_EQ(FileContents(data + "Blues.zimbrel"), "bob's own blues");
+    EXPECT_EQ(FileContents(data + "Blues@ann.zimbrel"),
+              "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
+    EXPECT_EQ(FileContents(data + "Waltz.zimbrel"), "title { Waltz }\n");
 
     // A title alone names the song by every author; a name the server does not know is reported.
     pane.Download({"Waltz", "Nothing@ann"});

@@ -2,6 +2,7 @@
 // content that is never replaced, titles that would lead out of the song folder, and files the
 // server would refuse.
 #include "app/SharedSongFiles.h"
+#include "tests/FileContents.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +14,6 @@
 namespace {
 
 using Outcome = CMStoredSongFile::Outcome;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 CMStoredSongFile Store(const std::string& folder, const std::string& name,
                        const std::string& source)
@@ -35,7 +30,7 @@ TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor)
     CMStoredSongFile stored = Store(data, "Blues@ann", "ann's");
     EXPECT_EQ(stored.outcome, Outcome::Saved);
     EXPECT_EQ(stored.path, data + "Blues.zimbrel");
-    EXPECT_EQ(ReadFile(data + "Blues.zimbrel"), "ann's");
+    EXPECT_EQ(FileContents(data + "Blues.zimbrel"), "ann's");
 
     stored = Store(data, "Blues@ann", "ann's");
     EXPECT_EQ(stored.outcome, Outcome::AlreadyThere);
@@ -44,7 +39,7 @@ TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor)
     stored = Store(data, "Blues@bob", "bob's");
     EXPECT_EQ(stored.outcome, Outcome::Saved);
     EXPECT_EQ(stored.path, data + "Blues@bob.zimbrel");
-    EXPECT_EQ(ReadFile(data + "Blues.zimbrel"), "ann's");
+    EXPECT_EQ(FileContents(data + "Blues.zimbrel"), "ann's");
 
     stored = Store(data, "Blues@bob", "bob's");
     EXPECT_EQ(stored.outcome, Outcome::AlreadyThere);
@@ -53,7 +48,7 @@ TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor)
     stored = Store(data, "Blues@bob", "bob's new version");
     EXPECT_EQ(stored.outcome, Outcome::Refused);
     EXPECT_EQ(stored.reason, data + "Blues@bob.zimbrel holds another song");
-    EXPECT_EQ(ReadFile(data + "Blues@bob.zimbrel"), "bob's");
+    EXPECT_EQ(FileContents(data + "Blues@bob.zimbrel"), "bob's");
 
     stored = Store(data, "Blues", "no author");
     EXPECT_EQ(stored.outcome, Outcome::Refused);
@@ -106,8 +101,8 @@ TEST(SharedSongFiles, WhatCannotBeReadOrWrittenLosesNothing)
     EXPECT_EQ(noFolder.outcome, Outcome::Refused);
     EXPECT_EQ(noFolder.reason,
               "cannot read " + dir.Path("File/") + "Waltz.zimbrel: Not a directory");
-    EXPECT_EQ(ReadFile(data + "Blues.zimbrel"), "kept");
-    EXPECT_EQ(ReadFile(dir.Path("File")), "a file where the folder should be");
+    EXPECT_EQ(FileContents(data + "Blues.zimbrel"), "kept");
+    EXPECT_EQ(FileContents(dir.Path("File")), "a file where the folder should be");
 }
 
 TEST(SharedSongFiles, SongsToUpload)

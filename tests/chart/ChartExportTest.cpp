@@ -2,6 +2,7 @@
 // a PNG of the asked resolution or as an SVG, the screen view, and a file that cannot be written.
 #include "chart/qt/ChartExport.h"
 #include "chart/SongDrawing.h"
+#include "tests/FileContents.h"
 #include "tests/TempDir.h"
 #include "tests/chart/ChartTestSupport.h"
 
@@ -13,17 +14,9 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 int Count(const std::string& text, const std::string& what)
 {
@@ -52,7 +45,7 @@ TEST(ChartExport, PdfHoldsEveryPrintedPage)
     const CMMusicSong song = CompileSong("title { Long } " + MeasuresSource(90));
     ASSERT_EQ(CountChartPages(song, true, true), 3);
     ASSERT_TRUE(Export(song, dir.Path("long.pdf")));
-    const std::string pdf = ReadFile(dir.Path("long.pdf"));
+    const std::string pdf = FileContents(dir.Path("long.pdf"));
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(Count(pdf, "/Type /Page\n") + Count(pdf, "/Type /Page "), 3);
     EXPECT_EQ(Count(pdf, "/MediaBox [0 0 612.000000 792.000000]"), 3);  // letter
@@ -63,12 +56,13 @@ TEST(ChartExport, PdfHoldsEveryPrintedPage)
     CMChartExportOptions second;
     second.page = 2;
     ASSERT_TRUE(Export(song, dir.Path("second.pdf"), second));
-    EXPECT_EQ(Count(ReadFile(dir.Path("second.pdf")), "/MediaBox"), 1);
+    EXPECT_EQ(Count(FileContents(dir.Path("second.pdf")), "/MediaBox"), 1);
 
     CMChartExportOptions screen;
     screen.screen = true;
     ASSERT_TRUE(Export(song, dir.Path("screen.pdf"), screen));
-    EXPECT_EQ(Count(ReadFile(dir.Path("screen.pdf")), "/MediaBox [0 0 1224.000000 792.000000]"), 1);
+    EXPECT_EQ(Count(FileContents(dir.Path("screen.pdf")), "/MediaBox [0 0 1224.000000 792.000000]"),
+              1);
 }
 
 TEST(ChartExport, PngAndSvgDrawOnePage)
@@ -95,7 +89,7 @@ TEST(ChartExport, PngAndSvgDrawOnePage)
     QSvgRenderer svg(QString::fromStdString(dir.Path("page.svg")));
     ASSERT_TRUE(svg.isValid());
     EXPECT_EQ(svg.viewBox(), QRect(0, 0, 816, 1056));
-    const std::string text = ReadFile(dir.Path("page.svg"));
+    const std::string text = FileContents(dir.Path("page.svg"));
     EXPECT_NE(text.find(">Key = Bb<"), std::string::npos);
 }
 

@@ -2,21 +2,14 @@
 // any change to what the chart draws shows up in review: a printed page with intro, repeats,
 // labels and melody; the screen view of a ballad with verse, coda and two title lines; a melody
 // of every note value; first and second endings.
+#include "tests/FileContents.h"
 #include "tests/chart/ChartRecording.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 struct GoldenChart {
     const char* song;  // below the source folder
@@ -36,7 +29,7 @@ TEST(GoldenChart, ListingsMatchTheReviewedFiles)
     };
     for (const GoldenChart& chart : charts) {
         const std::string expected =
-            ReadFile(std::string(ZIMBREL_TEST_DATA "/chart/") + chart.golden);
+            FileContents(std::string(ZIMBREL_TEST_DATA "/chart/") + chart.golden);
         ASSERT_FALSE(expected.empty()) << chart.golden;
         // Songs are recorded with the path they are given: the file name is the title.
         const std::string listing =

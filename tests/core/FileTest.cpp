@@ -4,6 +4,7 @@
 #include "core/CMFile.h"
 #include "core/CMStringList.h"
 #include "core/CMTextFile.h"
+#include "tests/FileContents.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,6 @@
 #include <vector>
 
 namespace {
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
@@ -68,7 +58,7 @@ TEST(File, VariableLengthQuantityThresholds)
     std::string expected;
     for (const Case& c : cases)
         expected += c.bytes;
-    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(FileContents(path), expected);
 
     CMFile file(path.c_str(), "rb");
     for (const Case& c : cases)
@@ -80,7 +70,7 @@ TEST(File, ReadVarLenStopsAfterFourBytes)
 {
     TempDir dir;
     const std::string path = dir.Path("long.bin");
-    WriteBytes(path, "\x81\x82\x83\x84\x05");
+    WriteFileContents(path, "\x81\x82\x83\x84\x05");
     CMFile file(path.c_str(), "rb");
     EXPECT_EQ(file.ReadVarLen(), (1u << 21) | (2u << 14) | (3u << 7) | 4u);
     EXPECT_EQ(file.Tell(), 4);
@@ -94,7 +84,7 @@ TEST(File, LittleEndianValuesAndClosedFile)
         CMFile file(path.c_str(), "wb");
         file << std::uint8_t{0xAB} << std::uint16_t{0x1234} << std::uint32_t{0xDEADBEEF};
     }
-    EXPECT_EQ(ReadBytes(path), "\xAB\x34\x12\xEF\xBE\xAD\xDE");
+    EXPECT_EQ(FileContents(path), "\xAB\x34\x12\xEF\xBE\xAD\xDE");
     CMFile file(path.c_str(), "rb");
     std::uint8_t byte;
     std::uint16_t word;
@@ -137,7 +127,7 @@ TEST(File, ListFilesMatchesPlainFilesSorted)
 {
     TempDir dir;
     for (const char* name : {"b.zimbrel", "A.zimbrel", "a.zimbrel", "notes.txt", ".zimbrel"})
-        WriteBytes(dir.Path(name), "x");
+        WriteFileContents(dir.Path(name), "x");
     std::filesystem::create_directory(dir.Path("folder.zimbrel"));
     CMStringList names;
     EXPECT_TRUE(CMFile::ListFiles(names, (dir.Root() + "/*.zimbrel").c_str()));
@@ -170,19 +160,19 @@ TEST(TextFile, LoadAndAtomicSave)
     CMTextFile missing;
     EXPECT_EQ(missing.Load(path.c_str()), -1);
 
-    WriteBytes(path, "");
+    WriteFileContents(path, "");
     CMTextFile empty;
     EXPECT_EQ(empty.Load(path.c_str()), 0);
     EXPECT_EQ(empty.GetText(), "");
 
     const std::string bytes("title { A\x00 B }\r\n", 16);
-    WriteBytes(path, bytes);
+    WriteFileContents(path, bytes);
     CMTextFile file(path.c_str(), "rb");
     EXPECT_EQ(file.GetText().Str(), bytes);
 
     file.SetText(CMString("chord { C }\n"));
     ASSERT_TRUE(file.Save(path.c_str()));
-    EXPECT_EQ(ReadBytes(path), "chord { C }\n");
+    EXPECT_EQ(FileContents(path), "chord { C }\n");
     EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"song.zimbrel"}));  // no temp file
 
     // A folder that does not exist: the save fails and nothing is created.
@@ -203,13 +193,13 @@ TEST(TextFile, AtomicSaveKeepsPermissionsAndOldContentOnFailure)
     ASSERT_TRUE(WriteFileAtomically(path.c_str(), "[B]\r\n", 0600));
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);  // an existing file keeps its mode
-    EXPECT_EQ(ReadBytes(path), "[B]\r\n");
+    EXPECT_EQ(FileContents(path), "[B]\r\n");
 
     if (geteuid() != 0) {  // root may write anywhere
         chmod(dir.Root().c_str(), 0500);
         EXPECT_FALSE(WriteFileAtomically(path.c_str(), "[C]\r\n"));
         chmod(dir.Root().c_str(), 0700);
-        EXPECT_EQ(ReadBytes(path), "[B]\r\n");
+        EXPECT_EQ(FileContents(path), "[B]\r\n");
     }
 }
 
@@ -220,12 +210,12 @@ TEST(TextFile, AtomicSaveByNameReplacesOnlyAFinishedFile)
     std::string written;
     const auto writeByName = [&](const char* temporaryPath) {
         written = temporaryPath;
-        WriteBytes(temporaryPath, "RIFF");
+        WriteFileContents(temporaryPath, "RIFF");
         return true;
     };
     ASSERT_TRUE(WriteFileAtomicallyWith(path.c_str(), writeByName, 0640));
     EXPECT_EQ(written.rfind(path + ".tmp.", 0), 0u);  // beside the target
-    EXPECT_EQ(ReadBytes(path), "RIFF");
+    EXPECT_EQ(FileContents(path), "RIFF");
     struct stat info;
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     const mode_t mask = umask(0);
@@ -234,11 +224,11 @@ TEST(TextFile, AtomicSaveByNameReplacesOnlyAFinishedFile)
 
     // A writer that fails, after writing part of its file, leaves the old file and no temporary.
     const auto failHalfway = [](const char* temporaryPath) {
-        WriteBytes(temporaryPath, "RI");
+        WriteFileContents(temporaryPath, "RI");
         return false;
     };
     EXPECT_FALSE(WriteFileAtomicallyWith(path.c_str(), failHalfway));
-    EXPECT_EQ(ReadBytes(path), "RIFF");
+    EXPECT_EQ(FileContents(path), "RIFF");
     EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"take.wav"}));
     EXPECT_FALSE(WriteFileAtomicallyWith(dir.Path("missing/take.wav").c_str(), writeByName));
 }

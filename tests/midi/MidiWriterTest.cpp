@@ -2,13 +2,13 @@
 // count-in, event encodings of every status class, time order, and a reading of written files
 // by the tests' own reader.
 #include "midi/CMMidiFile.h"
+#include "tests/FileContents.h"
 #include "tests/MidiReader.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -282,8 +282,7 @@ TEST(MidiWriter, WrittenFilesReadBackNoteForNote)
     TempDir dir;
     const std::string path = dir.Path("song.zimbrel.midi");
     ASSERT_TRUE(file.Save(path.c_str(), 150));
-    std::ifstream in(path, std::ios::binary);
-    const Bytes bytes((std::istreambuf_iterator<char>(in)), {});
+    const Bytes bytes = FileBytes(path);
     EXPECT_EQ(bytes.size(), file.GetImageSize(150));
     const midireader::File read = midireader::Read(bytes);
     EXPECT_EQ(read.format, 1);
@@ -313,7 +312,6 @@ TEST(MidiWriter, SaveIsAtomic)
     file.AddNote(0, 96, 36, 79);
     EXPECT_FALSE(file.Save(dir.Path("no/such/folder/x.midi").c_str(), 120));
     ASSERT_TRUE(file.Save(path.c_str(), 120));
-    std::ifstream in(path, std::ios::binary);
-    const Bytes bytes((std::istreambuf_iterator<char>(in)), {});
+    const Bytes bytes = FileBytes(path);
     EXPECT_EQ(bytes, file.WriteImage(120));
 }

@@ -5,6 +5,7 @@
 #include "performance/CMMusicBand.h"
 #include "performance/GenerateMidi.h"
 #include "tests/ChordSlots.h"
+#include "tests/FileContents.h"
 #include "tests/MidiReader.h"
 #include "tests/PresetBands.h"
 #include "tests/Printers.h"
@@ -13,8 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -74,8 +73,7 @@ Performance Perform(const CMMusicSong& song, const Options& options = {})
                              options.transpose, options.instruments, options.precount, 37,
                              options.repeats, &listing, true, true, options.seed);
     result.listing = listing.Str();
-    std::ifstream in(path, std::ios::binary);
-    result.bytes.assign(std::istreambuf_iterator<char>(in), {});
+    result.bytes = FileBytes(path);
     if (result.ok)
         result.midi = midireader::Read(result.bytes);
     return result;
@@ -98,12 +96,6 @@ bool HasKey(const std::vector<midireader::Note>& notes, int key)
         if (note.key == key)
             return true;
     return false;
-}
-
-std::string Read(const std::string& path)
-{
-    CMTextFile file;
-    return file.Load(path.c_str()) >= 0 ? file.GetText().Str() : std::string("<missing>");
 }
 
 }  // namespace
@@ -197,7 +189,7 @@ TEST(Driver, ExampleSongListing)
     const Performance p =
         Perform(Compiled(source.GetText().Str()), Options{.precount = 1, .repeats = 2});
     ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.listing, Read(ZIMBREL_TEST_DATA "/examples/Example.listing"));
+    EXPECT_EQ(p.listing, FileContents(ZIMBREL_TEST_DATA "/examples/Example.listing"));
 }
 
 TEST(Driver, MeasureSlotsGiveFillsAndTheEnding)

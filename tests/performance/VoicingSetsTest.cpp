@@ -9,6 +9,7 @@
 #include "performance/ChordScale.h"
 #include "performance/GenerateMidi.h"
 #include "tests/ChordSlots.h"
+#include "tests/FileContents.h"
 #include "tests/MidiReader.h"
 #include "tests/PresetBands.h"
 #include "tests/TempDir.h"
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
@@ -408,9 +408,7 @@ TEST(VoicingSets, EveryPianistPlaysEveryChordOfEverySong)
             for (const int tempo : {60, 150, 300}) {
                 ASSERT_TRUE(GenerateMidi(song, band, path.c_str(), tempo, 0, PlayPiano, 0, 37, 2,
                                          nullptr, true, true, 5u));
-                std::ifstream in(path, std::ios::binary);
-                const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-                const midireader::File midi = midireader::Read(bytes);
+                const midireader::File midi = midireader::Read(FileBytes(path));
                 const midireader::Track& piano = midi.tracks.at(1);
                 // Count the chords the piano leaves out: a chord is played when a note starts
                 // within it (or is pushed into it).

@@ -119,7 +119,7 @@ TEST(AudioRenderer, FlacAndOggVorbisWhereTheyCanBeWritten)
             RenderAudio(ShortSong(), SoundFont(), path.c_str(), kind.format, error);
         EXPECT_EQ(rendered, CanWriteAudioFormat(kind.format)) << error.Str();
         if (rendered) {
-            EXPECT_EQ(ReadAll(path).substr(0, 4), kind.magic);
+            EXPECT_EQ(FileContents(path).substr(0, 4), kind.magic);
         }
     }
 }
@@ -132,7 +132,7 @@ TEST(AudioRenderer, FailuresKeepTheFileThatWasThere)
     CMString error;
     EXPECT_FALSE(RenderAudio(ShortSong(), CMString(path), path.c_str(), CMAudioFormat::Wav, error));
     EXPECT_EQ(error, CMString("'" + path + "' is not a SoundFont."));
-    EXPECT_EQ(ReadAll(path), "an earlier take");
+    EXPECT_EQ(FileContents(path), "an earlier take");
 
     const std::string nowhere = dir.Path("missing/take.wav");
     EXPECT_FALSE(RenderAudio(ShortSong(), SoundFont(), nowhere.c_str(), CMAudioFormat::Wav, error));

@@ -2,20 +2,14 @@
 // format from the "fmt " chunk and the 16-bit samples of the "data" chunk.
 #pragma once
 
+#include "tests/FileContents.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
-
-inline std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size)
 {
@@ -35,7 +29,7 @@ struct Wave {
 // A RIFF WAVE file's format and samples, read chunk by chunk.
 inline Wave ReadWave(const std::string& path)
 {
-    const std::string bytes = ReadAll(path);
+    const std::string bytes = FileContents(path);
     Wave wave;
     if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
         return wave;

@@ -2,6 +2,8 @@
 // measurements. The child dies with its parent and is stopped (and reaped) when this is destroyed.
 #pragma once
 
+#include "tests/FileContents.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -11,7 +13,6 @@
 #include <chrono>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,8 +46,7 @@ public:
         }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < deadline) {
-            std::ifstream log(logPath);
-            const std::string text((std::istreambuf_iterator<char>(log)), {});
+            const std::string text = FileContents(logPath);
             const std::string prefix = "Listening on 127.0.0.1:";
             if (text.rfind(prefix, 0) == 0) {
                 m_port = static_cast<std::uint16_t>(std::stoi(text.substr(prefix.size())));

@@ -1,5 +1,5 @@
-// Helpers of the settings tests: whole files as bytes, and running a piece of a test in a child
-// process as an ordinary user, so that permissions hold even when the tests run as root.
+// Helpers of the settings tests: running a piece of a test in a child process as an ordinary
+// user, so that permissions hold even when the tests run as root.
 #pragma once
 
 #include <signal.h>
@@ -7,22 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Runs `work` in a child process, as the user "nobody" when the tests run as root, and answers
 // what it answered; empty when the child could not be set up. `fileSizeLimit` (bytes, when not

@@ -2,6 +2,7 @@
 // unfinished last lines, NUL), the typed values, where a write puts its line, what it keeps, and
 // what happens when a write cannot be made (nothing changes).
 #include "settings/CMIniFile.h"
+#include "tests/FileContents.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
 #include "tests/settings/FileTestSupport.h"
@@ -23,7 +24,7 @@ class IniFileTest : public ::testing::Test {
 protected:
     CMIniFile File(const std::string& bytes)
     {
-        WriteBytes(m_path, bytes);
+        WriteFileContents(m_path, bytes);
         return At();
     }
     CMIniFile Missing()
@@ -37,7 +38,7 @@ protected:
         file.path = m_path.c_str();
         return file;
     }
-    std::string Bytes() const { return ReadBytes(m_path); }
+    std::string Bytes() const { return FileContents(m_path); }
     mode_t Mode() const
     {
         struct stat status;

@@ -4,6 +4,7 @@
 #include "settings/CMChartSettings.h"
 #include "settings/CMZimbrelIni.h"
 #include "settings/DefaultSettings.h"
+#include "tests/FileContents.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
 #include "tests/WorkDir.h"
@@ -133,9 +134,9 @@ TEST(Settings, FirstRunWritesTheDefaultsFile)
     chart.Load();
     ASSERT_TRUE(ini.Save());
     ASSERT_TRUE(chart.Save());
-    const std::string golden = ReadBytes(kDefaultsFile);
+    const std::string golden = FileContents(kDefaultsFile);
     ASSERT_FALSE(golden.empty());
-    EXPECT_EQ(ReadBytes("Zimbrel.ini"), golden);
+    EXPECT_EQ(FileContents("Zimbrel.ini"), golden);
     EXPECT_EQ(DefaultSettingsText().GetFileBytes(), golden);
 }
 
@@ -149,7 +150,8 @@ TEST(Settings, EveryKeyIsReadBack)
     CMZimbrelIni loaded;
     loaded.Load();
     ExpectSame(loaded, changed);
-    EXPECT_EQ(ReadBytes("Zimbrel.ini").find("Password=s3cret = #1\r\n") != std::string::npos, true);
+    EXPECT_EQ(FileContents("Zimbrel.ini").find("Password=s3cret = #1\r\n") != std::string::npos,
+              true);
 }
 
 TEST(Settings, BooleansAndEightBitValues)
@@ -157,10 +159,10 @@ TEST(Settings, BooleansAndEightBitValues)
     TempDir dir;
     WorkDir work(dir.Root());
     ASSERT_TRUE(work.Entered());
-    WriteBytes("Zimbrel.ini",
-               "[Preferences]\r\nPiano=no\r\nBass=0\r\nDrums=yes\r\nIntro=7\r\n"
-               "[General]\r\nPrecountNote=293\r\nChordStyle=258\r\nChordSymbol=-1\r\n"
-               "InitialZoom=7\r\n");
+    WriteFileContents("Zimbrel.ini",
+                      "[Preferences]\r\nPiano=no\r\nBass=0\r\nDrums=yes\r\nIntro=7\r\n"
+                      "[General]\r\nPrecountNote=293\r\nChordStyle=258\r\nChordSymbol=-1\r\n"
+                      "InitialZoom=7\r\n");
     CMZimbrelIni ini;
     ini.Load();
     EXPECT_FALSE(ini.piano);
@@ -172,7 +174,7 @@ TEST(Settings, BooleansAndEightBitValues)
     EXPECT_EQ(ini.chordSymbol, 255);
     EXPECT_EQ(ini.initialZoom, 7);  // kept as stored; the options dialog shows it as 1
     ASSERT_TRUE(ini.Save());
-    const std::string bytes = ReadBytes("Zimbrel.ini");
+    const std::string bytes = FileContents("Zimbrel.ini");
     for (const char* line : {"Piano=0\r\n", "Drums=1\r\n", "Intro=1\r\n", "PrecountNote=37\r\n",
                              "ChordStyle=2\r\n", "ChordSymbol=255\r\n", "InitialZoom=7\r\n"})
         EXPECT_NE(bytes.find(line), std::string::npos) << line;
@@ -183,7 +185,8 @@ TEST(Settings, TheGeneralChordStyleWinsAndBothAreRewritten)
     TempDir dir;
     WorkDir work(dir.Root());
     ASSERT_TRUE(work.Entered());
-    WriteBytes("Zimbrel.ini", "[Preferences]\r\nChordStyle=1\r\n[General]\r\nChordStyle=3\r\n");
+    WriteFileContents("Zimbrel.ini",
+                      "[Preferences]\r\nChordStyle=1\r\n[General]\r\nChordStyle=3\r\n");
     CMChartSettings chart("Zimbrel.ini");
     chart.Load();
     EXPECT_EQ(chart.chordStyle, 1);
@@ -202,8 +205,9 @@ TEST(Settings, Fonts)
     TempDir dir;
     WorkDir work(dir.Root());
     ASSERT_TRUE(work.Entered());
-    WriteBytes("Zimbrel.ini", "[ChordFont]\r\nName=Times New Roman\r\nHeight=0.3\r\nBold=1\r\n"
-                              "Italic=yes\r\nColor=16711680\r\n[TitleFont]\r\nColor=0x0000FF\r\n");
+    WriteFileContents("Zimbrel.ini",
+                      "[ChordFont]\r\nName=Times New Roman\r\nHeight=0.3\r\nBold=1\r\n"
+                      "Italic=yes\r\nColor=16711680\r\n[TitleFont]\r\nColor=0x0000FF\r\n");
     CMChartSettings chart("Zimbrel.ini");
     chart.Load();
     EXPECT_EQ(chart.chordFont.name, "Times New Roman");
@@ -222,8 +226,8 @@ TEST(Settings, Fonts)
     CMFontConfig font("Fonts.ini", "Mine", "Liberation Serif", 0.5, true, false, 0);
     font.colour = CMColour(0.999, 0.5, 0.0);
     ASSERT_TRUE(font.Save());
-    EXPECT_EQ(ReadBytes("Fonts.ini"), "[Mine]\r\nName=Liberation Serif\r\nHeight=0.500000\r\n"
-                                      "Bold=1\r\nItalic=0\r\nColor=16678656\r\n");  // 0xFE7F00
+    EXPECT_EQ(FileContents("Fonts.ini"), "[Mine]\r\nName=Liberation Serif\r\nHeight=0.500000\r\n"
+                                         "Bold=1\r\nItalic=0\r\nColor=16678656\r\n");  // 0xFE7F00
     CMFontConfig reread("Fonts.ini", "Mine", "Arial", 0.1, false, true, 0xFFFFFF);
     reread.Load();
     EXPECT_EQ(reread.colour.Pack(), 0xFE7F00);  // 127/255 packs as 127 again
@@ -250,7 +254,7 @@ TEST(Settings, OneWriteGivesTheBytesOfWritingValueByValue)
 {
     const std::vector<std::string> startingFiles = {
         "",
-        ReadBytes(kDefaultsFile),
+        FileContents(kDefaultsFile),
         "# my notes\r\n[Preferences]\r\nBand=Mine\r\nExtra=1\r\n\r\n[Unknown]\r\nq=1\r\n"
         "[General]\r\nZoom=2\r\n[Preferences]\r\nPiano=0\r\nlast=unfinished",
         "orphan=1\r[Account]\rEmail=a@b\r[TitleFont]\r\n\0tail[General]\r\n"s,
@@ -267,19 +271,19 @@ TEST(Settings, OneWriteGivesTheBytesOfWritingValueByValue)
         const bool missing = i == 0;
 
         if (!missing)
-            WriteBytes("Zimbrel.ini", startingFiles[i]);
+            WriteFileContents("Zimbrel.ini", startingFiles[i]);
         CMIniFile valueByValue("Zimbrel.ini");  // every write re-reads and rewrites the file
         ASSERT_TRUE(settings.SaveTo(valueByValue));
         ASSERT_TRUE(chart.SaveTo(valueByValue));
-        const std::string expected = ReadBytes("Zimbrel.ini");
+        const std::string expected = FileContents("Zimbrel.ini");
 
         if (missing)
             std::remove("Zimbrel.ini");
         else
-            WriteBytes("Zimbrel.ini", startingFiles[i]);
+            WriteFileContents("Zimbrel.ini", startingFiles[i]);
         ASSERT_TRUE(settings.Save());
         ASSERT_TRUE(chart.Save());
-        EXPECT_EQ(ReadBytes("Zimbrel.ini"), expected) << "starting file " << i;
+        EXPECT_EQ(FileContents("Zimbrel.ini"), expected) << "starting file " << i;
     }
 }
 
@@ -289,14 +293,14 @@ TEST(Settings, ASaveThatCannotBeWrittenKeepsTheOldFile)
     WorkDir work(dir.Root());
     ASSERT_TRUE(work.Entered());
     const std::string old = "[Preferences]\r\nBand=Mine\r\n";
-    WriteBytes("Zimbrel.ini", old);
+    WriteFileContents("Zimbrel.ini", old);
     chmod(dir.Root().c_str(), 0555);
     chmod("Zimbrel.ini", 0666);
     const CMZimbrelIni settings = ChangedSettings();
     EXPECT_EQ(RunAsOrdinaryUser([&] { return settings.Save(); }), std::optional<bool>(false));
     EXPECT_EQ(RunAsOrdinaryUser([] { return CMChartSettings("Zimbrel.ini").Save(); }),
               std::optional<bool>(false));
-    EXPECT_EQ(ReadBytes("Zimbrel.ini"), old);
+    EXPECT_EQ(FileContents("Zimbrel.ini"), old);
 
     // A value the file cannot hold is left out; the others are written.
     chmod(dir.Root().c_str(), 0700);
