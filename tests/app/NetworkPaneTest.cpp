@@ -15,7 +15,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -50,11 +49,6 @@ public:
     }
     Lines Take() { return std::exchange(lines, {}); }
 };
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // The pane connected to a socket of the test's own, which plays the server.
 class PaneWithScriptedPeer : public ::testing::Test {
@@ -346,9 +340,9 @@ TEST_F(PaneWithServer, WholeConversation)
     ConnectAndLogIn("ann@example.org", "secret1");
 
     std::filesystem::create_directories(data);
-    WriteFile(data + "Blues.zimbrel", "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
-    WriteFile(data + "Waltz.zimbrel", "title { Waltz }\n");
-    WriteFile(data + "Other@bob.zimbrel", "someone else's");
+    WriteFileContents(data + "Blues.zimbrel", "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
+    WriteFileContents(data + "Waltz.zimbrel", "title { Waltz }\n");
+    WriteFileContents(data + "Other@bob.zimbrel", "someone else's");
     pane.UploadAll();
     const Lines uploaded = Settle();
     EXPECT_EQ(uploaded[0], "Skipped 'Other@bob': a song downloaded from another user");
@@ -367,7 +361,7 @@ TEST_F(PaneWithServer, WholeConversation)
     Settle();
     ConnectAndLogIn("bob@example.org", "pw");
     std::filesystem::create_directories(data);
-    WriteFile(data + "Blues.zimbrel", "bob's own blues");
+    WriteFileContents(data + "Blues.zimbrel", "bob's own blues");
     pane.Upload({data + "Blues.zimbrel"});
     Settle();
     pane.DownloadAll();
@@ -411,8 +405,8 @@ TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot)
     Settle();
     ConnectAndLogIn("ann@example.org", "pw");
     std::filesystem::create_directories(data);
-    WriteFile(data + "Huge.zimbrel", std::string(kMaxSongSource + 1, 'x'));
-    WriteFile(data + "Zero.zimbrel", B("a\0b"));
+    WriteFileContents(data + "Huge.zimbrel", std::string(kMaxSongSource + 1, 'x'));
+    WriteFileContents(data + "Zero.zimbrel", B("a\0b"));
     pane.Upload({data + "Huge.zimbrel", data + "Zero.zimbrel", data + "Missing.zimbrel"});
     EXPECT_EQ(
         Settle(),
@@ -424,7 +418,7 @@ TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot)
 
     // Many songs go out in several messages, each inside the server's limits.
     for (int i = 0; i < 150; ++i)
-        WriteFile(data + "Song" + std::to_string(i) + ".zimbrel", "title { Song }\n");
+        WriteFileContents(data + "Song" + std::to_string(i) + ".zimbrel", "title { Song }\n");
     std::filesystem::remove(data + "Huge.zimbrel");
     std::filesystem::remove(data + "Zero.zimbrel");
     pane.UploadAll();

@@ -1,12 +1,12 @@
 // The compile command as the desktop program and the command line run it: opening a file,
 // reporting, editing, and files that cannot be read.
 #include "app/CMSongDocument.h"
+#include "tests/FileContents.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,18 +20,13 @@ public:
     int repaints = 0;
 };
 
-void Write(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 }  // namespace
 
 TEST(SongDocument, OpeningReportsSuccessOrTheCompilerError)
 {
     TempDir dir;
     const std::string good = dir.Path("blues.zimbrel");
-    Write(good, "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
+    WriteFileContents(good, "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
     CMSongDocument document;
     CMString readError;
     ASSERT_TRUE(document.Open(good.c_str(), readError));
@@ -43,7 +38,7 @@ TEST(SongDocument, OpeningReportsSuccessOrTheCompilerError)
     EXPECT_EQ(shell.lines, (std::vector<std::string>{"'blues' has been compiled successfully"}));
 
     const std::string bad = dir.Path("broken.song.zimbrel");
-    Write(bad, "title { Broken }\n\nchord { C | x }\n");
+    WriteFileContents(bad, "title { Broken }\n\nchord { C | x }\n");
     ASSERT_TRUE(document.Open(bad.c_str(), readError));
     EXPECT_FALSE(document.IsCompiled());
     EXPECT_EQ(document.GetSong().measures.GetCount(), 0);  // opening cleared the old song
@@ -66,7 +61,7 @@ TEST(SongDocument, FilesThatCannotBeRead)
     EXPECT_EQ(readError.Str(), "Error : Cannot read '" + dir.Root() + "': not a file");
 
     const std::string empty = dir.Path("empty.zimbrel");
-    Write(empty, "");
+    WriteFileContents(empty, "");
     EXPECT_TRUE(document.Open(empty.c_str(), readError));  // an empty song is a song
     EXPECT_TRUE(document.IsCompiled());
 }
@@ -76,7 +71,7 @@ TEST(SongDocument, EditingRecompilesOnlyWhatChanged)
     TempDir dir;
     const std::string path = dir.Path("tune.zimbrel");
     const std::string source = "chord { C | G7 | }";
-    Write(path, source);
+    WriteFileContents(path, source);
     CMSongDocument document;
     CMString readError;
     ASSERT_TRUE(document.Open(path.c_str(), readError));
