@@ -7,14 +7,6 @@
 
 #include <memory>
 
-CMMusicSong CompileSong(const std::string& source)
-{
-    CMMusicSong song;
-    CMString error;
-    EXPECT_TRUE(song.Compile(CMString(source), error)) << error.Str();
-    return song;
-}
-
 std::string MeasuresSource(int count)
 {
     std::string source = "chord {";

@@ -4,6 +4,7 @@
 
 #include "chart/CMMusicDC.h"
 #include "music/CMMusicSong.h"
+#include "tests/CompiledSongs.h"
 #include "tests/chart/RecordingDC.h"
 
 #include <string>
@@ -19,8 +20,6 @@ struct ChartOptions {
     bool printNotice = false;
 };
 
-// The compiled song; a test failure when it does not compile.
-CMMusicSong CompileSong(const std::string& source);
 // A chord block of `count` measures, each holding one chord different from its neighbours
 // (C, D, E, F, G, A, B in turn), closed by a final bar.
 std::string MeasuresSource(int count);

@@ -4,6 +4,7 @@
 #include "chart/ChordSymbolDrawing.h"
 #include "chart/MusicFont.h"
 #include "music/CMMusicSong.h"
+#include "tests/CompiledSongs.h"
 #include "tests/Printers.h"
 #include "tests/chart/RecordingDC.h"
 
@@ -17,10 +18,7 @@ const CMFontConfig kChordFont("", "ChordFont", "Arial", 0.25, false, false, 0x12
 
 CMMusicChord Chord(const std::string& text, int style = 0)
 {
-    CMMusicSong song;
-    CMString error;
-    EXPECT_TRUE(song.Compile(CMString("chord { " + text + " }"), error)) << error.Str();
-    CMMusicChord chord = song.IsEmpty() ? CMMusicChord() : *song.GetHead()->element;
+    CMMusicChord chord = CompileChord(text);
     chord.chordStyle = static_cast<std::uint8_t>(style);
     return chord;
 }

@@ -1,6 +1,7 @@
 // Chord symbols: semitones, spelling, transposition, degrees, equality in normal form and the
 // suffix texts of the chart (four styles) and of the listing.
 #include "music/CMMusicSong.h"
+#include "tests/CompiledSongs.h"
 #include "tests/Printers.h"
 
 #include <gtest/gtest.h>
@@ -9,26 +10,16 @@
 
 namespace {
 
-// Compiles one chord written in a chord block and answers it.
-CMMusicChord Chord(const std::string& text)
-{
-    CMMusicSong song;
-    CMString error;
-    EXPECT_TRUE(song.Compile(CMString("chord { " + text + " }"), error)) << text << error.Str();
-    EXPECT_EQ(song.GetCount(), 1) << text;
-    return song.IsEmpty() ? CMMusicChord() : *song.GetHead()->element;
-}
-
 std::string Display(const std::string& text, int style)
 {
-    CMMusicChord chord = Chord(text);
+    CMMusicChord chord = CompileChord(text);
     chord.chordStyle = static_cast<std::uint8_t>(style);
     return chord.GetDisplayText().Str();
 }
 
 std::string Plain(const std::string& text)
 {
-    return Chord(text).GetPlainText().Str();
+    return CompileChord(text).GetPlainText().Str();
 }
 
 const std::string kTri(1, '\xC0');
@@ -98,26 +89,26 @@ TEST(Symbol, DegreesForTheNumberSystem)
 
 TEST(Chord, NormalFormAndEquality)
 {
-    EXPECT_EQ(Chord("Cmaj7"), Chord("CM7"));
-    EXPECT_EQ(Chord("C7b9"), Chord("C7-9"));
-    EXPECT_NE(Chord("C7"), Chord("C7onE"));
-    EXPECT_NE(Chord("Cm7"), Chord("C7"));
+    EXPECT_EQ(CompileChord("Cmaj7"), CompileChord("CM7"));
+    EXPECT_EQ(CompileChord("C7b9"), CompileChord("C7-9"));
+    EXPECT_NE(CompileChord("C7"), CompileChord("C7onE"));
+    EXPECT_NE(CompileChord("Cm7"), CompileChord("C7"));
 
-    const CMChordFlags nine = Chord("C9").flags;
+    const CMChordFlags nine = CompileChord("C9").flags;
     EXPECT_TRUE(nine.seventh && nine.nine && !nine.eleven);
-    const CMChordFlags eleven = Chord("C11").flags;
+    const CMChordFlags eleven = CompileChord("C11").flags;
     EXPECT_TRUE(eleven.seventh && eleven.nine && eleven.eleven && !eleven.thirteen);
-    const CMChordFlags thirteen = Chord("C13").flags;
+    const CMChordFlags thirteen = CompileChord("C13").flags;
     EXPECT_TRUE(thirteen.seventh && thirteen.nine && thirteen.eleven && thirteen.thirteen);
-    const CMChordFlags sevenEleven = Chord("C711").flags;
+    const CMChordFlags sevenEleven = CompileChord("C711").flags;
     EXPECT_TRUE(sevenEleven.seventh && !sevenEleven.nine && sevenEleven.eleven);
-    const CMChordFlags majNine = Chord("Cmaj9").flags;
+    const CMChordFlags majNine = CompileChord("Cmaj9").flags;
     EXPECT_TRUE(majNine.majorSeventh && majNine.nine && !majNine.seventh);
-    const CMChordFlags alteredThirteen = Chord("C7b913").flags;  // 13 after a written b9
+    const CMChordFlags alteredThirteen = CompileChord("C7b913").flags;  // 13 after a written b9
     EXPECT_TRUE(alteredThirteen.flatNine && alteredThirteen.thirteen && !alteredThirteen.nine);
 
     // Length, parentheses and display bytes do not count.
-    CMMusicChord a = Chord("Dm7"), b = Chord("(Dm7)");
+    CMMusicChord a = CompileChord("Dm7"), b = CompileChord("(Dm7)");
     b.length = LengthMeasure;
     b.chordStyle = StyleSymbols;
     EXPECT_TRUE(b.parenthesized);
@@ -126,15 +117,15 @@ TEST(Chord, NormalFormAndEquality)
 
 TEST(Chord, TransposeMovesRootAndBass)
 {
-    CMMusicChord chord = Chord("C7onE");
+    CMMusicChord chord = CompileChord("C7onE");
     EXPECT_TRUE(chord.Transpose(2));
     EXPECT_EQ(chord.GetName(), "D");
     EXPECT_EQ(chord.bass.GetName(), "Gb");  // E up two, in the default spelling
-    CMMusicChord plain = Chord("F#m7");
+    CMMusicChord plain = CompileChord("F#m7");
     plain.Transpose(0);
     EXPECT_EQ(plain.GetName(), "Gb");
     EXPECT_FALSE(plain.HasBass());
-    CMMusicChord cFlat = Chord("Cb7onE");
+    CMMusicChord cFlat = CompileChord("Cb7onE");
     EXPECT_FALSE(cFlat.Transpose(1));
     EXPECT_EQ(cFlat.bass.GetName(), "E");  // the root failed, so the bass stays too
 }

@@ -1,6 +1,7 @@
 // The compiler: items and their encoding, measures and chord lengths, repeat placement, the form,
 // the error messages with their lines and last tokens, and the escaping of non-ASCII text.
 #include "music/CMMusicSong.h"
+#include "tests/CompiledSongs.h"
 #include "tests/Printers.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,6 @@
 #include <vector>
 
 namespace {
-
-CMMusicSong Compiled(const std::string& source)
-{
-    CMMusicSong song;
-    CMString error;
-    EXPECT_TRUE(song.Compile(CMString(source), error)) << source << "\n" << error.Str();
-    return song;
-}
 
 std::string ErrorOf(const std::string& source)
 {
@@ -82,7 +75,7 @@ std::string Error(int line, const std::string& message, const std::string& token
 
 TEST(Compile, EmptySourceGivesDefaults)
 {
-    const CMMusicSong song = Compiled("");
+    const CMMusicSong song = CompileSong("");
     EXPECT_EQ(song.GetCount(), 0);
     EXPECT_EQ(song.measures.GetCount(), 0);
     EXPECT_EQ(song.structure.GetCount(), 0);
@@ -96,22 +89,22 @@ TEST(Compile, EmptySourceGivesDefaults)
 
 TEST(Compile, MiscSettings)
 {
-    CMMusicSong song = Compiled("misc { tempo = 96; repeat = 3; precount = 5; style = veryfast;"
-                                " composed by = \"A. Writer\"; lyrics by = \"B\"; "
-                                "music by = \"\"; }");
+    CMMusicSong song = CompileSong("misc { tempo = 96; repeat = 3; precount = 5; style = veryfast;"
+                                   " composed by = \"A. Writer\"; lyrics by = \"B\"; "
+                                   "music by = \"\"; }");
     EXPECT_EQ(song.tempo, 96);
     EXPECT_EQ(song.repeat, 3);
     EXPECT_EQ(song.precount, 2);  // at most two measures
     EXPECT_EQ(song.style, 5);
     EXPECT_EQ(song.composer, "A. Writer");  // an empty string changes nothing
     EXPECT_EQ(song.lyricist, "B");
-    EXPECT_EQ(Compiled("misc { style = ballad; precount = 0; }").precount, 0);
-    EXPECT_EQ(Compiled("misc { tempo = 99999999999999; }").tempo, 2147483647);
+    EXPECT_EQ(CompileSong("misc { style = ballad; precount = 0; }").precount, 0);
+    EXPECT_EQ(CompileSong("misc { tempo = 99999999999999; }").tempo, 2147483647);
 }
 
 TEST(Compile, ItemEncoding)
 {
-    const CMMusicSong song = Compiled("chord { labelB: F#m7b5 onBb / | ( D7 ) || }");
+    const CMMusicSong song = CompileSong("chord { labelB: F#m7b5 onBb / | ( D7 ) || }");
     std::vector<const CMMusicChord*> items;
     for (const CMMusicChord* item : song)
         items.push_back(item);
@@ -135,16 +128,16 @@ TEST(Compile, ItemEncoding)
 
 TEST(Compile, MeasuresCopyEmptyMeasuresAndDropTheClosingOne)
 {
-    const CMMusicSong song = Compiled("chord { C | | F | }");
+    const CMMusicSong song = CompileSong("chord { C | | F | }");
     EXPECT_EQ(Measures(song), (std::vector<std::string>{"C:1", "C:1", "F:1", ""}));
     // A leading bar sign opens no empty first measure; chords after the last bar are dropped.
-    const CMMusicSong leading = Compiled("chord { | Dm7 | G7 }");
+    const CMMusicSong leading = CompileSong("chord { | Dm7 | G7 }");
     EXPECT_EQ(Measures(leading), (std::vector<std::string>{"Dm7:1", ""}));
 }
 
 TEST(Compile, ChordLengthsByItemCount)
 {
-    const CMMusicSong song = Compiled(
+    const CMMusicSong song = CompileSong(
         "chord { A | C / / G | C / G / | C / / / | C D E / | C D / F | C D E F G | / / G / |"
         " C G | C / G | / | }");
     EXPECT_EQ(Measures(song), (std::vector<std::string>{
@@ -162,14 +155,14 @@ TEST(Compile, ChordLengthsByItemCount)
                                   "",
                               }));
     // A measure of four slashes at the very start has no chord to continue.
-    EXPECT_EQ(Measures(Compiled("chord { / / / / | / D E F | }")),
+    EXPECT_EQ(Measures(CompileSong("chord { / / / / | / D E F | }")),
               (std::vector<std::string>{"", "D:3 E:3 F:3", ""}));
 }
 
 TEST(Compile, LabelsAndBarKinds)
 {
-    const CMMusicSong song =
-        Compiled("chord { intro: C | verse: D || labelA: E ||| labelB: F ! G :| label3: A @ B , }");
+    const CMMusicSong song = CompileSong(
+        "chord { intro: C | verse: D || labelA: E ||| labelB: F ! G :| label3: A @ B , }");
     EXPECT_EQ(Labels(song), (std::vector<int>{9, 10, 15, 16, 16, 44, 44, 44}));
     EXPECT_EQ(BarKinds(song), (std::vector<int>{0, 0, 2, 3, 7, 5, 8, 0}));
     EXPECT_EQ(song.GetCodaLabel(), 44);
@@ -178,28 +171,29 @@ TEST(Compile, LabelsAndBarKinds)
 TEST(Compile, RepeatBeginPlacement)
 {
     // ":|" then "|:" becomes one double repeat, also with a label between them.
-    EXPECT_EQ(BarKinds(Compiled("chord { C | Dm7 G7 :| |: C | }")), (std::vector<int>{0, 0, 6, 0}));
-    EXPECT_EQ(BarKinds(Compiled("chord { C | Dm7 G7 :| labelA: |: C | }")),
+    EXPECT_EQ(BarKinds(CompileSong("chord { C | Dm7 G7 :| |: C | }")),
+              (std::vector<int>{0, 0, 6, 0}));
+    EXPECT_EQ(BarKinds(CompileSong("chord { C | Dm7 G7 :| labelA: |: C | }")),
               (std::vector<int>{0, 0, 6, 0}));
     // A label just before "|:" names the measure the repeat sign opens.
-    const CMMusicSong labelled = Compiled("chord { C | G7 labelA: |: C | }");
+    const CMMusicSong labelled = CompileSong("chord { C | G7 labelA: |: C | }");
     EXPECT_EQ(BarKinds(labelled), (std::vector<int>{0, 0, 4, 0}));
     EXPECT_EQ(Labels(labelled), (std::vector<int>{11, 11, 15, 15}));
     // A repeat end with chords after it: the new sign goes after the last chord.
-    EXPECT_EQ(BarKinds(Compiled("chord { C :| D labelA: |: E | }")),
+    EXPECT_EQ(BarKinds(CompileSong("chord { C :| D labelA: |: E | }")),
               (std::vector<int>{0, 5, 4, 0}));
     // No bar before it (or a slash ends the search): after the last chord, before the labels.
-    const CMMusicSong first = Compiled("chord { labelA: |: C | }");
+    const CMMusicSong first = CompileSong("chord { labelA: |: C | }");
     EXPECT_EQ(BarKinds(first), (std::vector<int>{4, 0}));
     EXPECT_EQ(Labels(first), (std::vector<int>{15, 15}));
-    const CMMusicSong slash = Compiled("chord { C / labelB: |: D | }");
+    const CMMusicSong slash = CompileSong("chord { C / labelB: |: D | }");
     EXPECT_EQ(Measures(slash), (std::vector<std::string>{"C:2 /:2", "D:1", ""}));
     EXPECT_EQ(Labels(slash), (std::vector<int>{11, 16, 16}));
 }
 
 TEST(Compile, KeyBlocksAndTheSongsKey)
 {
-    const CMMusicSong song = Compiled("key { || Am } chord { C | }");
+    const CMMusicSong song = CompileSong("key { || Am } chord { C | }");
     ASSERT_NE(song.GetKeyChord(), nullptr);
     EXPECT_EQ(song.GetKeyChord()->GetName(), "A");
     EXPECT_EQ(song.GetKey().pitchClass, 9);
@@ -207,19 +201,19 @@ TEST(Compile, KeyBlocksAndTheSongsKey)
     EXPECT_EQ(song.keys.GetCount(), 2);
     EXPECT_EQ(song.GetCount(), 2);  // the key block's items stay out of the song's items
 
-    EXPECT_EQ(Compiled("key { Eb }").GetKey().pitchClass, 3);
-    EXPECT_FALSE(Compiled("key { Eb }").GetKey().minor);
-    EXPECT_EQ(Compiled("key { Cb }").GetKey().pitchClass, 11);
-    EXPECT_EQ(Compiled("key { labelA: / }").GetKeyChord(), nullptr);
+    EXPECT_EQ(CompileSong("key { Eb }").GetKey().pitchClass, 3);
+    EXPECT_FALSE(CompileSong("key { Eb }").GetKey().minor);
+    EXPECT_EQ(CompileSong("key { Cb }").GetKey().pitchClass, 11);
+    EXPECT_EQ(CompileSong("key { labelA: / }").GetKeyChord(), nullptr);
     // In a key block a repeat end always merges with a repeat begin.
-    const CMMusicSong keys = Compiled("key { C :| D |: }");
+    const CMMusicSong keys = CompileSong("key { C :| D |: }");
     EXPECT_EQ(keys.keys.GetTail()->previous->element->kind, DoubleRepeat);
 }
 
 TEST(Compile, FormAndDefaultThemeStructure)
 {
     const CMMusicSong form =
-        Compiled("progression { theme structure = A A B ; intro theme labelB ending }");
+        CompileSong("progression { theme structure = A A B ; intro theme labelB ending }");
     EXPECT_EQ(ThemeStructure(form), (std::vector<int>{15, 15, 16}));
     ASSERT_EQ(form.structure.GetCount(), 4);
     std::vector<std::pair<int, bool>> entries;
@@ -228,22 +222,23 @@ TEST(Compile, FormAndDefaultThemeStructure)
     EXPECT_EQ(entries, (std::vector<std::pair<int, bool>>{
                            {9, false}, {11, false}, {16, true}, {14, false}}));
 
-    EXPECT_EQ(ThemeStructure(Compiled("chord { intro: C | labelA: D | E | labelB: F | labelA: G |"
-                                      " ending: C | }")),
-              (std::vector<int>{15, 16}));
-    EXPECT_EQ(ThemeStructure(Compiled("chord { intro: C | theme: D | labelB: F | }")),
+    EXPECT_EQ(
+        ThemeStructure(CompileSong("chord { intro: C | labelA: D | E | labelB: F | labelA: G |"
+                                   " ending: C | }")),
+        (std::vector<int>{15, 16}));
+    EXPECT_EQ(ThemeStructure(CompileSong("chord { intro: C | theme: D | labelB: F | }")),
               (std::vector<int>{11}));
     // A progression block keeps the defaults away, even an empty one.
-    EXPECT_EQ(ThemeStructure(Compiled("progression { intro } chord { labelA: C | }")),
+    EXPECT_EQ(ThemeStructure(CompileSong("progression { intro } chord { labelA: C | }")),
               (std::vector<int>{}));
 }
 
 TEST(Compile, TitleLyricsNotesAndTimeBase)
 {
-    const CMMusicSong song = Compiled("title {  First  \n\n  Second line \t}\n"
-                                      "lyrics { one two / three | four ~ }\n"
-                                      "time base { 3/4 | 12/8 , }\n"
-                                      "note { C4 Q. D E8 R | / O R / r H3 }");
+    const CMMusicSong song = CompileSong("title {  First  \n\n  Second line \t}\n"
+                                         "lyrics { one two / three | four ~ }\n"
+                                         "time base { 3/4 | 12/8 , }\n"
+                                         "note { C4 Q. D E8 R | / O R / r H3 }");
     ASSERT_EQ(song.title.GetCount(), 2);
     EXPECT_EQ(*song.title.GetHead()->element, "First");
     EXPECT_EQ(*song.title.GetTail()->element, "Second line");
@@ -295,8 +290,8 @@ TEST(Compile, SemanticErrors)
     EXPECT_EQ(ErrorOf("progression {\n theme structure = A Theme B ; theme }"),
               Error(2, "Theme cannot be specified in Theme definition.", "Theme"));
     // Outside the theme structure "theme" is an ordinary entry, and second theme two labels.
-    EXPECT_EQ(Compiled("progression { theme structure = A ; second theme }").structure.GetCount(),
-              7);
+    EXPECT_EQ(
+        CompileSong("progression { theme structure = A ; second theme }").structure.GetCount(), 7);
 }
 
 TEST(Compile, OpenCommentIsAnError)
@@ -307,7 +302,7 @@ TEST(Compile, OpenCommentIsAnError)
 
 TEST(Compile, FailureLeavesTheSongUnchanged)
 {
-    CMMusicSong song = Compiled("title { Kept } chord { C | D | } misc { tempo = 99; }");
+    CMMusicSong song = CompileSong("title { Kept } chord { C | D | } misc { tempo = 99; }");
     song.path = "/songs/kept.zimbrel";
     CMString error;
     EXPECT_FALSE(song.Compile(CMString("title { New } chord { E | @ @ }"), error));
@@ -329,7 +324,7 @@ TEST(Compile, NonAsciiTextSurvivesByteForByte)
                                "lyrics { \xC3\xBC"
                                "ber / \xF0\x9F\x8E\xB7 }\n"
                                "misc { composed by = \"Zo\xC3\xAB \\x41\"; }";
-    const CMMusicSong song = Compiled(source);
+    const CMMusicSong song = CompileSong(source);
     EXPECT_EQ(song.title.GetHead()->element->Str(), "Caf\xC3\xA9 \xE6\x97\xA5");
     EXPECT_EQ(song.lyrics.GetHead()->element->Str(), "\xC3\xBC"
                                                      "ber");
@@ -337,11 +332,11 @@ TEST(Compile, NonAsciiTextSurvivesByteForByte)
     EXPECT_EQ(song.composer.Str(), "Zo\xC3\xAB \\x41");
 
     // A three-byte character right before the closing brace no longer hides it.
-    EXPECT_EQ(Compiled("title {\xE6\x97\xA5} chord { C | }").measures.GetCount(), 2);
+    EXPECT_EQ(CompileSong("title {\xE6\x97\xA5} chord { C | }").measures.GetCount(), 2);
 
     // Double-byte (Shift JIS) text is escaped in pairs and restored.
     const std::string shiftJis = "\x93\xFA\x96\x7B\x8C\xEA";
-    const CMMusicSong sjis = Compiled("title { " + shiftJis + " } lyrics { " + shiftJis + " }");
+    const CMMusicSong sjis = CompileSong("title { " + shiftJis + " } lyrics { " + shiftJis + " }");
     EXPECT_EQ(sjis.title.GetHead()->element->Str(), shiftJis);
     EXPECT_EQ(sjis.lyrics.GetHead()->element->Str(), shiftJis);
     // A chord block never accepts such bytes.

@@ -1,18 +1,11 @@
 // The song model's queries, copying, clearing and the note widths of the chart.
 #include "music/CMMusicSong.h"
+#include "tests/CompiledSongs.h"
 #include "tests/Printers.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-CMMusicSong Compiled(const char* source)
-{
-    CMMusicSong song;
-    CMString error;
-    EXPECT_TRUE(song.Compile(CMString(source), error)) << error.Str();
-    return song;
-}
 
 }  // namespace
 
@@ -24,7 +17,8 @@ TEST(SongModel, NewAndClearedSongs)
     EXPECT_EQ(song.precount, 1);
     EXPECT_EQ(song.style, -1);
 
-    song = Compiled("title { T } lyrics { a } key { F } time base { 3/4 } note { C } chord { C | }"
+    song =
+        CompileSong("title { T } lyrics { a } key { F } time base { 3/4 } note { C } chord { C | }"
                     " progression { A } misc { tempo = 90; composed by = \"x\"; style = fast; }");
     song.path = "/x/song.zimbrel";
     song.Clear();
@@ -40,8 +34,8 @@ TEST(SongModel, NewAndClearedSongs)
 
 TEST(SongModel, AssignmentCopiesDeeplyAndKeepsThePath)
 {
-    CMMusicSong source = Compiled("title { Blue } chord { labelA: C | D | } "
-                                  "progression { theme structure = A ; theme }");
+    CMMusicSong source = CompileSong("title { Blue } chord { labelA: C | D | } "
+                                     "progression { theme structure = A ; theme }");
     source.path = "/a/source.zimbrel";
     CMMusicSong target;
     target.path = "/b/target.zimbrel";
@@ -62,7 +56,8 @@ TEST(SongModel, AssignmentCopiesDeeplyAndKeepsThePath)
 
 TEST(SongModel, MeasureQueries)
 {
-    const CMMusicSong song = Compiled("chord { intro: C | intro: D | labelA: E | F | verse: G | }");
+    const CMMusicSong song =
+        CompileSong("chord { intro: C | intro: D | labelA: E | F | verse: G | }");
     EXPECT_EQ(song.GetMeasureLabel(0), 9);
     EXPECT_EQ(song.GetMeasureLabel(2), 15);
     EXPECT_EQ(song.GetMeasureLabel(6), -1);
@@ -76,7 +71,7 @@ TEST(SongModel, MeasureQueries)
 
 TEST(SongModel, ChordAtABeat)
 {
-    const CMMusicSong song = Compiled("chord { Dm7 | C F | G / A B | }");
+    const CMMusicSong song = CompileSong("chord { Dm7 | C F | G / A B | }");
     EXPECT_EQ(song.GetChordAt(5, false)->GetName(), "C");
     EXPECT_EQ(song.GetChordAt(6, true)->GetName(), "F");
     EXPECT_EQ(song.GetChordAt(7, true), nullptr);
@@ -93,7 +88,7 @@ TEST(SongModel, ChordAtABeat)
 TEST(SongModel, FindStructureEntry)
 {
     const CMMusicSong song =
-        Compiled("progression { theme structure = A B ; intro theme theme ending }");
+        CompileSong("progression { theme structure = A B ; intro theme theme ending }");
     const CMMusicSong::CMMusicLabel* second = song.structure.GetAt(2);
     EXPECT_EQ(song.FindStructureEntry(15), second);
     EXPECT_EQ(song.FindStructureEntry(16), second);
@@ -102,7 +97,7 @@ TEST(SongModel, FindStructureEntry)
     EXPECT_EQ(song.FindStructureEntry(11), nullptr);  // a theme made of parts stands for those
     EXPECT_EQ(song.FindStructureEntry(17), nullptr);
 
-    const CMMusicSong plain = Compiled("progression { intro theme ending theme }");
+    const CMMusicSong plain = CompileSong("progression { intro theme ending theme }");
     EXPECT_EQ(plain.FindStructureEntry(11), plain.structure.GetAt(3));
     EXPECT_EQ(plain.FindStructureEntry(15), nullptr);
 }

@@ -2,6 +2,7 @@
 // the rules for minor and other qualities, minor keys with their two changes, and the names.
 #include "performance/ChordScale.h"
 #include "music/CMMusicSong.h"
+#include "tests/CompiledSongs.h"
 #include "tests/Printers.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +14,9 @@ namespace {
 
 const char* const kRoots[12] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
 
-CMMusicChord Chord(const std::string& text)
-{
-    CMMusicSong song;
-    CMString error;
-    EXPECT_TRUE(song.Compile(CMString("chord { " + text + " }"), error)) << text;
-    return song.IsEmpty() ? CMMusicChord() : *song.GetHead()->element;
-}
-
 std::uint32_t Scale(const std::string& text, int key = 0, bool minor = false)
 {
-    return ScaleFor(Chord(text), key, minor);
+    return ScaleFor(CompileChord(text), key, minor);
 }
 
 // A chord without quality on a pitch class: the compiler never makes one, but the rule has them.
@@ -178,6 +171,6 @@ TEST(ChordScale, Names)
               "Alterd | HarmonicMinor5thBelow | MelodicMinor5thBelow | Dorian | Aeolian | Frigian "
               "| MelodicMinor | HarmonicMinor | Locrian | AlterdLocrian | Diminish | NotScale | "
               "KeyDepend | BassPedal");
-    EXPECT_EQ(ScaleLine(Chord("C7onE"), 4), "C7 on E --> MixoLydean\n");
-    EXPECT_EQ(ScaleLine(Chord("F#m7b5"), 49152), "F#m7 b5 --> Locrian | AlterdLocrian\n");
+    EXPECT_EQ(ScaleLine(CompileChord("C7onE"), 4), "C7 on E --> MixoLydean\n");
+    EXPECT_EQ(ScaleLine(CompileChord("F#m7b5"), 49152), "F#m7 b5 --> Locrian | AlterdLocrian\n");
 }

@@ -1,10 +1,10 @@
 // The performance driver: form expansion (repeats, endings, coda, structure), the slots each
 // player gets, the listing byte for byte, and the MIDI file read back.
-#include "core/CMTextFile.h"
 #include "music/CMMusicSong.h"
 #include "performance/CMMusicBand.h"
 #include "performance/GenerateMidi.h"
 #include "tests/ChordSlots.h"
+#include "tests/CompiledSongs.h"
 #include "tests/FileContents.h"
 #include "tests/MidiReader.h"
 #include "tests/PresetBands.h"
@@ -23,14 +23,6 @@ namespace {
 const CMMusicBand* Band(const char* name)
 {
     return PresetBands().FindBand(CMString(name));
-}
-
-CMMusicSong Compiled(const std::string& source)
-{
-    CMMusicSong song;
-    CMString error;
-    EXPECT_TRUE(song.Compile(CMString(source), error)) << error.Str();
-    return song;
 }
 
 // The played measures as their first chords' names ("-" for an empty measure).
@@ -103,18 +95,21 @@ bool HasKey(const std::vector<midireader::Note>& notes, int key)
 TEST(FormExpansion, RepeatsEndingsAndCoda)
 {
     // |: A B [1. C D :| [2. E F: the first ending is not repeated.
-    EXPECT_EQ(Expanded(Compiled("chord { |: C | D ! E | F :| G | A || }"), 1), "C D E F C D G A -");
-    EXPECT_EQ(Expanded(Compiled("chord { |: C | D | E | F :| G || }"), 1), "C D E F C D E F G -");
+    EXPECT_EQ(Expanded(CompileSong("chord { |: C | D ! E | F :| G | A || }"), 1),
+              "C D E F C D G A -");
+    EXPECT_EQ(Expanded(CompileSong("chord { |: C | D | E | F :| G || }"), 1),
+              "C D E F C D E F G -");
     // A repeat end without a beginning repeats nothing.
-    EXPECT_EQ(Expanded(Compiled("chord { C | D :| E || }"), 1), "C D E -");
+    EXPECT_EQ(Expanded(CompileSong("chord { C | D :| E || }"), 1), "C D E -");
     // A double repeat closes one repeat and opens the next.
-    EXPECT_EQ(Expanded(Compiled("chord { |: C | D :| |: E | F :| G || }"), 1),
+    EXPECT_EQ(Expanded(CompileSong("chord { |: C | D :| |: E | F :| G || }"), 1),
               "C D C D E F E F G -");
     // The coda sign cuts only the last chorus, which goes on to the ending.
-    EXPECT_EQ(Expanded(Compiled("chord { C | D @ E | F || ending: G | A || }"), 3),
+    EXPECT_EQ(Expanded(CompileSong("chord { C | D @ E | F || ending: G | A || }"), 3),
               "C D E F C D E F C D G A -");
     // Intro and verse come first when asked for; the repeat count plays the theme.
-    const CMMusicSong song = Compiled("chord { intro: C | verse: D | theme: E | F || coda: G || }");
+    const CMMusicSong song =
+        CompileSong("chord { intro: C | verse: D | theme: E | F || coda: G || }");
     EXPECT_EQ(Expanded(song, 2), "C D E F E F G -");
     EXPECT_EQ(Expanded(song, 2, false, false), "E F E F G -");
 }
@@ -122,21 +117,21 @@ TEST(FormExpansion, RepeatsEndingsAndCoda)
 TEST(FormExpansion, StructureListAndThemeStructure)
 {
     const CMMusicSong song =
-        Compiled("progression { theme structure = A B ; intro theme verse theme ending }"
-                 "chord { intro: C | verse: D || labelA: E | labelB: F @ G || ending: A || }");
+        CompileSong("progression { theme structure = A B ; intro theme verse theme ending }"
+                    "chord { intro: C | verse: D || labelA: E | labelB: F @ G || ending: A || }");
     // The repeat count does not matter; the coda is taken on the last theme entry only.
     EXPECT_EQ(Expanded(song, 5), "C E F G D E F A -");
     EXPECT_EQ(Expanded(song, 1, false, false), "E F G E F A -");
     // A fine bar outside the section no longer drops the section's next measure.
-    EXPECT_EQ(Expanded(Compiled("progression { A } chord { labelA: C | D ||| labelB: E |"
-                                " labelA: F | G | }"),
+    EXPECT_EQ(Expanded(CompileSong("progression { A } chord { labelA: C | D ||| labelB: E |"
+                                   " labelA: F | G | }"),
                        1),
               "C D F G -");
 }
 
 TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
 {
-    const CMMusicSong song = Compiled("chord { C | }");
+    const CMMusicSong song = CompileSong("chord { C | }");
     TempDir dir;
     const std::string path = dir.Path("x.midi");
     CMString listing;
@@ -155,8 +150,8 @@ TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
 
 TEST(Driver, ListingByteForByte)
 {
-    const CMMusicSong song = Compiled("key { F } progression { intro labelA } "
-                                      "chord { intro: F7 || labelA: (Gm7) / C7onE / | F6 ||| }");
+    const CMMusicSong song = CompileSong("key { F } progression { intro labelA } "
+                                         "chord { intro: F7 || labelA: (Gm7) / C7onE / | F6 ||| }");
     const Performance p = Perform(song, Options{.precount = 2});
     ASSERT_TRUE(p.ok);
     const std::string rule = "****************************************\n";
@@ -184,10 +179,9 @@ TEST(Driver, ListingByteForByte)
 
 TEST(Driver, ExampleSongListing)
 {
-    CMTextFile source;
-    ASSERT_GT(source.Load(ZIMBREL_SOURCE_DIR "/Data/Example.zimbrel"), 0);
     const Performance p =
-        Perform(Compiled(source.GetText().Str()), Options{.precount = 1, .repeats = 2});
+        Perform(CompileSong(FileContents(ZIMBREL_SOURCE_DIR "/Data/Example.zimbrel")),
+                Options{.precount = 1, .repeats = 2});
     ASSERT_TRUE(p.ok);
     EXPECT_EQ(p.listing, FileContents(ZIMBREL_TEST_DATA "/examples/Example.listing"));
 }
@@ -195,7 +189,7 @@ TEST(Driver, ExampleSongListing)
 TEST(Driver, MeasureSlotsGiveFillsAndTheEnding)
 {
     // Drums alone: F comes before a double bar (a fill), C is the last measure (the ending).
-    const CMMusicSong song = Compiled("chord { C | F || G | C | }");
+    const CMMusicSong song = CompileSong("chord { C | F || G | C | }");
     const Performance p = Perform(song, Options{.instruments = PlayDrums});
     ASSERT_TRUE(p.ok);
     ASSERT_EQ(p.midi.tracks.size(), 2u);
@@ -215,7 +209,7 @@ TEST(Driver, MeasureSlotsGiveFillsAndTheEnding)
 
     // A song ending in a plain bar line still gets its ending on the last measure that sounds.
     const Performance plain =
-        Perform(Compiled("chord { C | D | E | F | }"), Options{.instruments = PlayDrums});
+        Perform(CompileSong("chord { C | D | E | F | }"), Options{.instruments = PlayDrums});
     EXPECT_EQ(NotesBetween(plain.midi.tracks[1], start + 384 * 3, start + 384 * 4).size(), 3u);
 }
 
@@ -223,7 +217,7 @@ TEST(Driver, SlashesBassNotesAndBreaks)
 {
     // "C / F" is C for two beats, C again for one (the slash) and F for one.
     const Performance slash =
-        Perform(Compiled("key { C } chord { C / F | G | }"), Options{.instruments = PlayBass});
+        Perform(CompileSong("key { C } chord { C / F | G | }"), Options{.instruments = PlayBass});
     ASSERT_TRUE(slash.ok);
     EXPECT_NE(slash.listing.find("C --> Ionian\nC --> Ionian\nF --> Lydean\n"), std::string::npos);
     EXPECT_EQ(slash.listing.find("(None)"), slash.listing.find("(None) "));  // only in the Bars
@@ -237,14 +231,14 @@ TEST(Driver, SlashesBassNotesAndBreaks)
     }
 
     // A bass note under a slash chord: the bass plays E while the piano plays C7's voicing.
-    const Performance pedal = Perform(Compiled("chord { C7onE | }"));
+    const Performance pedal = Perform(CompileSong("chord { C7onE | }"));
     ASSERT_EQ(pedal.midi.tracks.size(), 4u);
     EXPECT_EQ(NotesBetween(pedal.midi.tracks[1], 384, 385).at(0).key, 40);
     EXPECT_FALSE(NotesBetween(pedal.midi.tracks[2], 384 - 26, 768).empty());
 
     // A chord in parentheses is played on every pass but the last, where piano and bass rest.
     const Performance breaks =
-        Perform(Compiled("chord { C | (Dm7 G7) || }"), Options{.repeats = 2});
+        Perform(CompileSong("chord { C | (Dm7 G7) || }"), Options{.repeats = 2});
     EXPECT_NE(breaks.listing.find("(Break Measure)\n(Break Measure)\n"), std::string::npos);
     const std::uint32_t lastPass = 384 + 384 * 3;  // the second chorus's parenthesized measure
     EXPECT_FALSE(NotesBetween(breaks.midi.tracks[1], 384 + 384, 384 + 768).empty());
@@ -256,7 +250,7 @@ TEST(Driver, SlashesBassNotesAndBreaks)
 TEST(Driver, TracksChannelsAndSeeds)
 {
     const CMMusicSong song =
-        Compiled("key { Bb } chord { Bbmaj7 | Cm7 F7 | Dm7 G7b9 | Cm7 F7 || }");
+        CompileSong("key { Bb } chord { Bbmaj7 | Cm7 F7 | Dm7 G7b9 | Cm7 F7 || }");
     const Performance full = Perform(song, Options{.precount = 1});
     ASSERT_TRUE(full.ok);
     ASSERT_EQ(full.midi.trackCount, 4);
@@ -302,29 +296,23 @@ void ExpectRootsOnEverySlot(const CMMusicSong& song, const midireader::Track& ba
 
 TEST(Driver, EverySongOfDataPlaysInRangeAndInTime)
 {
-    int songs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(ZIMBREL_SOURCE_DIR "/Data")) {
-        if (entry.path().extension() != ".zimbrel")
-            continue;
-        CMTextFile source;
-        source.Load(entry.path().c_str());
-        const CMMusicSong song = Compiled(source.GetText().Str());
+    const std::vector<ExampleSong> examples = ExampleSongs();
+    for (const auto& [fileName, song] : examples) {
         for (const int transpose : {0, 5, -7}) {
             const Performance p = Perform(song, Options{.transpose = transpose, .repeats = 2});
-            ASSERT_TRUE(p.ok) << entry.path();
+            ASSERT_TRUE(p.ok) << fileName;
             ASSERT_EQ(p.midi.tracks.size(), 4u);
-            ExpectRootsOnEverySlot(song, p.midi.tracks[1], transpose, 2, entry.path().string());
+            ExpectRootsOnEverySlot(song, p.midi.tracks[1], transpose, 2, fileName);
             // Approach notes may step just outside the register of the roots.
             for (const midireader::Note& note : p.midi.tracks[1].notes) {
-                EXPECT_GE(note.key, 28) << entry.path();
-                EXPECT_LE(note.key, 55) << entry.path();
+                EXPECT_GE(note.key, 28) << fileName;
+                EXPECT_LE(note.key, 55) << fileName;
             }
             // Drums use the drum map only and are never transposed.
             const std::set<int> drumKeys = {59, 44, 36, 37, 40};
             for (const midireader::Note& note : p.midi.tracks[3].notes)
                 EXPECT_TRUE(drumKeys.count(note.key)) << note.key;
         }
-        ++songs;
     }
-    EXPECT_GE(songs, 7);
+    EXPECT_GE(examples.size(), 7u);
 }

@@ -3,12 +3,12 @@
 // lengths, every note inside every scale its pattern claims, no root in the rootless sets, no
 // minor ninth over an inner voice, the rows the sets are modelled on, and every pianist playing
 // every chord of every song in Data/.
-#include "core/CMTextFile.h"
 #include "music/CMMusicSong.h"
 #include "performance/CMMusicBand.h"
 #include "performance/ChordScale.h"
 #include "performance/GenerateMidi.h"
 #include "tests/ChordSlots.h"
+#include "tests/CompiledSongs.h"
 #include "tests/FileContents.h"
 #include "tests/MidiReader.h"
 #include "tests/PresetBands.h"
@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <iterator>
 #include <map>
 #include <set>
@@ -394,17 +393,11 @@ TEST(VoicingSets, EveryPianistPlaysEveryChordOfEverySong)
 {
     TempDir dir;
     const std::string path = dir.Path("song.midi");
+    const std::vector<ExampleSong> examples = ExampleSongs();
     for (const char* bandName :
          {"Zimbrel Trio", "Great Trio", "Ashgrove Trio", "Norvane Trio", "Brazilian Trio"}) {
         const CMMusicBand* band = PresetBands().FindBand(CMString(bandName));
-        for (const auto& entry : std::filesystem::directory_iterator(ZIMBREL_SOURCE_DIR "/Data")) {
-            if (entry.path().extension() != ".zimbrel")
-                continue;
-            CMTextFile source;
-            source.Load(entry.path().c_str());
-            CMMusicSong song;
-            CMString error;
-            ASSERT_TRUE(song.Compile(source.GetText(), error));
+        for (const auto& [fileName, song] : examples) {
             for (const int tempo : {60, 150, 300}) {
                 ASSERT_TRUE(GenerateMidi(song, band, path.c_str(), tempo, 0, PlayPiano, 0, 37, 2,
                                          nullptr, true, true, 5u));
@@ -421,8 +414,8 @@ TEST(VoicingSets, EveryPianistPlaysEveryChordOfEverySong)
                                 return note.tick + 26 >= tick && note.tick < tick + length;
                             });
                     });
-                EXPECT_EQ(missed, 0) << bandName << " " << entry.path().filename() << " at tempo "
-                                     << tempo << ": " << missed << " of " << chords;
+                EXPECT_EQ(missed, 0) << bandName << " " << fileName << " at tempo " << tempo << ": "
+                                     << missed << " of " << chords;
             }
         }
     }
