@@ -83,9 +83,18 @@ void ExpectSame(const CMZimbrelIni& a, const CMZimbrelIni& b)
     EXPECT_EQ(a.precountNote, b.precountNote);
 }
 
+// Each test in a fresh working folder, where the settings file is read and written.
+class SettingsInAFolder : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(work.Entered()); }
+
+    TempDir dir;
+    WorkDir work{dir.Root()};
+};
+
 }  // namespace
 
-TEST(Settings, Defaults)
+TEST_F(SettingsInAFolder, Defaults)
 {
     const CMZimbrelIni ini;
     EXPECT_EQ(ini.path, "./Zimbrel.ini");
@@ -114,19 +123,13 @@ TEST(Settings, Defaults)
     EXPECT_EQ(ini.precountNote, 37);
 
     // Loading a missing file keeps every default.
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
     CMZimbrelIni loaded;
     loaded.Load();
     ExpectSame(loaded, ini);
 }
 
-TEST(Settings, FirstRunWritesTheDefaultsFile)
+TEST_F(SettingsInAFolder, FirstRunWritesTheDefaultsFile)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
     // What the chart view does when it closes: the settings, then the renderer's fonts and style.
     CMZimbrelIni ini;
     ini.Load();
@@ -140,11 +143,8 @@ TEST(Settings, FirstRunWritesTheDefaultsFile)
     EXPECT_EQ(DefaultSettingsText().GetFileBytes(), golden);
 }
 
-TEST(Settings, EveryKeyIsReadBack)
+TEST_F(SettingsInAFolder, EveryKeyIsReadBack)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
     const CMZimbrelIni changed = ChangedSettings();
     ASSERT_TRUE(changed.Save());
     CMZimbrelIni loaded;
@@ -154,11 +154,8 @@ TEST(Settings, EveryKeyIsReadBack)
               true);
 }
 
-TEST(Settings, BooleansAndEightBitValues)
+TEST_F(SettingsInAFolder, BooleansAndEightBitValues)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
     WriteFileContents("Zimbrel.ini",
                       "[Preferences]\r\nPiano=no\r\nBass=0\r\nDrums=yes\r\nIntro=7\r\n"
                       "[General]\r\nPrecountNote=293\r\nChordStyle=258\r\nChordSymbol=-1\r\n"
@@ -180,11 +177,8 @@ TEST(Settings, BooleansAndEightBitValues)
         EXPECT_NE(bytes.find(line), std::string::npos) << line;
 }
 
-TEST(Settings, TheGeneralChordStyleWinsAndBothAreRewritten)
+TEST_F(SettingsInAFolder, TheGeneralChordStyleWinsAndBothAreRewritten)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
     WriteFileContents("Zimbrel.ini",
                       "[Preferences]\r\nChordStyle=1\r\n[General]\r\nChordStyle=3\r\n");
     CMChartSettings chart("Zimbrel.ini");
@@ -200,11 +194,8 @@ TEST(Settings, TheGeneralChordStyleWinsAndBothAreRewritten)
     EXPECT_EQ(file.ReadInt("General", "ChordStyle", -1), 3);
 }
 
-TEST(Settings, Fonts)
+TEST_F(SettingsInAFolder, Fonts)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
     WriteFileContents("Zimbrel.ini",
                       "[ChordFont]\r\nName=Times New Roman\r\nHeight=0.3\r\nBold=1\r\n"
                       "Italic=yes\r\nColor=16711680\r\n[TitleFont]\r\nColor=0x0000FF\r\n");
@@ -287,11 +278,8 @@ TEST(Settings, OneWriteGivesTheBytesOfWritingValueByValue)
     }
 }
 
-TEST(Settings, ASaveThatCannotBeWrittenKeepsTheOldFile)
+TEST_F(SettingsInAFolder, ASaveThatCannotBeWrittenKeepsTheOldFile)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
     const std::string old = "[Preferences]\r\nBand=Mine\r\n";
     WriteFileContents("Zimbrel.ini", old);
     chmod(dir.Root().c_str(), 0555);
