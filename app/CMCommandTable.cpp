@@ -32,8 +32,8 @@ std::vector<CMCommandInfo> BuildTable()
          "exit"},
         {C::HelpTopics, K::Button, "&Help Topics", "List the help topics\nHelp Topics", "F1",
          "help"},
-        {C::AppAbout, K::Button, "&About Zimbrel...",
-         "Show the program's name and version\nAbout", "", "about"},
+        {C::AppAbout, K::Button, "&About Zimbrel...", "Show the program's name and version\nAbout",
+         "", "about"},
 
         // Home: Chart
         {C::Refresh, K::Button, "Refresh", "Refresh song list\nRefresh", "F5", "refresh"},
@@ -114,8 +114,9 @@ const std::vector<CMCommandInfo>& CommandTable()
 const CMCommandInfo* FindCommand(int id)
 {
     const std::vector<CMCommandInfo>& table = CommandTable();
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [id](const CMCommandInfo& command) { return command.id == id; });
+    const auto found = std::find_if(table.begin(), table.end(), [id](const CMCommandInfo& command) {
+        return command.id == id;
+    });
     return found == table.end() ? nullptr : &*found;
 }
 

@@ -44,7 +44,9 @@ bool CMFrameCommands::OnCommand(int id)
         return true;
     }
     switch (id) {
-    case CommandId::ViewStatusBar: m_shell.ShowStatusBar(!m_shell.IsStatusBarVisible()); return true;
+    case CommandId::ViewStatusBar:
+        m_shell.ShowStatusBar(!m_shell.IsStatusBarVisible());
+        return true;
     case CommandId::AppAbout: m_shell.ShowAbout(); return true;
     case CommandId::HelpTopics: m_shell.ShowHelpTopics(); return true;
     case CommandId::AppExit: m_shell.Exit(); return true;

@@ -9,7 +9,7 @@ std::string LinePrefix(bool date, bool time, std::time_t when)
 {
     if (!date && !time)
         return {};
-    std::tm local {};
+    std::tm local{};
     localtime_r(&when, &local);
     const char* format = date && time ? "%Y/%m/%d %H:%M:%S" : date ? "%Y/%m/%d" : "%H:%M:%S";
     char text[32];

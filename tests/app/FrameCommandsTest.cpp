@@ -140,8 +140,8 @@ TEST(FrameCommands, LooksAreAppliedCheckedAndStored)
     commands.OnCommand(214);
     EXPECT_EQ(commands.GetLook(), 215);
 
-    const std::pair<int, int> started[] = {{205, 205}, {219, 219}, {213, 216}, {0, 216},
-                                           {220, 216}, {-1, 216}};
+    const std::pair<int, int> started[] = {{205, 205}, {219, 219}, {213, 216},
+                                           {0, 216},   {220, 216}, {-1, 216}};
     for (const auto& [stored, shown] : started) {
         commands.StartLook(stored);
         EXPECT_EQ(commands.GetLook(), shown) << stored;

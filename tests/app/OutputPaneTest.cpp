@@ -115,12 +115,12 @@ TEST(OutputList, SelectionStaysWhereTheUserPutIt)
         int selectedAfter;
     };
     const Case cases[] = {
-        {10, 9, 2, 11},        // the last line: follows the end
-        {10, 5, 2, 5},         // within the cap: does not move
-        {3999, 5, 3, 3},       // two lines dropped: moves up by two
-        {3999, 1, 5, 0},       // its line dropped: the first line
-        {10, -1, 2, -1},       // nothing selected in a list with lines: nothing selected
-        {0, -1, 1, 0},         // an empty list follows its end
+        {10, 9, 2, 11},   // the last line: follows the end
+        {10, 5, 2, 5},    // within the cap: does not move
+        {3999, 5, 3, 3},  // two lines dropped: moves up by two
+        {3999, 1, 5, 0},  // its line dropped: the first line
+        {10, -1, 2, -1},  // nothing selected in a list with lines: nothing selected
+        {0, -1, 1, 0},    // an empty list follows its end
         {4000, 3999, 4000, 3999},
     };
     for (const Case& c : cases) {

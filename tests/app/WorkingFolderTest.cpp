@@ -1,7 +1,7 @@
 // Where the desktop program works and what its first start puts there; the screenshot size and
 // the running program's name.
-#include "app/DesktopStart.h"
 #include "app/WorkingFolder.h"
+#include "app/DesktopStart.h"
 #include "tests/FileContents.h"
 #include "tests/TempDir.h"
 
