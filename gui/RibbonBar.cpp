@@ -86,6 +86,8 @@ CRibbonBar::CRibbonBar(QWidget* parent)
     row->addLayout(m_quickLayout);
 
     m_pages->setFixedHeight(kPageHeight);
+    // A window narrower than the panels cuts them off at the right instead of refusing to shrink.
+    m_pages->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 1);
     layout->setSpacing(0);
