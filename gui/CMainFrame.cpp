@@ -87,6 +87,13 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    // The widgets show the members (the output lists) and run commands through them, so they
+    // go while the members still exist.
+    delete menuWidget();
+    delete takeCentralWidget();
+    for (const auto& [pane, dock] : m_panes)
+        delete dock;
+    setStatusBar(nullptr);
     m_router.RemoveTarget(m_frameCommands);
 }
 

@@ -20,6 +20,7 @@ CSplashWnd::CSplashWnd(QWidget* mainWindow)
       m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);  // closing the main window ends the program
     setFixedSize(kSize);
     const QScreen* screen = mainWindow->screen();
     move(screen->geometry().center() - rect().center());
