@@ -7,10 +7,10 @@
 
 namespace {
 
-// A font of `section`, its look to be read from the defaults.
-CMFontConfig Font(const char* fileName, const char* section)
+// A font of `section` in no file, its look to be read from the defaults.
+CMFontConfig Font(const char* section)
 {
-    return CMFontConfig(fileName, section, "", 0, false, false, 0);
+    return CMFontConfig("", section, "", 0, false, false, 0);
 }
 
 const CMSetting& ChordStyleSetting()
@@ -20,12 +20,25 @@ const CMSetting& ChordStyleSetting()
 
 }  // namespace
 
-CMChartSettings::CMChartSettings(const char* fileName)
-    : titleFont(Font(fileName, "TitleFont")), labelFont(Font(fileName, "LabelFont")),
-      lyricsFont(Font(fileName, "LyricsFont")), chordFont(Font(fileName, "ChordFont")),
-      authorFont(Font(fileName, "AuthorFont")), m_file(fileName)
+CMChartSettings::CMChartSettings(const char* fileName) : CMChartSettings(TableDefaults())
 {
-    LoadFrom(DefaultSettingsText());
+    const CMIniFile file(fileName);
+    for (CMFontConfig* font : {&titleFont, &labelFont, &lyricsFont, &chordFont, &authorFont})
+        font->ini = file;
+    m_file = file;
+}
+
+CMChartSettings::CMChartSettings(const CMIniText& defaults)
+    : titleFont(Font("TitleFont")), labelFont(Font("LabelFont")), lyricsFont(Font("LyricsFont")),
+      chordFont(Font("ChordFont")), authorFont(Font("AuthorFont"))
+{
+    LoadFrom(defaults);
+}
+
+const CMChartSettings& CMChartSettings::TableDefaults()
+{
+    static const CMChartSettings defaults(DefaultSettingsText());
+    return defaults;
 }
 
 void CMChartSettings::Load()

@@ -31,5 +31,10 @@ public:
     std::uint8_t chordStyle = 0;  // 0 default, 1 "maj, min", 2 "M, m", 3 symbols
 
 private:
+    // The defaults read from `defaults`, the file written from the settings table, stored nowhere.
+    explicit CMChartSettings(const CMIniText& defaults);
+    // Read once; every new object is a copy, pointed at its file.
+    static const CMChartSettings& TableDefaults();
+
     CMIniFile m_file;
 };

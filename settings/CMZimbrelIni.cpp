@@ -83,13 +83,21 @@ bool Write(IMIniStore& store, const CMSetting& row, const CMString& value)
 
 }  // namespace
 
-CMZimbrelIni::CMZimbrelIni() : CMIniFile("Zimbrel.ini")
+CMZimbrelIni::CMZimbrelIni() : CMZimbrelIni(TableDefaults()) {}
+
+CMZimbrelIni::CMZimbrelIni(const CMIniText& defaults) : CMIniFile("Zimbrel.ini")
 {
     // A preset is named after its section, the section of its two rows.
     const std::span<const CMSetting> rows = ApplicationSettingsTable();
     for (std::size_t i = 0; i < tempos.size(); ++i)
         tempos[i].name = rows[2 * i].section.c_str();
-    LoadFrom(DefaultSettingsText());
+    LoadFrom(defaults);
+}
+
+const CMZimbrelIni& CMZimbrelIni::TableDefaults()
+{
+    static const CMZimbrelIni defaults(DefaultSettingsText());
+    return defaults;
 }
 
 void CMZimbrelIni::Load()

@@ -76,4 +76,10 @@ public:
     std::uint8_t chordStyle{};    // 0 default, 1 "maj, min", 2 "M, m", 3 symbols
     std::uint8_t chordSymbol{};   // 1 while the chart shows scale degrees
     std::uint8_t precountNote{};  // MIDI key of the count-in click
+
+private:
+    // Every value read from `defaults`, the file written from the settings table.
+    explicit CMZimbrelIni(const CMIniText& defaults);
+    // Read once; every new object is a copy.
+    static const CMZimbrelIni& TableDefaults();
 };

@@ -54,8 +54,9 @@ TEST(SettingsTable, EveryRowIsInTheFileWrittenFromDefaults)
         if (row.kind == CMSettingKind::Text)
             continue;
         EXPECT_EQ(row.Fit(row.DefaultNumber()), row.DefaultNumber());
-        if (row.kind == CMSettingKind::Choice)
+        if (row.kind == CMSettingKind::Choice) {
             EXPECT_EQ(row.items.size(), row.range.highest - row.range.lowest + 1);
+        }
     }
     // The settings classes write exactly their rows, in the table's order.
     EXPECT_EQ(WrittenNames(CMZimbrelIni()), Names(ApplicationSettingsTable()));
