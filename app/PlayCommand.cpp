@@ -25,6 +25,13 @@ CMString MidiPathOf(const CMString& songPath)
     return songPath + ".midi";
 }
 
+CMString CannotPlayMessage(const CMString& title, const CMString& reason)
+{
+    CMString message;
+    return message.Format("Error : Cannot play '%s'.%s%s\n", title.GetText(),
+                          reason.IsEmpty() ? "" : " ", reason.GetText());
+}
+
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell)
 {
     CMMCI& player = shell.GetPlayer();
@@ -54,7 +61,6 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
     // A player that cannot play says why and is left closed: Play never silently does nothing.
     const CMString reason = player.GetError();
     player.Close();
-    shell.WriteOutput(message.Format("Error : Cannot play '%s'.%s%s\n", title.GetText(),
-                                     reason.IsEmpty() ? "" : " ", reason.GetText()));
+    shell.WriteOutput(CannotPlayMessage(title, reason));
     return CMPlayOutcome::NotPlayed;
 }
