@@ -39,7 +39,8 @@ QString SongFolder()
 
 }  // namespace
 
-CDocumentShell::CDocumentShell(CMainFrame& frame) : QObject(&frame), m_frame(frame)
+CDocumentShell::CDocumentShell(CMainFrame& frame)
+    : QObject(&frame), m_frame(frame), m_profile(QStringLiteral("Corvix"), QStringLiteral("Zimbrel"))
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMilliseconds);
@@ -154,7 +155,7 @@ void CDocumentShell::RecentFilesChanged(const std::vector<CMString>& paths)
     QStringList stored;
     for (const CMString& path : paths)
         stored << FromBytes(path);
-    Profile().setValue(QLatin1String(kRecentKey), stored);
+    m_profile.setValue(QLatin1String(kRecentKey), stored);
 }
 
 void CDocumentShell::PostCommand(int id)

@@ -8,6 +8,7 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QSettings>
 #include <QTimer>
 
 class CMainFrame;
@@ -41,6 +42,7 @@ private:
     void FileChanged();
 
     CMainFrame& m_frame;
+    QSettings m_profile;  // kept, so that it writes the disk later, not while a song opens
     QFileSystemWatcher m_watcher;
     QTimer m_settle;  // lets a burst of writes end before the file is read
     QString m_watched;

@@ -91,24 +91,24 @@ double CZimbrelView::DotsPerInch() const
     return physical >= 50 && physical <= 400 ? physical : logicalDpiX();
 }
 
-QSize CZimbrelView::SheetSize() const
+QSize CZimbrelView::SheetSize(double zoom) const
 {
-    const double pixels = m_model->GetZoom() * DotsPerInch() / 1000;
+    const double pixels = zoom * DotsPerInch() / 1000;
     return QSize(static_cast<int>(std::ceil(kSheetWidth * pixels)),
                  static_cast<int>(std::ceil(kSheetHeight * pixels)));
 }
 
-QPoint CZimbrelView::SheetOrigin() const
+QPoint CZimbrelView::SheetOrigin(double zoom) const
 {
     // Centred across a viewport wider than the sheet, scrolled otherwise.
-    const int spare = viewport()->width() - SheetSize().width();
+    const int spare = viewport()->width() - SheetSize(zoom).width();
     const int left = spare > 0 ? spare / 2 : -horizontalScrollBar()->value();
     return QPoint(left, -verticalScrollBar()->value());
 }
 
 void CZimbrelView::UpdateScrollBars()
 {
-    const QSize sheet = SheetSize();
+    const QSize sheet = SheetSize(m_model->GetZoom());
     const QSize area = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, sheet.width() - area.width()));
     horizontalScrollBar()->setPageStep(area.width());
@@ -124,7 +124,7 @@ void CZimbrelView::paintEvent(QPaintEvent* event)
     painter.fillRect(event->rect(), palette().color(QPalette::Dark));
     const double zoom = m_model->GetZoom();
     const double dotsPerInch = DotsPerInch();
-    const QPoint origin = SheetOrigin();
+    const QPoint origin = SheetOrigin(zoom);
     for (int page = 0; page < 2; ++page) {
         const QPointF topLeft(origin.x() + CChartPageCache::PageLeft(page, zoom, dotsPerInch),
                               origin.y());
@@ -180,15 +180,9 @@ void CZimbrelView::RunInitialUpdate()
 
 void CZimbrelView::ZoomAround(int steps, QPoint anchor)
 {
-    const double before = m_model->GetZoom();
-    const QPointF onSheet = QPointF(anchor - SheetOrigin()) / before;
+    m_zoomAnchor = anchor;
     m_model->ZoomBy(steps);
-    const double after = m_model->GetZoom();
-    if (after == before)
-        return;
-    const QPointF moved = onSheet * after;
-    horizontalScrollBar()->setValue(static_cast<int>(std::lround(moved.x() - anchor.x())));
-    verticalScrollBar()->setValue(static_cast<int>(std::lround(moved.y() - anchor.y())));
+    m_zoomAnchor.reset();
 }
 
 void CZimbrelView::wheelEvent(QWheelEvent* event)
@@ -239,9 +233,19 @@ void CZimbrelView::SetWaitCursor(bool on)
         QApplication::restoreOverrideCursor();
 }
 
-void CZimbrelView::ZoomChanged(double)
+void CZimbrelView::ZoomChanged(double zoom)
 {
+    // The slider zooms around the view's middle, the wheel around the mouse.
+    const double before = m_shownZoom;
+    const QPoint anchor = m_zoomAnchor.value_or(viewport()->rect().center());
+    const QPointF onSheet = before > 0 ? QPointF(anchor - SheetOrigin(before)) / before : QPointF();
+    m_shownZoom = zoom;
     UpdateScrollBars();
+    if (before > 0 && before != zoom) {
+        const QPointF moved = onSheet * zoom;
+        horizontalScrollBar()->setValue(static_cast<int>(std::lround(moved.x() - anchor.x())));
+        verticalScrollBar()->setValue(static_cast<int>(std::lround(moved.y() - anchor.y())));
+    }
     viewport()->update();
 }
 

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class CChartPrinter;
 class CMainFrame;
@@ -32,8 +33,8 @@ public:
     void DocumentShown(bool reloaded);
     // Pixels of this widget to an inch of the chart at zoom 1.0: the screen's own resolution.
     double DotsPerInch() const;
-    // Where the sheet's top-left corner is in the viewport.
-    QPoint SheetOrigin() const;
+    // Where the sheet's top-left corner is in the viewport at `zoom`.
+    QPoint SheetOrigin(double zoom) const;
 
     // IMChartViewShell
     void WriteOutput(const CMString& text) override;
@@ -58,7 +59,7 @@ protected:
 private:
     void RunInitialUpdate();
     void UpdateScrollBars();
-    QSize SheetSize() const;
+    QSize SheetSize(double zoom) const;
     // Zooms by `steps` keeping the sheet's point under `anchor` (viewport coordinates) there.
     void ZoomAround(int steps, QPoint anchor);
     void AddZoomShortcuts();
@@ -70,5 +71,7 @@ private:
     QTimer m_poll;
     QPointer<QThread> m_lister;  // lists the MIDI output devices
     int m_wheelAngle = 0;        // a wheel's turn not yet a whole step
+    double m_shownZoom = 0;      // the zoom the scroll bars are set for
+    std::optional<QPoint> m_zoomAnchor;  // where the next zoom change is centred
     bool m_initialUpdatePending = false;
 };

@@ -46,8 +46,8 @@ const QImage& CChartPageCache::Page(int page, double zoom, double dotsPerInch, d
     QImage& image = m_entries.front().pages.at(static_cast<std::size_t>(page));
     if (image.isNull()) {
         const QSizeF size = PageSize(page, zoom, dotsPerInch) * pixelRatio;
-        image = QImage(std::ceil(size.width()), std::ceil(size.height()),
-                       QImage::Format_ARGB32_Premultiplied);
+        // Opaque pages are copied to the screen without blending.
+        image = QImage(std::ceil(size.width()), std::ceil(size.height()), QImage::Format_RGB32);
         image.setDevicePixelRatio(pixelRatio);
         image.fill(Qt::white);
         QPainter painter(&image);
