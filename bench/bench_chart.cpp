@@ -66,7 +66,8 @@ public:
 void LayoutOnly(benchmark::State& state)
 {
     const CMMusicSong song = GeneratedSong(static_cast<int>(state.range(0)));
-    CMMusicDC renderer(std::make_unique<NullDC>(), "");
+    const CMChartSettings chart("");  // the default fonts
+    CMMusicDC renderer(std::make_unique<NullDC>(), chart);
     renderer.surface->printing = true;
     for (auto _ : state)
         benchmark::DoNotOptimize(
@@ -77,7 +78,8 @@ BENCHMARK(LayoutOnly)->Arg(40)->Unit(benchmark::kMicrosecond);
 void PageIntoImage(benchmark::State& state)
 {
     const CMMusicSong song = LoadSong(ZIMBREL_SOURCE_DIR "/Data/Example.zimbrel");
-    CMMusicDC renderer(nullptr, "");
+    const CMChartSettings chart("");
+    CMMusicDC renderer(nullptr, chart);
     QImage image(1275, 1650, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -94,7 +96,8 @@ BENCHMARK(PageIntoImage)->Unit(benchmark::kMillisecond);
 void ThreePagePdf(benchmark::State& state)
 {
     const CMMusicSong song = GeneratedSong(100);
-    CMMusicDC renderer(nullptr, "");
+    const CMChartSettings chart("");
+    CMMusicDC renderer(nullptr, chart);
     const std::string path =
         (std::filesystem::temp_directory_path() / "zimbrel-bench.pdf").string();
     CMChartExportOptions options;

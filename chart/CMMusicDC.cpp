@@ -44,10 +44,9 @@ CMString LabelText(int code)
 
 }  // namespace
 
-CMMusicDC::CMMusicDC(std::unique_ptr<IMDC> surface_, const char* settingsFileName)
-    : CMChartSettings(settingsFileName), surface(std::move(surface_))
+CMMusicDC::CMMusicDC(std::unique_ptr<IMDC> surface_, const CMChartSettings& settings)
+    : surface(std::move(surface_)), m_settings(settings)
 {
-    Load();
 }
 
 double CMMusicDC::PageOffset(int pagePosition) const
@@ -125,27 +124,29 @@ void CMMusicDC::DrawBarSign(const CMStaffPosition& position, CMBarSign sign, dou
 
 void CMMusicDC::DrawTitle(const CMString& text)
 {
-    surface->DrawText(kStaffWidth / 2, -0.5 * titleFont.height, text, titleFont, AlignCentre);
+    surface->DrawText(kStaffWidth / 2, -0.5 * m_settings.titleFont.height, text,
+                      m_settings.titleFont, AlignCentre);
 }
 
 void CMMusicDC::DrawTitleLines(const CMStringList& lines)
 {
-    CMFontConfig font(titleFont);
+    CMFontConfig font(m_settings.titleFont);
     if (lines.GetCount() >= 2)
-        font.height = titleFont.height * 1.5 / lines.GetCount();
+        font.height = m_settings.titleFont.height * 1.5 / lines.GetCount();
     int k = 0;
     for (const CMString* line : lines)
-        surface->DrawText(kStaffWidth / 2, k++ * font.height - 0.5 * titleFont.height, *line, font,
-                          AlignCentre);
+        surface->DrawText(kStaffWidth / 2, k++ * font.height - 0.5 * m_settings.titleFont.height,
+                          *line, font, AlignCentre);
 }
 
 void CMMusicDC::DrawCredits(const CMString& composer, const CMString& lyricist)
 {
     if (!composer.IsEmpty())
-        surface->DrawText(kStaffWidth, -authorFont.height, CMString("Music by ") + composer,
-                          authorFont, AlignRight);
+        surface->DrawText(kStaffWidth, -m_settings.authorFont.height,
+                          CMString("Music by ") + composer, m_settings.authorFont, AlignRight);
     if (!lyricist.IsEmpty())
-        surface->DrawText(kStaffWidth, 0, CMString("Words by ") + lyricist, authorFont, AlignRight);
+        surface->DrawText(kStaffWidth, 0, CMString("Words by ") + lyricist, m_settings.authorFont,
+                          AlignRight);
 }
 
 double CMMusicDC::DrawClef(bool treble)
@@ -197,14 +198,14 @@ void CMMusicDC::DrawLabel(int measure, int labelCode)
     if (text.IsEmpty())
         return;
     const CMStaffPosition position = CMStaffPosition::OfMeasure(measure);
-    const double height = labelFont.height;
+    const double height = m_settings.labelFont.height;
     const double x = MeasureX(position) - 0.1;
     const double y = position.line + 0.69 - height;
-    const double width = surface->DrawText(x, y, text, labelFont, AlignLeft);
+    const double width = surface->DrawText(x, y, text, m_settings.labelFont, AlignLeft);
     if (IsLetterLabel(labelCode)) {
         const double centre = x + width / 2;
         surface->DrawRectangle(centre - height / 2, y, centre + height / 2, y + 1.1 * height, -1,
-                               labelFont.colour.Pack(), 1);
+                               m_settings.labelFont.colour.Pack(), 1);
     }
 }
 
@@ -218,11 +219,11 @@ void CMMusicDC::DrawChord(int measure, const CMMusicChord& chord, int slot, int 
                          ? firstMeasureStartX + slot * kStaffWidth / 19
                          : PageOffset(position.page) +
                                (slot + kMeasuresPerLine * position.column) * kSlotWidth + 0.1;
-    CMFontConfig font(chordFont);
+    CMFontConfig font(m_settings.chordFont);
     if (colour >= 0)
         font.colour = CMColour(colour);
     CMMusicChord styled(chord);
-    styled.chordStyle = chordStyle;
+    styled.chordStyle = m_settings.chordStyle;
     DrawChordSymbol(styled, *surface, x, position.StaffTop() - 0.35, font, degreeCode);
 }
 
@@ -257,8 +258,8 @@ void CMMusicDC::DrawCodaJump(int measure)
     const CMStaffPosition position = CMStaffPosition::OfMeasure(measure).ClosingPosition();
     const double x = MeasureX(position) - 0.1;
     const double y = position.StaffTop() + 0.25;
-    surface->DrawText(x - 0.01, y, "to", labelFont, AlignRight);
-    const CMFontConfig coda = FixedFont(kMusicFontName, 2 * labelFont.height);
-    surface->DrawText(x, y - 2 * labelFont.height / 3, CMString(MusicGlyph::kCoda), coda,
+    surface->DrawText(x - 0.01, y, "to", m_settings.labelFont, AlignRight);
+    const CMFontConfig coda = FixedFont(kMusicFontName, 2 * m_settings.labelFont.height);
+    surface->DrawText(x, y - 2 * m_settings.labelFont.height / 3, CMString(MusicGlyph::kCoda), coda,
                       AlignLeft);
 }

@@ -1,5 +1,6 @@
-// CMMusicDC: the chart renderer. It holds the drawing surface and, through CMChartSettings, the
-// five fonts of the chart and its chord style, and provides the drawing steps of a lead sheet:
+// CMMusicDC: the chart renderer. It holds the drawing surface and reads the five fonts of the
+// chart and its chord style from a chart settings object it does not own (so a font can be
+// previewed before it is saved), and provides the drawing steps of a lead sheet:
 // staff paper, bar signs, title and credits, clef, key and time signature, labels, chords,
 // notes, rests and coda jumps. Song drawing (SongDrawing.h) walks a song and calls them.
 // Positions come from the measure index counted over the measures shown (CMStaffPosition); on
@@ -17,11 +18,13 @@
 // The signs drawn at a bar line.
 enum class CMBarSign { Single, Double, RepeatBegin, RepeatEnd, Final, EndingBracket };
 
-class CMMusicDC : public CMChartSettings {
+class CMMusicDC {
 public:
-    // Loads the fonts and the chord style from the settings file "./settingsFileName"; the
-    // surface may be attached later and is owned by the renderer.
-    CMMusicDC(std::unique_ptr<IMDC> surface_, const char* settingsFileName);
+    // Draws with the fonts and chord style of `settings`, as they are at each drawing; they must
+    // outlive the renderer. The surface may be attached later and is owned by the renderer.
+    CMMusicDC(std::unique_ptr<IMDC> surface_, const CMChartSettings& settings);
+
+    const CMChartSettings& Settings() const { return m_settings; }
 
     // Five staff lines and five thin bar lines for each of the ten lines of a page position.
     void DrawStaffPaper(int pagePosition);
@@ -62,6 +65,8 @@ public:
     std::unique_ptr<IMDC> surface;
 
 private:
+    const CMChartSettings& m_settings;
+
     // The left edge of a measure, or the end of a line for column 4.
     double MeasureX(const CMStaffPosition& position) const;
     // Where a note or rest of a measure goes across: compressed behind the header in the

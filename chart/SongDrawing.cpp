@@ -125,7 +125,7 @@ void SongPainter::Notice()
 
 double SongPainter::Header()
 {
-    const CMFontConfig& author = m_dc.authorFont;
+    const CMFontConfig& author = m_dc.Settings().authorFont;
     if (!m_surface.printing) {
         CMString text;
         m_surface.DrawText(0, -author.height, text.Format("Tempo = %d", m_song.tempo), author,
@@ -205,7 +205,7 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
 void SongPainter::Chords(int measure, const CMMusicChordList& items, double firstMeasureStartX)
 {
     const bool lineStart = CMStaffPosition::OfMeasure(measure).column == 0;
-    const CMColour colour = m_dc.chordFont.colour;
+    const CMColour colour = m_dc.Settings().chordFont.colour;
     int slot = 0;
     for (const CMMusicChord* item : items) {
         CMMusicChord chord(*item);
@@ -314,7 +314,7 @@ void SongPainter::Lyrics()
         if (IsOnDrawing(chartPage))
             m_surface.DrawText(m_dc.PageOffset(chartPage) + (slot % kSlotsPerLine) * kSlotWidth,
                                (slot / kSlotsPerLine) % kLinesPerPage + 1.12, *token,
-                               m_dc.lyricsFont, AlignLeft);
+                               m_dc.Settings().lyricsFont, AlignLeft);
         ++slot;
         ++beat;
     }

@@ -176,14 +176,15 @@ int RunChartCommand(const CliArguments& arguments)
         return kExitFailed;
     const CMMusicSong& song = document.GetSong();
 
-    // As the chart view: its renderer's fonts, the general chord style winning over the
-    // renderer's own copy.
+    // As the chart view: the chart's fonts, the general chord style winning over the chart's
+    // own copy.
     CMZimbrelIni settings;
     settings.Load();
-    CMMusicDC renderer(nullptr, "Zimbrel.ini");
-    renderer.chordStyle =
-        static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
-    const CMChartExportOptions options = ChartOptions(request, settings, renderer.chordStyle);
+    CMChartSettings chart("Zimbrel.ini");
+    chart.Load();
+    chart.chordStyle = static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
+    CMMusicDC renderer(nullptr, chart);
+    const CMChartExportOptions options = ChartOptions(request, settings, chart.chordStyle);
     const int pages = CountChartPages(song, options.showIntro, options.showVerse);
     if (options.page > pages) {
         std::fprintf(stderr, "zimbrel-cli: chart: '%s' has %d page%s; there is no page %d\n",

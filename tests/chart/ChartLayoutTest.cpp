@@ -4,11 +4,7 @@
 // screen view and the printed page.
 #include "chart/MusicFont.h"
 #include "chart/SongDrawing.h"
-#include "tests/TempDir.h"
-#include "tests/WorkDir.h"
 #include "tests/chart/ChartTestSupport.h"
-
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -553,27 +549,26 @@ TEST(ChartLayout, HeaderScreenAndPrint)
     EXPECT_NEAR(TextsSaying(untitled, "Blue Tune")[0].y1, -0.125, kEps);
 }
 
-TEST(ChartLayout, TheRendererKeepsItsFontsAndChordStyleInTheSettingsFile)
+TEST(ChartLayout, TheRendererDrawsWithTheSettingsItIsGiven)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
-    std::ofstream("Zimbrel.ini", std::ios::binary)
-        << "[Preferences]\r\nChordStyle=2\r\n[ChordFont]\r\nName=Times New Roman\r\n"
-           "Height=0.3\r\nColor=255\r\n";
-    CMMusicDC renderer(nullptr, "Zimbrel.ini");
-    EXPECT_EQ(renderer.chordStyle, 2);
-    EXPECT_EQ(renderer.chordFont.name, "Times New Roman");
-    EXPECT_DOUBLE_EQ(renderer.chordFont.height, 0.3);
-    EXPECT_EQ(renderer.chordFont.colour.Pack(), 0x0000FF);
-    EXPECT_EQ(renderer.titleFont.name, "Arial");  // the defaults where the file says nothing
-    EXPECT_DOUBLE_EQ(renderer.titleFont.height, 0.25);
-
-    renderer.chordStyle = 3;
-    renderer.lyricsFont.italic = 1;
-    ASSERT_TRUE(renderer.Save());
-    const CMMusicDC reloaded(nullptr, "Zimbrel.ini");
-    EXPECT_EQ(reloaded.chordStyle, 3);
-    EXPECT_EQ(reloaded.lyricsFont.italic, 1);
-    EXPECT_EQ(reloaded.chordFont.name, "Times New Roman");
+    // A font is previewed before it is saved: the renderer reads the settings object it was
+    // given at every drawing, and no settings file is involved.
+    CMChartSettings chart("");
+    CMMusicDC renderer(std::make_unique<RecordingDC>(), chart);
+    renderer.surface->printing = true;
+    const CMMusicSong song = CompileSong("chord { Cm7 || }");
+    const auto chord = [&] {
+        auto& recording = static_cast<RecordingDC&>(*renderer.surface);
+        recording.primitives.clear();
+        Draw(song, renderer, 0, true, true, false, 0, 1, -1, false);
+        return TextsSaying(recording, "C").back();
+    };
+    EXPECT_EQ(chord().font, "Arial");
+    chart.chordFont.name = "Times New Roman";
+    chart.chordFont.height = 0.3;
+    chart.chordStyle = StyleWords;
+    const RecordedPrimitive root = chord();
+    EXPECT_EQ(root.font, "Times New Roman");
+    EXPECT_DOUBLE_EQ(root.height, 0.3);
+    EXPECT_EQ(TextsSaying(static_cast<RecordingDC&>(*renderer.surface), "min7").size(), 1u);
 }

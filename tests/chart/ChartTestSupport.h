@@ -23,5 +23,7 @@ struct ChartOptions {
 // A chord block of `count` measures, each holding one chord different from its neighbours
 // (C, D, E, F, G, A, B in turn), closed by a final bar.
 std::string MeasuresSource(int count);
+// The chart's fonts and chord style as they are without a settings file.
+const CMChartSettings& DefaultChartSettings();
 // Draws the song on a recording surface (origin 0.5 inch, printing for pages from 1).
 RecordingDC DrawChart(const CMMusicSong& song, const ChartOptions& options = ChartOptions());
