@@ -7,7 +7,7 @@
 
 #include <memory>
 
-std::string RecordChart(const std::string& songPath, int page)
+std::string RecordChart(const std::string& songPath, int page, int transposition)
 {
     CMTextFile file;
     CMMusicSong song;
@@ -21,6 +21,6 @@ std::string RecordChart(const std::string& songPath, int page)
     RecordingDC* recording = surface.get();
     const CMChartSettings chart("");  // no settings file: the default fonts
     CMMusicDC renderer(std::move(surface), chart);
-    Draw(song, renderer, 0, true, true, false, 0, page, kRingBitmap, true);
+    Draw(song, renderer, transposition, true, true, false, 0, page, kRingBitmap, true, song.tempo);
     return recording->Listing();
 }

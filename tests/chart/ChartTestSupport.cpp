@@ -35,6 +35,6 @@ RecordingDC DrawChart(const CMMusicSong& song, const ChartOptions& options)
     CMMusicDC renderer(std::move(surface), chart);
     Draw(song, renderer, options.transposition, options.intro, options.verse, options.numerals,
          static_cast<std::uint8_t>(options.chordStyle), options.page, options.ringBitmap,
-         options.printNotice);
+         options.printNotice, options.tempo);
     return *recording;
 }

@@ -18,6 +18,7 @@ struct ChartOptions {
     int chordStyle = 0;
     int ringBitmap = -1;
     bool printNotice = false;
+    int tempo = 0;
 };
 
 // A chord block of `count` measures, each holding one chord different from its neighbours
