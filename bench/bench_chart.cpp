@@ -63,17 +63,19 @@ public:
     int DrawBitmap(double, double, int, bool) override { return 1; }
 };
 
+// A page's layout, in concert key or moved (chords, key and melody) for another instrument.
 void LayoutOnly(benchmark::State& state)
 {
     const CMMusicSong song = GeneratedSong(static_cast<int>(state.range(0)));
+    const int transposition = static_cast<int>(state.range(1));
     const CMChartSettings chart("");  // the default fonts
     CMMusicDC renderer(std::make_unique<NullDC>(), chart);
     renderer.surface->printing = true;
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            Draw(song, renderer, 0, true, true, false, 0, 1, kRingBitmap, false));
+            Draw(song, renderer, transposition, true, true, false, 0, 1, kRingBitmap, false));
 }
-BENCHMARK(LayoutOnly)->Arg(40)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LayoutOnly)->Args({40, 0})->Args({40, 2})->Unit(benchmark::kMicrosecond);
 
 void PageIntoImage(benchmark::State& state)
 {

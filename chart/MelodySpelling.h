@@ -8,17 +8,15 @@
 #include "music/CMMusicInterval.h"
 #include "music/CMMusicNotationSymbol.h"
 
-#include <map>
+#include <array>
+#include <utility>
+#include <vector>
 
 class CMMelodySpeller {
 public:
     // The signatures (sharps positive, flats negative) the song is written in and the chart
     // shows, and the interval between them.
-    CMMelodySpeller(int writtenSignature, int shownSignature, const CMMusicInterval& interval)
-        : m_writtenSignature(writtenSignature), m_shownSignature(shownSignature),
-          m_interval(interval)
-    {
-    }
+    CMMelodySpeller(int writtenSignature, int shownSignature, const CMMusicInterval& interval);
 
     struct Note {
         int position = 0;  // on the staff: 0 middle C, 7 an octave up
@@ -32,12 +30,17 @@ public:
     Note Spell(const CMMusicKeyNumber& note);
 
 private:
-    using Accidentals = std::map<int, int>;  // alterations written in the measure, by step
-    static int InForce(const Accidentals& measure, int signature, int step);
+    // What a measure has in force: the signature's alteration of each letter (C to B), then
+    // the accidentals written so far, by line or space (a measure holds only a few).
+    struct Accidentals {
+        std::array<int, 7> signature{};
+        std::vector<std::pair<int, int>> written;
 
-    int m_writtenSignature;
-    int m_shownSignature;
+        int InForce(int step) const;
+        void Write(int step, int alteration);
+    };
+
     CMMusicInterval m_interval;
-    Accidentals m_written;
-    Accidentals m_shown;
+    Accidentals m_song;   // as the song writes it
+    Accidentals m_chart;  // as the chart shows it
 };
