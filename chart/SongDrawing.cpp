@@ -348,6 +348,10 @@ int CountChartPages(const CMMusicSong& song, bool showIntro, bool showVerse)
 
 CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition)
 {
+    // Past two octaves a transposition keeps only its pitch class: nobody reads a melody moved
+    // further, and the melody stays on its staff whatever a settings file says.
+    if (transposition > 24 || transposition < -24)
+        transposition %= 12;
     if (const CMMusicChord* key = song.GetKeyChord())
         return TransposeKey(*key, transposition);
     CMMusicChord cMajor(LetterC, AccidentalNone);

@@ -17,7 +17,8 @@ inline constexpr int kRingBitmap = 312;
 int CountChartPages(const CMMusicSong& song, bool showIntro, bool showVerse);
 
 // The key the chart shows and the interval its notes move by: the song's key chord, or C major
-// when the song names none, moved by `transposition` semitones (as written for 0).
+// when the song names none, moved by `transposition` semitones (as written for 0; beyond two
+// octaves only the pitch class counts).
 CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition);
 
 // Draws the song with the renderer's surface. `transposition` semitones move the key, and every

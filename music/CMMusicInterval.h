@@ -8,8 +8,7 @@
 #include "music/CMMusicChord.h"
 
 // A pitch as a staff writes it: its line or space (letter index C = 0 .. B = 6, plus 7 for each
-// octave) and its alteration in semitones (-2 double flat to 2 double sharp; more after a move
-// that has not been simplified).
+// octave) and its alteration in semitones (-2 double flat to 2 double sharp).
 struct CMWrittenPitch {
     bool operator==(const CMWrittenPitch&) const = default;
 

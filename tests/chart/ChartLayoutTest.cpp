@@ -1,7 +1,8 @@
 // The lead-sheet layout through the recording surface, against the layout's own numbers: staff
-// paper, measure positions over lines and pages, bar signs and endings, key and time signatures,
-// chords, labels, notes with ledger lines, lyrics, the intro and verse filters, page counts, the
-// screen view and the printed page.
+// paper, measure positions over lines and pages, bar signs and numbered endings, the coda jump
+// and its coda, key and time signatures, chords spelled as written or in the key they move to,
+// labels, notes with ledger lines, lyrics, the intro and verse filters, page counts and
+// headings, the tempo marking, the screen view and the printed page.
 #include "chart/MusicFont.h"
 #include "chart/SongDrawing.h"
 #include "tests/chart/ChartTestSupport.h"
@@ -545,6 +546,11 @@ TEST(ChartLayout, TranspositionAndNumerals)
                    {.transposition = 2});
     EXPECT_EQ(TextsSaying(dc, "Key = F").size(), 1u);
     EXPECT_EQ(SpelledRoots(dc), (std::vector<std::string>{"F#", "Bb", "C"}));
+    // A transposition from a broken settings file keeps its pitch class and the melody its staff.
+    dc = DrawChart(CompileSong("key { C } chord { C || } note { C4 W | }"),
+                   {.transposition = 1200002});
+    EXPECT_EQ(TextsSaying(dc, "Key = D").size(), 1u);
+    EXPECT_LT(dc.OfKind(RecordedPrimitive::Line).size(), 200u);  // staff paper and a ledger line
 
     // Numerals count from the song's own key, whatever the transposition.
     dc = DrawChart(song, {.transposition = 2, .numerals = true});
