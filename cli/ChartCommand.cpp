@@ -14,6 +14,7 @@
 #include "cli/PerformanceOptions.h"
 #include "cli/SongFile.h"
 #include "settings/CMZimbrelIni.h"
+#include "settings/SettingsTable.h"
 
 #include <QGuiApplication>
 
@@ -44,10 +45,11 @@ const std::map<std::string, int> kKeyKinds = {
     {"user", InstrumentUserKey},    {"number", InstrumentNumbers},
 };
 
-std::optional<int> WholeNumber(const std::string& text, int lowest, int highest)
+std::optional<int> WholeNumber(const std::string& text, CMSettingRange range)
 {
     long long value = 0;
-    if (!ParseInteger(text, lowest, highest, value))
+    if (!ParseInteger(text, static_cast<long long>(range.lowest),
+                      static_cast<long long>(range.highest), value))
         return std::nullopt;
     return static_cast<int>(value);
 }
@@ -57,14 +59,18 @@ std::string ParseRequest(const CliArguments& arguments, ChartRequest& request)
 {
     struct Ranged {
         std::optional<int>* value;
-        int lowest, highest;
-        const char* what;
+        CMSettingRange range;
+        std::string what;
     };
+    // The view's transposition and the chord style setting give their ranges.
+    const CMSetting& chordStyle = SettingOf("General", "ChordStyle");
     const std::map<std::string, Ranged> numbers = {
-        {"--page", {&request.page, 1, 9999, "a page number from 1"}},
-        {"--dpi", {&request.dotsPerInch, 10, 600, "a resolution from 10 to 600"}},
-        {"--transpose", {&request.transposition, -7, 7, "semitones from -7 to 7"}},
-        {"--chord-style", {&request.chordStyle, 0, 3, "a chord style from 0 to 3"}},
+        {"--page", {&request.page, {1, 9999}, "a page number from 1"}},
+        {"--dpi", {&request.dotsPerInch, {10, 600}, "a resolution from 10 to 600"}},
+        {"--transpose",
+         {&request.transposition, kTransposeRange, "semitones from " + kTransposeRange.Text()}},
+        {"--chord-style",
+         {&request.chordStyle, chordStyle.range, "a chord style: " + chordStyle.Allowed()}},
     };
     const std::map<std::string, bool*> switches = {
         {"--screen", &request.screen},
@@ -79,8 +85,7 @@ std::string ParseRequest(const CliArguments& arguments, ChartRequest& request)
             *flag->second = true;
         } else if (const auto number = numbers.find(argument); number != numbers.end()) {
             const Ranged& ranged = number->second;
-            *ranged.value = hasValue ? WholeNumber(arguments[++i], ranged.lowest, ranged.highest)
-                                     : std::nullopt;
+            *ranged.value = hasValue ? WholeNumber(arguments[++i], ranged.range) : std::nullopt;
             if (!*ranged.value)
                 return argument + " needs " + ranged.what;
         } else if (argument == "--key") {
