@@ -30,10 +30,10 @@ public:
     CFSerialData PopMessage();
 
     // The owner's sink, not owned; accepted connections inherit it.
-    void SetEventSink(IFCommunicationDeviceEvent* sink) { m_pEvent = sink; }
+    void SetEventSink(IFCommunicationDeviceEvent* sink) { m_sink = sink; }
     // The largest payload accepted, in bytes; accepted connections inherit it.
-    void SetMaxFrameSize(std::int32_t bytes) { m_nMaxFrameSize = bytes; }
-    std::int32_t GetBufferedSize() const { return m_dataReceive.GetLength(); }
+    void SetMaxFrameSize(std::int32_t bytes) { m_maxFrameSize = bytes; }
+    std::int32_t GetBufferedSize() const { return m_received.GetLength(); }
 
 protected:
     void OnConnected() override;
@@ -48,8 +48,8 @@ protected:
     virtual Clock::time_point Now() const { return Clock::now(); }
 
 private:
-    IFCommunicationDeviceEvent* m_pEvent = nullptr;
-    CFSerialData m_dataReceive;
-    Clock::time_point m_tLastActivity;
-    std::int32_t m_nMaxFrameSize = kDefaultMaxFrame;
+    IFCommunicationDeviceEvent* m_sink = nullptr;
+    CFSerialData m_received;
+    Clock::time_point m_lastActivity;
+    std::int32_t m_maxFrameSize = kDefaultMaxFrame;
 };
