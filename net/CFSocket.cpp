@@ -338,7 +338,7 @@ std::uint16_t CFSocket::GetLocalPort() const
     return ntohs(address.sin_port);
 }
 
-void CFSocket::WaitForActivity(int timeoutMs, int extraFd) const
+void CFSocket::WaitForActivity(int timeoutMs, std::initializer_list<int> extraFds) const
 {
     std::vector<pollfd> entries;
     const auto watch = [&entries](const CFSocket& device) {
@@ -350,7 +350,9 @@ void CFSocket::WaitForActivity(int timeoutMs, int extraFd) const
     watch(*this);
     for (const auto& client : m_clients)
         watch(*client);
-    if (extraFd >= 0)
-        entries.push_back({extraFd, POLLIN, 0});
+    for (const int fd : extraFds) {
+        if (fd >= 0)
+            entries.push_back({fd, POLLIN, 0});
+    }
     poll(entries.data(), entries.size(), timeoutMs);
 }

@@ -7,6 +7,7 @@
 #include "net/IFCommunicationDevice.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,9 +63,9 @@ public:
     // The port this socket is bound to (for a listener opened on port 0, the one the system chose).
     std::uint16_t GetLocalPort() const;
     std::int32_t GetClientCount() const { return static_cast<std::int32_t>(m_clients.size()); }
-    // Waits until this device or one of its connections has something for Poll (or `extraFd` is
-    // readable), for at most `timeoutMs`.
-    void WaitForActivity(int timeoutMs, int extraFd = -1) const;
+    // Waits until this device or one of its connections has something for Poll (or one of
+    // `extraFds` is readable), for at most `timeoutMs`.
+    void WaitForActivity(int timeoutMs, std::initializer_list<int> extraFds = {}) const;
 
 protected:
     // Raised from Poll on the device concerned.

@@ -26,6 +26,11 @@ void CFSocketEx::Poll()
         if (m_received.GetLength() == before)
             PopMessage();
     }
+    if (IsFrameLate()) {
+        m_received.Clear();
+        OnError(kErrorFrameTooSlow);
+        return;
+    }
     // Only a partial frame goes stale: an idle connection with nothing buffered is not an error.
     if (!m_received.IsEmpty() && Now() - m_lastActivity >= kStaleFrameTime) {
         m_received.Clear();
@@ -34,9 +39,23 @@ void CFSocketEx::Poll()
     }
 }
 
+bool CFSocketEx::IsFrameLate() const
+{
+    if (m_frameDeadline.count() == 0 || m_received.IsEmpty())
+        return false;
+    std::uint32_t payloadLength = 0;
+    std::int32_t headerSize = 0;
+    m_received.PeekFrameHeader(payloadLength, headerSize);
+    const auto allowed =
+        m_frameDeadline + std::chrono::seconds(payloadLength / kFrameBytesPerSecond);
+    return Now() - m_frameStarted >= allowed;
+}
+
 CFSerialData CFSocketEx::PopMessage()
 {
-    return m_received.ExtractFrame();
+    CFSerialData payload = m_received.ExtractFrame();
+    m_frameStarted = Now();  // the clock of the next frame starts now
+    return payload;
 }
 
 void CFSocketEx::OnConnected()
@@ -61,6 +80,8 @@ void CFSocketEx::OnReceive()
     const std::int32_t received = Receive(bytes.data(), waiting);
     if (received < 1)
         return;
+    if (m_received.IsEmpty())
+        m_frameStarted = Now();
     m_received.Append(bytes.data(), received);
     m_lastActivity = Now();
 }
@@ -80,5 +101,6 @@ std::unique_ptr<CFSocket> CFSocketEx::Configure(std::unique_ptr<CFSocketEx> devi
 {
     device->m_sink = m_sink;
     device->m_maxFrameSize = m_maxFrameSize;
+    device->m_frameDeadline = m_frameDeadline;
     return device;
 }
