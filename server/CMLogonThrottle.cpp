@@ -3,11 +3,24 @@
 
 #include <algorithm>
 
+namespace {
+
+// Records are kept by at most this much of an e-mail address, so that a stream of log-ons with
+// huge made-up addresses cannot fill the memory; no real address comes near it.
+constexpr std::size_t kAccountKeyBytes = 256;
+
+std::string KeyOf(const std::string& account)
+{
+    return account.substr(0, kAccountKeyBytes);
+}
+
+}  // namespace
+
 std::optional<CMLogonThrottle::Clock::time_point>
 CMLogonThrottle::Book(const std::string& account, const std::string& address, Clock::time_point now)
 {
     Record& byAddress = m_addresses[address];
-    Account& byAccount = m_accounts[account];
+    Account& byAccount = m_accounts[KeyOf(account)];
     Record* accountRecord = IsTrusted(byAccount, address) ? nullptr : &byAccount.record;
     const bool addressSlowed = byAddress.failures >= m_policy.freeFailures;
     Clock::time_point check = addressSlowed ? std::max(now, byAddress.nextCheck) : now;
@@ -47,7 +60,7 @@ void CMLogonThrottle::Succeeded(const std::string& account, const std::string& a
                                 Clock::time_point now)
 {
     m_addresses.erase(address);
-    Account& byAccount = m_accounts[account];
+    Account& byAccount = m_accounts[KeyOf(account)];
     auto& trusted = byAccount.trusted;
     const auto known = std::find_if(trusted.begin(), trusted.end(),
                                     [&](const auto& entry) { return entry.first == address; });

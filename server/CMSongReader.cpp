@@ -24,6 +24,7 @@ CMSongReader::CMSongReader(const std::string& databasePath, int threads)
                                                        : BuildList(*store, job.names);
             result.ticket = job.ticket;
             result.kind = job.kind;
+            result.asked = static_cast<int>(job.names.size());
             return result;
         };
     });

@@ -31,6 +31,7 @@ public:
         Kind kind = Kind::List;
         CFSerialData reply;  // QuerySongListOK or DownloadOK
         int songs = 0;       // the songs in the reply
+        int asked = 0;       // the user IDs or names asked for
     };
 
     // The names of one Download request that are looked up.

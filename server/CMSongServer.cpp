@@ -91,7 +91,7 @@ void CMSongServer::RunOnce(std::chrono::milliseconds wait)
 void CMSongServer::OnConnected(CFSocketEx& device)
 {
     if (!Admit(device)) {
-        Log(device, "refused: no room for another connection from this address");
+        Log(device, "refused: no room for another connection");
         device.Close();
         return;
     }
@@ -330,8 +330,10 @@ void CMSongServer::FinishReads()
         if (found == m_sessions.end())
             return;  // the connection went away meanwhile
         found->second.job = Job::None;
-        const bool list = result.kind != CMSongReader::Kind::Download;
-        Log(*found->first, "%s: %d songs", list ? "QuerySongList" : "Download", result.songs);
+        if (result.kind == CMSongReader::Kind::Download)
+            Log(*found->first, "Download %d names: %d songs", result.asked, result.songs);
+        else
+            Log(*found->first, "QuerySongList: %d songs", result.songs);
         found->first->SendPayload(result.reply);
     };
     for (CMSongReader::Result& result : m_reader->TakeResults()) {
