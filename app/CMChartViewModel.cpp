@@ -65,6 +65,13 @@ int KeyKindOf(int id)
     }
 }
 
+CMChartSettings LoadedChartSettings()
+{
+    CMChartSettings settings("Zimbrel.ini");
+    settings.Load();
+    return settings;
+}
+
 CMZimbrelIni LoadedSettings()
 {
     CMZimbrelIni settings;
@@ -102,23 +109,24 @@ CMChartViewModel::CMChartViewModel(CMDocumentCommands& documents, const CMMusicB
                                    IMRibbonControls& controls, IMChartViewShell& shell,
                                    const SequencerFactory& makeSequencer)
     : m_documents(documents), m_bands(bands), m_controls(controls), m_shell(shell),
-      m_dc(nullptr, "Zimbrel.ini"), m_ini(LoadedSettings()), m_mci(makeSequencer(m_ini))
+      m_chart(LoadedChartSettings()), m_dc(nullptr, m_chart), m_ini(LoadedSettings()),
+      m_mci(makeSequencer(m_ini))
 {
-    m_dc.chordStyle = m_ini.chordStyle;  // the general chord style wins over the renderer's copy
+    m_chart.chordStyle = m_ini.chordStyle;  // the general chord style wins over the chart's copy
 }
 
 CMChartViewModel::~CMChartViewModel()
 {
     m_mci.Close();
     m_ini.Save();
-    m_dc.chordStyle = m_ini.chordStyle;
-    m_dc.Save();
+    m_chart.chordStyle = m_ini.chordStyle;
+    m_chart.Save();
 }
 
 void CMChartViewModel::SaveSettings()
 {
-    m_dc.chordStyle = m_ini.chordStyle;
-    if (!m_ini.Save() || !m_dc.Save())
+    m_chart.chordStyle = m_ini.chordStyle;
+    if (!m_ini.Save() || !m_chart.Save())
         m_shell.WriteOutput("Error : Cannot write the settings file './Zimbrel.ini'");
     m_shell.RepaintChart();
 }
@@ -221,6 +229,7 @@ void CMChartViewModel::SetTempo(int tempo)
     tempo = kTempoRange.Clamp(tempo);
     m_controls.SetPosition(C::TempoSlider, tempo);
     m_controls.SetText(C::TempoBox, NumberText(tempo));
+    m_shell.RepaintChart();  // the tempo stands under the title
 }
 
 void CMChartViewModel::SetTranspose(int transpose)
@@ -322,8 +331,13 @@ void CMChartViewModel::DrawChart(std::unique_ptr<IMDC> surface, int page)
     const CMChartChoices choices = Choices();
     m_dc.surface = std::move(surface);
     Draw(Document().GetSong(), m_dc, choices.transposition, choices.showIntro, choices.showVerse,
-         choices.numerals, choices.chordStyle, page, kRingBitmap, true);
+         choices.numerals, choices.chordStyle, page, kRingBitmap, true, choices.tempo);
     m_dc.surface.reset();
+}
+
+CMChartChoices CMChartViewModel::Choices() const
+{
+    return ChartViewChoices(m_ini, m_nTranspose, m_controls.GetPosition(C::TempoSlider));
 }
 
 int CMChartViewModel::PageCount() const

@@ -35,12 +35,12 @@ public:
     // Makes the player's MIDI file player, given the settings (the "SoundFont" among them).
     using SequencerFactory = std::function<std::unique_ptr<IMSequencer>(const CMZimbrelIni&)>;
 
-    // Loads ./Zimbrel.ini and the renderer's fonts (the general chord style wins over the
-    // renderer's copy), then makes the player.
+    // Loads ./Zimbrel.ini and the chart's fonts (the general chord style wins over the chart's
+    // copy), then makes the player.
     CMChartViewModel(CMDocumentCommands& documents, const CMMusicBandList& bands,
                      IMRibbonControls& controls, IMChartViewShell& shell,
                      const SequencerFactory& makeSequencer);
-    // Stops playing and saves the settings and the renderer's fonts.
+    // Stops playing and saves the settings and the chart's fonts.
     ~CMChartViewModel() override;
     CMChartViewModel(const CMChartViewModel&) = delete;
     CMChartViewModel& operator=(const CMChartViewModel&) = delete;
@@ -57,7 +57,7 @@ public:
     void ZoomBy(int steps);
     // The 55 ms poll of the player: notices the end of playback, and a player that failed.
     void Poll();
-    // Saves the settings and the renderer's fonts and redraws (the options sheet's OK).
+    // Saves the settings and the chart's fonts and redraws (the options sheet's OK).
     void SaveSettings();
 
     // The song view, once it exists (not owned); the options sheet, answering whether the user
@@ -73,13 +73,16 @@ public:
     void DrawChart(std::unique_ptr<IMDC> surface, int page);
     // Printed pages: (N - 2) / 40 + 1 over the measures shown.
     int PageCount() const;
-    CMChartChoices Choices() const { return ChartViewChoices(m_ini, m_nTranspose); }
+    // The drawing's arguments; the tempo is the one the song would be played at.
+    CMChartChoices Choices() const;
     double GetZoom() const;
     // What the play command would play with now: the ribbon's values and the settings.
     CMPlayRequest GatherPlayRequest() const;
 
     const CMSongDocument& Document() const { return m_documents.Document(); }
     CMZimbrelIni& Settings() { return m_ini; }
+    // The chart's fonts and its copy of the chord style, which the renderer draws with.
+    CMChartSettings& ChartSettings() { return m_chart; }
     CMMusicDC& Renderer() { return m_dc; }
     CMMCI& Player() { return m_mci; }
     int GetTranspose() const { return m_nTranspose; }
@@ -110,6 +113,7 @@ private:
     IMSongView* m_songView = nullptr;
     std::function<bool()> m_showOptions;
 
+    CMChartSettings m_chart;
     CMMusicDC m_dc;
     CMZimbrelIni m_ini;
     CMMCI m_mci;

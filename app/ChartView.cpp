@@ -15,7 +15,7 @@ int DisplayedTransposition(int transposition, int instrumentType, int userDefine
     }
 }
 
-CMChartChoices ChartViewChoices(const CMZimbrelIni& settings, int transposition)
+CMChartChoices ChartViewChoices(const CMZimbrelIni& settings, int transposition, int tempo)
 {
     CMChartChoices choices;
     choices.transposition =
@@ -25,5 +25,6 @@ CMChartChoices ChartViewChoices(const CMZimbrelIni& settings, int transposition)
     choices.numerals = settings.chordSymbol != 0;
     choices.chordStyle =
         static_cast<std::uint8_t>(SettingOf("General", "ChordStyle").Fit(settings.chordStyle));
+    choices.tempo = tempo;
     return choices;
 }

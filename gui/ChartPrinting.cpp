@@ -66,6 +66,7 @@ CMChartExportOptions ExportOptions(const CMChartViewModel& model)
     options.showVerse = choices.showVerse;
     options.numerals = choices.numerals;
     options.chordStyle = choices.chordStyle;
+    options.tempo = choices.tempo;
     return options;
 }
 
