@@ -9,7 +9,6 @@
 #include "settings/SettingsTable.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -26,7 +25,6 @@ constexpr double kPageHeight = 11000;
 // else counts as 0 and a number too large for an int as the nearer end.
 int NumberOf(const CMString& text)
 {
-    errno = 0;
     const long value = std::strtol(text.GetText(), nullptr, 10);
     return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
@@ -118,15 +116,19 @@ CMChartViewModel::CMChartViewModel(CMDocumentCommands& documents, const CMMusicB
 CMChartViewModel::~CMChartViewModel()
 {
     m_mci.Close();
-    m_ini.Save();
+    WriteSettings();
+}
+
+bool CMChartViewModel::WriteSettings()
+{
     m_chart.chordStyle = m_ini.chordStyle;
-    m_chart.Save();
+    const bool settingsSaved = m_ini.Save();
+    return m_chart.Save() && settingsSaved;
 }
 
 void CMChartViewModel::SaveSettings()
 {
-    m_chart.chordStyle = m_ini.chordStyle;
-    if (!m_ini.Save() || !m_chart.Save())
+    if (!WriteSettings())
         m_shell.WriteOutput("Error : Cannot write the settings file './Zimbrel.ini'");
     m_shell.RepaintChart();
 }

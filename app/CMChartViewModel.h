@@ -94,6 +94,8 @@ public:
 private:
     class PlayShell;
 
+    // The settings, then the chart's fonts and chord style; false when either failed.
+    bool WriteSettings();
     void SetUpControlsOnce();
     void FillBandList();
     void ChooseKeyKind(int kind);

@@ -244,6 +244,11 @@ CMZimbrelIni& CMainFrame::Settings()
     return m_view->Model().Settings();
 }
 
+CMChartSettings& CMainFrame::ChartSettings()
+{
+    return m_view->Model().ChartSettings();
+}
+
 void CMainFrame::SetSongView(IMSongView* songView)
 {
     m_view->Model().SetSongView(songView);

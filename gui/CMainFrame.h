@@ -23,6 +23,7 @@
 
 class CCommandActions;
 class CDocumentShell;
+class CMChartSettings;
 class CMZimbrelIni;
 class CZimbrelView;
 class IMSongView;
@@ -48,8 +49,10 @@ public:
     // The bands with every musician and their phrase libraries, built once for the program.
     const CMMusicBandList& BandList() const { return m_bands; }
     CZimbrelView* ChartView() const { return m_view; }
-    // The settings of ./Zimbrel.ini, which the chart view owns (the panes read and change them).
+    // The settings of ./Zimbrel.ini and the chart's fonts, which the chart view owns (the panes
+    // and the options sheet read and change them).
     CMZimbrelIni& Settings();
+    CMChartSettings& ChartSettings();
     // The song view, for the Refresh command and for opening the song selected in it (not
     // owned; null until the pane exists).
     void SetSongView(IMSongView* songView);
