@@ -111,6 +111,12 @@ CMChartViewModel::CMChartViewModel(CMDocumentCommands& documents, const CMMusicB
       m_mci(makeSequencer(m_ini))
 {
     m_chart.chordStyle = m_ini.chordStyle;  // the general chord style wins over the chart's copy
+    m_controls.SetRange(C::ZoomSlider, ZoomPosition(ZoomRange().lowest),
+                        ZoomPosition(ZoomRange().highest), kZoomStep);
+    const int slowest = static_cast<int>(kTempoRange.lowest);
+    const int fastest = static_cast<int>(kTempoRange.highest);
+    m_controls.SetRange(C::TempoSlider, slowest, fastest, kTempoStep);
+    m_controls.SetRange(C::TempoBox, slowest, fastest);
 }
 
 CMChartViewModel::~CMChartViewModel()
@@ -151,9 +157,9 @@ void CMChartViewModel::InitialUpdate(double width, double height)
     }
     // At least half size; at most what the zoom slider reaches.
     m_ini.zoom = ZoomRange().Clamp(zoom);
-    SetUpControlsOnce();
     m_controls.SetPosition(C::ZoomSlider, ZoomPosition(m_ini.zoom));
     m_shell.ZoomChanged(m_ini.zoom);
+    SetUpControlsOnce();
     ShowSong();
 }
 
@@ -162,8 +168,6 @@ void CMChartViewModel::SetUpControlsOnce()
     if (m_controlsSetUp)
         return;
     m_controlsSetUp = true;
-    m_controls.SetRange(C::ZoomSlider, ZoomPosition(ZoomRange().lowest),
-                        ZoomPosition(ZoomRange().highest), kZoomStep);
     // Entry 0 is there at once; the system's ports join it when they have been listed.
     FillMidiOutList({CMString(kBuiltInSynthesizer)});
     m_shell.RequestMidiOutDevices();
@@ -174,10 +178,6 @@ void CMChartViewModel::SetUpControlsOnce()
     m_controls.SetRange(C::TransposeBox, low, high);
     m_controls.SetPosition(C::TransposeSlider, m_nTranspose);
     m_controls.SetText(C::TransposeBox, NumberText(m_nTranspose));
-    const int slowest = static_cast<int>(kTempoRange.lowest);
-    const int fastest = static_cast<int>(kTempoRange.highest);
-    m_controls.SetRange(C::TempoSlider, slowest, fastest, kTempoStep);
-    m_controls.SetRange(C::TempoBox, slowest, fastest);
 }
 
 void CMChartViewModel::ShowSong()

@@ -36,7 +36,7 @@ public:
     using SequencerFactory = std::function<std::unique_ptr<IMSequencer>(const CMZimbrelIni&)>;
 
     // Loads ./Zimbrel.ini and the chart's fonts (the general chord style wins over the chart's
-    // copy), then makes the player.
+    // copy), makes the player and gives the zoom and tempo controls their ranges.
     CMChartViewModel(CMDocumentCommands& documents, const CMMusicBandList& bands,
                      IMRibbonControls& controls, IMChartViewShell& shell,
                      const SequencerFactory& makeSequencer);

@@ -19,9 +19,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDockWidget>
-#include <QFileInfo>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
