@@ -86,7 +86,6 @@ QPrinter& CChartPrinter::Printer()
         m_printer->setPageSize(QPageSize(QPageSize::Letter));
         // The chart keeps its own half-inch margin from the sheet's edge.
         m_printer->setFullPage(true);
-        m_printer->setDocName(FromBytes(m_model.Document().GetTitle()));
     }
     return *m_printer;
 }
@@ -113,6 +112,7 @@ bool CChartPrinter::PrintPages(QPrinter& printer, CMChartViewModel& model)
 
 void CChartPrinter::Run(int command)
 {
+    Printer().setDocName(FromBytes(m_model.Document().GetTitle()));
     switch (command) {
     case C::FilePrint: Print(); break;
     case C::FileQuickPrint: QuickPrint(); break;
