@@ -104,6 +104,14 @@ TEST(FormExpansion, RepeatsEndingsAndCoda)
     // A double repeat closes one repeat and opens the next.
     EXPECT_EQ(Expanded(CompileSong("chord { |: C | D :| |: E | F :| G || }"), 1),
               "C D C D E F E F G -");
+    // A first-ending sign before a repeat begin or a double repeat belongs to no repeat of it.
+    const std::pair<const char*, const char*> endingsBeforeRepeats[] = {
+        {"chord { C ! D |: E :| F | }", "C D E E F -"},
+        {"chord { C ! D :| |: E :| F | }", "C D E E F -"},
+        {"chord { |: C ! D :| |: E :| F | }", "C D C E E F -"},
+    };
+    for (const auto& [source, played] : endingsBeforeRepeats)
+        EXPECT_EQ(Expanded(CompileSong(source), 1), played) << source;
     // The coda sign cuts only the last chorus, which goes on to the ending.
     EXPECT_EQ(Expanded(CompileSong("chord { C | D @ E | F || ending: G | A || }"), 3),
               "C D E F C D E F C D G A -");
