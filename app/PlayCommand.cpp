@@ -36,7 +36,7 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
         return CMPlayOutcome::NotSaved;
 
     const WaitCursor waitCursor(shell);
-    const CMString title = song.path.GetFileTitle();
+    const CMString title = song.GetFileTitle();
     const CMString midiPath = MidiPathOf(song.path);
     CMString listing;
     const bool created =

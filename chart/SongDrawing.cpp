@@ -3,7 +3,6 @@
 #include "chart/SongDrawing.h"
 
 #include "chart/MusicFont.h"
-#include "core/CMFile.h"
 #include "music/LabelCodes.h"
 
 #include <cassert>
@@ -134,7 +133,7 @@ double SongPainter::Header()
                            AlignLeft);
     }
     if (m_song.title.IsEmpty())
-        m_dc.DrawTitle(CMFile::GetFileName(m_song.path.GetText(), false));
+        m_dc.DrawTitle(m_song.GetFileTitle());
     else
         m_dc.DrawTitleLines(m_song.title);
     double x = m_dc.DrawClef(true);
