@@ -174,6 +174,8 @@ int RunChartCommand(const CliArguments& arguments)
     CMSongDocument document;
     if (!OpenCompiledSong(request.song, document))
         return kExitFailed;
+    if (IsTheSongItself("chart", document, request.output))
+        return kExitUsage;
     const CMMusicSong& song = document.GetSong();
 
     // As the chart view: its renderer's fonts, the general chord style winning over the

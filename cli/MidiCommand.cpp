@@ -1,6 +1,7 @@
 // zimbrel-cli midi FILE [-o OUT] [PERF] [--listing]: performs a song with a band into a standard
 // MIDI file (by default the song's path followed by ".midi", as the play command writes it).
 #include "cli/CliCommand.h"
+#include "cli/SongFile.h"
 #include "cli/SongPerformance.h"
 
 #include "app/PlayCommand.h"
@@ -35,6 +36,8 @@ int RunMidiCommand(const CliArguments& arguments)
 
     if (output.empty())
         output = MidiPathOf(song.file.c_str()).Str();
+    if (IsTheSongItself("midi", song.document, output))
+        return kExitUsage;
     CMString text;
     const bool written =
         PerformSong(song.document.GetSong(), song.band, song.performance, output.c_str(), &text);

@@ -44,6 +44,18 @@ grep -q "Ashgrove Trio, Brazilian Trio" err || fail "unknown band: the bands are
 [ $? -eq 1 ] || fail "broken song: exit status"
 grep -q "parse error" err || fail "broken song: message"
 
+# An output file that is the song itself, under any name, is refused by every command that
+# writes, and the song stays as it was.
+cp Data/Example.zimbrel Song.zimbrel
+ln -s Song.zimbrel sheet.pdf
+ln -s Song.zimbrel take.wav
+for args in "midi Song.zimbrel -o ./Song.zimbrel" "chart Song.zimbrel -o sheet.pdf" \
+            "audio Song.zimbrel -o take.wav"; do
+  "$cli" $args 2>err; check "$args" 2 $?
+  grep -q "is the song itself; name another output file" err || fail "$args: $(cat err)"
+  cmp -s Song.zimbrel Data/Example.zimbrel || fail "$args: the song was changed"
+done
+
 # The band and the instruments come from ./Zimbrel.ini.
 "$cli" config Preferences.Band "Brazilian Trio" >/dev/null
 "$cli" config Preferences.Drums 0 >/dev/null
