@@ -103,6 +103,8 @@ void CMMusicNoteList::WriteNotes(CMMidiFile& file, bool endReStruckNotes) const
             ends[i] = std::min(end, strike);
         strike = start;
     }
+    file.ReserveNotes(static_cast<std::size_t>(
+        std::count_if(ends.begin(), ends.end(), [](std::uint32_t end) { return end != kNever; })));
     for (std::size_t i = 0; i < m_notes.size(); ++i) {
         const CMMusicNote& note = m_notes[i];
         if (ends[i] == kNever)
