@@ -46,8 +46,9 @@ int RunMidiCommand(const CliArguments& arguments)
     const CMString title = song.document.GetTitle();
     if (!written) {
         std::fprintf(stderr, "Error : Cannot create MIDI file '%s'.\n", title.GetText());
-        if (song.performance.instruments == 0)
-            std::fprintf(stderr, "Every instrument is switched off.\n");
+        const CMString reason = PerformanceRefusal(song.document.GetSong(), song.performance);
+        if (!reason.IsEmpty())
+            std::fprintf(stderr, "%s\n", reason.GetText());
         return kExitFailed;
     }
     if (!listing)

@@ -56,6 +56,13 @@ for args in "midi Song.zimbrel -o ./Song.zimbrel" "chart Song.zimbrel -o sheet.p
   cmp -s Song.zimbrel Data/Example.zimbrel || fail "$args: the song was changed"
 done
 
+# A performance longer than Zimbrel plays is refused before it is made, with the reason.
+{ printf 'chord {'; for i in $(seq 300); do printf ' C7 |'; done; echo ' }'; } >Long.zimbrel
+"$cli" midi Long.zimbrel --repeats 99 2>err; check "a form too long" 1 $?
+grep -qx "The performance would be longer than 20000 measures, more than Zimbrel plays." err ||
+  fail "a form too long: $(cat err)"
+[ -e Long.zimbrel.midi ] && fail "a form too long: a MIDI file was written"
+
 # The band and the instruments come from ./Zimbrel.ini.
 "$cli" config Preferences.Band "Brazilian Trio" >/dev/null
 "$cli" config Preferences.Drums 0 >/dev/null

@@ -149,6 +149,16 @@ TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
                               true, true, 1u));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 0, &listing,
                               true, true, 1u));
+    // A form played as more measures than a performance holds (200 measures and the closing one,
+    // 99 times fit, 100 times do not).
+    std::string longSource = "chord {";
+    for (int i = 0; i < 200; ++i)
+        longSource += " C |";
+    const CMMusicSong longSong = CompileSong(longSource + " }");
+    EXPECT_EQ(ExpandForm(longSong, 99, true, true).size(), 99u * 201u);
+    EXPECT_LE(99u * 201u, kMostPerformedMeasures);
+    EXPECT_FALSE(GenerateMidi(longSong, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 100,
+                              &listing, true, true, 1u));
     EXPECT_TRUE(listing.IsEmpty());
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), dir.Path("no/such/x.midi").c_str(), 150, 0,
