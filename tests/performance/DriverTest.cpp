@@ -326,6 +326,10 @@ TEST(Driver, EverySongOfDataPlaysInRangeAndInTime)
                 EXPECT_GE(note.key, 28) << fileName;
                 EXPECT_LE(note.key, 55) << fileName;
             }
+            // No bass or piano key is struck again while it sounds: its end would silence the
+            // new note.
+            EXPECT_EQ(midireader::StrikesOfHeldKeys(p.midi.tracks[1]), 0) << fileName;
+            EXPECT_EQ(midireader::StrikesOfHeldKeys(p.midi.tracks[2]), 0) << fileName;
             // Drums use the drum map only and are never transposed.
             const std::set<int> drumKeys = {59, 44, 36, 37, 40};
             for (const midireader::Note& note : p.midi.tracks[3].notes)
