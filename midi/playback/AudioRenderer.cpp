@@ -347,11 +347,13 @@ bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, 
         if (written) {
             sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
             written = renderer.Run(file.get());
-            if (!written)
+            // libsndfile's own message only when no write failed: for Ogg Vorbis it has none
+            // (and prints "Not a valid error number" on standard output when asked).
+            if (!written && sink.writeError == 0)
                 writeError = sf_strerror(file.get());
             // The header is completed here.
             written = sf_close(file.release()) == 0 && written;
-        } else {
+        } else if (sink.writeError == 0) {
             writeError = sf_strerror(nullptr);
         }
         if (sink.writeError != 0)
