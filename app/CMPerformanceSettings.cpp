@@ -4,8 +4,7 @@
 #include "music/CMMusicSong.h"
 #include "performance/GenerateMidi.h"
 #include "settings/CMZimbrelIni.h"
-
-#include <algorithm>
+#include "settings/SettingsTable.h"
 
 CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song)
 {
@@ -13,7 +12,8 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
     performance.band = settings.band;
     performance.instruments = (settings.piano ? PlayPiano : 0) | (settings.bass ? PlayBass : 0) |
                               (settings.drums ? PlayDrums : 0);
-    performance.precountNote = settings.precountNote;
+    // A click outside the note list would not even be a MIDI key.
+    performance.precountNote = SettingOf("General", "PrecountNote").Fit(settings.precountNote);
     performance.intro = settings.intro;
     performance.verse = settings.verse;
     // A song in a style takes the style's preset; otherwise its own tempo and repeat count.
@@ -23,10 +23,10 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
         tempo = settings.tempos[static_cast<std::size_t>(song.style)].tempo;
         repeats = settings.tempos[static_cast<std::size_t>(song.style)].repeat;
     }
-    performance.tempo = std::clamp(tempo, CMPerformanceSettings::kLowestTempo,
-                                   CMPerformanceSettings::kHighestTempo);
-    performance.repeats = std::clamp(repeats, 1, CMPerformanceSettings::kMostChoruses);
-    performance.precount = std::clamp(song.precount >= 0 ? song.precount : settings.precount, 0, 2);
+    performance.tempo = kTempoRange.Clamp(tempo);
+    performance.repeats = kRepeatRange.Clamp(repeats);
+    performance.precount = SettingOf("General", "Precount")
+                               .Fit(song.precount >= 0 ? song.precount : settings.precount);
     return performance;
 }
 

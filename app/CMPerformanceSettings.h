@@ -1,7 +1,7 @@
 // The parameters of a performance, as the play command gathers them: the band and instruments,
 // precount and its click, intro and verse from the settings; tempo and choruses from the song
 // (its style's preset, or its own tempo and repeat count), as the chart view takes them when a
-// song is opened.
+// song is opened. Every value is kept to the rules of the settings table (SettingsTable.h).
 #pragma once
 
 #include "core/CMString.h"
@@ -14,13 +14,9 @@ class CMMusicSong;
 class CMZimbrelIni;
 
 struct CMPerformanceSettings {
-    static constexpr int kLowestTempo = 30;  // the tempo control's range
-    static constexpr int kHighestTempo = 360;
-    static constexpr int kMostChoruses = 11;  // "Repeat 10 times"
-
     CMString band;
     int tempo = 150;
-    int transpose = 0;    // semitones, -7..7
+    int transpose = 0;    // semitones, kTransposeRange
     int instruments = 7;  // CMInstrumentBits
     int precount = 1;     // count-in measures, 0-2
     int precountNote = 37;
@@ -30,7 +26,8 @@ struct CMPerformanceSettings {
     std::optional<std::uint32_t> seed;  // the calendar time when not set
 };
 
-// The parameters a song is played with before the user changes any.
+// The parameters a song is played with before the user changes any: tempo and repeats within
+// kTempoRange and kRepeatRange, precount and precount note fitted to their settings.
 CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song);
 
 // Why `song` cannot be performed as `performance` says, as a sentence for the user: no instrument

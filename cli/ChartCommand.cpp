@@ -5,6 +5,7 @@
 // set it is told to work offscreen, so that nobody has to set QT_QPA_PLATFORM.
 #include "cli/CliCommand.h"
 
+#include "app/CMPerformanceSettings.h"
 #include "app/CMSongDocument.h"
 #include "app/ChartView.h"
 #include "chart/SongDrawing.h"
@@ -13,6 +14,7 @@
 #include "cli/PerformanceOptions.h"
 #include "cli/SongFile.h"
 #include "settings/CMZimbrelIni.h"
+#include "settings/SettingsTable.h"
 
 #include <QGuiApplication>
 
@@ -43,10 +45,11 @@ const std::map<std::string, int> kKeyKinds = {
     {"user", InstrumentUserKey},    {"number", InstrumentNumbers},
 };
 
-std::optional<int> WholeNumber(const std::string& text, int lowest, int highest)
+std::optional<int> WholeNumber(const std::string& text, CMSettingRange range)
 {
     long long value = 0;
-    if (!ParseInteger(text, lowest, highest, value))
+    if (!ParseInteger(text, static_cast<long long>(range.lowest),
+                      static_cast<long long>(range.highest), value))
         return std::nullopt;
     return static_cast<int>(value);
 }
@@ -56,14 +59,18 @@ std::string ParseRequest(const CliArguments& arguments, ChartRequest& request)
 {
     struct Ranged {
         std::optional<int>* value;
-        int lowest, highest;
-        const char* what;
+        CMSettingRange range;
+        std::string what;
     };
+    // The view's transposition and the chord style setting give their ranges.
+    const CMSetting& chordStyle = SettingOf("General", "ChordStyle");
     const std::map<std::string, Ranged> numbers = {
-        {"--page", {&request.page, 1, 9999, "a page number from 1"}},
-        {"--dpi", {&request.dotsPerInch, 10, 600, "a resolution from 10 to 600"}},
-        {"--transpose", {&request.transposition, -7, 7, "semitones from -7 to 7"}},
-        {"--chord-style", {&request.chordStyle, 0, 3, "a chord style from 0 to 3"}},
+        {"--page", {&request.page, {1, 9999}, "a page number from 1"}},
+        {"--dpi", {&request.dotsPerInch, {10, 600}, "a resolution from 10 to 600"}},
+        {"--transpose",
+         {&request.transposition, kTransposeRange, "semitones from " + kTransposeRange.Text()}},
+        {"--chord-style",
+         {&request.chordStyle, chordStyle.range, "a chord style: " + chordStyle.Allowed()}},
     };
     const std::map<std::string, bool*> switches = {
         {"--screen", &request.screen},
@@ -78,8 +85,7 @@ std::string ParseRequest(const CliArguments& arguments, ChartRequest& request)
             *flag->second = true;
         } else if (const auto number = numbers.find(argument); number != numbers.end()) {
             const Ranged& ranged = number->second;
-            *ranged.value = hasValue ? WholeNumber(arguments[++i], ranged.lowest, ranged.highest)
-                                     : std::nullopt;
+            *ranged.value = hasValue ? WholeNumber(arguments[++i], ranged.range) : std::nullopt;
             if (!*ranged.value)
                 return argument + " needs " + ranged.what;
         } else if (argument == "--key") {
@@ -133,9 +139,9 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 }
 
 // The chart view's choices: the settings' key kind, user key, intro and verse, unless the
-// options say otherwise.
+// options say otherwise, and the tempo the song is played at.
 CMChartExportOptions ChartOptions(const ChartRequest& request, const CMZimbrelIni& settings,
-                                  std::uint8_t chordStyle)
+                                  const CMMusicSong& song, std::uint8_t chordStyle)
 {
     const int keyKind = request.keyKind.value_or(settings.instrumentType);
     CMChartExportOptions options;
@@ -149,6 +155,7 @@ CMChartExportOptions ChartOptions(const ChartRequest& request, const CMZimbrelIn
     options.showIntro = settings.intro && !request.noIntro;
     options.showVerse = settings.verse && !request.noVerse;
     options.printNotice = request.notice;
+    options.tempo = DefaultPerformance(settings, song).tempo;
     return options;
 }
 
@@ -178,14 +185,15 @@ int RunChartCommand(const CliArguments& arguments)
         return kExitUsage;
     const CMMusicSong& song = document.GetSong();
 
-    // As the chart view: its renderer's fonts, the general chord style winning over the
-    // renderer's own copy.
+    // As the chart view: the chart's fonts, the general chord style winning over the chart's
+    // own copy.
     CMZimbrelIni settings;
     settings.Load();
-    CMMusicDC renderer(nullptr, "Zimbrel.ini");
-    renderer.chordStyle =
-        static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
-    const CMChartExportOptions options = ChartOptions(request, settings, renderer.chordStyle);
+    CMChartSettings chart("Zimbrel.ini");
+    chart.Load();
+    chart.chordStyle = static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
+    CMMusicDC renderer(nullptr, chart);
+    const CMChartExportOptions options = ChartOptions(request, settings, song, chart.chordStyle);
     const int pages = CountChartPages(song, options.showIntro, options.showVerse);
     if (options.page > pages) {
         std::fprintf(stderr, "zimbrel-cli: chart: '%s' has %d page%s; there is no page %d\n",

@@ -1,17 +1,16 @@
 // zimbrel-cli config [SECTION.KEY [VALUE]]: shows or changes ./Zimbrel.ini. Without a key it lists
 // every setting with its value (the default where the file has none), then the entries of the
-// file that Zimbrel does not know; with a key it prints that value; with a value it writes it.
-// Unknown keys may be read and written (the file keeps them), with a note on standard error.
+// file that Zimbrel does not know; with a key it prints that value; with a value it writes it,
+// when the settings table allows it. Unknown keys may be read and written (the file keeps them),
+// with a note on standard error. --help lists what every setting takes and means.
 #include "cli/CliCommand.h"
 
 #include "settings/CMIniFile.h"
 #include "settings/DefaultSettings.h"
+#include "settings/SettingsTable.h"
 
 #include <cerrno>
-#include <climits>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -35,55 +34,26 @@ std::optional<SettingName> ParseName(const std::string& text)
     return SettingName{text.substr(0, dot), text.substr(dot + 1)};
 }
 
-const CMIniEntry* FindKnown(const std::vector<CMIniEntry>& known, const SettingName& name)
+const CMSetting* FindKnown(const SettingName& name)
 {
-    for (const CMIniEntry& entry : known)
-        if (entry.section == name.section.c_str() && entry.key == name.key.c_str())
-            return &entry;
-    return nullptr;
+    return FindSetting(name.section, name.key);
 }
 
-bool ParsesWhole(const std::string& text, bool decimalPoint)
+// Every setting with its default, what it takes and what it means, in the order of the listing.
+int ShowHelp(const std::vector<CMIniEntry>& known)
 {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    if (decimalPoint) {
-        const double value = std::strtod(text.c_str(), &end);
-        return *end == '\0' && std::isfinite(value);
+    std::printf("Usage: zimbrel-cli config [SECTION.KEY [VALUE]]\n\n"
+                "Lists every setting of ./Zimbrel.ini with its value, shows one value, or "
+                "changes one.\nThe settings, with their defaults:\n");
+    for (const CMIniEntry& entry : known) {
+        const CMSetting* setting = FindKnown({entry.section.Str(), entry.key.Str()});
+        if (!setting)
+            continue;
+        std::printf("  %s=%s\n      %s; %s\n", setting->Name().c_str(),
+                    setting->defaultValue.c_str(), setting->description.c_str(),
+                    setting->Allowed().c_str());
     }
-    if (text.rfind("0x", 0) == 0 && text.size() > 2) {
-        std::strtoul(text.c_str() + 2, &end, 16);
-        return *end == '\0' && errno == 0 && text[2] != '-' && text[2] != '+';
-    }
-    const long value = std::strtol(text.c_str(), &end, 10);
-    return *end == '\0' && errno == 0 && value >= INT_MIN && value <= INT_MAX;
-}
-
-bool IsWord(const std::string& text)
-{
-    const CMString lower = CMString(text).ToLower();
-    for (const char* word : {"true", "on", "yes", "false", "off", "no"})
-        if (lower == word)
-            return true;
-    return false;
-}
-
-// What a known key takes, told by its default: a whole number takes whole numbers (and the
-// words for yes and no), a decimal number any number, and anything else any text. Empty when
-// the value fits, otherwise what the key wants.
-std::string CheckValue(const CMIniEntry& setting, const std::string& value)
-{
-    const std::string defaultText = setting.value.Str();
-    if (ParsesWhole(defaultText, false)) {
-        if (ParsesWhole(value, false) || IsWord(value))
-            return std::string();
-        return "a whole number";
-    }
-    if (ParsesWhole(defaultText, true) && !ParsesWhole(value, true))
-        return "a number";
-    return std::string();
+    return kExitDone;
 }
 
 void NoteUnknown(const SettingName& name)
@@ -115,7 +85,7 @@ int ListSettings(const CMIniFile& file, const std::vector<CMIniEntry>& known)
     for (const CMIniEntry& entry : text.GetEntries()) {
         const SettingName name{entry.section.Str(), entry.key.Str()};
         CMString value;
-        if (FindKnown(known, name) || !listed.insert(name.Text()).second ||
+        if (FindKnown(name) || !listed.insert(name.Text()).second ||
             !text.Find(name.section, name.key, value))
             continue;
         NoteUnknown(name);
@@ -124,12 +94,11 @@ int ListSettings(const CMIniFile& file, const std::vector<CMIniEntry>& known)
     return readable ? kExitDone : kExitFailed;
 }
 
-int ShowSetting(const CMIniFile& file, const std::vector<CMIniEntry>& known,
-                const SettingName& name)
+int ShowSetting(const CMIniFile& file, const SettingName& name)
 {
     bool readable = false;
     const CMIniText text = ReadSettings(file, readable);
-    const CMIniEntry* setting = FindKnown(known, name);
+    const CMSetting* setting = FindKnown(name);
     if (!setting)
         NoteUnknown(name);
     CMString value;
@@ -139,19 +108,18 @@ int ShowSetting(const CMIniFile& file, const std::vector<CMIniEntry>& known,
                          file.path.GetText());
             return kExitFailed;
         }
-        value = setting->value;
+        value = setting->defaultValue.c_str();
     }
     std::printf("%s\n", value.GetText());
     return readable ? kExitDone : kExitFailed;
 }
 
-int ChangeSetting(CMIniFile& file, const std::vector<CMIniEntry>& known, const SettingName& name,
-                  const std::string& value)
+int ChangeSetting(CMIniFile& file, const SettingName& name, const std::string& value)
 {
-    const CMIniEntry* setting = FindKnown(known, name);
+    const CMSetting* setting = FindKnown(name);
     if (!setting) {
         NoteUnknown(name);
-    } else if (const std::string wanted = CheckValue(*setting, value); !wanted.empty()) {
+    } else if (const std::string wanted = CheckSettingValue(*setting, value); !wanted.empty()) {
         return UsageError("config: '" + name.Text() + "' takes " + wanted + ", not '" + value +
                           "'");
     }
@@ -172,19 +140,21 @@ int ChangeSetting(CMIniFile& file, const std::vector<CMIniEntry>& known, const S
 
 int RunConfigCommand(const CliArguments& arguments)
 {
+    const std::vector<CMIniEntry> known = DefaultSettingsText().GetEntries();
+    if (arguments.size() == 1 && arguments[0] == "--help")
+        return ShowHelp(known);
     if (!arguments.empty() && arguments[0].rfind('-', 0) == 0)
         return UsageError("config: unknown option '" + arguments[0] + "'");
     if (arguments.size() > 2)
         return UsageError("config: too many arguments");
 
     CMIniFile file(kSettingsFile);
-    const std::vector<CMIniEntry> known = DefaultSettingsText().GetEntries();
     if (arguments.empty())
         return ListSettings(file, known);
     const std::optional<SettingName> name = ParseName(arguments[0]);
     if (!name)
         return UsageError("config: '" + arguments[0] + "' is not SECTION.KEY");
     if (arguments.size() == 1)
-        return ShowSetting(file, known, *name);
-    return ChangeSetting(file, known, *name, arguments[1]);
+        return ShowSetting(file, *name);
+    return ChangeSetting(file, *name, arguments[1]);
 }

@@ -1,24 +1,65 @@
 // The performance options: see PerformanceOptions.h.
 #include "cli/PerformanceOptions.h"
 
+#include "core/CMString.h"
 #include "performance/GenerateMidi.h"
+#include "settings/SettingsTable.h"
 
 #include <cerrno>
 #include <cstdlib>
 
-const char* const kPerformanceOptionsHelp =
-    R"(  --band NAME         the band (default: "Band" in ./Zimbrel.ini, "Zimbrel Trio")
-  --tempo N           beats per minute, 30-360 (default: the song's style or tempo)
-  --transpose N       semitones, -7 to 7
+namespace {
+
+struct NumberOption {
+    const char* name;
+    CMSettingRange range;
+};
+
+// The ranges are those of the settings and controls the options stand for.
+const std::vector<NumberOption>& NumberOptions()
+{
+    static const std::vector<NumberOption> options = {
+        {"--tempo", kTempoRange},
+        {"--transpose", kTransposeRange},
+        {"--precount", SettingOf("General", "Precount").range},
+        {"--precount-note", SettingOf("General", "PrecountNote").range},
+        {"--repeats", kRepeatRange},
+        {"--seed", {0, 4294967295.0}},
+    };
+    return options;
+}
+
+std::string RangeText(std::string_view name)
+{
+    for (const NumberOption& option : NumberOptions())
+        if (name == option.name)
+            return option.range.Text();
+    return std::string();
+}
+
+}  // namespace
+
+std::string PerformanceOptionsHelp()
+{
+    CMString text;
+    text.Format(R"(  --band NAME         the band (default: "Band" in ./Zimbrel.ini, "Zimbrel Trio")
+  --tempo N           beats per minute, %s (default: the song's style or tempo)
+  --transpose N       semitones, %s
   --no-piano, --no-bass, --no-drums
                       leave an instrument out
-  --precount N        count-in measures, 0-2 (default: the song's precount)
-  --precount-note N   MIDI key of the count-in click, 0-127 (default 37, side stick)
-  --repeats N         choruses of the theme, 1-99 (default: the song's style or repeat)
+  --precount N        count-in measures, %s (default: the song's precount)
+  --precount-note N   MIDI key of the count-in click, %s (default: "PrecountNote"
+                      in ./Zimbrel.ini, 37, side stick)
+  --repeats N         choruses of the theme, %s (default: the song's style or repeat)
   --no-intro, --no-verse
                       leave the intro or the verse out
   --seed N            the random choices of the musicians (default: the clock)
-)";
+)",
+                RangeText("--tempo").c_str(), RangeText("--transpose").c_str(),
+                RangeText("--precount").c_str(), RangeText("--precount-note").c_str(),
+                RangeText("--repeats").c_str());
+    return text.Str();
+}
 
 bool ParseInteger(const std::string& text, long long low, long long high, long long& value)
 {
@@ -34,21 +75,6 @@ bool ParseInteger(const std::string& text, long long low, long long high, long l
 }
 
 namespace {
-
-struct NumberOption {
-    const char* name;
-    long long low;
-    long long high;
-};
-
-const NumberOption kNumberOptions[] = {
-    {"--tempo", CMPerformanceSettings::kLowestTempo, CMPerformanceSettings::kHighestTempo},
-    {"--transpose", -7, 7},
-    {"--precount", 0, 2},
-    {"--precount-note", 0, 127},
-    {"--repeats", 1, 99},
-    {"--seed", 0, 4294967295LL},
-};
 
 void Store(const std::string& name, long long value, CMPerformanceSettings& performance)
 {
@@ -92,7 +118,7 @@ int TakePerformanceOption(const std::vector<std::string>& arguments, std::size_t
     }
     const bool isBand = option == "--band";
     const NumberOption* number = nullptr;
-    for (const NumberOption& candidate : kNumberOptions)
+    for (const NumberOption& candidate : NumberOptions())
         if (option == candidate.name)
             number = &candidate;
     if (!isBand && !number)
@@ -107,9 +133,10 @@ int TakePerformanceOption(const std::vector<std::string>& arguments, std::size_t
         return 2;
     }
     long long parsed = 0;
-    if (!ParseInteger(value, number->low, number->high, parsed)) {
-        error = option + " takes a whole number from " + std::to_string(number->low) + " to " +
-                std::to_string(number->high) + ", not '" + value + "'";
+    if (!ParseInteger(value, static_cast<long long>(number->range.lowest),
+                      static_cast<long long>(number->range.highest), parsed)) {
+        error =
+            option + " takes a whole number from " + number->range.Text() + ", not '" + value + "'";
         return -1;
     }
     Store(option, parsed, performance);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-extern const char* const kPerformanceOptionsHelp;
+// The options' help text, with the ranges of the settings table.
+std::string PerformanceOptionsHelp();
 
 // Takes the performance option at arguments[index] (and its value) into `performance`. Answers
 // the number of arguments taken, 0 when the argument is no performance option, or -1 with a

@@ -24,7 +24,8 @@ Commands:
                              in the song's key
   config [SECTION.KEY [VALUE]]
                              every setting of ./Zimbrel.ini with its value; one value;
-                             or change one (the file keeps every other line as it is)
+                             or change one (the file keeps every other line as it is);
+                             config --help: what each setting means and takes
   midi FILE [-o OUT] [PERF] [--listing]
                              perform the song into a standard MIDI file (default
                              FILE.midi); --listing prints what was played
@@ -97,7 +98,7 @@ int main(int argc, char** argv)
         const std::string& option = arguments[next];
         if (option == "--help") {
             std::fputs(kUsage, stdout);
-            std::fputs(kPerformanceOptionsHelp, stdout);
+            std::fputs(PerformanceOptionsHelp().c_str(), stdout);
             return kExitDone;
         }
         if (option == "--version") {

@@ -1,41 +1,103 @@
-// CMZimbrelIni: the keys, their sections and their order in the file.
+// CMZimbrelIni: which field holds each row of the application's part of the settings table.
 #include "settings/CMZimbrelIni.h"
+
+#include "settings/DefaultSettings.h"
+#include "settings/SettingsTable.h"
+
+#include <cassert>
 
 namespace {
 
-constexpr const char* kPreferences = "Preferences";
-constexpr const char* kAccount = "Account";
-constexpr const char* kGeneral = "General";
-
-bool ReadBool(const IMIniStore& store, const char* section, const char* key, bool value)
+// Calls `visit` on every field, in the order of the rows of ApplicationSettingsTable().
+template <class Settings, class Visit>
+void ForEachValue(Settings& settings, Visit&& visit)
 {
-    return store.ReadInt(section, key, value ? 1 : 0) != 0;
+    for (auto& preset : settings.tempos) {
+        visit(preset.tempo);
+        visit(preset.repeat);
+    }
+    visit(settings.piano);
+    visit(settings.bass);
+    visit(settings.drums);
+    visit(settings.instrumentType);
+    visit(settings.userDefinedKey);
+    visit(settings.midiOutPort);
+    visit(settings.band);
+    visit(settings.intro);
+    visit(settings.verse);
+    visit(settings.lyrics);
+    visit(settings.soundFont);
+    visit(settings.email);
+    visit(settings.password);
+    visit(settings.server);
+    visit(settings.port);
+    visit(settings.initialZoom);
+    visit(settings.zoom);
+    visit(settings.precount);
+    visit(settings.chordStyle);
+    visit(settings.chordSymbol);
+    visit(settings.precountNote);
 }
 
-// The 8-bit values keep the low 8 bits of what is stored.
-std::uint8_t ReadByte(const IMIniStore& store, const char* section, const char* key,
-                      std::uint8_t value)
+// Reads one value with the field as its default: switches are stored numbers other than 0, and
+// 8-bit values keep the low 8 bits of what is stored.
+void Read(const IMIniStore& store, const CMSetting& row, bool& value)
 {
-    return static_cast<std::uint8_t>(store.ReadInt(section, key, value));
+    value = store.ReadInt(row.section, row.key, value ? 1 : 0) != 0;
 }
 
-CMString Numbered(const char* key, int position)
+void Read(const IMIniStore& store, const CMSetting& row, std::uint8_t& value)
 {
-    CMString text;
-    text.Format("%s%d", key, position);
-    return text;
+    value = static_cast<std::uint8_t>(store.ReadInt(row.section, row.key, value));
+}
+
+void Read(const IMIniStore& store, const CMSetting& row, int& value)
+{
+    value = store.ReadInt(row.section, row.key, value);
+}
+
+void Read(const IMIniStore& store, const CMSetting& row, double& value)
+{
+    value = store.ReadDouble(row.section, row.key, value);
+}
+
+void Read(const IMIniStore& store, const CMSetting& row, CMString& value)
+{
+    value = store.ReadString(row.section, row.key, value);
+}
+
+bool Write(IMIniStore& store, const CMSetting& row, int value)
+{
+    return store.WriteInt(row.section, row.key, value);
+}
+
+bool Write(IMIniStore& store, const CMSetting& row, double value)
+{
+    return store.WriteDouble(row.section, row.key, value);
+}
+
+bool Write(IMIniStore& store, const CMSetting& row, const CMString& value)
+{
+    return store.WriteString(row.section, row.key, value.View());
 }
 
 }  // namespace
 
-CMZimbrelIni::CMZimbrelIni()
-    : CMIniFile("Zimbrel.ini"), tempos{{{"Ballad", 60, 2},
-                                        {"MediumSlow", 100, 3},
-                                        {"Medium", 140, 4},
-                                        {"MediumFast", 180, 4},
-                                        {"Fast", 240, 5},
-                                        {"VeryFast", 300, 5}}}
+CMZimbrelIni::CMZimbrelIni() : CMZimbrelIni(TableDefaults()) {}
+
+CMZimbrelIni::CMZimbrelIni(const CMIniText& defaults) : CMIniFile("Zimbrel.ini")
 {
+    // A preset is named after its section, the section of its two rows.
+    const std::span<const CMSetting> rows = ApplicationSettingsTable();
+    for (std::size_t i = 0; i < tempos.size(); ++i)
+        tempos[i].name = rows[2 * i].section.c_str();
+    LoadFrom(defaults);
+}
+
+const CMZimbrelIni& CMZimbrelIni::TableDefaults()
+{
+    static const CMZimbrelIni defaults(DefaultSettingsText());
+    return defaults;
 }
 
 void CMZimbrelIni::Load()
@@ -52,64 +114,18 @@ bool CMZimbrelIni::Save() const
 
 void CMZimbrelIni::LoadFrom(const IMIniStore& store)
 {
-    for (int i = 0; i < kTempoCount; ++i) {
-        CMZimbrelTempo& preset = tempos[static_cast<std::size_t>(i)];
-        preset.tempo =
-            store.ReadInt(preset.name.View(), Numbered("Tempo", i + 1).View(), preset.tempo);
-        preset.repeat =
-            store.ReadInt(preset.name.View(), Numbered("Repeat", i + 1).View(), preset.repeat);
-    }
-    piano = ReadBool(store, kPreferences, "Piano", piano);
-    bass = ReadBool(store, kPreferences, "Bass", bass);
-    drums = ReadBool(store, kPreferences, "Drums", drums);
-    instrumentType = store.ReadInt(kPreferences, "InstrumentType", instrumentType);
-    userDefinedKey = store.ReadInt(kPreferences, "UserDefinedKey", userDefinedKey);
-    midiOutPort = store.ReadString(kPreferences, "MidiOutPort", midiOutPort);
-    band = store.ReadString(kPreferences, "Band", band);
-    intro = ReadBool(store, kPreferences, "Intro", intro);
-    verse = ReadBool(store, kPreferences, "Verse", verse);
-    lyrics = ReadBool(store, kPreferences, "Lyrics", lyrics);
-    soundFont = store.ReadString(kPreferences, "SoundFont", soundFont);
-    email = store.ReadString(kAccount, "Email", email);
-    password = store.ReadString(kAccount, "Password", password);
-    server = store.ReadString(kAccount, "Server", server);
-    port = store.ReadInt(kAccount, "Port", port);
-    initialZoom = store.ReadInt(kGeneral, "InitialZoom", initialZoom);
-    zoom = store.ReadDouble(kGeneral, "Zoom", zoom);
-    precount = store.ReadInt(kGeneral, "Precount", precount);
-    chordStyle = ReadByte(store, kGeneral, "ChordStyle", chordStyle);
-    chordSymbol = ReadByte(store, kGeneral, "ChordSymbol", chordSymbol);
-    precountNote = ReadByte(store, kGeneral, "PrecountNote", precountNote);
+    const std::span<const CMSetting> rows = ApplicationSettingsTable();
+    std::size_t next = 0;
+    ForEachValue(*this, [&](auto& value) { Read(store, rows[next++], value); });
+    assert(next == rows.size());
 }
 
 bool CMZimbrelIni::SaveTo(IMIniStore& store) const
 {
+    const std::span<const CMSetting> rows = ApplicationSettingsTable();
+    std::size_t next = 0;
     bool ok = true;
-    for (int i = 0; i < kTempoCount; ++i) {
-        const CMZimbrelTempo& preset = tempos[static_cast<std::size_t>(i)];
-        ok &= store.WriteInt(preset.name.View(), Numbered("Tempo", i + 1).View(), preset.tempo);
-        ok &= store.WriteInt(preset.name.View(), Numbered("Repeat", i + 1).View(), preset.repeat);
-    }
-    ok &= store.WriteInt(kPreferences, "Piano", piano);
-    ok &= store.WriteInt(kPreferences, "Bass", bass);
-    ok &= store.WriteInt(kPreferences, "Drums", drums);
-    ok &= store.WriteInt(kPreferences, "InstrumentType", instrumentType);
-    ok &= store.WriteInt(kPreferences, "UserDefinedKey", userDefinedKey);
-    ok &= store.WriteString(kPreferences, "MidiOutPort", midiOutPort.View());
-    ok &= store.WriteString(kPreferences, "Band", band.View());
-    ok &= store.WriteInt(kPreferences, "Intro", intro);
-    ok &= store.WriteInt(kPreferences, "Verse", verse);
-    ok &= store.WriteInt(kPreferences, "Lyrics", lyrics);
-    ok &= store.WriteString(kPreferences, "SoundFont", soundFont.View());
-    ok &= store.WriteString(kAccount, "Email", email.View());
-    ok &= store.WriteString(kAccount, "Password", password.View());
-    ok &= store.WriteString(kAccount, "Server", server.View());
-    ok &= store.WriteInt(kAccount, "Port", port);
-    ok &= store.WriteInt(kGeneral, "InitialZoom", initialZoom);
-    ok &= store.WriteDouble(kGeneral, "Zoom", zoom);
-    ok &= store.WriteInt(kGeneral, "Precount", precount);
-    ok &= store.WriteInt(kGeneral, "ChordStyle", chordStyle);
-    ok &= store.WriteInt(kGeneral, "ChordSymbol", chordSymbol);
-    ok &= store.WriteInt(kGeneral, "PrecountNote", precountNote);
+    ForEachValue(*this, [&](const auto& value) { ok &= Write(store, rows[next++], value); });
+    assert(next == rows.size());
     return ok;
 }

@@ -1,7 +1,8 @@
 // CMZimbrelIni: the application's settings in ./Zimbrel.ini: the six tempo presets, the
 // preferences (instruments, key kind, band, MIDI port, what the chart shows), the song-server
 // account and the general values (zoom, precount, chord style). Every field starts at its
-// default; Load takes what the file holds, and Save writes every key, in a fixed order.
+// default; Load takes what the file holds, and Save writes every key, in the settings table's
+// order.
 #pragma once
 
 #include "core/CMString.h"
@@ -37,7 +38,7 @@ class CMZimbrelIni : public CMIniFile {
 public:
     static constexpr int kTempoCount = 6;
 
-    // The settings file ./Zimbrel.ini with every value at its default.
+    // The settings file ./Zimbrel.ini with every value at its default (the settings table's).
     CMZimbrelIni();
 
     // Reads every value from the file, the current value being the default of each.
@@ -46,30 +47,39 @@ public:
     // written; it then keeps its old contents.
     bool Save() const;
 
-    // The same, on any store: each key read with the field as its default, or written.
+    // The same, on any store: each key read with the field as its default, or written. The keys,
+    // their order and their sections are the rows of ApplicationSettingsTable().
     void LoadFrom(const IMIniStore& store);
     bool SaveTo(IMIniStore& store) const;
 
+    // The values as stored: one outside its range stays as it is until the user changes it;
+    // what the program works with is the setting's Fit (SettingsTable.h).
     std::array<CMZimbrelTempo, kTempoCount> tempos;
-    bool piano = true;
-    bool bass = true;
-    bool drums = true;
-    int instrumentType = InstrumentConcert;
-    int userDefinedKey = 5;  // -7 to +7 semitones
-    CMString midiOutPort;    // name of the MIDI output port
-    CMString band = "Zimbrel Trio";
-    bool intro = true;
-    bool verse = true;
-    bool lyrics = true;
+    bool piano{};
+    bool bass{};
+    bool drums{};
+    int instrumentType{};  // CMInstrumentType
+    int userDefinedKey{};  // -7 to +7 semitones
+    CMString midiOutPort;  // name of the MIDI output port
+    CMString band;
+    bool intro{};
+    bool verse{};
+    bool lyrics{};
     CMString soundFont;  // General MIDI SoundFont of the built-in synthesizer; empty: search
     CMString email;
     CMString password;
-    CMString server = "127.0.0.1";  // the song server
-    int port = 11111;
-    int initialZoom = 1;  // 0 fit window, 1 fit 80% of height, 2 fit two pages, 3 last zoom
-    double zoom = 1.0;
-    int precount = 1;                // measures of count-in, 0-2
-    std::uint8_t chordStyle = 0;     // 0 default, 1 "maj, min", 2 "M, m", 3 symbols
-    std::uint8_t chordSymbol = 0;    // 1 while the chart shows scale degrees
-    std::uint8_t precountNote = 37;  // MIDI key of the count-in click
+    CMString server;  // the song server
+    int port{};
+    int initialZoom{};  // 0 fit window, 1 fit 80% of height, 2 fit two pages, 3 last zoom
+    double zoom{};
+    int precount{};               // measures of count-in, 0-2
+    std::uint8_t chordStyle{};    // 0 default, 1 "maj, min", 2 "M, m", 3 symbols
+    std::uint8_t chordSymbol{};   // 1 while the chart shows scale degrees
+    std::uint8_t precountNote{};  // MIDI key of the count-in click
+
+private:
+    // Every value read from `defaults`, the file written from the settings table.
+    explicit CMZimbrelIni(const CMIniText& defaults);
+    // Read once; every new object is a copy.
+    static const CMZimbrelIni& TableDefaults();
 };

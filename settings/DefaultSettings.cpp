@@ -1,13 +1,15 @@
-// The settings file written from defaults, in memory.
+// The settings file written from defaults, in memory, built once from the settings table.
 #include "settings/DefaultSettings.h"
 
-#include "settings/CMChartSettings.h"
-#include "settings/CMZimbrelIni.h"
+#include "settings/SettingsTable.h"
 
-CMIniText DefaultSettingsText()
+const CMIniText& DefaultSettingsText()
 {
-    CMIniText text;
-    CMZimbrelIni().SaveTo(text);
-    CMChartSettings("").SaveTo(text);
+    static const CMIniText text = [] {
+        CMIniText written;
+        for (const CMSetting& setting : SettingsTable())
+            written.WriteString(setting.section, setting.key, setting.defaultValue);
+        return written;
+    }();
     return text;
 }

@@ -1,7 +1,8 @@
-// The settings file as the program writes it from defaults: the application settings, then the
-// chart renderer's fonts and chord style. It names every key Zimbrel keeps, in file order.
+// The settings file as the program writes it from defaults: every row of the settings table with
+// its default, in the table's order (the application settings, then the chart renderer's fonts
+// and chord style). The settings classes start from it.
 #pragma once
 
 #include "settings/CMIniText.h"
 
-CMIniText DefaultSettingsText();
+const CMIniText& DefaultSettingsText();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 TEST(ChartView, DisplayedTransposition)
 {
     EXPECT_EQ(DisplayedTransposition(0, InstrumentConcert, 5), 0);
@@ -11,6 +13,7 @@ TEST(ChartView, DisplayedTransposition)
     EXPECT_EQ(DisplayedTransposition(0, InstrumentEFlat, 5), -3);
     EXPECT_EQ(DisplayedTransposition(0, InstrumentUserKey, 5), 5);
     EXPECT_EQ(DisplayedTransposition(-7, InstrumentUserKey, -7), -14);
-    EXPECT_EQ(DisplayedTransposition(3, InstrumentNumbers, 5), 3);  // numerals do not move
-    EXPECT_EQ(DisplayedTransposition(3, 9, 5), 3);                  // an unknown kind adds nothing
+    EXPECT_EQ(DisplayedTransposition(3, InstrumentUserKey, INT_MAX), 8);  // outside: the default, 5
+    EXPECT_EQ(DisplayedTransposition(3, InstrumentNumbers, 5), 3);        // numerals do not move
+    EXPECT_EQ(DisplayedTransposition(3, 9, 5), 3);  // an unknown kind adds nothing
 }

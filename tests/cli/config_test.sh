@@ -24,6 +24,13 @@ contains "renderer's chord style" "$work/out" "Preferences.ChordStyle=0"
 [ -s "$work/err" ] && fail "listing the defaults wrote to stderr: $(cat "$work/err")"
 [ -e Zimbrel.ini ] && fail "listing created the settings file"
 
+"$cli" config --help >"$work/help"
+check "help" 0 $?
+[ "$(grep -c '^  [A-Za-z]*\.[A-Za-z0-9]*=' "$work/help")" -eq 59 ] || fail "help does not name 59 settings"
+[ "$(grep -A1 -xF "  General.PrecountNote=37" "$work/help" | tail -n 1)" = "      The drum key of \
+the count-in click (37: side stick); a whole number from 0 to 95 (shown as C0 to B7)" ] ||
+  fail "a setting's help: $(grep -A1 -F PrecountNote "$work/help")"
+
 [ "$("$cli" config Preferences.Band)" = "Zimbrel Trio" ] || fail "the band's default"
 
 "$cli" config Preferences.Band "Late Night"
@@ -41,10 +48,19 @@ same "values added" Zimbrel.ini \
 
 "$cli" config General.Zoom large 2>"$work/err"
 check "a word for a number" 2 $?
-contains "what the key takes" "$work/err" "zimbrel-cli: config: 'General.Zoom' takes a number, not 'large'"
+contains "what the key takes" "$work/err" \
+  "zimbrel-cli: config: 'General.Zoom' takes a number from 0.5 to 2.5, not 'large'"
 "$cli" config Preferences.Piano maybe 2>"$work/err"
 check "a word for a switch" 2 $?
-contains "what a switch takes" "$work/err" "'Preferences.Piano' takes a whole number, not 'maybe'"
+contains "what a switch takes" "$work/err" \
+  "'Preferences.Piano' takes 0 or 1 (or true/false, on/off, yes/no), not 'maybe'"
+"$cli" config Ballad.Repeat1 12 2>"$work/err"
+check "a number out of range" 2 $?
+contains "the range" "$work/err" "'Ballad.Repeat1' takes a whole number from 1 to 11, not '12'"
+"$cli" config General.Precount 3 2>"$work/err"
+check "a choice not in the list" 2 $?
+contains "the choices" "$work/err" \
+  "'General.Precount' takes 0 (No precount), 1 (1 measure precount) or 2 (2 measures precount), not '3'"
 "$cli" config Preferences.Band "$(printf 'two\nlines')" 2>"$work/err"
 check "a line break in a value" 2 $?
 contains "line break" "$work/err" "cannot hold that text"

@@ -38,6 +38,8 @@ grep -qx "Error : Cannot create MIDI file 'Example'." err || fail "unwritable ou
 [ $? -eq 2 ] || fail "unknown band: exit status"
 grep -q "Ashgrove Trio, Brazilian Trio" err || fail "unknown band: the bands are not named"
 "$cli" midi Data/Example.zimbrel --tempo 20 2>/dev/null; [ $? -eq 2 ] || fail "tempo out of range"
+"$cli" midi Data/Example.zimbrel --repeats 12 2>err; [ $? -eq 2 ] || fail "repeats out of range"
+grep -qF "from 1 to 11, not '12'" err || fail "repeats: the range is not named: $(cat err)"
 "$cli" midi Data/Example.zimbrel --repeats 2>/dev/null; [ $? -eq 2 ] || fail "option without value"
 "$cli" midi 2>/dev/null; [ $? -eq 2 ] || fail "no file"
 "$cli" midi "$source_dir/tests/data/songs/syntax_error.zimbrel" -o x.midi 2>err
