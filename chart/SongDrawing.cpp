@@ -155,9 +155,8 @@ double SongPainter::Header(int tempo)
 
 void SongPainter::LaterPageHeading(int chartPage, int pages)
 {
-    const CMString title = m_song.title.IsEmpty()
-                               ? CMFile::GetFileName(m_song.path.GetText(), false)
-                               : *m_song.title.GetHead()->element;
+    const CMString title =
+        m_song.title.IsEmpty() ? m_song.GetFileTitle() : *m_song.title.GetHead()->element;
     m_dc.DrawPageHeading(chartPage, title, pages);
 }
 
