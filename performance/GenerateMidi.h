@@ -15,8 +15,8 @@ class CMMusicBand;
 class CMMusicChordList;
 class CMMusicSong;
 
-// The longest performance, in measures as played: far beyond any song (a 32-bar chorus played
-// 99 times is 3,200 measures), and some 50 MB of memory.
+// The longest performance, in measures as played: far beyond any song (a 64-bar chorus played
+// eleven times with intro and ending is some 720 measures), and some 50 MB of memory.
 inline constexpr std::size_t kMostPerformedMeasures = 20000;
 
 // The instrument switches of a performance.

@@ -125,8 +125,8 @@ TEST(ChartExport, AFullDiskKeepsTheOldFileAndSaysWhy)
     for (const char* name : {"old.pdf", "old.png", "old.svg"})
         WriteFileContents(disk.Path(name), "the chart that was there");
     disk.Fill();
+    CMMusicDC renderer(nullptr, DefaultChartSettings());
     for (const char* name : {"old.pdf", "old.png", "old.svg"}) {
-        CMMusicDC renderer(nullptr, "");
         QString error;
         EXPECT_FALSE(ExportChart(song, renderer, CMChartExportOptions(),
                                  QString::fromStdString(disk.Path(name)), error))

@@ -59,8 +59,8 @@ for args in "midi Song.zimbrel -o ./Song.zimbrel" "chart Song.zimbrel -o sheet.p
 done
 
 # A performance longer than Zimbrel plays is refused before it is made, with the reason.
-{ printf 'chord {'; for i in $(seq 300); do printf ' C7 |'; done; echo ' }'; } >Long.zimbrel
-"$cli" midi Long.zimbrel --repeats 99 2>err; check "a form too long" 1 $?
+{ printf 'chord {'; for i in $(seq 2000); do printf ' C7 |'; done; echo ' }'; } >Long.zimbrel
+"$cli" midi Long.zimbrel --repeats 11 2>err; check "a form too long" 1 $?
 grep -qx "The performance would be longer than 20000 measures, more than Zimbrel plays." err ||
   fail "a form too long: $(cat err)"
 [ -e Long.zimbrel.midi ] && fail "a form too long: a MIDI file was written"
