@@ -106,17 +106,17 @@ SF_VIRTUAL_IO SoundSinkCalls()
 // One synthesizer and the channels it plays, with their events.
 class SynthPart {
 public:
-    // A synthesizer with settings of its own: FluidSynth's settings serve one synthesizer at a
-    // time (it keeps them and hangs its own callbacks on them).
-    bool Create(int sampleRate)
+    // A synthesizer with the SoundFont loaded, on settings of its own: FluidSynth's settings
+    // serve one synthesizer at a time (it keeps them and hangs its own callbacks on them).
+    bool Load(int sampleRate, const CMString& soundFont, CMString& error)
     {
         m_settings = NewSynthSettings(sampleRate);
         if (m_settings)
             m_synth = NewSynth(m_settings.get());
-        return m_synth != nullptr;
-    }
-    bool Load(const CMString& soundFont, CMString& error)
-    {
+        if (!m_synth) {
+            error = "FluidSynth cannot start a synthesizer.";
+            return false;
+        }
         return LoadSoundFont(m_synth.get(), soundFont, error);
     }
     void Add(const CMTimedMidiEvent& event) { m_events.push_back(event); }
@@ -181,14 +181,9 @@ public:
     {
         const CMSynthWorkShare share(m_sequence.GetEvents(), mostParts);
         m_parts.resize(share.GetPartCount());
-        for (SynthPart& part : m_parts) {
-            if (!part.Create(sampleRate)) {
-                error = "FluidSynth cannot start a synthesizer.";
+        for (SynthPart& part : m_parts)
+            if (!part.Load(sampleRate, soundFont, error))
                 return false;
-            }
-            if (!part.Load(soundFont, error))
-                return false;
-        }
         for (const CMTimedMidiEvent& event : m_sequence.GetEvents())
             m_parts[share.GetPartOf(event)].Add(event);
         for (SynthPart& part : m_parts)
