@@ -5,6 +5,7 @@
 #include "tests/TempDir.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -16,9 +17,14 @@ public:
     // `size` in the tmpfs notation: "64k".
     explicit SmallDisk(const char* size = "64k")
     {
+        if (geteuid() != 0)
+            return;
+        // In a mount namespace of the test's own, where one exists, the disk goes with the
+        // process even when a crash skips the unmounting.
+        if (unshare(CLONE_NEWNS) == 0)
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
         const std::string options = std::string("size=") + size;
-        m_mounted = geteuid() == 0 &&
-                    mount("tmpfs", m_dir.Root().c_str(), "tmpfs", 0, options.c_str()) == 0;
+        m_mounted = mount("tmpfs", m_dir.Root().c_str(), "tmpfs", 0, options.c_str()) == 0;
     }
     ~SmallDisk()
     {
