@@ -2,6 +2,7 @@
 #include "app/CMSongDocument.h"
 
 #include "core/AtomicFile.h"
+#include "core/CMFile.h"
 #include "core/CMTextFile.h"
 
 #include <sys/stat.h>
@@ -81,6 +82,11 @@ void CMSongDocument::Reload(const CMString& text)
     m_source = text;
     m_modified = false;
     Compile();
+}
+
+bool CMSongDocument::IsSongFile(const char* path) const
+{
+    return CMFile::IsSameFile(m_song.path.GetText(), path);
 }
 
 void CMSongDocument::Compile()

@@ -8,6 +8,7 @@
 #include "chart/qt/TextBytes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -190,7 +191,12 @@ void ExportChartFiles(int command, CMChartViewModel& model, IMCompileShell& outp
         options.page = kind.format == CMChartFormat::Pdf ? 0 : page;
         const QString target = PagePath(path, page);
         QString error;
-        if (!ExportChart(document.GetSong(), model.Renderer(), options, target, error)) {
+        bool written = false;
+        if (document.IsSongFile(QFile::encodeName(target).constData()))
+            error = QObject::tr("it is the song itself; choose another file");
+        else
+            written = ExportChart(document.GetSong(), model.Renderer(), options, target, error);
+        if (!written) {
             const QString message = QObject::tr("Cannot write '%1': %2").arg(target, error);
             WriteOutput(output, QStringLiteral("Error : ") + message);
             QMessageBox::warning(parent, QObject::tr("Export"), message);
