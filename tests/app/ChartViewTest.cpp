@@ -425,7 +425,8 @@ TEST_F(ChartViewModel, PlayGathersTheRibbonsValuesAndStopsWhenThePlayerDoes)
     for (const int id : {C::Piano, C::Bass})
         view->OnCommand(id);
     view->OnCommand(C::Play);
-    EXPECT_EQ(window.output.back(), "Error : Cannot create MIDI file 'blues'.\n");
+    EXPECT_EQ(window.output.back(),
+              "Error : Cannot create MIDI file 'blues'.\nEvery instrument is switched off.\n");
     EXPECT_FALSE(State(C::Play).checked);
 }
 
