@@ -28,10 +28,12 @@ CMMusicPlayer& CMMusicBandList::AddPlayer(std::unique_ptr<CMMusicPlayer> player,
     return added;
 }
 
-CMMusicBand& CMMusicBandList::AddBand(const char* name, const CMMusicPlayer& bass,
-                                      const CMMusicPlayer& piano, const CMMusicPlayer& drums)
+CMMusicBand& CMMusicBandList::AddBand(const char* name, const char* style,
+                                      const CMMusicPlayer& bass, const CMMusicPlayer& piano,
+                                      const CMMusicPlayer& drums)
 {
     auto band = std::make_unique<CMMusicBand>(CMString(name));
+    band->SetStyle(CMString(style));
     band->AddTail(bass);
     band->AddTail(piano);
     band->AddTail(drums);
@@ -53,11 +55,14 @@ void CMMusicBandList::BuildPresets()
     auto& pelko = AddPlayer(std::make_unique<CMMusicPlayerRhythm>(unnamed), BuildPelko);
     auto& garvel = AddPlayer(std::make_unique<CMMusicPlayerRhythm>(unnamed), BuildGarvel);
 
-    AddBand("Zimbrel Trio", tolsen, ostrin, pelko);
-    AddBand("Great Trio", tolsen, quenby, pelko);
-    AddBand("Ashgrove Trio", tolsen, falder, pelko);
-    AddBand("Norvane Trio", tolsen, vashti, pelko);
-    AddBand("Brazilian Trio", dalmo, ruvane, garvel);
+    // The style follows the pianist: Ostrin's two-hand voicings and upper structures and
+    // Falder's lean rootless ones swing, Quenby's full five-note voicings suit ballads, Vashti
+    // plays stride, and Dalmo, Ruvane and Garvel play bossa nova.
+    AddBand("Zimbrel Trio", "swing", tolsen, ostrin, pelko);
+    AddBand("Great Trio", "ballad", tolsen, quenby, pelko);
+    AddBand("Ashgrove Trio", "swing", tolsen, falder, pelko);
+    AddBand("Norvane Trio", "stride", tolsen, vashti, pelko);
+    AddBand("Brazilian Trio", "bossa nova", dalmo, ruvane, garvel);
 }
 
 const CMMusicBand* CMMusicBandList::FindBand(const CMString& name) const

@@ -14,6 +14,9 @@ public:
     explicit CMMusicBand(const CMString& name) : m_name(name) {}
 
     const CMString& GetName() const { return m_name; }
+    // What the band plays best, in a word or two ("swing", "bossa nova"); empty when not said.
+    const CMString& GetStyle() const { return m_style; }
+    void SetStyle(const CMString& style) { m_style = style; }
     void AddTail(const CMMusicPlayer& player) { m_players.push_back(&player); }
     // The band's players in the order added; the band does not own them.
     const std::vector<const CMMusicPlayer*>& GetPlayers() const { return m_players; }
@@ -21,6 +24,7 @@ public:
 
 private:
     CMString m_name;
+    CMString m_style;
     std::vector<const CMMusicPlayer*> m_players;
 };
 
@@ -36,8 +40,8 @@ public:
     const CMMusicPlayer* FindPlayer(const CMString& name) const;
 
 private:
-    CMMusicBand& AddBand(const char* name, const CMMusicPlayer& bass, const CMMusicPlayer& piano,
-                         const CMMusicPlayer& drums);
+    CMMusicBand& AddBand(const char* name, const char* style, const CMMusicPlayer& bass,
+                         const CMMusicPlayer& piano, const CMMusicPlayer& drums);
     CMMusicPlayer& AddPlayer(std::unique_ptr<CMMusicPlayer> player, void (*build)(CMMusicPlayer&));
 
     std::vector<std::unique_ptr<CMMusicBand>> m_bands;
