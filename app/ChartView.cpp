@@ -1,4 +1,4 @@
-// The displayed transposition of the chart view.
+// The chart view's choices: see ChartView.h.
 #include "app/ChartView.h"
 
 #include "settings/CMZimbrelIni.h"
@@ -13,4 +13,31 @@ int DisplayedTransposition(int transposition, int instrumentType, int userDefine
         return transposition + SettingOf("Preferences", "UserDefinedKey").Fit(userDefinedKey);
     default: return transposition;
     }
+}
+
+CMChartViewChoices ChooseChartView(const CMZimbrelIni& settings, const CMChartViewRequest& request)
+{
+    const int keyKind = request.keyKind.value_or(
+        SettingOf("Preferences", "InstrumentType").Fit(settings.instrumentType));
+    CMChartViewChoices choices;
+    choices.transposition = DisplayedTransposition(request.transposition.value_or(0), keyKind,
+                                                   settings.userDefinedKey);
+    choices.numerals = keyKind == InstrumentNumbers;
+    choices.chordStyle = static_cast<std::uint8_t>(request.chordStyle.value_or(
+        SettingOf("General", "ChordStyle").Fit(settings.chordStyle)));
+    choices.showIntro = settings.intro && !request.noIntro;
+    choices.showVerse = settings.verse && !request.noVerse;
+    return choices;
+}
+
+const std::vector<CMKeyKindName>& KeyKindNames()
+{
+    static const std::vector<CMKeyKindName> names = {
+        {"concert", InstrumentConcert, "concert key, as written"},
+        {"bb", InstrumentBFlat, "for B-flat instruments: two semitones up"},
+        {"eb", InstrumentEFlat, "for E-flat instruments: three semitones down"},
+        {"user", InstrumentUserKey, "moved by Preferences.UserDefinedKey (-7 to +7, default +5)"},
+        {"number", InstrumentNumbers, "scale degrees (Roman numerals) instead of chord letters"},
+    };
+    return names;
 }

@@ -20,11 +20,6 @@ private:
 
 }  // namespace
 
-CMString MidiPathOf(const CMString& songPath)
-{
-    return songPath + ".midi";
-}
-
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell)
 {
     CMMCI& player = shell.GetPlayer();

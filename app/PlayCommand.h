@@ -24,8 +24,5 @@ enum class CMPlayOutcome {
     Playing,
 };
 
-// The MIDI file a song plays from: its path with ".midi" appended.
-CMString MidiPathOf(const CMString& songPath);
-
 // The play command on `song` through `shell`: stops a playing player, else performs and plays.
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell);
