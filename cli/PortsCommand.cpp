@@ -1,7 +1,7 @@
 // zimbrel-cli ports: the MIDI output port list as play uses it, the stored port marked, with a
 // word on standard error when the machine has no ALSA sequencer or no SoundFont for the built-in
-// synthesizer.
-#include "cli/CliCommand.h"
+// synthesizer. Runs in zimbrel-cli-sound, which loads ALSA and FluidSynth.
+#include "cli/HelperCommands.h"
 
 #include "midi/playback/AlsaSequencerPorts.h"
 #include "midi/playback/MidiOutPorts.h"
@@ -10,10 +10,8 @@
 
 #include <cstdio>
 
-int RunPortsCommand(const CliArguments& arguments)
+int RunPortsCommand(const PortsRequest&)
 {
-    if (!arguments.empty())
-        return UsageError("ports takes no arguments");
     CMZimbrelIni settings;
     settings.Load();
     const std::vector<CMString> devices = ListMidiOutDevices();

@@ -1,0 +1,178 @@
+// zimbrel-cli chart FILE... -o OUT: draws lead sheets into PDF, PNG or SVG files, with the choices
+// the chart view makes from ./Zimbrel.ini and the options over them (ChooseChartView). The grey
+// notice of printed pages is left off unless asked for: a file is for playing from. Runs in
+// zimbrel-cli-chart, the program that loads Qt. Qt draws without a display: with neither DISPLAY
+// nor WAYLAND_DISPLAY set it is told to work offscreen, so that nobody has to set QT_QPA_PLATFORM.
+#include "cli/HelperCommands.h"
+#include "cli/SongFiles.h"
+
+#include "app/ChartView.h"
+#include "chart/SongDrawing.h"
+#include "chart/qt/CMMusicFont.h"
+#include "chart/qt/ChartExport.h"
+#include "settings/CMZimbrelIni.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Qt draws offscreen when there is no display to talk to.
+void ChooseQtPlatform()
+{
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+// Qt's notes about its own set-up (a missing runtime folder of the offscreen platform) are no
+// news for someone drawing a chart; real warnings still reach standard error.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg ||
+        message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    std::fprintf(stderr, "zimbrel-cli: Qt: %s\n", qPrintable(message));
+}
+
+std::optional<CMChartFormat> FormatOf(const std::string& path)
+{
+    return ChartFormatOf(QString::fromLocal8Bit(path.c_str()));
+}
+
+// Usage the options alone cannot tell: answers an error text, empty when the request is fine.
+std::string CheckRequest(const ChartRequest& request, const std::vector<std::string>& outputs)
+{
+    if (!request.output)
+        return "no output given (-o OUT.pdf, OUT.png or OUT.svg, or a folder)";
+    for (const std::string& output : outputs) {
+        if (output.empty())
+            continue;
+        const std::optional<CMChartFormat> format = FormatOf(output);
+        if (!format)
+            return "the output file must end in .pdf, .png or .svg";
+        if (request.dotsPerInch && *format != CMChartFormat::Png)
+            return "--dpi is for PNG images";
+    }
+    if (request.screen && request.page)
+        return "--page and --screen do not go together: the screen view shows pages 1 and 2";
+    return std::string();
+}
+
+std::string NoFile(const std::string&)
+{
+    return std::string();
+}
+
+CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelIni& settings)
+{
+    CMChartViewRequest view;
+    view.transposition = request.transposition;
+    view.keyKind = request.keyKind;
+    view.chordStyle = request.chordStyle;
+    view.noIntro = request.noIntro;
+    view.noVerse = request.noVerse;
+    const CMChartViewChoices choices = ChooseChartView(settings, view);
+    CMChartExportOptions options;
+    options.page = request.page.value_or(0);
+    options.screen = request.screen;
+    options.dotsPerInch = request.dotsPerInch.value_or(150);
+    options.transposition = choices.transposition;
+    options.numerals = choices.numerals;
+    options.chordStyle = choices.chordStyle;
+    options.showIntro = choices.showIntro;
+    options.showVerse = choices.showVerse;
+    options.printNotice = request.notice;
+    return options;
+}
+
+// What the file holds, on standard output.
+void ReportWritten(const std::string& song, const std::string& output,
+                   const CMChartExportOptions& options, int pages)
+{
+    const bool pdf = FormatOf(output) == CMChartFormat::Pdf;
+    if (options.screen)
+        std::printf("%s: %s: the screen view\n", song.c_str(), output.c_str());
+    else if (pdf && options.page == 0)
+        std::printf("%s: %s: %d page%s\n", song.c_str(), output.c_str(), pages,
+                    pages == 1 ? "" : "s");
+    else
+        std::printf("%s: %s: page %d\n", song.c_str(), output.c_str(), std::max(options.page, 1));
+}
+
+class ChartDrawer {
+public:
+    ChartDrawer(const ChartRequest& request) : m_request(request), m_renderer(nullptr, "Zimbrel.ini")
+    {
+        m_settings.Load();
+        m_options = ExportOptions(request, m_settings);
+        // As the chart view: the general chord style wins over the renderer's own copy.
+        m_renderer.chordStyle = m_options.chordStyle;
+    }
+
+    bool Draw(const std::string& song, const std::string& output)
+    {
+        CMSongDocument document;
+        if (output.empty() || !OpenSong(song, document, !m_request.noWarnings))
+            return false;
+        const int pages =
+            CountChartPages(document.GetSong(), m_options.showIntro, m_options.showVerse);
+        if (m_options.page > pages) {
+            WriteSongMessage(stderr, song,
+                             "Error : it has " + std::to_string(pages) + " page" +
+                                 (pages == 1 ? "" : "s") + "; there is no page " +
+                                 std::to_string(m_options.page));
+            return false;
+        }
+        QString error;
+        if (!ExportChart(document.GetSong(), m_renderer, m_options,
+                         QString::fromLocal8Bit(output.c_str()), error)) {
+            WriteSongMessage(stderr, song,
+                             "Error : cannot write '" + output + "': " + error.toStdString());
+            return false;
+        }
+        ReportWritten(song, output, m_options, pages);
+        return true;
+    }
+
+private:
+    const ChartRequest& m_request;
+    CMZimbrelIni m_settings;
+    CMMusicDC m_renderer;
+    CMChartExportOptions m_options;
+};
+
+}  // namespace
+
+int RunChartCommand(const ChartRequest& request)
+{
+    const CliOutputRequest files{request.songs, request.output,
+                                 ChartFormats()[static_cast<std::size_t>(request.format.value_or(0))].word};
+    const std::vector<std::string> outputs = PlanOutputs(files, NoFile);
+    if (const std::string problem = CheckRequest(request, outputs); !problem.empty())
+        return UsageError("chart", problem);
+    if (!MakeOutputFolder(files))
+        return kExitFailed;
+
+    ChooseQtPlatform();
+    qInstallMessageHandler(QtMessages);
+    int argc = 1;
+    char name[] = "zimbrel-cli";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    const QString warning = CMMusicFont::Instance().Warning();
+    if (!warning.isEmpty())
+        std::fprintf(stderr, "zimbrel-cli: warning: %s\n", qPrintable(warning));
+
+    ChartDrawer drawer(request);
+    int status = kExitDone;
+    CliProgress progress(request.songs.size());
+    for (std::size_t i = 0; i < request.songs.size(); ++i) {
+        progress.Show(i, request.songs[i]);
+        if (!drawer.Draw(request.songs[i], outputs[i]))
+            status = kExitFailed;
+    }
+    return status;
+}
