@@ -117,14 +117,6 @@ chmod 755 Data
 "$cli" net --server 127.0.0.1:1 "${bob[@]:2}" list >"$work/out" 2>"$work/err"
 check "no server" 1 $?
 contains "no server" "$work/err" "Error : Cannot connect to server"
-"$cli" net >/dev/null 2>&1
-check "no action" 2 $?
-"$cli" net sing >/dev/null 2>&1
-check "unknown action" 2 $?
-"$cli" net --server host:99999 list >/dev/null 2>&1
-check "bad port" 2 $?
-"$cli" net register a b >/dev/null 2>&1
-check "register without a password" 2 $?
 
 kill "$server_pid"
 wait "$server_pid"
