@@ -43,14 +43,14 @@ std::optional<CMSettingName> ParseSettingName(std::string_view text)
 
 std::string CheckSettingChange(const CMSettingName& name, const std::string& value)
 {
+    if (!CMIniText().WriteString(name.section, name.key, value))
+        return "'" + name.Text() +
+               "' cannot hold that text (a line break, or a character that the file format "
+               "reserves)";
     if (const CMSetting* setting = FindSetting(name.section, name.key)) {
         const std::string wanted = CheckSettingValue(*setting, value, CheckBandName);
         if (!wanted.empty())
             return "'" + name.Text() + "' takes " + wanted + ", not '" + value + "'";
     }
-    if (!CMIniText().WriteString(name.section, name.key, value))
-        return "'" + name.Text() +
-               "' cannot hold that text (a line break, or a character that the file format "
-               "reserves)";
     return std::string();
 }

@@ -245,6 +245,7 @@ public:
             ->type_name("DIR");
         m_app.add_flag("--bash-completion", m_printCompletion, "Print the bash completion script")
             ->group("");
+        m_app.add_flag("--help-all", m_printAllHelp, "Print the help of every command")->group("");
         m_app.require_subcommand(0, 1);
         m_app.footer("Exit status: 0 done, 1 the work failed, 2 bad usage.\n"
                      "'zimbrel-cli help COMMAND' or 'zimbrel-cli COMMAND --help' shows a "
@@ -279,6 +280,8 @@ public:
             std::fputs(BashCompletionScript(m_hints).c_str(), stdout);
             return kExitDone;
         }
+        if (m_printAllHelp)
+            return ShowAllHelp();
         if (!m_workdir.empty() && chdir(m_workdir.c_str()) != 0)
             return Failure("cannot work in '" + m_workdir + "': " + std::strerror(errno));
         const CLI::App* chosen = Chosen();
@@ -313,6 +316,23 @@ private:
         return kExitDone;
     }
 
+    // The program's help, then each command's under its name: the manual page is made of it.
+    int ShowAllHelp() const
+    {
+        ShowHelp(nullptr);
+        for (const CLI::App* command : m_app.get_subcommands({})) {
+            if (command->get_name() == "help")
+                continue;
+            // A blank line keeps the summary and the usage apart in the manual page.
+            std::string help = command->help(kProgram);
+            const std::size_t usage = help.find("\nUsage:");
+            if (usage != std::string::npos)
+                help.insert(usage, "\n");
+            std::printf("\n%s:\n%s", command->get_name().c_str(), help.c_str());
+        }
+        return kExitDone;
+    }
+
     int ShowHelpTopic() const
     {
         if (m_helpTopic.empty())
@@ -340,6 +360,7 @@ private:
     std::string m_workdir;
     std::string m_helpTopic;
     bool m_printCompletion = false;
+    bool m_printAllHelp = false;
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Songs on the terminal: see SongFiles.h.
 #include "cli/SongFiles.h"
 
-#include "core/CMFile.h"
 
 #include <unistd.h>
 
@@ -113,7 +112,7 @@ std::vector<std::string> PlanOutputs(const CliOutputRequest& request,
         std::string output = beside(song);
         if (intoFolder)
             output = (std::filesystem::path(*request.output) /
-                      (CMFile::GetFileName(song.c_str(), false).Str() + "." + request.extension))
+                      (CMString::GetFileTitle(song.c_str()).Str() + "." + request.extension))
                          .string();
         else if (request.output)
             output = *request.output;
