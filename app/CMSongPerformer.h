@@ -12,11 +12,11 @@
 
 class CMSongPerformer {
 public:
-    // Reads ./Zimbrel.ini and builds the bands with their libraries.
+    // Reads ./Zimbrel.ini.
     explicit CMSongPerformer(const CMPerformanceChoices& choices);
 
-    // The band of the choices, else of the settings, in any case. False, with a sentence naming
-    // the bands in `error`, when there is no such band.
+    // Builds the band of the choices, else of the settings, found in any case. False, with a
+    // sentence naming the bands in `error`, when there is no such band.
     bool FindBand(std::string& error);
     // The performance of `song`: its defaults with the choices over them.
     CMPerformanceSettings PerformanceOf(const CMMusicSong& song) const;

@@ -77,6 +77,8 @@ struct CliCommandInfo {
     std::string details;  // more for its help: what the numbers mean, where defaults come from
     std::string example;  // one command line
     CliProgram program = CliProgram::Front;
+    // Help made from tables when it is shown (the settings of config); null for none.
+    std::string (*tables)() = nullptr;
 };
 
 struct CliCommand {

@@ -227,16 +227,46 @@ std::vector<std::string> CommandArguments(int argc, char** argv, const std::stri
 std::string CommandHelpFooter(const CliCommandInfo& info)
 {
     std::string footer = Wrap(info.details, 78);
+    if (info.tables)
+        footer += (footer.empty() ? "" : "\n") + Wrap(info.tables(), 78);
     if (!info.example.empty())
         footer += (footer.empty() ? "" : "\n\n") + std::string("Example:\n  ") + info.example;
     return footer;
 }
 
+// The first operand: the command's name, or empty.
+std::string CommandName(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--workdir")
+            ++i;
+        else if (argument.empty() || argument[0] != '-')
+            return std::string(argument);
+    }
+    return std::string();
+}
+
+// Whether the command line asks for every command's options: for help or the completion script.
+bool NeedsEveryCommand(int argc, char** argv)
+{
+    const std::string name = CommandName(argc, argv);
+    for (int i = 1; i < argc && name.empty(); ++i)
+        if (std::string_view(argv[i]) == "--help-all" ||
+            std::string_view(argv[i]) == "--bash-completion")
+            return true;
+    return name == "help";
+}
+
 class CommandLine {
 public:
-    explicit CommandLine(const std::vector<CliCommand>& commands)
+    // Declares every command; the options only of the command named (a command starts sooner
+    // without the others' options) unless help or the completion script needs them all.
+    CommandLine(const std::vector<CliCommand>& commands, int argc, char** argv)
         : m_commands(commands), m_app("Chord charts, lead sheets and a virtual jazz trio.", kProgram)
     {
+        const std::string named = CommandName(argc, argv);
+        const bool every = NeedsEveryCommand(argc, argv);
         m_app.set_version_flag("--version", std::string(kProgram) + " " + ZIMBREL_VERSION_TEXT,
                                "Show the version and exit");
         m_app.set_help_flag("-h,--help", "Show this help and exit");
@@ -252,8 +282,11 @@ public:
                      "command's options.");
         for (const CliCommand& command : m_commands) {
             CLI::App* sub = m_app.add_subcommand(command.info.name, command.info.summary);
-            sub->footer(CommandHelpFooter(command.info));
+            const CliCommandInfo& info = command.info;
+            sub->footer([&info] { return CommandHelpFooter(info); });
             m_hints.AddCommand(command.info.name);
+            if (!every && named != command.info.name)
+                continue;
             CommandOptions options(*sub, m_hints);
             command.define(options);
         }
@@ -383,6 +416,6 @@ int UsageError(const std::string& command, const std::string& message)
 
 int RunCommandLine(int argc, char** argv, const std::vector<CliCommand>& commands)
 {
-    CommandLine commandLine(commands);
+    CommandLine commandLine(commands, argc, argv);
     return commandLine.Run(argc, argv);
 }

@@ -49,11 +49,14 @@ std::vector<CliCommand> ZimbrelCliCommands(const CliHelperRuns& runs)
             {"musician", "What a musician's phrase library holds", "",
              "zimbrel-cli musician falder --patterns", CliProgram::Front},
             DefineMusicianCommand, RunMusicianCommand),
-        MakeCliCommand<ConfigRequest>({"config", "Show or change the settings in ./Zimbrel.ini",
-                                       ConfigDetails(),
-                                       "zimbrel-cli config Preferences.Band 'Brazilian Trio'",
-                                       CliProgram::Front},
-                                      DefineConfigCommand, RunConfigCommand),
+        MakeCliCommand<ConfigRequest>(
+            {"config", "Show or change the settings in ./Zimbrel.ini",
+             "Lists every setting of ./Zimbrel.ini with its value, shows one value, or changes one "
+             "(the file keeps every other line as it is). A value is refused when the program "
+             "could not use it.",
+             "zimbrel-cli config Preferences.Band 'Brazilian Trio'", CliProgram::Front,
+             ConfigSettingsHelp},
+            DefineConfigCommand, RunConfigCommand),
         MakeCliCommand<NetRequest>(
             {"net", "Share songs through the song server: register, list, download, upload",
              "download stores songs (\"title@userid\") in ./Data/; upload --all sends every song "

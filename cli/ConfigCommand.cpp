@@ -68,12 +68,9 @@ int ChangeSetting(const CMSettingsListing& listing, const CMSettingName& name,
 
 }  // namespace
 
-std::string ConfigDetails()
+std::string ConfigSettingsHelp()
 {
-    return "Lists every setting of ./Zimbrel.ini with its value, shows one value, or changes one "
-           "(the file keeps every other line as it is). A value is refused when the program "
-           "could not use it.\nThe settings, with their defaults:\n" +
-           CMSettingsListing::Help();
+    return "The settings, with their defaults:\n" + CMSettingsListing::Help();
 }
 
 void DefineConfigCommand(CliOptions& options, ConfigRequest& request)

@@ -19,7 +19,8 @@ bool PerformOne(const CMSongPerformer& performer, const MidiRequest& request,
     if (output.empty() || !OpenSong(song, document, !request.noWarnings))
         return false;
     CMString listing;
-    const bool written = performer.Perform(document.GetSong(), output.c_str(), &listing);
+    const bool written =
+        performer.Perform(document.GetSong(), output.c_str(), request.listing ? &listing : nullptr);
     if (request.listing)
         std::printf("%s\n", listing.GetText());
     const CMString title = document.GetTitle();

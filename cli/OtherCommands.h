@@ -24,7 +24,8 @@ struct ConfigRequest {
 };
 void DefineConfigCommand(CliOptions& options, ConfigRequest& request);
 int RunConfigCommand(const ConfigRequest& request);
-std::string ConfigDetails();
+// Every setting with its default, meaning and values, for config's help.
+std::string ConfigSettingsHelp();
 
 struct NetRequest {
     std::vector<std::string> operands;  // the action and its operands

@@ -6,6 +6,7 @@
 #include "core/CMString.h"
 #include "performance/CMMusicPlayer.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,9 @@ class CMMusicBandList {
 public:
     // Creates the nine musicians with their libraries and the five preset bands.
     void BuildPresets();
+    // Creates only the preset bands `wanted` says yes to, and their musicians: a program that
+    // plays one band need not build the others' libraries.
+    void BuildPresets(const std::function<bool(const CMString& band)>& wanted);
 
     // Bands and players, each sorted by name (byte-wise; equal names keep their order).
     const std::vector<std::unique_ptr<CMMusicBand>>& GetBands() const { return m_bands; }
