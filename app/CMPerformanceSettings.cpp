@@ -57,8 +57,9 @@ CMPerformanceSettings ChoosePerformance(const CMZimbrelIni& settings, const CMMu
     performance.repeats = choices.repeats.value_or(performance.repeats);
     if (choices.seed)
         performance.seed = choices.seed;
-    performance.instruments &= ~((choices.noPiano ? PlayPiano : 0) |
-                                 (choices.noBass ? PlayBass : 0) | (choices.noDrums ? PlayDrums : 0));
+    performance.instruments &=
+        ~((choices.noPiano ? PlayPiano : 0) | (choices.noBass ? PlayBass : 0) |
+          (choices.noDrums ? PlayDrums : 0));
     performance.intro = performance.intro && !choices.noIntro;
     performance.verse = performance.verse && !choices.noVerse;
     return performance;

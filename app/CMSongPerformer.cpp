@@ -10,7 +10,8 @@ bool CMSongPerformer::FindBand(std::string& error)
 {
     // Only the chosen band's musicians are built: their libraries take a while.
     const CMString name = m_choices.band ? CMString(*m_choices.band) : m_settings.band;
-    m_bands.BuildPresets([&name](const CMString& band) { return band.ToLower() == name.ToLower(); });
+    m_bands.BuildPresets(
+        [&name](const CMString& band) { return band.ToLower() == name.ToLower(); });
     if (m_bands.GetBands().empty())
         m_bands.BuildPresets();  // to name them all
     m_band = FindBandByName(m_bands, name, error);

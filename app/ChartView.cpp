@@ -20,11 +20,11 @@ CMChartViewChoices ChooseChartView(const CMZimbrelIni& settings, const CMChartVi
     const int keyKind = request.keyKind.value_or(
         SettingOf("Preferences", "InstrumentType").Fit(settings.instrumentType));
     CMChartViewChoices choices;
-    choices.transposition = DisplayedTransposition(request.transposition.value_or(0), keyKind,
-                                                   settings.userDefinedKey);
+    choices.transposition =
+        DisplayedTransposition(request.transposition.value_or(0), keyKind, settings.userDefinedKey);
     choices.numerals = keyKind == InstrumentNumbers;
-    choices.chordStyle = static_cast<std::uint8_t>(request.chordStyle.value_or(
-        SettingOf("General", "ChordStyle").Fit(settings.chordStyle)));
+    choices.chordStyle = static_cast<std::uint8_t>(
+        request.chordStyle.value_or(SettingOf("General", "ChordStyle").Fit(settings.chordStyle)));
     choices.showIntro = settings.intro && !request.noIntro;
     choices.showVerse = settings.verse && !request.noVerse;
     return choices;

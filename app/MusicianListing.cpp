@@ -64,11 +64,10 @@ const CMMusicPlayer* FindMusician(const CMMusicBandList& bands, const std::strin
 std::vector<std::string> MusicianLines(const CMMusicPlayer& player)
 {
     CMString line;
-    std::vector<std::string> lines = {line.Format("%s (%s): %zu phrase patterns",
-                                                  player.name.GetText(),
-                                                  InstrumentName(player.GetInstrument()),
-                                                  player.GetPatterns().size())
-                                          .Str()};
+    std::vector<std::string> lines = {
+        line.Format("%s (%s): %zu phrase patterns", player.name.GetText(),
+                    InstrumentName(player.GetInstrument()), player.GetPatterns().size())
+            .Str()};
     for (const CMLibraryPart& part : player.GetParts())
         lines.push_back(line.Format("  %-45s %4d", part.name.GetText(), part.patterns).Str());
     return lines;
@@ -82,7 +81,7 @@ std::string PatternLine(int number, const CMMusicNoteList& pattern)
                 pattern.lowShift, pattern.highShift, pattern.lowTempo, pattern.highTempo);
     std::string text = line.Str();
     for (const CMMusicNote& note : pattern.GetNotes())
-        text += line.Format(" %d:%d/%u/0x%02X", note.tick, note.pitch, note.velocity, note.code)
-                    .Str();
+        text +=
+            line.Format(" %d:%d/%u/0x%02X", note.tick, note.pitch, note.velocity, note.code).Str();
     return text + (pattern.GetNotes().empty() ? " (rest)" : "");
 }

@@ -8,8 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-CMSettingsListing::CMSettingsListing(const char* fileName)
-    : m_path(CMIniFile(fileName).path.Str())
+CMSettingsListing::CMSettingsListing(const char* fileName) : m_path(CMIniFile(fileName).path.Str())
 {
 }
 

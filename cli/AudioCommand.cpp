@@ -54,7 +54,8 @@ bool RenderOne(const CMSongPerformer& performer, const AudioRequest& request,
 int RunAudioCommand(const AudioRequest& request)
 {
     if (!request.output)
-        return UsageError("audio", "-o OUT names the audio file (.wav, .flac or .ogg), or a folder");
+        return UsageError("audio",
+                          "-o OUT names the audio file (.wav, .flac or .ogg), or a folder");
     const CliOutputRequest files{
         request.songs, request.output,
         AudioFormats()[static_cast<std::size_t>(request.format.value_or(0))].word};
@@ -70,8 +71,8 @@ int RunAudioCommand(const AudioRequest& request)
         return kExitFailed;
 
     CMAudioExportOptions options;
-    options.soundFont = request.soundFont ? CMString(*request.soundFont)
-                                          : performer.GetSettings().soundFont;
+    options.soundFont =
+        request.soundFont ? CMString(*request.soundFont) : performer.GetSettings().soundFont;
     int status = kExitDone;
     CliProgress progress(request.songs.size());
     for (std::size_t i = 0; i < request.songs.size(); ++i) {

@@ -30,12 +30,9 @@ std::string Completer(CliCompletion completion, const std::string& words)
     case CliCompletion::Folder:
         return "compopt -o filenames; COMPREPLY=($(compgen -d -- \"$cur\"))";
     case CliCompletion::Band: return "_zimbrel_cli_words \"$cur\" \"$_zimbrel_cli_bands\"";
-    case CliCompletion::Musician:
-        return "_zimbrel_cli_words \"$cur\" \"$_zimbrel_cli_musicians\"";
-    case CliCompletion::Setting:
-        return "_zimbrel_cli_words \"$cur\" \"$_zimbrel_cli_settings\"";
-    case CliCompletion::Command:
-        return "_zimbrel_cli_words \"$cur\" \"$_zimbrel_cli_commands\"";
+    case CliCompletion::Musician: return "_zimbrel_cli_words \"$cur\" \"$_zimbrel_cli_musicians\"";
+    case CliCompletion::Setting: return "_zimbrel_cli_words \"$cur\" \"$_zimbrel_cli_settings\"";
+    case CliCompletion::Command: return "_zimbrel_cli_words \"$cur\" \"$_zimbrel_cli_commands\"";
     case CliCompletion::None: break;
     }
     return "COMPREPLY=()";
@@ -104,10 +101,18 @@ std::string BashCompletionScript(const CliCompletionHints& hints)
         cases += CommandCase(command);
     }
     return "# bash completion for zimbrel-cli, written by `zimbrel-cli --bash-completion`.\n"
-           "_zimbrel_cli_commands='" + Lines(commands) + "'\n"
-           "_zimbrel_cli_bands='" + Lines(BandNames(bands)) + "'\n"
-           "_zimbrel_cli_musicians='" + Lines(MusicianNames(bands)) + "'\n"
-           "_zimbrel_cli_settings='" + Lines(KnownSettingNames()) + "'\n"
+           "_zimbrel_cli_commands='" +
+           Lines(commands) +
+           "'\n"
+           "_zimbrel_cli_bands='" +
+           Lines(BandNames(bands)) +
+           "'\n"
+           "_zimbrel_cli_musicians='" +
+           Lines(MusicianNames(bands)) +
+           "'\n"
+           "_zimbrel_cli_settings='" +
+           Lines(KnownSettingNames()) +
+           "'\n"
            R"(
 # Words that begin with what was typed, quoted for the shell (band names hold blanks).
 _zimbrel_cli_words()

@@ -104,7 +104,8 @@ void ReportWritten(const std::string& song, const std::string& output,
 
 class ChartDrawer {
 public:
-    ChartDrawer(const ChartRequest& request) : m_request(request), m_renderer(nullptr, "Zimbrel.ini")
+    ChartDrawer(const ChartRequest& request)
+        : m_request(request), m_renderer(nullptr, "Zimbrel.ini")
     {
         m_settings.Load();
         m_options = ExportOptions(request, m_settings);
@@ -148,8 +149,9 @@ private:
 
 int RunChartCommand(const ChartRequest& request)
 {
-    const CliOutputRequest files{request.songs, request.output,
-                                 ChartFormats()[static_cast<std::size_t>(request.format.value_or(0))].word};
+    const CliOutputRequest files{
+        request.songs, request.output,
+        ChartFormats()[static_cast<std::size_t>(request.format.value_or(0))].word};
     const std::vector<std::string> outputs = PlanOutputs(files, NoFile);
     if (const std::string problem = CheckRequest(request, outputs); !problem.empty())
         return UsageError("chart", problem);

@@ -93,9 +93,9 @@ CliCommand MakeCliCommand(CliCommandInfo info, void (*define)(CliOptions&, Reque
                           int (*run)(const Request&))
 {
     auto request = std::make_shared<Request>();
-    CliCommand command{std::move(info), [request, define](CliOptions& options) {
-                           define(options, *request);
-                       }, nullptr};
+    CliCommand command{std::move(info),
+                       [request, define](CliOptions& options) { define(options, *request); },
+                       nullptr};
     if (run)
         command.run = [request, run] { return run(*request); };
     return command;

@@ -85,7 +85,8 @@ bool ParseWhole(const std::string& text, CliRange range, long long& value)
 
 class CommandOptions final : public CliOptions {
 public:
-    CommandOptions(CLI::App& command, CliCompletionHints& hints) : m_command(command), m_hints(hints)
+    CommandOptions(CLI::App& command, CliCompletionHints& hints)
+        : m_command(command), m_hints(hints)
     {
     }
 
@@ -140,9 +141,9 @@ public:
                 name, [&values](const std::string& text) { values = {text}; }, OptionHelp(help));
         } else {
             option = m_command.add_option(name, values, OptionHelp(help));
-            option->expected(static_cast<int>(least),
-                             most == 0 ? CLI::detail::expected_max_vector_size
-                                       : static_cast<int>(most));
+            option->expected(static_cast<int>(least), most == 0
+                                                          ? CLI::detail::expected_max_vector_size
+                                                          : static_cast<int>(most));
         }
         option->type_name("");
         option->required(least > 0);
@@ -161,8 +162,8 @@ protected:
                     long long number = 0;
                     if (!ParseWhole(text, range, number))
                         throw CLI::ValidationError(name, "takes a whole number " +
-                                                             RangeText(range) + ", not '" +
-                                                             text + "'");
+                                                             RangeText(range) + ", not '" + text +
+                                                             "'");
                     store(number);
                 },
                 OptionHelp(help + ", " + RangeText(range)))
@@ -263,15 +264,16 @@ public:
     // Declares every command; the options only of the command named (a command starts sooner
     // without the others' options) unless help or the completion script needs them all.
     CommandLine(const std::vector<CliCommand>& commands, int argc, char** argv)
-        : m_commands(commands), m_app("Chord charts, lead sheets and a virtual jazz trio.", kProgram)
+        : m_commands(commands),
+          m_app("Chord charts, lead sheets and a virtual jazz trio.", kProgram)
     {
         const std::string named = CommandName(argc, argv);
         const bool every = NeedsEveryCommand(argc, argv);
         m_app.set_version_flag("--version", std::string(kProgram) + " " + ZIMBREL_VERSION_TEXT,
                                "Show the version and exit");
         m_app.set_help_flag("-h,--help", "Show this help and exit");
-        m_app.add_option("--workdir", m_workdir,
-                         "Work in DIR, where ./Data/ and ./Zimbrel.ini are")
+        m_app
+            .add_option("--workdir", m_workdir, "Work in DIR, where ./Data/ and ./Zimbrel.ini are")
             ->type_name("DIR");
         m_app.add_flag("--bash-completion", m_printCompletion, "Print the bash completion script")
             ->group("");
@@ -290,7 +292,8 @@ public:
             CommandOptions options(*sub, m_hints);
             command.define(options);
         }
-        CLI::App* help = m_app.add_subcommand("help", "Show the help of zimbrel-cli or of a command");
+        CLI::App* help =
+            m_app.add_subcommand("help", "Show the help of zimbrel-cli or of a command");
         help->add_option("COMMAND", m_helpTopic, "The command to explain")->type_name("COMMAND");
         help->footer("Example:\n  zimbrel-cli help midi");
         m_hints.AddCommand("help");

@@ -29,7 +29,8 @@ std::vector<CliCommand> ZimbrelCliCommands(const CliHelperRuns& runs)
         MakeCliCommand<PlayRequest>(
             {"play", "Perform a song and play it until the end or Ctrl-C",
              "The song is performed into FILE.midi beside it and played on the built-in "
-             "synthesizer or a MIDI port (see 'zimbrel-cli ports').\n" + perform,
+             "synthesizer or a MIDI port (see 'zimbrel-cli ports').\n" +
+                 perform,
              "zimbrel-cli play Data/Example.zimbrel --port 0", CliProgram::Sound},
             DefinePlayCommand, runs.play),
         MakeCliCommand<ChartRequest>(
@@ -41,14 +42,14 @@ std::vector<CliCommand> ZimbrelCliCommands(const CliHelperRuns& runs)
              "The port play uses is Preferences.MidiOutPort of ./Zimbrel.ini, by name.",
              "zimbrel-cli ports", CliProgram::Sound},
             DefinePortsCommand, runs.ports),
-        MakeCliCommand<BandsRequest>(
-            {"bands", "The bands, the style each plays and their musicians", "",
-             "zimbrel-cli bands", CliProgram::Front},
-            DefineBandsCommand, RunBandsCommand),
-        MakeCliCommand<MusicianRequest>(
-            {"musician", "What a musician's phrase library holds", "",
-             "zimbrel-cli musician falder --patterns", CliProgram::Front},
-            DefineMusicianCommand, RunMusicianCommand),
+        MakeCliCommand<BandsRequest>({"bands",
+                                      "The bands, the style each plays and their musicians", "",
+                                      "zimbrel-cli bands", CliProgram::Front},
+                                     DefineBandsCommand, RunBandsCommand),
+        MakeCliCommand<MusicianRequest>({"musician", "What a musician's phrase library holds", "",
+                                         "zimbrel-cli musician falder --patterns",
+                                         CliProgram::Front},
+                                        DefineMusicianCommand, RunMusicianCommand),
         MakeCliCommand<ConfigRequest>(
             {"config", "Show or change the settings in ./Zimbrel.ini",
              "Lists every setting of ./Zimbrel.ini with its value, shows one value, or changes one "

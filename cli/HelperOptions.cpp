@@ -20,9 +20,9 @@ std::vector<CliChoice> KeyKinds()
 
 const std::vector<CliChoice>& ChartFormats()
 {
-    static const std::vector<CliChoice> formats = {
-        {"pdf", 0, "every printed page"}, {"png", 1, "one page as an image"},
-        {"svg", 2, "one page as a drawing"}};
+    static const std::vector<CliChoice> formats = {{"pdf", 0, "every printed page"},
+                                                   {"png", 1, "one page as an image"},
+                                                   {"svg", 2, "one page as a drawing"}};
     return formats;
 }
 
@@ -64,8 +64,9 @@ void DefineChartCommand(CliOptions& options, ChartRequest& request)
                    {{"0", 0, "default: a triangle for major seventh, m for minor (Cm7, C△7)"},
                     {"1", 1, "words: maj and min (Cmin7, Cmaj7)"},
                     {"2", 2, "letters: M and m (Cm7, CM7)"},
-                    {"3", 3, "symbols: - for minor, o for diminished, + for augmented, a "
-                                "triangle and the half-diminished circle (C-7, Cø7)"}},
+                    {"3", 3,
+                     "symbols: - for minor, o for diminished, + for augmented, a "
+                     "triangle and the half-diminished circle (C-7, Cø7)"}},
                    "How chord symbols are written (default: General.ChordStyle):");
     options.Switch("--no-intro", request.noIntro, "Leave the intro out");
     options.Switch("--no-verse", request.noVerse, "Leave the verse out");

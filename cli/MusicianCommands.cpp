@@ -19,7 +19,8 @@ int RunBandsCommand(const BandsRequest&)
 
 void DefineMusicianCommand(CliOptions& options, MusicianRequest& request)
 {
-    options.Operands("NAME", request.name, 1, 1, "The musician, in any case (see 'zimbrel-cli bands')",
+    options.Operands("NAME", request.name, 1, 1,
+                     "The musician, in any case (see 'zimbrel-cli bands')",
                      CliCompletion::Musician);
     options.Switch("--patterns", request.patterns, "List every phrase pattern too");
 }

@@ -29,8 +29,7 @@ void DefinePerformanceOptions(CliOptions& options, CMPerformanceChoices& choices
     options.Switch("--no-piano", choices.noPiano, "Leave the piano out");
     options.Switch("--no-bass", choices.noBass, "Leave the bass out");
     options.Switch("--no-drums", choices.noDrums, "Leave the drums out");
-    options.Number("--precount", choices.precount, Whole(ranges.precount),
-                   "Measures of count-in");
+    options.Number("--precount", choices.precount, Whole(ranges.precount), "Measures of count-in");
     options.Number("--precount-note", choices.precountNote, Whole(ranges.precountNote),
                    "MIDI key of the count-in click (37: side stick)");
     options.Number("--repeats", choices.repeats, Whole(ranges.repeats),

@@ -15,8 +15,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -120,8 +120,8 @@ int FindPort(const std::string& wanted, const std::vector<CMString>& devices, in
             }
         }
     }
-    return UsageError("play", "no MIDI output port '" + wanted + "'; the ports are " +
-                                  PortList(devices));
+    return UsageError("play",
+                      "no MIDI output port '" + wanted + "'; the ports are " + PortList(devices));
 }
 
 // Polls the player until it has played to the end or the user stops it (an InterruptCatcher

@@ -1,7 +1,6 @@
 // Songs on the terminal: see SongFiles.h.
 #include "cli/SongFiles.h"
 
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -20,8 +19,8 @@ public:
     }
     void WriteOutput(const CMString& text) override
     {
-        const bool problem = text.View().rfind("Error", 0) == 0 ||
-                             text.View().rfind("warning:", 0) == 0;
+        const bool problem =
+            text.View().rfind("Error", 0) == 0 || text.View().rfind("warning:", 0) == 0;
         if (problem || m_successLine)
             WriteSongMessage(problem ? stderr : stdout, m_path, text.Str());
     }

@@ -51,8 +51,8 @@ struct CMChordLexState {
     }
 
     int line = 1;
-    int octave = 3;     // for note-block pitches written without one
-    int savedMode = 0;  // the start condition a comment returns to
+    int octave = 3;              // for note-block pitches written without one
+    int savedMode = 0;           // the start condition a comment returns to
     std::size_t position = 0;    // bytes of the text read so far
     std::size_t matchStart = 0;  // where the latest match began
     std::size_t tokenStart = 0;  // where the last token's text begins

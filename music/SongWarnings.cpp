@@ -70,7 +70,7 @@ Block BlockOpenedBy(int code, Block current)
 // "intro", "A", "1": a section as the chart names it.
 std::string SectionName(int code)
 {
-    static const char* const kNamed[] = {"intro", "verse",     "theme",
+    static const char* const kNamed[] = {"intro",        "verse",     "theme",
                                          "second theme", "interlude", "ending"};
     if (code >= LabelIntro && code <= LabelEnding)
         return kNamed[code - LabelIntro];
@@ -88,7 +88,8 @@ std::string RootUpper(std::string chord)
 
 class SongReader {
 public:
-    SongReader(const CMString& escaped, const CMMusicSong& song) : m_text(escaped.View()), m_song(song)
+    SongReader(const CMString& escaped, const CMMusicSong& song)
+        : m_text(escaped.View()), m_song(song)
     {
         CMChordLex lex(m_text);
         Block block = Block::None;
@@ -107,8 +108,9 @@ public:
         CheckRepeats();
         CheckProgression();
         CheckTimeBase();
-        std::stable_sort(m_warnings.begin(), m_warnings.end(),
-                         [](const CMSongWarning& a, const CMSongWarning& b) { return a.line < b.line; });
+        std::stable_sort(
+            m_warnings.begin(), m_warnings.end(),
+            [](const CMSongWarning& a, const CMSongWarning& b) { return a.line < b.line; });
         return std::move(m_warnings);
     }
 
@@ -131,11 +133,12 @@ private:
     void FindChords()
     {
         for (std::size_t i = 0; i < m_tokens.size(); ++i) {
-            const bool starts = Token(i).code == TOK_ROOT && InChords(i) &&
-                                (i == 0 || Token(i - 1).code != TOK_ON);
+            const bool starts =
+                Token(i).code == TOK_ROOT && InChords(i) && (i == 0 || Token(i - 1).code != TOK_ON);
             if (starts)
                 m_chords.push_back({i, i});
-            else if (!m_chords.empty() && m_chords.back().last + 1 == i && IsChordPart(Token(i).code))
+            else if (!m_chords.empty() && m_chords.back().last + 1 == i &&
+                     IsChordPart(Token(i).code))
                 m_chords.back().last = i;
         }
     }
@@ -159,7 +162,8 @@ private:
                 continue;
             }
             std::size_t last = i;
-            while (last + 1 < m_chords.size() && m_chords[last].last + 1 == m_chords[last + 1].first &&
+            while (last + 1 < m_chords.size() &&
+                   m_chords[last].last + 1 == m_chords[last + 1].first &&
                    Touches(m_chords[last], m_chords[last + 1]))
                 ++last;
             WarnSplitWord(i - 1, last);
@@ -182,7 +186,10 @@ private:
     {
         std::string chords;
         for (std::size_t i = first; i <= last; ++i)
-            chords += (i == first ? "" : i == last ? " and " : ", ") + RootUpper(ChordText(m_chords[i]));
+            chords += (i == first  ? ""
+                       : i == last ? " and "
+                                   : ", ") +
+                      RootUpper(ChordText(m_chords[i]));
         const std::string word(
             Text(Token(m_chords[first].first).offset, Token(m_chords[last].last).End()));
         Warn(Token(m_chords[first].first).line, "\"" + word + "\" is read as the " +

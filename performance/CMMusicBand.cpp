@@ -68,8 +68,8 @@ constexpr PresetBand kPresetBands[] = {
 
 // Every musician, in the order of creation, with the class that plays its instrument.
 constexpr void (*kMusicians[])(CMMusicPlayer&) = {
-    BuildTolsen, BuildDalmo, BuildQuenby, BuildOstrin, BuildFalder,
-    BuildVashti, BuildRuvane, BuildPelko, BuildGarvel,
+    BuildTolsen, BuildDalmo,  BuildQuenby, BuildOstrin, BuildFalder,
+    BuildVashti, BuildRuvane, BuildPelko,  BuildGarvel,
 };
 
 std::unique_ptr<CMMusicPlayer> NewPlayer(void (*build)(CMMusicPlayer&))
@@ -98,10 +98,9 @@ void CMMusicBandList::BuildPresets(const std::function<bool(const CMString& band
 {
     std::map<void (*)(CMMusicPlayer&), CMMusicPlayer*> built;
     for (const auto build : kMusicians) {
-        const bool needed = std::any_of(std::begin(kPresetBands), std::end(kPresetBands),
-                                        [&](const PresetBand& band) {
-                                            return UsedBy(band, build) && wanted(band.name);
-                                        });
+        const bool needed = std::any_of(
+            std::begin(kPresetBands), std::end(kPresetBands),
+            [&](const PresetBand& band) { return UsedBy(band, build) && wanted(band.name); });
         if (needed)
             built[build] = &AddPlayer(NewPlayer(build), build);
     }
