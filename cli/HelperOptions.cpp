@@ -16,6 +16,24 @@ std::vector<CliChoice> KeyKinds()
     return choices;
 }
 
+// -o and --format of chart and audio: `what` names the file ("chart"), `formats` its kinds.
+void DefineOutputOptions(CliOptions& options, std::optional<std::string>& output,
+                         std::optional<int>& format, const std::string& what,
+                         const std::vector<CliChoice>& formats)
+{
+    std::string extensions;
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        extensions += (i == 0 ? "." : i + 1 == formats.size() ? " or ." : ", .") + formats[i].word;
+    options.Text("-o,--output", output, "OUT",
+                 "The " + what + " file (" + extensions +
+                     "); for several songs a folder, which gets NAME." + formats.front().word +
+                     " (or --format) for each",
+                 CliCompletion::Files);
+    options.Choice("--format", format, formats,
+                   "The format of the files written into a folder (default " +
+                       formats.front().word + "):");
+}
+
 }  // namespace
 
 const std::vector<CliChoice>& ChartFormats()
@@ -45,12 +63,7 @@ std::string ChartDetails()
 void DefineChartCommand(CliOptions& options, ChartRequest& request)
 {
     DefineSongOperands(options, request.songs, 0);
-    options.Text("-o,--output", request.output, "OUT",
-                 "The chart file (.pdf, .png or .svg); for several songs a folder, which gets "
-                 "NAME.pdf (or --format) for each",
-                 CliCompletion::Files);
-    options.Choice("--format", request.format, ChartFormats(),
-                   "The format of the files written into a folder (default pdf):");
+    DefineOutputOptions(options, request.output, request.format, "chart", ChartFormats());
     options.Number("--page", request.page, {1, 9999}, "The printed page of a PNG or SVG");
     options.Number("--dpi", request.dotsPerInch, {10, 600},
                    "Dots per inch of a PNG image (default 150)");
@@ -77,12 +90,7 @@ void DefineChartCommand(CliOptions& options, ChartRequest& request)
 void DefineAudioCommand(CliOptions& options, AudioRequest& request)
 {
     DefineSongOperands(options, request.songs, 0);
-    options.Text("-o,--output", request.output, "OUT",
-                 "The audio file (.wav, .flac or .ogg); for several songs a folder, which gets "
-                 "NAME.wav (or --format) for each",
-                 CliCompletion::Files);
-    options.Choice("--format", request.format, AudioFormats(),
-                   "The format of the files written into a folder (default wav):");
+    DefineOutputOptions(options, request.output, request.format, "audio", AudioFormats());
     options.Text("--soundfont", request.soundFont, "SF2",
                  "The SoundFont (default: Preferences.SoundFont, else the system's General MIDI "
                  "SoundFont)",
