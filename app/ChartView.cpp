@@ -1,6 +1,8 @@
 // The chart view's choices: see ChartView.h.
 #include "app/ChartView.h"
 
+#include "app/CMPerformanceSettings.h"
+
 #include "settings/CMZimbrelIni.h"
 #include "settings/SettingsTable.h"
 
@@ -15,7 +17,8 @@ int DisplayedTransposition(int transposition, int instrumentType, int userDefine
     }
 }
 
-CMChartViewChoices ChooseChartView(const CMZimbrelIni& settings, const CMChartViewRequest& request)
+CMChartViewChoices ChooseChartView(const CMZimbrelIni& settings, const CMMusicSong& song,
+                                   const CMChartViewRequest& request)
 {
     const int keyKind = request.keyKind.value_or(
         SettingOf("Preferences", "InstrumentType").Fit(settings.instrumentType));
@@ -27,6 +30,7 @@ CMChartViewChoices ChooseChartView(const CMZimbrelIni& settings, const CMChartVi
         request.chordStyle.value_or(SettingOf("General", "ChordStyle").Fit(settings.chordStyle)));
     choices.showIntro = settings.intro && !request.noIntro;
     choices.showVerse = settings.verse && !request.noVerse;
+    choices.tempo = DefaultPerformance(settings, song).tempo;
     return choices;
 }
 

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+class CMMusicSong;
 class CMZimbrelIni;
 
 // The semitones the chart is drawn moved by.
@@ -32,11 +33,13 @@ struct CMChartViewChoices {
     std::uint8_t chordStyle = 0;
     bool showIntro = true;
     bool showVerse = true;
+    int tempo = 0;  // shown under the title: the tempo the song is played at
 };
 
-// The view's choices: the settings' key kind, user key, chord style, intro and verse, with the
-// request over them.
-CMChartViewChoices ChooseChartView(const CMZimbrelIni& settings, const CMChartViewRequest& request);
+// The view's choices for `song`: the settings' key kind, user key, chord style, intro and verse,
+// with the request over them, and the song's tempo.
+CMChartViewChoices ChooseChartView(const CMZimbrelIni& settings, const CMMusicSong& song,
+                                   const CMChartViewRequest& request);
 
 // The key kinds by their short names ("concert", "bb", "eb", "user", "number"), with what each
 // means, in the order of "InstrumentType".

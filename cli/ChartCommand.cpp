@@ -10,6 +10,7 @@
 #include "chart/SongDrawing.h"
 #include "chart/qt/CMMusicFont.h"
 #include "chart/qt/ChartExport.h"
+#include "settings/CMChartSettings.h"
 #include "settings/CMZimbrelIni.h"
 
 #include <QGuiApplication>
@@ -66,7 +67,8 @@ std::string NoFile(const std::string&)
     return std::string();
 }
 
-CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelIni& settings)
+CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelIni& settings,
+                                   const CMMusicSong& song)
 {
     CMChartViewRequest view;
     view.transposition = request.transposition;
@@ -74,7 +76,7 @@ CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelI
     view.chordStyle = request.chordStyle;
     view.noIntro = request.noIntro;
     view.noVerse = request.noVerse;
-    const CMChartViewChoices choices = ChooseChartView(settings, view);
+    const CMChartViewChoices choices = ChooseChartView(settings, song, view);
     CMChartExportOptions options;
     options.page = request.page.value_or(0);
     options.screen = request.screen;
@@ -85,6 +87,7 @@ CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelI
     options.showIntro = choices.showIntro;
     options.showVerse = choices.showVerse;
     options.printNotice = request.notice;
+    options.tempo = choices.tempo;
     return options;
 }
 
@@ -102,15 +105,15 @@ void ReportWritten(const std::string& song, const std::string& output,
         std::printf("%s: %s: page %d\n", song.c_str(), output.c_str(), std::max(options.page, 1));
 }
 
+// Draws songs as the chart view does: with the chart's fonts, the general chord style winning
+// over the chart's own copy.
 class ChartDrawer {
 public:
-    ChartDrawer(const ChartRequest& request)
-        : m_request(request), m_renderer(nullptr, "Zimbrel.ini")
+    explicit ChartDrawer(const ChartRequest& request)
+        : m_request(request), m_chart("Zimbrel.ini"), m_renderer(nullptr, m_chart)
     {
         m_settings.Load();
-        m_options = ExportOptions(request, m_settings);
-        // As the chart view: the general chord style wins over the renderer's own copy.
-        m_renderer.chordStyle = m_options.chordStyle;
+        m_chart.Load();
     }
 
     bool Draw(const std::string& song, const std::string& output)
@@ -118,31 +121,34 @@ public:
         CMSongDocument document;
         if (output.empty() || !OpenSong(song, document, !m_request.noWarnings))
             return false;
+        const CMChartExportOptions options =
+            ExportOptions(m_request, m_settings, document.GetSong());
+        m_chart.chordStyle = options.chordStyle;
         const int pages =
-            CountChartPages(document.GetSong(), m_options.showIntro, m_options.showVerse);
-        if (m_options.page > pages) {
+            CountChartPages(document.GetSong(), options.showIntro, options.showVerse);
+        if (options.page > pages) {
             WriteSongMessage(stderr, song,
                              "Error : it has " + std::to_string(pages) + " page" +
                                  (pages == 1 ? "" : "s") + "; there is no page " +
-                                 std::to_string(m_options.page));
+                                 std::to_string(options.page));
             return false;
         }
         QString error;
-        if (!ExportChart(document.GetSong(), m_renderer, m_options,
+        if (!ExportChart(document.GetSong(), m_renderer, options,
                          QString::fromLocal8Bit(output.c_str()), error)) {
             WriteSongMessage(stderr, song,
                              "Error : cannot write '" + output + "': " + error.toStdString());
             return false;
         }
-        ReportWritten(song, output, m_options, pages);
+        ReportWritten(song, output, options, pages);
         return true;
     }
 
 private:
     const ChartRequest& m_request;
     CMZimbrelIni m_settings;
+    CMChartSettings m_chart;
     CMMusicDC m_renderer;
-    CMChartExportOptions m_options;
 };
 
 }  // namespace

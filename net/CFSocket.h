@@ -7,6 +7,7 @@
 #include "net/IFCommunicationDevice.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,21 +51,21 @@ public:
     virtual bool SendPayload(const CFSerialData& payload);
 
     // Set before Open.
-    void SetListen(bool listen) { m_bListen = listen; }
-    void SetAddress(std::string_view address) { m_strAddress = address; }
-    void SetPort(std::uint16_t port) { m_nPort = port; }
+    void SetListen(bool listen) { m_listen = listen; }
+    void SetAddress(std::string_view address) { m_address = address; }
+    void SetPort(std::uint16_t port) { m_port = port; }
 
-    bool IsOpen() const { return m_hSocket >= 0; }
+    bool IsOpen() const { return m_socket >= 0; }
     // The peer's address as dotted-decimal text, or what the owner set.
-    const std::string& GetAddress() const { return m_strAddress; }
+    const std::string& GetAddress() const { return m_address; }
     // The peer's port in host order, or what the owner set.
-    std::uint16_t GetPort() const { return m_nPort; }
+    std::uint16_t GetPort() const { return m_port; }
     // The port this socket is bound to (for a listener opened on port 0, the one the system chose).
     std::uint16_t GetLocalPort() const;
-    std::int32_t GetClientCount() const { return static_cast<std::int32_t>(m_listClients.size()); }
-    // Waits until this device or one of its connections has something for Poll (or `extraFd` is
-    // readable), for at most `timeoutMs`.
-    void WaitForActivity(int timeoutMs, int extraFd = -1) const;
+    std::int32_t GetClientCount() const { return static_cast<std::int32_t>(m_clients.size()); }
+    // Waits until this device or one of its connections has something for Poll (or one of
+    // `extraFds` is readable), for at most `timeoutMs`.
+    void WaitForActivity(int timeoutMs, std::initializer_list<int> extraFds = {}) const;
 
 protected:
     // Raised from Poll on the device concerned.
@@ -86,14 +87,14 @@ private:
     bool FlushQueue();
     void ShutDown();
 
-    int m_hSocket = -1;
-    std::vector<std::unique_ptr<CFSocket>> m_listClients;
-    bool m_bListen = false;
-    std::string m_strAddress = "127.0.0.1";
-    std::uint16_t m_nPort = 0;
-    std::int32_t m_nEmptyCount = 0;
+    int m_socket = -1;
+    std::vector<std::unique_ptr<CFSocket>> m_clients;
+    bool m_listen = false;
+    std::string m_address = "127.0.0.1";
+    std::uint16_t m_port = 0;
+    std::int32_t m_emptyCount = 0;
     // Accepted connections queue what the system does not take at once.
-    bool m_bQueueOutput = false;
+    bool m_queueOutput = false;
     std::string m_queued;
     std::size_t m_queuedSent = 0;
 };

@@ -2,7 +2,8 @@
 # The main job on the example songs in Data/: compile them, draw their lead sheets, perform each
 # with a band into a MIDI file and render it into a WAV file, all in out/, and show what the
 # band played. The bossa nova goes to the Brazilian trio; the other songs to the band of
-# ./Zimbrel.ini (the Zimbrel Trio unless the settings say otherwise).
+# ./Zimbrel.ini (the Zimbrel Trio unless the settings say otherwise). Last, a picture of the
+# desktop program with the example song.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -45,5 +46,11 @@ echo "== Which scale goes with which chord in Data/Example.zimbrel"
 "$cli" analyze Data/Example.zimbrel
 
 echo
+echo "== The desktop program with Data/Example.zimbrel"
+"$build/gui/zimbrel" --screenshot out/zimbrel.png --size 1280x800 Data/Example.zimbrel
+echo "out/zimbrel.png"
+
+echo
 echo "Everything is in out/. Listen with any player (out/*.wav), open the lead sheets (out/*.pdf),"
-echo "or play a song on the sound card: $cli play Data/BackPorchBlues.zimbrel"
+echo "play a song on the sound card: $cli play Data/BackPorchBlues.zimbrel, or start the desktop"
+echo "program: make run"

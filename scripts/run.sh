@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Starts the desktop program, or says what exists while it is not built yet.
+# Starts the desktop program from the build, working in this checkout (its Data/ and Zimbrel.ini),
+# with any arguments passed on (a song, --no-splash ...).
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
-if [ -x "$build/gui/zimbrel" ]; then
-  exec "$build/gui/zimbrel" "${@:2}"
-fi
-echo "The desktop program is not built yet; use $build/cli/zimbrel-cli --help for what exists."
+exec "$build/gui/zimbrel" "${@:2}"

@@ -1,0 +1,147 @@
+// The command table's rows. Prompts are the program's fixed texts, kept as they stand.
+#include "app/CMCommandTable.h"
+
+#include "app/ApplicationLook.h"
+#include "app/CommandIds.h"
+
+#include <algorithm>
+
+namespace {
+
+using K = CMCommandKind;
+namespace C = CommandId;
+
+std::vector<CMCommandInfo> BuildTable()
+{
+    std::vector<CMCommandInfo> table = {
+        // Application button, quick-access bar
+        {C::FileNew, K::Button, "&New", "Create a new song\nNew", "Ctrl+N", "new"},
+        {C::FileOpen, K::Button, "&Open...", "Open an existing song\nOpen", "Ctrl+O", "open"},
+        {C::FileSave, K::Button, "&Save", "Save the song\nSave", "Ctrl+S", "save"},
+        {C::FileSaveAs, K::Button, "Save &As...", "Save the song with a new name\nSave As",
+         "Ctrl+Shift+S", "save-as"},
+        {C::FilePrint, K::Button, "&Print...", "Print the song\nPrint", "Ctrl+P", "print"},
+        {C::FileQuickPrint, K::Button, "&Quick Print",
+         "Print the song on the default printer\nQuick Print", "", "quick-print"},
+        {C::FilePrintPreview, K::Button, "Print Pre&view", "Show the printed pages\nPrint Preview",
+         "", "print-preview"},
+        {C::FilePrintSetup, K::Button, "Print Set&up...",
+         "Change the printer and printing options\nPrint Setup", "", "print-setup"},
+        {C::FileClose, K::Button, "&Close", "Close the song\nClose", "Ctrl+W", "close"},
+        {C::AppExit, K::Button, "E&xit", "Quit Zimbrel; asks to save the song\nExit", "Ctrl+Q",
+         "exit"},
+        {C::HelpTopics, K::Button, "&Help Topics", "List the help topics\nHelp Topics", "F1",
+         "help"},
+        {C::AppAbout, K::Button, "&About Zimbrel...", "Show the program's name and version\nAbout",
+         "", "about"},
+
+        // Home: Chart
+        {C::Refresh, K::Button, "Refresh", "Refresh song list\nRefresh", "F5", "refresh"},
+        {C::TransposeBox, K::NumberBox, "Transpose", "Transpose key\nTranspose", "", ""},
+        {C::TransposeSlider, K::Slider, "", "Transpose key\nTranspose", "", ""},
+        {C::ConcertKey, K::CheckButton, "Concert key", "Concert key\nConcert key", "",
+         "key-concert"},
+        {C::BbKey, K::CheckButton, "Bb key", "Bb instrument key\nBb key", "", "key-bb"},
+        {C::EbKey, K::CheckButton, "Eb key", "Eb instrument key\nEb key", "", "key-eb"},
+        {C::UserKey, K::CheckButton, "User key", "User-defined key\nUser key", "", "key-user"},
+        {C::NumberSystem, K::CheckButton, "Number", "Number system\nNumber", "", "key-number"},
+        {C::EditSong, K::Button, "Edit song", "Edit song data\nEdit song", "Ctrl+E", "edit"},
+        {C::Intro, K::CheckButton, "Intro", "Show intro\nIntro", "", ""},
+        {C::Verse, K::CheckButton, "Verse", "Show intro-verse\nVerse", "", ""},
+        {C::Lyrics, K::CheckButton, "Lyrics", "Show lyrics\nLyrics", "", ""},
+
+        // Home: Sound
+        {C::TempoBox, K::NumberBox, "Tempo", "Tempo\nTempo", "", ""},
+        {C::TempoSlider, K::Slider, "", "Tempo\nTempo", "", ""},
+        {C::Play, K::CheckButton, "Playback", "Playback song\nPlayback", "Space", "play"},
+        {C::MidiOutList, K::List, "MIDI out", "Select MIDI out port\nMIDI out", "", ""},
+        {C::BandList, K::List, "Band", "Select band\nBand", "", ""},
+        {C::Piano, K::CheckButton, "Piano", "Plano\nPiano", "", ""},
+        {C::Bass, K::CheckButton, "Bass", "Bass\nBass", "", ""},
+        {C::Drums, K::CheckButton, "Drums", "Drums\nDrums", "", ""},
+        {C::PrecountList, K::List, "Precount", "Select precount\nPrecount", "", ""},
+        {C::RepeatList, K::List, "Repeat", "Select number of repeat\nRepeat", "", ""},
+        {C::TempoBallad, K::CheckButton, "Ballad", "Tempo ballad\nBallad", "", "tempo-1"},
+        {C::TempoMediumSlow, K::CheckButton, "Medium-slow", "Tempo medium-slow\nMedium-slow", "",
+         "tempo-2"},
+        {C::TempoMedium, K::CheckButton, "Medium", "Tempo medium\nMedium", "", "tempo-3"},
+        {C::TempoMediumFast, K::CheckButton, "Medium-fast", "Tempo medium-fast\nMedium-fast", "",
+         "tempo-4"},
+        {C::TempoFast, K::CheckButton, "Fast", "Tempo fast\nFast", "", "tempo-5"},
+        {C::TempoVeryFast, K::CheckButton, "Very fast", "Tempo very fast\nVery fast", "",
+         "tempo-6"},
+
+        // Home: System
+        {C::Options, K::Button, "Options", "Option settings\nOptions", "", "options"},
+
+        // Others: Clipboard
+        {C::EditPaste, K::Button, "Paste", "Insert the clipboard's contents\nPaste", "", "paste"},
+        {C::EditCut, K::Button, "Cut", "Cut the selection to the clipboard\nCut", "", "cut"},
+        {C::EditCopy, K::Button, "Copy", "Copy the selection to the clipboard\nCopy", "", "copy"},
+        {C::EditSelectAll, K::Button, "Select All", "Select everything\nSelect All", "",
+         "select-all"},
+
+        // Others: View
+        {C::ViewStatusBar, K::CheckButton, "Status Bar",
+         "Show or hide the status bar\nToggle Status Bar", "", ""},
+        {C::ViewProperties, K::CheckButton, "Properties",
+         "Show or hide the properties\nToggle Properties", "", "pane-properties"},
+        {C::ViewOutput, K::CheckButton, "Output", "Show or hide the output\nToggle Output", "",
+         "pane-output"},
+        {C::ViewSongView, K::CheckButton, "Song View",
+         "Show or hide the song view\nToggle Song View", "", "pane-songs"},
+        {C::ViewMusicianView, K::CheckButton, "Musician View",
+         "Show or hide the musician view\nToggle Musician View", "", "pane-musicians"},
+        {C::ViewNetworkView, K::CheckButton, "Network View",
+         "Show or hide the network view\nToggle Network View", "", "pane-network"},
+
+        // Status bar
+        {C::ZoomSlider, K::Slider, "Zoom Slider", "Zoom\nZoom", "", ""},
+    };
+    for (const CMLookInfo& look : ApplicationLooks())
+        table.push_back({look.id, K::CheckButton, look.caption, look.prompt, "", ""});
+    return table;
+}
+
+}  // namespace
+
+const std::vector<CMCommandInfo>& CommandTable()
+{
+    static const std::vector<CMCommandInfo> table = BuildTable();
+    return table;
+}
+
+const CMCommandInfo* FindCommand(int id)
+{
+    const std::vector<CMCommandInfo>& table = CommandTable();
+    const auto found = std::find_if(table.begin(), table.end(), [id](const CMCommandInfo& command) {
+        return command.id == id;
+    });
+    return found == table.end() ? nullptr : &*found;
+}
+
+std::string CommandDescription(const CMCommandInfo& command)
+{
+    const std::string prompt = command.prompt;
+    return prompt.substr(0, prompt.find('\n'));
+}
+
+std::string CommandTooltipTitle(const CMCommandInfo& command)
+{
+    const std::string prompt = command.prompt;
+    const std::size_t lineFeed = prompt.find('\n');
+    return lineFeed == std::string::npos ? prompt : prompt.substr(lineFeed + 1);
+}
+
+std::vector<std::string> PrecountListItems()
+{
+    return {" No precount", " 1 measure precount", " 2 measures precount"};
+}
+
+std::vector<std::string> RepeatListItems()
+{
+    std::vector<std::string> items = {" Play once", " Repeat once", " Repeat twice"};
+    for (int times = 3; times <= 10; ++times)
+        items.push_back(" Repeat " + std::to_string(times) + " times");
+    return items;
+}

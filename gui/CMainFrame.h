@@ -1,0 +1,100 @@
+// CMainFrame: the main window: the ribbon, the status bar with the zoom slider, the central slot
+// for the chart, and five docking panes ("Song View", "Musician View" and "Network View" tabbed
+// on the left, "Output" at the bottom, "Properties" on the right). It carries the frame's own
+// commands through the command route, keeps the look, the window geometry and the dock layout
+// in QSettings("Corvix", "Zimbrel"), and holds the one song document.
+#pragma once
+
+#include "app/CMCommandRouter.h"
+#include "app/CMFrameCommands.h"
+#include "app/CMOutputPane.h"
+#include "app/CMSongDocument.h"
+#include "app/IMCompileShell.h"
+#include "app/IMFrameShell.h"
+#include "gui/RibbonControls.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class CChartPreview;
+class CCommandActions;
+class COutputWnd;
+class CRibbonBar;
+class QDockWidget;
+class QLabel;
+class QMenu;
+
+class CMainFrame : public QMainWindow, public IMFrameShell, public IMCompileShell {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Opens the song at `path` as the document and reports it in "Output"; a file that cannot
+    // be read leaves an empty document and says why. False then.
+    bool OpenDocument(const QString& path);
+    // An empty document.
+    void NewDocument();
+    const CMSongDocument& Document() const { return *m_document; }
+
+    // Puts `view` into the central slot (the chart view); the frame owns it from then on.
+    void SetCentralView(QWidget* view);
+    // The route every command goes through: targets join it by their layer.
+    CMCommandRouter& Router() { return m_router; }
+    CCommandActions& Actions() { return *m_actions; }
+    // The value controls of the ribbon and the status bar, by command identifier.
+    IMRibbonControls& Controls() { return m_controls; }
+    CMOutputPane& Output() { return m_output; }
+    COutputWnd* OutputWindow() const { return m_outputWnd; }
+    CRibbonBar* Ribbon() const { return m_ribbon; }
+    QDockWidget* Pane(CMPane pane) const { return m_panes.at(pane); }
+    // The "Recent Documents" menu of the application button.
+    QMenu* RecentDocumentsMenu() const { return m_recentMenu; }
+
+    // The look stored at the last run, if any.
+    static std::optional<int> StoredLook();
+
+    // IMFrameShell
+    bool IsPaneVisible(CMPane pane) const override;
+    void ShowPane(CMPane pane, bool show) override;
+    bool IsStatusBarVisible() const override;
+    void ShowStatusBar(bool show) override;
+    void ApplyLook(int look) override;
+    void StoreLook(int look) override;
+    void ShowAbout() override;
+    void ShowHelpTopics() override;
+    void Exit() override;
+
+    // IMCompileShell
+    void WriteOutput(const CMString& text) override;
+    void RepaintChart() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateRibbon();
+    void CreateStatusBar();
+    void CreatePanes();
+    QDockWidget* CreatePane(CMPane pane, const QString& title, const char* icon,
+                            Qt::DockWidgetArea area, QWidget* content);
+    void RestoreLayout();
+    void ShowDocumentTitle();
+
+    CMOutputPane m_output;
+    std::unique_ptr<CMSongDocument> m_document;
+    CMCommandRouter m_router;
+    CMFrameCommands m_frameCommands;
+    CCommandActions* m_actions;
+    CRibbonControls m_controls;
+    CRibbonBar* m_ribbon = nullptr;
+    COutputWnd* m_outputWnd = nullptr;
+    CChartPreview* m_preview = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QLabel* m_paneLabel = nullptr;
+    std::map<CMPane, QDockWidget*> m_panes;
+};
