@@ -16,6 +16,13 @@ contains() {  # description, file, line
   grep -qxF -- "$3" "$2" || { fail "$1: line '$3' not in output:"; cat "$2"; }
 }
 
+# Bad usage of the server: a clear message and exit status 2, nothing started.
+"$server" --max-connections 0 2>"$work/err"
+check "server: a number out of range" 2 $?
+contains "range named" "$work/err" "zimbrel-server: --max-connections: Value 0 not in range 1 to 100000"
+"$server" --listen nowhere 2>"$work/err"
+check "server: --listen without a port" 2 $?
+
 # The server picks a free port and says which.
 mkdir "$work/server"
 "$server" --listen 127.0.0.1:0 --db "$work/server/songs.sqlite" --fast-password-hashing \
