@@ -2,7 +2,9 @@
 #include "app/PlayCommand.h"
 
 #include "midi/playback/CMMCI.h"
+#include "midi/playback/CMSystemSequencer.h"
 #include "music/CMMusicSong.h"
+#include "settings/CMZimbrelIni.h"
 
 namespace {
 
@@ -19,6 +21,13 @@ private:
 };
 
 }  // namespace
+
+std::unique_ptr<CMMCI> MakeSystemPlayer(const CMZimbrelIni& settings)
+{
+    CMSequencerOptions options;
+    options.soundFont = settings.soundFont;
+    return std::make_unique<CMMCI>(std::make_unique<CMSystemSequencer>(options));
+}
 
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell)
 {

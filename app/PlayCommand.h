@@ -7,8 +7,12 @@
 #include "app/CMPerformanceSettings.h"
 #include "app/IMPlayShell.h"
 
+#include <memory>
+
+class CMMCI;
 class CMMusicBand;
 class CMMusicSong;
+class CMZimbrelIni;
 
 struct CMPlayRequest {
     const CMMusicBand* band = nullptr;
@@ -23,6 +27,10 @@ enum class CMPlayOutcome {
     NotPlayed,   // the file was written but the player could not play it
     Playing,
 };
+
+// The player the chart view keeps: the system's sequencer (the built-in synthesizer with the
+// "SoundFont" setting, or an ALSA port).
+std::unique_ptr<CMMCI> MakeSystemPlayer(const CMZimbrelIni& settings);
 
 // The play command on `song` through `shell`: stops a playing player, else performs and plays.
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell);

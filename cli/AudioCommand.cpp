@@ -7,7 +7,6 @@
 
 #include "app/AudioExport.h"
 #include "app/CMSongPerformer.h"
-#include "midi/playback/AudioRenderer.h"
 
 #include <unistd.h>
 
@@ -61,7 +60,7 @@ int RunAudioCommand(const AudioRequest& request)
         AudioFormats()[static_cast<std::size_t>(request.format.value_or(0))].word};
     const std::vector<std::string> outputs = PlanOutputs(files, NoFile);
     for (const std::string& output : outputs)
-        if (!output.empty() && !AudioFormatOf(output.c_str()))
+        if (!output.empty() && !IsAudioFileName(output.c_str()))
             return UsageError("audio", "'" + output + "' is not a .wav, .flac or .ogg file");
     CMSongPerformer performer(request.performance);
     std::string error;

@@ -5,10 +5,9 @@
 #include "cli/SongFiles.h"
 
 #include "app/CMSongPerformer.h"
+#include "app/OutputPorts.h"
 #include "app/PlayCommand.h"
 #include "midi/playback/CMMCI.h"
-#include "midi/playback/CMSystemSequencer.h"
-#include "midi/playback/MidiOutPorts.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -16,7 +15,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -92,38 +90,6 @@ std::string MinutesAndSeconds(int milliseconds)
     return text;
 }
 
-std::string PortList(const std::vector<CMString>& devices)
-{
-    std::string text;
-    for (std::size_t i = 0; i < devices.size(); ++i)
-        text += (i ? ", " : "") + std::to_string(i) + " " + devices[i].Str();
-    return text;
-}
-
-// The entry for --port: a number of the list, or a port's name (exact, else in any case).
-int FindPort(const std::string& wanted, const std::vector<CMString>& devices, int& port)
-{
-    char* end = nullptr;
-    const long number = std::strtol(wanted.c_str(), &end, 10);
-    if (!wanted.empty() && *end == '\0' && number >= 0 &&
-        static_cast<std::size_t>(number) < devices.size()) {
-        port = static_cast<int>(number);
-        return kExitDone;
-    }
-    for (const bool anyCase : {false, true}) {
-        for (std::size_t i = 0; i < devices.size(); ++i) {
-            const bool same = anyCase ? devices[i].ToLower() == CMString(wanted).ToLower()
-                                      : devices[i] == wanted.c_str();
-            if (same) {
-                port = static_cast<int>(i);
-                return kExitDone;
-            }
-        }
-    }
-    return UsageError("play",
-                      "no MIDI output port '" + wanted + "'; the ports are " + PortList(devices));
-}
-
 // Polls the player until it has played to the end or the user stops it (an InterruptCatcher
 // lives); shows the time played on a terminal. Answers whether the user stopped it.
 bool WaitWhilePlaying(CMMCI& player)
@@ -156,13 +122,11 @@ int RunPlayCommand(const PlayRequest& request)
     if (!performer.FindBand(error))
         return UsageError("play", error);
     const CMZimbrelIni& settings = performer.GetSettings();
-    const std::vector<CMString> devices = ListMidiOutDevices();
+    const CMOutputPorts ports = ListOutputPorts(settings);
     CMPlayRequest play;
-    play.port = FillMidiOutPortList(devices, settings.midiOutPort).selected;
-    if (request.port) {
-        if (const int status = FindPort(*request.port, devices, play.port); status != kExitDone)
-            return status;
-    }
+    play.port = request.port ? FindOutputPort(ports, *request.port, error) : ports.selected;
+    if (play.port < 0)
+        return UsageError("play", error);
     const std::string& song = request.songs.front();
     CMSongDocument document;
     if (!OpenSong(song, document, !request.noWarnings))
@@ -170,9 +134,8 @@ int RunPlayCommand(const PlayRequest& request)
     play.band = performer.GetBand();
     play.performance = performer.PerformanceOf(document.GetSong());
 
-    CMSequencerOptions options;
-    options.soundFont = settings.soundFont;
-    CMMCI player(std::make_unique<CMSystemSequencer>(options));
+    const std::unique_ptr<CMMCI> playerOwned = MakeSystemPlayer(settings);
+    CMMCI& player = *playerOwned;
     TerminalShell shell(song, player, request.listing);
     const CMString title = document.GetTitle();
     // From here on Ctrl-C stops the playing: it may come the moment the first notes go out.
@@ -187,7 +150,7 @@ int RunPlayCommand(const PlayRequest& request)
         return kExitFailed;
     std::printf("%s: Playing '%s' with %s on %s (%s); Ctrl-C stops\n", song.c_str(),
                 title.GetText(), play.band->GetName().GetText(),
-                devices[static_cast<std::size_t>(play.port)].GetText(),
+                ports.names[static_cast<std::size_t>(play.port)].GetText(),
                 MinutesAndSeconds(player.GetOpenedLength()).c_str());
     std::fflush(stdout);
     if (WaitWhilePlaying(player)) {

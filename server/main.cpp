@@ -55,7 +55,8 @@ void StoreBytes(std::string text, std::int64_t& bytes)
         text.pop_back();
     }
     std::int64_t count = 0;
-    if (!ParseNumber(std::string_view(text), count, std::int64_t{1}, (std::int64_t{1} << 40) / unit))
+    if (!ParseNumber(std::string_view(text), count, std::int64_t{1},
+                     (std::int64_t{1} << 40) / unit))
         throw CLI::ValidationError("--quota-bytes",
                                    "needs a number of bytes, such as 65536, 512K or 32M");
     bytes = count * unit;
