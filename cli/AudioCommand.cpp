@@ -43,8 +43,9 @@ bool RenderOne(const CMSongPerformer& performer, const AudioRequest& request,
                          "Error : Cannot create audio file '" + title.Str() + "'. " + error.Str());
         return false;
     }
-    std::printf("%s: '%s' played by %s into %s\n", song.c_str(), title.GetText(),
-                performer.GetBand()->GetName().GetText(), output.c_str());
+    WriteSongMessage(stdout, song,
+                     "'" + title.Str() + "' played by " + performer.GetBand()->GetName().Str() +
+                         " into " + output);
     return true;
 }
 

@@ -95,14 +95,12 @@ CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelI
 void ReportWritten(const std::string& song, const std::string& output,
                    const CMChartExportOptions& options, int pages)
 {
-    const bool pdf = FormatOf(output) == CMChartFormat::Pdf;
+    std::string what = "page " + std::to_string(std::max(options.page, 1));
     if (options.screen)
-        std::printf("%s: %s: the screen view\n", song.c_str(), output.c_str());
-    else if (pdf && options.page == 0)
-        std::printf("%s: %s: %d page%s\n", song.c_str(), output.c_str(), pages,
-                    pages == 1 ? "" : "s");
-    else
-        std::printf("%s: %s: page %d\n", song.c_str(), output.c_str(), std::max(options.page, 1));
+        what = "the screen view";
+    else if (FormatOf(output) == CMChartFormat::Pdf && options.page == 0)
+        what = std::to_string(pages) + (pages == 1 ? " page" : " pages");
+    WriteSongMessage(stdout, song, output + ": " + what);
 }
 
 // Draws songs as the chart view does: with the chart's fonts, the general chord style winning
@@ -124,8 +122,7 @@ public:
         const CMChartExportOptions options =
             ExportOptions(m_request, m_settings, document.GetSong());
         m_chart.chordStyle = options.chordStyle;
-        const int pages =
-            CountChartPages(document.GetSong(), options.showIntro, options.showVerse);
+        const int pages = CountChartPages(document.GetSong(), options.showIntro, options.showVerse);
         if (options.page > pages) {
             WriteSongMessage(stderr, song,
                              "Error : it has " + std::to_string(pages) + " page" +

@@ -33,8 +33,9 @@ bool PerformOne(const CMSongPerformer& performer, const MidiRequest& request,
         return false;
     }
     if (!request.listing)
-        std::printf("%s: '%s' played by %s into %s\n", song.c_str(), title.GetText(),
-                    performer.GetBand()->GetName().GetText(), output.c_str());
+        WriteSongMessage(stdout, song,
+                         "'" + title.Str() + "' played by " + performer.GetBand()->GetName().Str() +
+                             " into " + output);
     return true;
 }
 

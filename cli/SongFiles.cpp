@@ -9,6 +9,9 @@
 
 namespace {
 
+// A progress line stands on the terminal: the next message replaces it.
+bool g_progressShown = false;
+
 // The document's report on the terminal: errors and warnings on standard error, the success line
 // on standard output (when wanted), each after the song's path.
 class TerminalShell : public IMCompileShell {
@@ -48,6 +51,10 @@ void DefineSongOperands(CliOptions& options, std::vector<std::string>& songs, st
 
 void WriteSongMessage(std::FILE* stream, const std::string& path, const std::string& text)
 {
+    if (g_progressShown) {
+        std::fputs("\r\033[K", stderr);
+        g_progressShown = false;
+    }
     if (stream == stderr)
         std::fflush(stdout);  // in the order they were written, also through one pipe
     std::fprintf(stream, "%s: %s", path.c_str(), text.c_str());
@@ -72,22 +79,25 @@ bool OpenSong(const std::string& path, CMSongDocument& document, bool warnings, 
 }
 
 CliProgress::CliProgress(std::size_t count)
-    : m_count(count), m_shown(count > 1 && isatty(STDERR_FILENO))
+    : m_count(count), m_onTerminal(count > 1 && isatty(STDERR_FILENO))
 {
 }
 
 CliProgress::~CliProgress()
 {
-    if (m_shown)
+    if (g_progressShown)
         std::fputs("\r\033[K", stderr);
+    g_progressShown = false;
 }
 
 void CliProgress::Show(std::size_t index, const std::string& path)
 {
-    if (!m_shown)
+    if (!m_onTerminal)
         return;
+    std::fflush(stdout);
     std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", index + 1, m_count, path.c_str());
     std::fflush(stderr);
+    g_progressShown = true;
 }
 
 namespace {

@@ -41,7 +41,7 @@ public:
 
 private:
     std::size_t m_count;
-    bool m_shown;
+    bool m_onTerminal;
 };
 
 // Where each song's result goes. With -o: for one song its file, unless it names a folder; for
