@@ -27,7 +27,8 @@ for command in "--version" "compile AABA.zimbrel" "midi AABA.zimbrel -o a.midi -
   # shellcheck disable=SC2086
   libraries=$(LD_DEBUG=libs "$cli" $command 2>&1 >/dev/null | grep -c 'calling init:' || true)
   # shellcheck disable=SC2086
-  memory=$( { /usr/bin/time -f '%M' "$cli" $command >/dev/null 2>/dev/null; } 2>&1 | tail -n 1)
+  /usr/bin/time -f '%M' -o memory "$cli" $command >/dev/null 2>&1 || true
+  memory=$(tail -n 1 memory)
   echo "| zimbrel-cli $command | $libraries | $memory |"
 done
 echo
