@@ -63,6 +63,8 @@ int RunAudioCommand(const AudioRequest& request)
     for (const std::string& output : outputs)
         if (!output.empty() && !IsAudioFileName(output.c_str()))
             return UsageError("audio", "'" + output + "' is not a .wav, .flac or .ogg file");
+    if (IsAnOutputTheSong("audio", request.songs, outputs))
+        return kExitUsage;
     CMSongPerformer performer(request.performance);
     std::string error;
     if (!performer.FindBand(error))

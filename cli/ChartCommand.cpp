@@ -158,6 +158,8 @@ int RunChartCommand(const ChartRequest& request)
     const std::vector<std::string> outputs = PlanOutputs(files, NoFile);
     if (const std::string problem = CheckRequest(request, outputs); !problem.empty())
         return UsageError("chart", problem);
+    if (IsAnOutputTheSong("chart", request.songs, outputs))
+        return kExitUsage;
     if (!MakeOutputFolder(files))
         return kExitFailed;
 

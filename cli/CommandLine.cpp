@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 namespace {
 
@@ -328,7 +329,12 @@ public:
         const CliCommand& command = Find(chosen->get_name());
         if (!command.run)
             return HandOver(command, CommandArguments(argc, argv, command.info.name));
-        return command.run();
+        // The libraries answer failures rather than throwing; only memory running out comes here.
+        try {
+            return command.run();
+        } catch (const std::bad_alloc&) {
+            return Failure(command.info.name + ": not enough memory for this work");
+        }
     }
 
 private:

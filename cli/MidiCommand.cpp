@@ -27,8 +27,10 @@ bool PerformOne(const CMSongPerformer& performer, const MidiRequest& request,
     if (!written) {
         CMString message;
         message.Format("Error : Cannot create MIDI file '%s'.", title.GetText());
-        if (performer.PerformanceOf(document.GetSong()).instruments == 0)
-            message += "\nEvery instrument is switched off.";
+        const CMString reason =
+            PerformanceRefusal(document.GetSong(), performer.PerformanceOf(document.GetSong()));
+        if (!reason.IsEmpty())
+            message += "\n" + reason;
         WriteSongMessage(stderr, song, message.Str());
         return false;
     }
@@ -61,6 +63,8 @@ int RunMidiCommand(const MidiRequest& request)
         return UsageError("midi", error);
     const CliOutputRequest files{request.songs, request.output, "midi"};
     const std::vector<std::string> outputs = PlanOutputs(files, MidiBeside);
+    if (IsAnOutputTheSong("midi", request.songs, outputs))
+        return kExitUsage;
     if (!MakeOutputFolder(files))
         return kExitFailed;
     int status = kExitDone;

@@ -1,6 +1,8 @@
 // Songs on the terminal: see SongFiles.h.
 #include "cli/SongFiles.h"
 
+#include "core/CMFile.h"
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -133,6 +135,18 @@ std::vector<std::string> PlanOutputs(const CliOutputRequest& request,
         outputs.push_back(output);
     }
     return outputs;
+}
+
+bool IsAnOutputTheSong(const std::string& command, const std::vector<std::string>& songs,
+                       const std::vector<std::string>& outputs)
+{
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        if (!CMFile::IsSameFile(outputs[i].c_str(), songs[i].c_str()))
+            continue;
+        UsageError(command, "'" + outputs[i] + "' is the song itself; name another output file");
+        return true;
+    }
+    return false;
 }
 
 bool MakeOutputFolder(const CliOutputRequest& request)

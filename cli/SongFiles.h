@@ -57,3 +57,8 @@ struct CliOutputRequest {
 std::vector<std::string> PlanOutputs(const CliOutputRequest& request,
                                      std::string (*beside)(const std::string& song));
 bool MakeOutputFolder(const CliOutputRequest& request);
+
+// True, with the reason on standard error, when an output is its own song's file under whatever
+// name (a link, "./"): writing it would replace the song, so the command does nothing.
+bool IsAnOutputTheSong(const std::string& command, const std::vector<std::string>& songs,
+                       const std::vector<std::string>& outputs);

@@ -32,6 +32,9 @@ chart waltz 'C | F ||' 'time base { 3/4 }'
 chart common 'C | F ||' 'time base { 4/4 }'
 printf 'title { Typo }\nmisc { tempoo = 140; }\nchord { C ||\n}\n' >typo.zimbrel
 printf 'chrod { C ||\n}\n' >keyword.zimbrel
+# A song to write over under other names, and a form longer than a performance may be.
+cp Data/Example.zimbrel Song.zimbrel && ln -s Song.zimbrel sheet.pdf && ln -s Song.zimbrel take.wav
+{ printf 'chord {'; for i in $(seq 2000); do printf ' C7 |'; done; echo ' }'; } >Long.zimbrel
 broken=$source_dir/tests/data/songs/syntax_error.zimbrel
 
 # status | first line of standard error ('' none; * matches any text) | arguments
@@ -107,6 +110,11 @@ done <<TABLE
 1 | Data/Example.zimbrel: Error : Cannot create MIDI file 'Example'. | midi Data/Example.zimbrel --no-piano --no-bass --no-drums
 1 | Data/Example.zimbrel: Error : Cannot create MIDI file 'Example'. | midi Data/Example.zimbrel -o no/such/folder/x.midi
 1 | Data/Example.zimbrel: Error : it has 1 page; there is no page 2 | chart Data/Example.zimbrel -o x.png --page 2
+1 | Long.zimbrel: Error : Cannot create MIDI file 'Long'. | midi Long.zimbrel --repeats 11
+# An output that is the song itself, under any name, is refused before anything is written.
+2 | zimbrel-cli: midi: './Song.zimbrel' is the song itself; name another output file | midi Song.zimbrel -o ./Song.zimbrel
+2 | zimbrel-cli: chart: 'sheet.pdf' is the song itself; name another output file | chart Song.zimbrel -o sheet.pdf
+2 | zimbrel-cli: audio: 'take.wav' is the song itself; name another output file | audio Song.zimbrel -o take.wav
 # Warnings, each beside a chart that must not warn; --no-warnings silences them.
 0 | slash.zimbrel: warning: line 4: "D7/F#" is read as D7, a beat slash and the chord F#; write D7onF# for D7 over the bass note F# | compile slash.zimbrel
 0 | | compile slash_ok.zimbrel
@@ -137,6 +145,11 @@ done <<TABLE
 2 | zimbrel-cli: config: The following argument was not expected: extra | --workdir home config General.Zoom 1 extra
 TABLE
 [ -e home/Zimbrel.ini ] && fail "refused values wrote a settings file"
+cmp -s Song.zimbrel Data/Example.zimbrel || fail "a refused output changed the song"
+"$cli" midi Long.zimbrel --repeats 11 2>err
+[ "$(sed -n 2p err)" = "The performance would be longer than 20000 measures, more than Zimbrel plays." ] ||
+  fail "a form too long: $(cat err)"
+[ -e Long.zimbrel.midi ] && fail "a form too long: a MIDI file was written"
 
 # The error's word, line and caret when the scanner stops inside a word.
 "$cli" compile typo.zimbrel 2>err
