@@ -2,8 +2,8 @@
 #include "app/CMNetworkPane.h"
 
 #include "app/SharedSongFiles.h"
-#include "core/CMFile.h"
 #include "core/CMStringList.h"
+#include "core/FileSystem.h"
 #include "net/CMZimbrelMessages.h"
 #include "settings/CMZimbrelIni.h"
 
@@ -159,7 +159,7 @@ void CMNetworkPane::DownloadAll()
 void CMNetworkPane::UploadAll()
 {
     CMStringList files;
-    CMFile::ListFiles(files, (m_dataFolder + "*.zimbrel").c_str());
+    ListFiles(files, (m_dataFolder + "*.zimbrel").c_str());
     std::vector<std::string> paths;
     for (const CMString* file : files) {
         const CMString title = CMString::GetFileTitle(file->GetText());

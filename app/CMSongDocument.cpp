@@ -2,8 +2,8 @@
 #include "app/CMSongDocument.h"
 
 #include "core/AtomicFile.h"
-#include "core/CMFile.h"
 #include "core/CMTextFile.h"
+#include "core/FileSystem.h"
 #include "music/ErrorContext.h"
 
 #include <sys/stat.h>
@@ -88,7 +88,7 @@ void CMSongDocument::Reload(const CMString& text)
 
 bool CMSongDocument::IsSongFile(const char* path) const
 {
-    return CMFile::IsSameFile(m_song.path.GetText(), path);
+    return IsSameFile(m_song.path.GetText(), path);
 }
 
 void CMSongDocument::Compile()

@@ -1,7 +1,7 @@
 // Songs on the terminal: see SongFiles.h.
 #include "cli/SongFiles.h"
 
-#include "core/CMFile.h"
+#include "core/FileSystem.h"
 
 #include <unistd.h>
 
@@ -141,7 +141,7 @@ bool IsAnOutputTheSong(const std::string& command, const std::vector<std::string
                        const std::vector<std::string>& outputs)
 {
     for (std::size_t i = 0; i < songs.size(); ++i) {
-        if (!CMFile::IsSameFile(outputs[i].c_str(), songs[i].c_str()))
+        if (!IsSameFile(outputs[i].c_str(), songs[i].c_str()))
             continue;
         UsageError(command, "'" + outputs[i] + "' is the song itself; name another output file");
         return true;

@@ -1,15 +1,11 @@
-// CMFile: a binary file on a C stream, with little-endian value I/O, the variable-length quantity
-// used by the stored forms, and the static text helpers that work on paths and song text.
+// CMFile: a binary file on a C stream, with little-endian value I/O and the variable-length
+// quantity used by the stored forms.
 // Every operation on a closed file does nothing and answers its failure value.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <string_view>
-
-class CMString;
-class CMStringList;
 
 class CMFile {
 public:
@@ -44,21 +40,6 @@ public:
     // A value of 0x0FFFFFFF or more writes nothing and answers 0; else the bytes written.
     int WriteVarLen(std::uint32_t value);
     std::uint32_t ReadVarLen();  // at most four bytes; 0 when a read fails
-
-    // Song text escaping around the 7-bit scanner: bytes outside printable ASCII become "\xHH".
-    static CMString EscapeHex(std::string_view text);
-    static CMString UnescapeHex(std::string_view text);
-    static CMString EscapeHex(const char* text);  // null reads as empty
-    static CMString UnescapeHex(const char* text);
-    // The part after the last dot of a path; empty when there is none or nothing follows it.
-    static CMString GetExtension(const char* path);
-    // The part after the last "/" or "\\"; without the path's extension when asked.
-    static CMString GetFileName(const char* path, bool withExtension);
-    static CMString GetCurrentDir();
-    // The names (without folder) of the plain files matching a wildcard pattern, sorted.
-    static bool ListFiles(CMStringList& names, const char* pattern);
-    // Whether two paths name one existing file, whatever the names (links, "./", folders).
-    static bool IsSameFile(const char* path, const char* otherPath);
 
 protected:
     struct StreamCloser {

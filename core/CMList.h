@@ -1,7 +1,7 @@
 // CMList: the doubly linked list of element pointers that the song model, the performance engine
 // and the MIDI writer are built on. Two flavours:
-//   CMList<T>        a non-owning view: it frees its nodes, never its elements;
-//   CMOwningList<T>  owns its elements (handed over as std::unique_ptr) and deletes them.
+//   CMList<T>        a non-owning list: it frees its nodes, never its elements;
+//   CMOwningList<T>  wraps one, owns its elements (handed over as std::unique_ptr), deletes them.
 // The ordering predicate of a list is its elements' IsGreater ("sorts after"); ordered insertion
 // always puts a new element behind the elements equal to it, so sorting is stable.
 // Users iterate node by node (GetHead / next) or with range-for over the element pointers.
@@ -74,7 +74,7 @@ public:
         }
         return *this;
     }
-    virtual ~CMList() { RemoveAll(); }
+    ~CMList() { RemoveAll(); }
 
     Node* GetHead() const { return m_head; }
     Node* GetTail() const { return m_tail; }
@@ -221,10 +221,11 @@ private:
     int m_count = 0;
 };
 
-// A list that owns its elements. Elements come in as std::unique_ptr; the raw-pointer adders of
-// CMList are hidden so that nothing can slip in unowned.
+// A list that owns its elements. It wraps a CMList rather than deriving from one, so no
+// reference to the plain list exists through which an element could enter unowned or leave
+// without being deleted. Elements come in as std::unique_ptr and go out the same way.
 template <class T>
-class CMOwningList : public CMList<T> {
+class CMOwningList {
 public:
     using Node = typename CMList<T>::Node;
 
@@ -234,29 +235,43 @@ public:
     {
         if (this != &other) {
             DeleteAll();
-            CMList<T>::operator=(std::move(other));
+            m_list = std::move(other.m_list);
         }
         return *this;
     }
-    ~CMOwningList() override { DeleteAll(); }
+    virtual ~CMOwningList() { DeleteAll(); }
 
-    Node* AddHead(std::unique_ptr<T> element) { return CMList<T>::AddHead(element.release()); }
-    Node* AddTail(std::unique_ptr<T> element) { return CMList<T>::AddTail(element.release()); }
+    Node* GetHead() const { return m_list.GetHead(); }
+    Node* GetTail() const { return m_list.GetTail(); }
+    int GetCount() const { return m_list.GetCount(); }
+    bool IsEmpty() const { return m_list.IsEmpty(); }
+    T* GetAt(int index) const { return m_list.GetAt(index); }
+
+    auto begin() { return m_list.begin(); }
+    auto end() { return m_list.end(); }
+    auto begin() const { return m_list.begin(); }
+    auto end() const { return m_list.end(); }
+
+    Node* AddHead(std::unique_ptr<T> element) { return m_list.AddHead(element.release()); }
+    Node* AddTail(std::unique_ptr<T> element) { return m_list.AddTail(element.release()); }
     Node* InsertBefore(Node* node, std::unique_ptr<T> element)
     {
-        return CMList<T>::InsertBefore(node, element.release());
+        return m_list.InsertBefore(node, element.release());
     }
     Node* InsertAfter(Node* node, std::unique_ptr<T> element)
     {
-        return CMList<T>::InsertAfter(node, element.release());
+        return m_list.InsertAfter(node, element.release());
     }
     Node* AddSorted(std::unique_ptr<T> element, Node* start = nullptr, bool fromTail = false)
     {
-        return CMList<T>::AddSorted(element.release(), start, fromTail);
+        return m_list.AddSorted(element.release(), start, fromTail);
     }
 
+    void Sort() { m_list.Sort(); }
+    void Reverse() { m_list.Reverse(); }
+
     // Removes a node and hands its element back to the caller.
-    std::unique_ptr<T> Remove(Node* node) { return std::unique_ptr<T>(CMList<T>::Unlink(node)); }
+    std::unique_ptr<T> Remove(Node* node) { return std::unique_ptr<T>(m_list.Unlink(node)); }
 
     // Replaces the contents by copies of another list's elements.
     void CopyFrom(const CMOwningList& other)
@@ -270,9 +285,9 @@ public:
 
     void DeleteAll()
     {
-        for (T* element : *this)
+        for (T* element : m_list)
             delete element;
-        CMList<T>::RemoveAll();
+        m_list.RemoveAll();
     }
 
     // Stored form: the count as a variable-length quantity, then every element. Loading appends
@@ -280,8 +295,8 @@ public:
     void Serialize(CMFile& file, bool store)
     {
         if (store) {
-            file.WriteVarLen(static_cast<unsigned>(this->GetCount()));
-            for (T* element : *this)
+            file.WriteVarLen(static_cast<unsigned>(GetCount()));
+            for (T* element : m_list)
                 element->Serialize(file, true);
             return;
         }
@@ -294,7 +309,5 @@ public:
     }
 
 private:
-    // Only owned elements may enter; RemoveAll would leak them.
-    using CMList<T>::RemoveAll;
-    using CMList<T>::Unlink;
+    CMList<T> m_list;
 };

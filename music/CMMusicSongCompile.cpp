@@ -2,15 +2,14 @@
 // texts, builds the measures from the flat item list and supplies a default theme structure.
 #include "music/CMChordYacc.h"
 #include "music/CMMusicSong.h"
-
-#include "core/CMFile.h"
+#include "music/HexEscape.h"
 
 namespace {
 
 void UnescapeLines(CMStringList& lines)
 {
     for (CMString* line : lines)
-        *line = CMFile::UnescapeHex(line->View());
+        *line = UnescapeHex(line->View());
 }
 
 std::unique_ptr<CMMusicChord> CopyWithLength(const CMMusicChord& item, std::uint8_t length)
@@ -90,12 +89,12 @@ bool CMMusicSong::Compile(const CMString& source, CMString& errorText)
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     CMMusicSong parsed;
-    if (!ParseSong(CMFile::EscapeHex(text).View(), &parsed, errorText))
+    if (!ParseSong(EscapeHex(text).View(), &parsed, errorText))
         return false;
     UnescapeLines(parsed.title);
     UnescapeLines(parsed.lyrics);
-    parsed.composer = CMFile::UnescapeHex(parsed.composer.View());
-    parsed.lyricist = CMFile::UnescapeHex(parsed.lyricist.View());
+    parsed.composer = UnescapeHex(parsed.composer.View());
+    parsed.lyricist = UnescapeHex(parsed.lyricist.View());
     parsed.BuildMeasures();
     parsed.BuildDefaultThemeStructure();
 

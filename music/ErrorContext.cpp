@@ -3,8 +3,8 @@
 // the source's own bytes.
 #include "music/ErrorContext.h"
 
-#include "core/CMFile.h"
 #include "music/CMChordYacc.h"
+#include "music/HexEscape.h"
 
 #include <cctype>
 #include <string>
@@ -31,7 +31,7 @@ std::string Indent(std::string_view text)
 
 CMString ErrorContext(const CMString& source)
 {
-    const CMString escaped = CMFile::EscapeHex(source.View());
+    const CMString escaped = EscapeHex(source.View());
     const std::string_view text = escaped.View();
     CMChordYacc parser(text);
     if (parser.Parse())
@@ -52,9 +52,8 @@ CMString ErrorContext(const CMString& source)
     const std::size_t newline = text.rfind('\n', start);
     const std::size_t lineStart = newline == std::string_view::npos ? 0 : newline + 1;
     const std::size_t lineEnd = std::min(text.find_first_of("\r\n", start), text.size());
-    const CMString line = CMFile::UnescapeHex(text.substr(lineStart, lineEnd - lineStart));
-    const std::string caret =
-        Indent(CMFile::UnescapeHex(text.substr(lineStart, start - lineStart)).View());
+    const CMString line = UnescapeHex(text.substr(lineStart, lineEnd - lineStart));
+    const std::string caret = Indent(UnescapeHex(text.substr(lineStart, start - lineStart)).View());
     const std::string word(text.substr(first, end - first));
     CMString context;
     context.Format("  in the word \"%s\":\n  %s\n  %s^\n", word.c_str(), line.GetText(),

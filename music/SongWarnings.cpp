@@ -3,10 +3,10 @@
 // keeps neither.
 #include "music/SongWarnings.h"
 
-#include "core/CMFile.h"
 #include "music/CMChordLex.h"
 #include "music/CMMusicSong.h"
 #include "music/ChordYacc.hpp"
+#include "music/HexEscape.h"
 #include "music/LabelCodes.h"
 
 #include <algorithm>
@@ -323,7 +323,7 @@ std::string CMSongWarning::Message() const
 
 std::vector<CMSongWarning> FindSongWarnings(const CMString& source, const CMMusicSong& song)
 {
-    const CMString escaped = CMFile::EscapeHex(source.View());
+    const CMString escaped = EscapeHex(source.View());
     try {
         return SongReader(escaped, song).Warnings();
     } catch (const CMChordLexFatal&) {

@@ -1,9 +1,10 @@
-// CMFile and CMTextFile: values, the variable-length quantity at its thresholds, path helpers,
-// file listing, line ends, loading and atomic saving.
+// CMFile, the folder listing and CMTextFile: values, the variable-length quantity at its
+// thresholds, file listing, line ends, loading and atomic saving.
 #include "core/AtomicFile.h"
 #include "core/CMFile.h"
 #include "core/CMStringList.h"
 #include "core/CMTextFile.h"
+#include "core/FileSystem.h"
 #include "tests/FileContents.h"
 #include "tests/TempDir.h"
 
@@ -108,21 +109,6 @@ TEST(File, LittleEndianValuesAndClosedFile)
     EXPECT_FALSE(closed.Open(dir.Path("missing/x").c_str(), "rb"));
 }
 
-TEST(File, PathHelpers)
-{
-    EXPECT_EQ(CMFile::GetFileName("C:/x/a.b.c", false), "a.b");
-    EXPECT_EQ(CMFile::GetFileName("C:/x/abc", false), "abc");
-    EXPECT_EQ(CMFile::GetFileName("C:/x/abc.", false), "abc");
-    EXPECT_EQ(CMFile::GetFileName("C:\\x\\song.zimbrel", true), "song.zimbrel");
-    EXPECT_EQ(CMFile::GetFileName("/x/.z", false), "");  // not longer than extension plus dot
-    EXPECT_EQ(CMFile::GetFileName("nofolder.txt", true), "");
-    EXPECT_EQ(CMFile::GetFileName("/x/", true), "");
-    EXPECT_EQ(CMFile::GetExtension("a/b.c/song.zimbrel"), "zimbrel");
-    EXPECT_EQ(CMFile::GetExtension("song."), "");
-    EXPECT_EQ(CMFile::GetExtension("song"), "");
-    EXPECT_EQ(CMFile::GetCurrentDir(), ".");
-}
-
 TEST(File, ListFilesMatchesPlainFilesSorted)
 {
     TempDir dir;
@@ -130,7 +116,7 @@ TEST(File, ListFilesMatchesPlainFilesSorted)
         WriteFileContents(dir.Path(name), "x");
     std::filesystem::create_directory(dir.Path("folder.zimbrel"));
     CMStringList names;
-    EXPECT_TRUE(CMFile::ListFiles(names, (dir.Root() + "/*.zimbrel").c_str()));
+    EXPECT_TRUE(ListFiles(names, (dir.Root() + "/*.zimbrel").c_str()));
     std::vector<std::string> found;
     for (const CMString* name : names)
         found.push_back(name->Str());
@@ -138,7 +124,7 @@ TEST(File, ListFilesMatchesPlainFilesSorted)
     EXPECT_EQ(found, (std::vector<std::string>{".zimbrel", "A.zimbrel", "a.zimbrel", "b.zimbrel"}));
 
     CMStringList none;
-    EXPECT_TRUE(CMFile::ListFiles(none, (dir.Root() + "/missing/*.zimbrel").c_str()));
+    EXPECT_TRUE(ListFiles(none, (dir.Root() + "/missing/*.zimbrel").c_str()));
     EXPECT_EQ(none.GetCount(), 0);
 }
 

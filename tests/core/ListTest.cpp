@@ -36,13 +36,13 @@ std::vector<std::string> Texts(const CMStringList& list)
     return texts;
 }
 
-// The links must agree in both directions and with the count.
-template <class T>
-void ExpectConsistent(const CMList<T>& list)
+// The links must agree in both directions and with the count (plain and owning lists alike).
+template <class List>
+void ExpectConsistent(const List& list)
 {
     int forward = 0;
-    const CMListNode<T>* previous = nullptr;
-    for (const CMListNode<T>* node = list.GetHead(); node; node = node->next) {
+    const typename List::Node* previous = nullptr;
+    for (const typename List::Node* node = list.GetHead(); node; node = node->next) {
         EXPECT_EQ(node->previous, previous);
         previous = node;
         ++forward;

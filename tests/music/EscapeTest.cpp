@@ -1,7 +1,7 @@
 // Song text escaping around the 7-bit scanner: ASCII passes, UTF-8 bytes are escaped one by one,
 // double-byte code pages in pairs, and every text comes back byte for byte.
-#include "core/CMFile.h"
 #include "core/CMString.h"
+#include "music/HexEscape.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@ namespace {
 
 std::string Escape(const std::string& text)
 {
-    return CMFile::EscapeHex(text.c_str()).Str();
+    return EscapeHex(text.c_str()).Str();
 }
 
 std::string Unescape(const std::string& text)
 {
-    return CMFile::UnescapeHex(text.c_str()).Str();
+    return UnescapeHex(text.c_str()).Str();
 }
 
 }  // namespace
