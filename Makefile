@@ -1,7 +1,8 @@
 # Thin front end over CMake. Every target first makes sure the Debian packages are there.
 #   make deps    install missing packages
 #   make build   release build in build/
-#   make test    sanitizer build in build-test/ (Clang, ASan + UBSan, libFuzzer) and every test
+#   make test    sanitizer build in build-test/ (Clang, ASan + UBSan, libFuzzer), every test
+#                and clang-tidy over the sources
 #   make tsan    ThreadSanitizer build in build-tsan/ (Clang) and the tests of threaded code
 #   make demo    build, then run the main job on the example songs in Data/ (results in out/)
 #   make run     start the desktop program
@@ -20,7 +21,8 @@ build: deps
 test: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-	  -DZIMBREL_SANITIZE=ON -DZIMBREL_FUZZ=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF >/dev/null
+	  -DZIMBREL_SANITIZE=ON -DZIMBREL_FUZZ=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF \
+	  -DZIMBREL_TIDY=ON >/dev/null
 	@cmake --build build-test -j $(JOBS)
 	@cd build-test && ctest --output-on-failure -j $(JOBS)
 

@@ -34,22 +34,27 @@ struct SuffixStyle {
     bool plain;          // the listing's text
 };
 
+// The tensions a suffix has already named in its main part; the rest are added one by one.
+struct ShownTensions {
+    bool nine = false;
+    bool eleven = false;
+    bool thirteen = false;
+};
+
 // The "seventh" part of major and minor chords with a seventh, naming the highest tension.
-// Returns which tensions it consumed through the flags.
-void AppendSeventhAndTensions(CMString& text, const CMChordFlags& f, bool& nineShown,
-                              bool& elevenShown, bool& thirteenShown)
+void AppendSeventhAndTensions(CMString& text, const CMChordFlags& f, ShownTensions& shown)
 {
     if (!f.nine) {
         text += "7";
     } else if (!f.eleven) {
         text += "9";
-        nineShown = true;
+        shown.nine = true;
     } else if (!f.thirteen) {
         text += "11";
-        nineShown = elevenShown = true;
+        shown.nine = shown.eleven = true;
     } else {
         text += "13";
-        nineShown = elevenShown = thirteenShown = true;
+        shown.nine = shown.eleven = shown.thirteen = true;
     }
 }
 
@@ -66,56 +71,66 @@ void AppendMajorSeventh(CMString& text, bool withNine, const SuffixStyle& s, con
     }
 }
 
-CMString Suffix(const CMMusicChord& chord, const SuffixStyle& s)
+// The word a style gives a major sixth or a plain major triad ("maj6", "M6", "6"; "maj", "M").
+const char* MajorWord(const SuffixStyle& s, bool six)
+{
+    if (!s.plain && s.style == StyleWords)
+        return six ? "maj6" : "maj";
+    if (!s.plain && s.style == StyleLetters)
+        return six ? "M6" : "M";
+    return six ? "6" : "";
+}
+
+void AppendMajor(CMString& text, const CMChordFlags& f, const SuffixStyle& s, ShownTensions& shown)
+{
+    if (f.six) {
+        text += MajorWord(s, true);
+        if (f.nine) {
+            text += "9";
+            shown.nine = true;
+        }
+    } else if (f.majorSeventh) {
+        AppendMajorSeventh(text, f.nine, s, "");
+        shown.nine = f.nine;
+    } else if (f.seventh) {
+        AppendSeventhAndTensions(text, f, shown);
+    } else {
+        text += MajorWord(s, false);
+    }
+}
+
+const char* MinorWord(const SuffixStyle& s)
+{
+    if (s.plain)
+        return "m";
+    if (s.style == StyleWords)
+        return "min";
+    return s.style == StyleSymbols ? "-" : "m";
+}
+
+void AppendMinor(CMString& text, const CMChordFlags& f, const SuffixStyle& s, ShownTensions& shown)
+{
+    text += MinorWord(s);
+    if (f.six) {
+        text += f.nine ? "69" : "6";
+        shown.nine = f.nine;
+    } else if (f.seventh) {
+        AppendSeventhAndTensions(text, f, shown);
+    } else if (f.majorSeventh) {
+        AppendMajorSeventh(text, f.nine, s, " ");
+        shown.nine = f.nine;
+    }
+}
+
+// The chord kind with its sixth or seventh and the tensions that go with them.
+void AppendKind(CMString& text, const CMMusicChord& chord, const SuffixStyle& s,
+                ShownTensions& shown)
 {
     const CMChordFlags& f = chord.flags;
     const bool symbols = !s.plain && s.style == StyleSymbols;
-    bool nineShown = false, elevenShown = false, thirteenShown = false;
-    CMString text;
-
     switch (chord.kind) {
-    case KindMajor:
-        if (f.six) {
-            if (!s.plain && s.style == StyleWords)
-                text += "maj6";
-            else if (!s.plain && s.style == StyleLetters)
-                text += "M6";
-            else
-                text += "6";
-            if (f.nine) {
-                text += "9";
-                nineShown = true;
-            }
-        } else if (f.majorSeventh) {
-            AppendMajorSeventh(text, f.nine, s, "");
-            nineShown = f.nine;
-        } else if (f.seventh) {
-            AppendSeventhAndTensions(text, f, nineShown, elevenShown, thirteenShown);
-        } else if (!s.plain && s.style == StyleWords) {
-            text += "maj";
-        } else if (!s.plain && s.style == StyleLetters) {
-            text += "M";
-        }
-        break;
-    case KindMinor:
-        if (s.plain)
-            text += "m";
-        else if (s.style == StyleWords)
-            text += "min";
-        else if (s.style == StyleSymbols)
-            text += "-";
-        else
-            text += "m";
-        if (f.six) {
-            text += f.nine ? "69" : "6";
-            nineShown = f.nine;
-        } else if (f.seventh) {
-            AppendSeventhAndTensions(text, f, nineShown, elevenShown, thirteenShown);
-        } else if (f.majorSeventh) {
-            AppendMajorSeventh(text, f.nine, s, " ");
-            nineShown = f.nine;
-        }
-        break;
+    case KindMajor: AppendMajor(text, f, s, shown); break;
+    case KindMinor: AppendMinor(text, f, s, shown); break;
     case KindDiminished: text += symbols ? "o" : "dim"; break;
     case KindAugmented:
         text += symbols ? "+" : "aug";
@@ -125,7 +140,14 @@ CMString Suffix(const CMMusicChord& chord, const SuffixStyle& s)
     case KindSuspended: text += f.seventh ? "sus7" : "sus4"; break;
     default: break;
     }
+}
 
+// The altered fifths and the tensions the main part did not name, in their fixed order.
+void AppendAlterations(CMString& text, const CMMusicChord& chord, const SuffixStyle& s,
+                       const ShownTensions& shown)
+{
+    const CMChordFlags& f = chord.flags;
+    const bool symbols = !s.plain && s.style == StyleSymbols;
     if (f.flatFive && chord.kind != KindDiminished) {
         if (symbols && text == "-7") {
             text = CMString(kHalfDiminishedGlyph);
@@ -138,18 +160,26 @@ CMString Suffix(const CMMusicChord& chord, const SuffixStyle& s)
         text += symbols ? " +5" : " #5";
     if (f.flatNine)
         text += symbols ? " -9" : (s.plain ? " b9" : " !9");
-    if (f.nine && !nineShown)
+    if (f.nine && !shown.nine)
         text += s.plain ? " 9" : " =9";
     if (f.sharpNine)
         text += symbols ? " +9" : " #9";
-    if (f.eleven && !elevenShown)
+    if (f.eleven && !shown.eleven)
         text += " =11";
     if (f.sharpEleven)
         text += symbols ? " +11" : " #11";
     if (f.flatThirteen)
         text += symbols ? " -13" : (s.plain ? " b13" : " !13");
-    if (f.thirteen && !thirteenShown)
+    if (f.thirteen && !shown.thirteen)
         text += s.plain ? " 13" : " =13";
+}
+
+CMString Suffix(const CMMusicChord& chord, const SuffixStyle& s)
+{
+    ShownTensions shown;
+    CMString text;
+    AppendKind(text, chord, s, shown);
+    AppendAlterations(text, chord, s, shown);
     return text;
 }
 

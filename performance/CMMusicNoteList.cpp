@@ -65,7 +65,10 @@ int CMMusicNoteList::Matches(std::uint32_t slotScale, int slotRoot, int tempo,
         return MatchWrongTempo;
     if ((slotScale & scaleMask) == 0)
         return MatchWrongScale;
-    const int d = static_cast<std::int8_t>(static_cast<std::uint8_t>(slotRoot - root));
+    // The interval up from the pattern's root as one signed byte, as the stored form holds it.
+    int d = static_cast<std::uint8_t>(slotRoot - root);
+    if (d >= 128)
+        d -= 256;
     const auto inRange = [&](int shift) { return shift >= lowShift && shift <= highShift; };
     if (d < lowShift) {
         if (inRange(d + 12))
@@ -96,7 +99,7 @@ void CMMusicNoteList::WriteNotes(CMMidiFile& file, bool endReStruckNotes) const
             continue;
         const auto start = static_cast<std::uint32_t>(std::max(0, note.tick));
         const auto end = start + static_cast<std::uint32_t>(DurationTicks(note.code, note.gate));
-        std::uint32_t& strike = nextStrike[static_cast<std::size_t>(note.pitch)];
+        std::uint32_t& strike = nextStrike[static_cast<std::uint8_t>(note.pitch)];
         if (!endReStruckNotes)
             ends[i] = end;
         else if (strike != start)

@@ -68,82 +68,72 @@ std::uint32_t SharpElevenOr(const CMChordFlags& f, std::uint32_t otherwise)
     return f.sharpEleven ? ScaleLydianSeventh : otherwise;
 }
 
+// An entry of the table below that stands for the Lydian seventh when the chord has a sharp
+// eleven, and for its own scales otherwise. No scale this rule answers uses the top bit.
+constexpr std::uint32_t kLydianSeventhOnSharpEleven = 0x80000000u;
+
+constexpr std::uint32_t OrSharpEleven(std::uint32_t scales)
+{
+    return scales | kLydianSeventhOnSharpEleven;
+}
+
+// How a dominant with a flat nine (and no nine) chooses between the altered scale and the
+// combination of diminished: by its flat thirteen, or by its thirteen.
+enum class FlatNineRule : std::uint8_t { ByFlatThirteen, ByThirteen };
+
+// The scales of a dominant chord of major quality on one degree of the major key. A nine with a
+// flat thirteen and no thirteen always gives the whole-tone scale.
+struct DominantRow {
+    std::uint32_t nineThirteenEleven;  // a nine with a thirteen and an eleven
+    std::uint32_t nineThirteen;        // a nine with a thirteen, no eleven
+    std::uint32_t nine;                // a nine otherwise
+    std::uint32_t plain;               // neither nine nor flat nine
+    FlatNineRule flatNine;
+};
+
+// clang-format off
+constexpr std::uint32_t M = ScaleMixolydian, L7 = ScaleLydianSeventh;
+constexpr std::uint32_t M_L7 = kMixolydianOrLydianSeventh, DOM = kDominantScales;
+constexpr DominantRow kDominantByDegree[12] = {
+    /*  0 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  1 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, FlatNineRule::ByFlatThirteen},
+    /*  2 */ {L7, L7, L7, L7, FlatNineRule::ByFlatThirteen},
+    /*  3 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, FlatNineRule::ByFlatThirteen},
+    /*  4 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
+    /*  5 */ {M, L7, L7, L7, FlatNineRule::ByFlatThirteen},
+    /*  6 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  7 */ {OrSharpEleven(M), OrSharpEleven(M), OrSharpEleven(M), OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  8 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  9 */ {M, M_L7, OrSharpEleven(M_L7), OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
+    /* 10 */ {L7, L7, L7, L7, FlatNineRule::ByFlatThirteen},
+    /* 11 */ {L7, L7, L7, OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
+};
+// clang-format on
+
+std::uint32_t Resolve(std::uint32_t entry, const CMChordFlags& f)
+{
+    if (!(entry & kLydianSeventhOnSharpEleven))
+        return entry;
+    return f.sharpEleven ? ScaleLydianSeventh : entry & ~kLydianSeventhOnSharpEleven;
+}
+
 // A dominant chord (seventh without major seventh or sixth) of major quality on a degree of the
-// major key. One case per degree, in the order the tests are made.
+// major key.
 std::uint32_t MajorDominant(const CMChordFlags& f, int degree)
 {
-    const std::uint32_t M = ScaleMixolydian, L7 = ScaleLydianSeventh, WT = ScaleWholeTone;
-    const std::uint32_t ALT = ScaleAltered, COD = ScaleCombinationOfDiminished;
-    const std::uint32_t M_L7 = kMixolydianOrLydianSeventh, DOM = kDominantScales;
-    switch (degree) {
-    case 0:
-        if (!f.nine)
-            return !f.flatNine ? SharpElevenOr(f, DOM) : FlatNineDominant(f);
-        return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
-    case 1:
-        if (f.nine)
-            return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
-        return !f.flatNine ? L7 : FlatNineDominant(f);
-    case 2:
-        if (f.nine)
-            return WholeToneNinth(f) ? WT : L7;
-        return f.flatNine ? FlatNineDominant(f) : L7;
-    case 3:
-        if (!f.nine)
-            return !f.flatNine ? L7 : FlatNineDominant(f);
-        return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
-    case 4:
-        if (f.nine)
-            return WholeToneNinth(f) ? WT : SharpElevenOr(f, M_L7);
-        if (f.flatNine)
-            return f.thirteen ? COD : ALT;
-        return SharpElevenOr(f, ALT);
-    case 5:
-        if (f.nine) {
-            if (f.thirteen)
-                return f.eleven ? M : L7;
-            return f.flatThirteen ? WT : L7;
-        }
-        return f.flatNine ? FlatNineDominant(f) : L7;
-    case 6:
-    case 8:
-        if (!f.nine)
-            return !f.flatNine ? SharpElevenOr(f, DOM) : FlatNineDominant(f);
+    if (degree < 0 || degree >= 12)
+        return kUndetermined;
+    const DominantRow& row = kDominantByDegree[degree];
+    if (f.nine) {
         if (f.thirteen)
-            return SharpElevenOr(f, M_L7);
-        return f.flatThirteen ? WT : L7;
-    case 7:
-        if (f.nine)
-            return WholeToneNinth(f) ? WT : SharpElevenOr(f, M);
-        return f.flatNine ? FlatNineDominant(f) : SharpElevenOr(f, DOM);
-    case 9:
-        if (f.nine) {
-            if (f.thirteen)
-                return f.eleven ? M : M_L7;
-            if (f.flatThirteen)
-                return WT;
-            return SharpElevenOr(f, M_L7);
-        }
-        if (f.flatNine)
-            return f.thirteen ? COD : ALT;
-        return SharpElevenOr(f, ALT);
-    case 10:
-        if (!f.nine)
-            return f.flatNine ? FlatNineDominant(f) : L7;
-        if (f.thirteen)
-            return L7;
-        return f.flatThirteen ? WT : L7;
-    case 11:
-        if (f.nine) {
-            if (f.thirteen)
-                return L7;
-            return f.flatThirteen ? WT : L7;
-        }
-        if (f.flatNine)
-            return f.thirteen ? COD : ALT;
-        return SharpElevenOr(f, ALT);
-    default: return kUndetermined;
+            return Resolve(f.eleven ? row.nineThirteenEleven : row.nineThirteen, f);
+        return WholeToneNinth(f) ? ScaleWholeTone : Resolve(row.nine, f);
     }
+    if (!f.flatNine)
+        return Resolve(row.plain, f);
+    if (row.flatNine == FlatNineRule::ByThirteen)
+        return f.thirteen ? ScaleCombinationOfDiminished : ScaleAltered;
+    return FlatNineDominant(f);
 }
 
 // A major-quality chord that is not a dominant: with a major seventh or sixth, or a plain triad.

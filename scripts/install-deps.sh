@@ -11,7 +11,7 @@ packages=(
   libfluidsynth-dev fluidsynth libasound2-dev libsndfile1-dev
   libsqlite3-dev libsodium-dev
   lilypond-fonts fonts-liberation fonts-dejavu-core timgm6mb-soundfont
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
 )
 
 missing=()

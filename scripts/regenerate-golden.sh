@@ -37,6 +37,8 @@ rmdir "$empty"
 played=$(mktemp -d)
 "$cli" midi Data/Example.zimbrel -o "$played/Example.midi" --precount 1 --repeats 2 --listing |
   head -c -1 > tests/data/examples/Example.listing
+"$cli" midi tests/data/examples/Breaks.zimbrel -o "$played/Breaks.midi" --precount 2 --repeats 1 --listing |
+  head -c -1 > tests/data/examples/Breaks.listing
 rm -rf "$played"
 
 # Charts as the chart view draws them: SONG PAGE (0: the screen view) SEMITONES LISTING.
@@ -49,4 +51,7 @@ Data/WinterLamp.zimbrel 0 0 WinterLamp.screen.txt
 tests/data/songs/melody.zimbrel 1 0 melody.page1.txt
 tests/data/songs/volta.zimbrel 1 0 volta.page1.txt
 tests/data/songs/signs.zimbrel 1 2 signs.bflat.page1.txt
+tests/data/songs/layout.zimbrel 1 0 layout.page1.txt
+tests/data/songs/long.zimbrel 0 0 long.screen.txt
+tests/data/songs/long.zimbrel 2 0 long.page2.txt
 CHARTS

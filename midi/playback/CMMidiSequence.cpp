@@ -76,6 +76,67 @@ int DataBytesOf(std::uint8_t status)
     return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
 }
 
+// The status of the next event, taken from the bytes or from the running status, which channel
+// messages set and system and meta events cancel. Null, or what is wrong.
+const char* ReadStatus(ByteReader& track, std::uint8_t& running, std::uint8_t& status)
+{
+    status = track.Peek();
+    if (status < 0x80) {
+        if (!running)
+            return "data without a status byte";
+        status = running;
+        return nullptr;
+    }
+    track.Byte(status);
+    running = status < 0xF0 ? status : 0;
+    return nullptr;
+}
+
+// The data bytes of a channel message. Null, or what is wrong.
+const char* ReadChannelData(ByteReader& track, CMTimedMidiEvent& event)
+{
+    std::uint8_t* const data[] = {&event.data1, &event.data2};
+    for (int i = 0; i < DataBytesOf(event.status); ++i)
+        if (!track.Byte(*data[i]) || *data[i] >= 0x80)
+            return "a channel message lacks its data";
+    return nullptr;
+}
+
+// What a system or meta event says to the reader of its track.
+struct SystemEvent {
+    const char* problem = nullptr;  // what is wrong, if anything
+    std::uint32_t tempo = 0;        // microseconds per quarter note of a tempo change, or 0
+    bool endOfTrack = false;
+};
+
+SystemEvent ReadMetaEvent(ByteReader& track)
+{
+    std::uint8_t type = 0;
+    std::uint32_t length = 0;
+    if (!track.Byte(type) || !track.VarLen(length) || length > track.Left())
+        return {"a meta event is cut off"};
+    const std::string_view data = track.Take(length);
+    SystemEvent event;
+    if (type == 0x51 && length == 3) {
+        const auto byte = [&](int i) { return static_cast<std::uint8_t>(data[i]); };
+        event.tempo = byte(0) << 16 | byte(1) << 8 | byte(2);
+    }
+    event.endOfTrack = type == 0x2F;
+    return event;
+}
+
+SystemEvent ReadSystemEvent(ByteReader& track, std::uint8_t status)
+{
+    if (status == 0xFF)
+        return ReadMetaEvent(track);
+    std::uint32_t length = 0;
+    if (status != 0xF0 && status != 0xF7)
+        return {"a system message that files cannot hold"};
+    if (!track.VarLen(length) || !track.Skip(length))
+        return {"a system-exclusive message is cut off"};
+    return {};
+}
+
 }  // namespace
 
 void CMMidiSequence::Clear()
@@ -159,47 +220,25 @@ bool CMMidiSequence::ReadTrack(std::string_view bytes, int index, std::vector<Te
         tick += delta;
         if (track.AtEnd())
             return fail("an event is missing after its delta time");
-        std::uint8_t status = track.Peek();
-        if (status < 0x80) {
-            if (!running)
-                return fail("data without a status byte");
-            status = running;
-        } else {
-            track.Byte(status);
-        }
+        std::uint8_t status = 0;
+        if (const char* problem = ReadStatus(track, running, status))
+            return fail(problem);
         if (status < 0xF0) {
-            running = status;
             CMTimedMidiEvent event;
             event.tick = tick;
             event.status = status;
-            std::uint8_t* const data[] = {&event.data1, &event.data2};
-            for (int i = 0; i < DataBytesOf(status); ++i)
-                if (!track.Byte(*data[i]) || *data[i] >= 0x80)
-                    return fail("a channel message lacks its data");
+            if (const char* problem = ReadChannelData(track, event))
+                return fail(problem);
             m_events.push_back(event);
             continue;
         }
-        running = 0;  // system and meta events cancel running status
-        std::uint32_t length = 0;
-        if (status == 0xFF) {
-            std::uint8_t type = 0;
-            if (!track.Byte(type) || !track.VarLen(length) || length > track.Left())
-                return fail("a meta event is cut off");
-            const std::string_view data = track.Take(length);
-            if (type == 0x51 && length == 3) {
-                const auto byte = [&](int i) { return static_cast<std::uint8_t>(data[i]); };
-                const std::uint32_t tempo = byte(0) << 16 | byte(1) << 8 | byte(2);
-                if (tempo > 0)
-                    tempos.push_back({tick, tempo});
-            }
-            if (type == 0x2F)
-                break;  // end of track
-        } else if (status == 0xF0 || status == 0xF7) {
-            if (!track.VarLen(length) || !track.Skip(length))
-                return fail("a system-exclusive message is cut off");
-        } else {
-            return fail("a system message that files cannot hold");
-        }
+        const SystemEvent system = ReadSystemEvent(track, status);
+        if (system.problem)
+            return fail(system.problem);
+        if (system.tempo > 0)
+            tempos.push_back({tick, system.tempo});
+        if (system.endOfTrack)
+            break;
     }
     m_lastTick = std::max(m_lastTick, tick);
     return true;

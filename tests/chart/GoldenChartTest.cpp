@@ -2,7 +2,8 @@
 // any change to what the chart draws shows up in review: a printed page with intro, repeats,
 // labels and melody; the screen view of a ballad with verse, coda and two title lines; a melody
 // of every note value; first and second endings; every sign of a lead sheet, with a melody,
-// moved for an instrument in B flat.
+// moved for an instrument in B flat; the places of bar signs, labels, the coda, a key signature,
+// ledger lines and lyric slots; a long song on the screen and on its second printed page.
 #include "tests/FileContents.h"
 #include "tests/chart/ChartRecording.h"
 
@@ -29,6 +30,9 @@ TEST(GoldenChart, ListingsMatchTheReviewedFiles)
         {"tests/data/songs/melody.zimbrel", 1, 0, "melody.page1.txt"},
         {"tests/data/songs/volta.zimbrel", 1, 0, "volta.page1.txt"},
         {"tests/data/songs/signs.zimbrel", 1, 2, "signs.bflat.page1.txt"},
+        {"tests/data/songs/layout.zimbrel", 1, 0, "layout.page1.txt"},
+        {"tests/data/songs/long.zimbrel", 0, 0, "long.screen.txt"},
+        {"tests/data/songs/long.zimbrel", 2, 0, "long.page2.txt"},
     };
     for (const GoldenChart& chart : charts) {
         const std::string expected =

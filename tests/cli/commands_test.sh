@@ -253,12 +253,6 @@ check "several charts into a folder" 0 $?
 "$cli" chart "$example" -o all.pdf >out
 contains "every page" out "$example: all.pdf: 1 page"
 head -c 5 all.pdf | grep -q '%PDF-' || fail "not a PDF"
-mkdir ro && echo old >ro/keep.pdf && chmod 555 ro
-as_user "$cli" chart "$example" -o ro/keep.pdf 2>err
-check "a read-only folder" 1 $?
-contains "why" err "$example: Error : cannot write 'ro/keep.pdf'"
-[ "$(cat ro/keep.pdf)" = old ] || fail "the old chart changed"
-chmod 755 ro
 ZIMBREL_MUSIC_FONT=/nonexistent/emmentaler.otf "$cli" chart "$example" -o plain.png 2>err
 check "no music font" 0 $?
 contains "warning" err "lilypond-fonts"

@@ -6,12 +6,14 @@
 #include "core/CMTextFile.h"
 #include "core/FileSystem.h"
 #include "tests/FileContents.h"
+#include "tests/SmallDisk.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -187,6 +189,20 @@ TEST(TextFile, AtomicSaveKeepsPermissionsAndOldContentOnFailure)
         chmod(dir.Root().c_str(), 0700);
         EXPECT_EQ(FileContents(path), "[B]\r\n");
     }
+}
+
+TEST(TextFile, AtomicSaveOnAFullDiskKeepsTheOldFileAndSaysWhy)
+{
+    const SmallDisk disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << "mounting a small disk needs root";
+    const std::string path = disk.Path("sheet.pdf");
+    WriteFileContents(path, "the file that was there");
+    disk.Fill();
+    errno = 0;
+    EXPECT_FALSE(WriteFileAtomically(path.c_str(), std::string(4096, 'x')));
+    EXPECT_EQ(errno, ENOSPC);  // what the callers' messages say
+    EXPECT_EQ(FileContents(path), "the file that was there");
 }
 
 TEST(TextFile, AtomicSaveByNameReplacesOnlyAFinishedFile)

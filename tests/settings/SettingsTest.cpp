@@ -299,20 +299,9 @@ TEST(Settings, OneWriteGivesTheBytesOfWritingValueByValue)
     }
 }
 
-TEST_F(SettingsInAFolder, ASaveThatCannotBeWrittenKeepsTheOldFile)
+TEST_F(SettingsInAFolder, AValueTheFileCannotHoldIsLeftOut)
 {
-    const std::string old = "[Preferences]\r\nBand=Mine\r\n";
-    WriteFileContents("Zimbrel.ini", old);
-    chmod(dir.Root().c_str(), 0555);
-    chmod("Zimbrel.ini", 0666);
-    const CMZimbrelIni settings = ChangedSettings();
-    EXPECT_EQ(RunAsOrdinaryUser([&] { return settings.Save(); }), std::optional<bool>(false));
-    EXPECT_EQ(RunAsOrdinaryUser([] { return CMChartSettings("Zimbrel.ini").Save(); }),
-              std::optional<bool>(false));
-    EXPECT_EQ(FileContents("Zimbrel.ini"), old);
-
-    // A value the file cannot hold is left out; the others are written.
-    chmod(dir.Root().c_str(), 0700);
+    // The others are written.
     CMZimbrelIni odd;
     odd.email = "two\nlines";
     odd.band = "Fine Band";
