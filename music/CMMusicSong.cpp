@@ -15,9 +15,9 @@ void CMMusicSong::CMMusicLabelList::Clear()
     themeStructure.DeleteAll();
 }
 
-CMMusicSong::CMMusicSong(const CMMusicSong& other) : CMMusicChordList(), path(other.path)
+CMMusicSong::CMMusicSong(const CMMusicSong& other) : CMMusicChordList(other), path(other.path)
 {
-    *this = other;
+    CopyContents(other);
 }
 
 CMMusicSong& CMMusicSong::operator=(const CMMusicSong& other)
@@ -25,6 +25,12 @@ CMMusicSong& CMMusicSong::operator=(const CMMusicSong& other)
     if (this == &other)
         return *this;
     CMMusicChordList::operator=(other);
+    CopyContents(other);
+    return *this;
+}
+
+void CMMusicSong::CopyContents(const CMMusicSong& other)
+{
     title.CopyFrom(other.title);
     lyrics.CopyFrom(other.lyrics);
     timeBase.CopyFrom(other.timeBase);
@@ -38,7 +44,6 @@ CMMusicSong& CMMusicSong::operator=(const CMMusicSong& other)
     lyricist = other.lyricist;
     precount = other.precount;
     style = other.style;
-    return *this;
 }
 
 void CMMusicSong::Clear()

@@ -100,6 +100,8 @@ public:
     CMMusicLabelList structure;
 
 private:
+    // Everything but the item list and the path, from another song.
+    void CopyContents(const CMMusicSong& other);
     void BuildMeasures();
     void BuildDefaultThemeStructure();
 };

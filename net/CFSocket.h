@@ -22,7 +22,7 @@ public:
     static constexpr int kConnectTimeoutMs = 5000;
     static constexpr int kSendTimeoutMs = 10000;
     // What an accepted connection may hold of replies its peer has not read yet.
-    static constexpr std::size_t kMaxQueuedOutput = 32 * 1024 * 1024;
+    static constexpr std::size_t kMaxQueuedOutput = std::size_t{32} * 1024 * 1024;
 
     CFSocket() = default;
     ~CFSocket() override;

@@ -82,12 +82,12 @@ constexpr std::uint32_t OrSharpEleven(std::uint32_t scales)
 enum class FlatNineRule : std::uint8_t { ByFlatThirteen, ByThirteen };
 
 // The scales of a dominant chord of major quality on one degree of the major key. A nine with a
-// flat thirteen and no thirteen always gives the whole-tone scale.
+// flat thirteen and no thirteen always gives the whole-tone scale; a nine with an eleven and a
+// thirteen has its scale fixed before the degree is asked (DeterminedScale).
 struct DominantRow {
-    std::uint32_t nineThirteenEleven;  // a nine with a thirteen and an eleven
-    std::uint32_t nineThirteen;        // a nine with a thirteen, no eleven
-    std::uint32_t nine;                // a nine otherwise
-    std::uint32_t plain;               // neither nine nor flat nine
+    std::uint32_t nineThirteen;  // a nine with a thirteen
+    std::uint32_t nine;          // a nine otherwise
+    std::uint32_t plain;         // neither nine nor flat nine
     FlatNineRule flatNine;
 };
 
@@ -95,18 +95,18 @@ struct DominantRow {
 constexpr std::uint32_t M = ScaleMixolydian, L7 = ScaleLydianSeventh;
 constexpr std::uint32_t M_L7 = kMixolydianOrLydianSeventh, DOM = kDominantScales;
 constexpr DominantRow kDominantByDegree[12] = {
-    /*  0 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
-    /*  1 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, FlatNineRule::ByFlatThirteen},
-    /*  2 */ {L7, L7, L7, L7, FlatNineRule::ByFlatThirteen},
-    /*  3 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, FlatNineRule::ByFlatThirteen},
-    /*  4 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
-    /*  5 */ {M, L7, L7, L7, FlatNineRule::ByFlatThirteen},
-    /*  6 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
-    /*  7 */ {OrSharpEleven(M), OrSharpEleven(M), OrSharpEleven(M), OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
-    /*  8 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
-    /*  9 */ {M, M_L7, OrSharpEleven(M_L7), OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
-    /* 10 */ {L7, L7, L7, L7, FlatNineRule::ByFlatThirteen},
-    /* 11 */ {L7, L7, L7, OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
+    /*  0 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  1 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, FlatNineRule::ByFlatThirteen},
+    /*  2 */ {L7, L7, L7, FlatNineRule::ByFlatThirteen},
+    /*  3 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), L7, FlatNineRule::ByFlatThirteen},
+    /*  4 */ {OrSharpEleven(M_L7), OrSharpEleven(M_L7), OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
+    /*  5 */ {L7, L7, L7, FlatNineRule::ByFlatThirteen},
+    /*  6 */ {OrSharpEleven(M_L7), L7, OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  7 */ {OrSharpEleven(M), OrSharpEleven(M), OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  8 */ {OrSharpEleven(M_L7), L7, OrSharpEleven(DOM), FlatNineRule::ByFlatThirteen},
+    /*  9 */ {M_L7, OrSharpEleven(M_L7), OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
+    /* 10 */ {L7, L7, L7, FlatNineRule::ByFlatThirteen},
+    /* 11 */ {L7, L7, OrSharpEleven(ScaleAltered), FlatNineRule::ByThirteen},
 };
 // clang-format on
 
@@ -126,7 +126,7 @@ std::uint32_t MajorDominant(const CMChordFlags& f, int degree)
     const DominantRow& row = kDominantByDegree[degree];
     if (f.nine) {
         if (f.thirteen)
-            return Resolve(f.eleven ? row.nineThirteenEleven : row.nineThirteen, f);
+            return Resolve(row.nineThirteen, f);
         return WholeToneNinth(f) ? ScaleWholeTone : Resolve(row.nine, f);
     }
     if (!f.flatNine)

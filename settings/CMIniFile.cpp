@@ -15,7 +15,7 @@
 namespace {
 
 // A settings file is a few kilobytes; anything this large is not one.
-constexpr off_t kLargestSettingsFile = 16 * 1024 * 1024;
+constexpr off_t kLargestSettingsFile = off_t{16} * 1024 * 1024;
 
 class FileDescriptor {
 public:

@@ -194,8 +194,9 @@ void CMMusicFont::AddLetterAccidentals(const std::array<QPainterPath, 5>& outlin
     const double capTop = metrics.ascent() / 1000 - capHeight;
     const double span = kLetterAccidentalShare * capHeight;
     const double flatSpace = span / outlines[1].boundingRect().height();
-    for (int alteration = -2; alteration <= 2; ++alteration) {
-        const QPainterPath& outline = outlines[static_cast<std::size_t>(alteration + 2)];
+    for (std::size_t index = 0; index < 5; ++index) {
+        const int alteration = static_cast<int>(index) - 2;  // double flat .. double sharp
+        const QPainterPath& outline = outlines[index];
         const QRectF box = outline.boundingRect();
         const bool cross = alteration == 2;
         // Flats share one size; sharps and naturals take the same height as a flat.

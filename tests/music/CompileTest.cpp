@@ -135,37 +135,12 @@ TEST(Compile, MeasuresCopyEmptyMeasuresAndDropTheClosingOne)
     EXPECT_EQ(Measures(leading), (std::vector<std::string>{"Dm7:1", ""}));
 }
 
-TEST(Compile, ChordLengthsByItemCount)
+TEST(Compile, ChordLengthsOfSlashesWithoutAChordBefore)
 {
-    const CMMusicSong song = CompileSong(
-        "chord { A | C / / G | C / G / | C / / / | C D E / | C D / F | C D E F G | / / G / |"
-        " C G | C / G | / | }");
-    EXPECT_EQ(Measures(song), (std::vector<std::string>{
-                                  "A:1",
-                                  "C:2 C:3 G:3",
-                                  "C:2 G:2",
-                                  "C:1",
-                                  "C:3 D:3 E:2",
-                                  "C:3 D:3 D:3 F:3",
-                                  "C:3 D:3 E:3 F:3",  // only the first four count
-                                  "F:2 G:2",          // a leading slash continues F
-                                  "C:2 G:2",
-                                  "C:2 /:3 G:3",  // three items keep their slash
-                                  "/:1",
-                                  "",
-                              }));
+    // How items share a measure is in the golden listing of tests/data/songs/lengths.zimbrel.
     // A measure of four slashes at the very start has no chord to continue.
     EXPECT_EQ(Measures(CompileSong("chord { / / / / | / D E F | }")),
               (std::vector<std::string>{"", "D:3 E:3 F:3", ""}));
-}
-
-TEST(Compile, LabelsAndBarKinds)
-{
-    const CMMusicSong song = CompileSong(
-        "chord { intro: C | verse: D || labelA: E ||| labelB: F ! G :| label3: A @ B , }");
-    EXPECT_EQ(Labels(song), (std::vector<int>{9, 10, 15, 16, 16, 44, 44, 44}));
-    EXPECT_EQ(BarKinds(song), (std::vector<int>{0, 0, 2, 3, 7, 5, 8, 0}));
-    EXPECT_EQ(song.GetCodaLabel(), 44);
 }
 
 TEST(Compile, RepeatBeginPlacement)

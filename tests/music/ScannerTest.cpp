@@ -59,13 +59,6 @@ std::vector<int> ChordCodes(const std::string& content)
 
 }  // namespace
 
-TEST(Scanner, NamedTokensStartAt258InOrder)
-{
-    EXPECT_EQ(TOK_MAJ, 258);
-    EXPECT_EQ(TOK_ROOT, 314);
-    EXPECT_EQ(TOK_STRING, 321);
-}
-
 TEST(Scanner, BlockKeywordsAndModes)
 {
     EXPECT_EQ(Codes("TITLE{}Lyrics{}chord{}KEY{}note{}Misc{}miscellaneous{}PROGRESSION{}"),

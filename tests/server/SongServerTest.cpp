@@ -1,4 +1,5 @@
-// The song server in-process on loopback: the whole conversation with its result bytes, the
+// The song server in-process on loopback: the whole conversation with its results (the bytes of
+// each message are the protocol tests'; the conversation end to end is tests/cli/net_test.sh), the
 // rules on user IDs, e-mail addresses, titles and sizes, log-on before use, persistence across a
 // restart, and its defences: slowed log-ons, garbage, cut and oversized frames, floods, idle
 // connections and a connection limit, none of which stops it answering other clients.
@@ -202,67 +203,6 @@ TEST_F(SongServer, RegisterLogOnUploadListAndDownload)
     bob->net.SendPayload(CFSerialData(std::string_view("\x63\x01")));
     bob->net.SendPayload(BuildResult(kMessageLogonOK, 0));
     EXPECT_EQ(Ask(*bob, BuildQuerySongList(onlyBob)), "QuerySongListOK Blues@bob");
-}
-
-TEST_F(SongServer, TheConversationOfTheProtocolDocumentByteForByte)
-{
-    Start();
-    const Fd connection(ConnectTo(server->GetPort()));
-    const int fd = connection.Get();
-    // Sends the bytes of a request and answers the bytes of the reply.
-    const auto exchange = [&](const std::string& request, std::size_t replySize) {
-        send(fd, request.data(), request.size(), MSG_NOSIGNAL);
-        std::string reply;
-        Pump({}, [&] {
-            char buffer[256];
-            const ssize_t got = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
-            if (got > 0)
-                reply.append(buffer, static_cast<std::size_t>(got));
-            return reply.size() >= replySize;
-        });
-        return reply;
-    };
-    const auto hex = [](const std::string& bytes) {
-        return CFSerialData(std::string_view(bytes)).ToHex();
-    };
-    EXPECT_EQ(hex(exchange(std::string("\x06\x01"
-                                       "a@b\0\0",
-                                       7),
-                           3)),
-              "020201");
-    EXPECT_EQ(hex(exchange(std::string("\x0C\x07"
-                                       "ann\0"
-                                       "a@b\0"
-                                       "pw\0",
-                                       13),
-                           3)),
-              "020800");
-    EXPECT_EQ(hex(exchange(std::string("\x08\x01"
-                                       "a@b\0"
-                                       "pw\0",
-                                       9),
-                           3)),
-              "020200");
-    EXPECT_EQ(hex(exchange(std::string("\x08\x0D\x01"
-                                       "B\0"
-                                       "x\n\0"
-                                       "\0",
-                                       9),
-                           3)),
-              "020E00");
-    EXPECT_EQ(hex(exchange(std::string("\x02\x03\x00", 3), 9)), "080401424061"
-                                                                "6E6E00");
-    const std::string download = exchange(std::string("\x08\x0B\x01"
-                                                      "B@ann\0",
-                                                      9),
-                                          33);
-    ASSERT_EQ(download.size(), 33u);
-    EXPECT_EQ(hex(download.substr(0, 12)), "200C0142406"
-                                           "16E6E00780A00");
-    EXPECT_TRUE(
-        std::regex_match(download.substr(12, 20), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")))
-        << download.substr(12);
-    EXPECT_EQ(download.back(), '\0');
 }
 
 TEST_F(SongServer, AccountsAndSongsSurviveARestart)

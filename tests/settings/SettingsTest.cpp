@@ -95,40 +95,6 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsInAFolder, Defaults)
-{
-    const CMZimbrelIni ini;
-    EXPECT_EQ(ini.path, "./Zimbrel.ini");
-    const std::vector<std::string> names = {"Ballad",     "MediumSlow", "Medium",
-                                            "MediumFast", "Fast",       "VeryFast"};
-    const int tempos[] = {60, 100, 140, 180, 240, 300};
-    const int repeats[] = {2, 3, 4, 4, 5, 5};
-    for (int i = 0; i < CMZimbrelIni::kTempoCount; ++i) {
-        EXPECT_EQ(ini.tempos[i].name.Str(), names[i]);
-        EXPECT_EQ(ini.tempos[i].tempo, tempos[i]);
-        EXPECT_EQ(ini.tempos[i].repeat, repeats[i]);
-    }
-    EXPECT_EQ(CMZimbrelTempo().tempo, 150);
-    EXPECT_EQ(CMZimbrelTempo().repeat, 3);
-    EXPECT_TRUE(ini.piano && ini.bass && ini.drums && ini.intro && ini.verse && ini.lyrics);
-    EXPECT_EQ(ini.instrumentType, 0);
-    EXPECT_EQ(ini.userDefinedKey, 5);
-    EXPECT_EQ(ini.band, "Zimbrel Trio");
-    EXPECT_EQ(ini.server, "127.0.0.1");
-    EXPECT_EQ(ini.port, 11111);
-    EXPECT_EQ(ini.initialZoom, 1);
-    EXPECT_EQ(ini.zoom, 1.0);
-    EXPECT_EQ(ini.precount, 1);
-    EXPECT_EQ(ini.chordStyle, 0);
-    EXPECT_EQ(ini.chordSymbol, 0);
-    EXPECT_EQ(ini.precountNote, 37);
-
-    // Loading a missing file keeps every default.
-    CMZimbrelIni loaded;
-    loaded.Load();
-    ExpectSame(loaded, ini);
-}
-
 TEST_F(SettingsInAFolder, FirstRunWritesTheDefaultsFile)
 {
     // What the chart view does when it closes: the settings, then the renderer's fonts and style.
