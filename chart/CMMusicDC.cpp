@@ -309,8 +309,8 @@ CMPoint CMMusicDC::DrawNote(int measure, double xInMeasure, int position, char g
     const double x = NoteX(measure, xInMeasure);
     const auto ledger = [&](double y) { surface->DrawLine(x - 0.02, y, x + 0.115, y, kBlack, 1); };
     if (position <= 0)
-        for (int even = 0; even >= position; even -= 2)
-            ledger(top + (5 - even / 2) * kStaffLineGap);
+        for (int k = 0; k <= -position / 2; ++k)  // below the staff, from middle C down
+            ledger(top + (5 + k) * kStaffLineGap);
     if (position >= 12)
         for (int k = 1; k <= (position - 10) / 2; ++k)
             ledger(top - k * kStaffLineGap);
