@@ -55,6 +55,8 @@ CMNetworkPane::CMNetworkPane(IMNetworkShell& shell) : m_shell(shell)
     m_net.SetEventSink(this);
     m_net.SetNetEvent(this);
     m_net.SetMaxFrameSize(kClientMaxFrame);
+    // The window's thread polls the device: it must never wait for a server.
+    m_net.SetConnectWithoutWaiting(true);
 }
 
 CMNetworkPane::~CMNetworkPane() = default;
@@ -63,7 +65,7 @@ void CMNetworkPane::Connect()
 {
     m_bLoggedIn = false;
     Forget();
-    if (m_bConnected) {
+    if (m_bConnected || m_net.IsConnecting()) {
         m_net.Close();
         m_bConnected = false;
         Write("Disconnected from server");
@@ -74,11 +76,12 @@ void CMNetworkPane::Connect()
     const bool portValid = settings.port >= 1 && settings.port <= 65535;
     m_net.SetAddress(settings.server.Str());
     m_net.SetPort(static_cast<std::uint16_t>(portValid ? settings.port : 0));
-    if (portValid && m_net.Open()) {
-        m_bConnected = true;
-        Write("Successfully connected to server");
-    } else {
+    if (!portValid || !m_net.Open()) {
         Write("Error : Cannot connect to server");
+    } else if (m_net.IsConnecting()) {
+        ++m_nAwaitedReplies;  // the connect's outcome, which Poll brings
+    } else {
+        OnConnected(m_net);
     }
 }
 
@@ -222,11 +225,22 @@ void CMNetworkPane::Poll()
 
 void CMNetworkPane::OnConnected(CFSocketEx& device)
 {
+    if (&device == &m_net && !m_bConnected) {
+        ReplyArrived();
+        m_bConnected = true;
+        Write("Successfully connected to server");
+        return;
+    }
     Write("Connected to %s(%u)", device.GetAddress().c_str(), device.GetPort());
 }
 
 void CMNetworkPane::OnDisconnected(CFSocketEx& device)
 {
+    if (!m_bConnected) {
+        Forget();
+        Write("Error : Cannot connect to server");
+        return;
+    }
     Write("Disconnected from %s(%u)", device.GetAddress().c_str(), device.GetPort());
     m_bConnected = false;
     m_bLoggedIn = false;

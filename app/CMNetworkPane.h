@@ -35,7 +35,8 @@ public:
     // The song folder, ending in "/"; "./Data/" unless set.
     void SetDataFolder(const std::string& folder) { m_strDataFolder = folder; }
 
-    // Connect or disconnect (32811).
+    // Connect or disconnect (32811). The connect only starts here; Poll finishes it, so a server
+    // that does not answer never holds the caller up. Pressed while connecting, it gives up.
     void Connect();
     // Log in with the stored account, or register through the dialog without one (32812).
     void LogIn();
@@ -57,9 +58,10 @@ public:
     void Poll();
 
     bool IsConnected() const { return m_bConnected; }
+    bool IsConnecting() const { return m_net.IsConnecting(); }
     bool IsLoggedIn() const { return m_bLoggedIn; }
     const std::vector<CMSongListRow>& GetRows() const { return m_rows; }
-    // Requests sent whose replies have not arrived yet.
+    // Requests sent whose replies have not arrived yet (a connect under way counts as one).
     int GetAwaitedReplies() const { return m_nAwaitedReplies; }
     // The "Error" lines written so far.
     int GetErrorCount() const { return m_nErrors; }

@@ -190,6 +190,10 @@ int RunNetCommand(const CliArguments& arguments)
     CMNetworkPane pane(shell);
     pane.SetSettings(&settings);
     pane.Connect();
+    while (pane.IsConnecting()) {
+        pane.GetDevice().WaitForActivity(100);
+        pane.Poll();
+    }
     if (!pane.IsConnected()) {
         std::fprintf(
             stderr,

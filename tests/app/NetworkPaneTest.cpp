@@ -28,6 +28,16 @@ namespace {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
+// Polls until the connect started by the pane has come about or failed.
+void FinishConnect(CMNetworkPane& pane)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (pane.IsConnecting() && std::chrono::steady_clock::now() < deadline) {
+        pane.GetDevice().WaitForActivity(10);
+        pane.Poll();
+    }
+}
+
 class RecordingShell : public IMNetworkShell {
 public:
     Lines lines;
@@ -67,6 +77,7 @@ protected:
         port = std::to_string(settings.port);
         pane.SetSettings(&settings);
         pane.Connect();
+        FinishConnect(pane);
         peer = accept(listener, nullptr, nullptr);
         ASSERT_EQ(shell.Take(),
                   (Lines{"Connecting to server...", "Successfully connected to server"}));
@@ -221,6 +232,7 @@ TEST_F(PaneWithScriptedPeer, StaleFrameAndThePeerGoingAway)
 
     // Connect again, then disconnect by command.
     pane.Connect();
+    FinishConnect(pane);
     peer = accept(listener, nullptr, nullptr);
     EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Successfully connected to server"}));
     pane.Connect();
@@ -249,6 +261,7 @@ TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog)
     CMNetworkPane pane(shell);
     pane.SetSettings(&settings);
     pane.Connect();
+    FinishConnect(pane);
     close(unused);
     EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Error : Cannot connect to server"}));
     EXPECT_FALSE(pane.IsConnected());
