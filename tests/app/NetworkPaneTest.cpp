@@ -3,7 +3,9 @@
 // the peer going away), and the whole conversation against the song server in-process: register
 // through the dialog, a duplicate user ID, a wrong password, query, download, download all and
 // upload all with the files they leave in the song folder.
+#include "app/CMNetworkCommands.h"
 #include "app/CMNetworkPane.h"
+#include "app/CommandIds.h"
 #include "net/CMZimbrelMessages.h"
 #include "server/CMSongServer.h"
 #include "settings/CMZimbrelIni.h"
@@ -178,6 +180,39 @@ TEST_F(PaneWithScriptedPeer, SongListRowsAndDownloadRequests)
     // An empty list clears the rows.
     EXPECT_EQ(Receive(B("\x02\x04\x00"), 2), (Lines{"->QuerySongListOK(0400)", "[0 songs]"}));
     EXPECT_TRUE(pane.GetRows().empty());
+}
+
+TEST_F(PaneWithScriptedPeer, CommandStatesFollowTheConversation)
+{
+    namespace C = CommandId;
+    CMString song;
+    CMNetworkCommands commands(pane, [&song] { return song; });
+    // Each state as enabled ("+" or "-") and checked ("x" or " ") of Connect, Log in, Query,
+    // Download song, Download all, Upload all and Upload song.
+    const auto states = [&commands] {
+        std::string text;
+        for (const int id : {C::NetConnect, C::NetLogIn, C::NetQuerySongList, C::NetDownloadSong,
+                             C::NetDownloadAll, C::NetUploadAll, C::NetUploadSong}) {
+            CMCommandUI ui;
+            EXPECT_TRUE(commands.OnUpdateCommand(id, ui));
+            text += std::string(ui.enabled ? "+" : "-") + (ui.checked ? "x" : " ");
+        }
+        return text;
+    };
+    EXPECT_EQ(states(), "+x+ - - - - - ");
+    settings.email = "a@b";
+    settings.password = "pw";
+    EXPECT_TRUE(commands.OnCommand(C::NetLogIn));
+    Receive(B("\x02\x02\x00"), 5);
+    EXPECT_EQ(states(), "+x+x+ + + + - ");
+    song = "Data/Blues.zimbrel";
+    EXPECT_EQ(states(), "+x+x+ + + + + ");
+
+    // Download song with no row selected sends an empty list.
+    EXPECT_TRUE(commands.OnCommand(C::NetDownloadSong));
+    EXPECT_EQ(shell.Take(), (Lines{"Selected songs:", "<-Download(0B00)"}));
+    EXPECT_TRUE(commands.OnCommand(C::NetConnect));
+    EXPECT_EQ(states(), "+ - - - - - - ");
 }
 
 TEST_F(PaneWithScriptedPeer, BrokenRepliesAndEmptyFrames)
