@@ -63,21 +63,25 @@ public:
     int DrawBitmap(double, double, int, bool) override { return 1; }
 };
 
+// A page's layout, in concert key or moved (chords, key and melody) for another instrument.
 void LayoutOnly(benchmark::State& state)
 {
     const CMMusicSong song = GeneratedSong(static_cast<int>(state.range(0)));
-    CMMusicDC renderer(std::make_unique<NullDC>(), "");
+    const int transposition = static_cast<int>(state.range(1));
+    const CMChartSettings chart("");  // the default fonts
+    CMMusicDC renderer(std::make_unique<NullDC>(), chart);
     renderer.surface->printing = true;
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            Draw(song, renderer, 0, true, true, false, 0, 1, kRingBitmap, false));
+            Draw(song, renderer, transposition, true, true, false, 0, 1, kRingBitmap, false));
 }
-BENCHMARK(LayoutOnly)->Arg(40)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LayoutOnly)->Args({40, 0})->Args({40, 2})->Unit(benchmark::kMicrosecond);
 
 void PageIntoImage(benchmark::State& state)
 {
     const CMMusicSong song = LoadSong(ZIMBREL_SOURCE_DIR "/Data/Example.zimbrel");
-    CMMusicDC renderer(nullptr, "");
+    const CMChartSettings chart("");
+    CMMusicDC renderer(nullptr, chart);
     QImage image(1275, 1650, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -94,7 +98,8 @@ BENCHMARK(PageIntoImage)->Unit(benchmark::kMillisecond);
 void ThreePagePdf(benchmark::State& state)
 {
     const CMMusicSong song = GeneratedSong(100);
-    CMMusicDC renderer(nullptr, "");
+    const CMChartSettings chart("");
+    CMMusicDC renderer(nullptr, chart);
     const std::string path =
         (std::filesystem::temp_directory_path() / "zimbrel-bench.pdf").string();
     CMChartExportOptions options;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 using namespace ChartGeometry;
 
@@ -42,12 +43,25 @@ CMString LabelText(int code)
     return letter;
 }
 
+// The song's style as a tempo marking names it, by style code.
+constexpr const char* kStyleNames[] = {"Ballad",      "Medium Slow", "Medium",
+                                       "Medium Fast", "Fast",        "Very Fast"};
+
+// A quarter note as text (U+2669 in UTF-8): a tempo marking is words and figures, set in the
+// credits' font like any text.
+constexpr const char* kQuarterNoteText = "\xE2\x99\xA9";
+
+// A line of text takes this share of its font's height, descenders included.
+constexpr double kTextCellHeight = 1.12;
+
+// Later pages carry the title at this share of its size.
+constexpr double kLaterTitleScale = 0.6;
+
 }  // namespace
 
-CMMusicDC::CMMusicDC(std::unique_ptr<IMDC> surface_, const char* settingsFileName)
-    : CMChartSettings(settingsFileName), surface(std::move(surface_))
+CMMusicDC::CMMusicDC(std::unique_ptr<IMDC> surface_, const CMChartSettings& settings)
+    : surface(std::move(surface_)), m_settings(settings)
 {
-    Load();
 }
 
 double CMMusicDC::PageOffset(int pagePosition) const
@@ -99,14 +113,12 @@ void CMMusicDC::DrawBarSign(const CMStaffPosition& position, CMBarSign sign, dou
     switch (sign) {
     case CMBarSign::Single: DrawBarLine(x, y, 0); break;
     case CMBarSign::Double:
-    case CMBarSign::EndingBracket:
+    case CMBarSign::FirstEnding:
+    case CMBarSign::SecondEnding:
         DrawBarLine(x, y, 0);
         DrawBarLine(position.column == 0 ? x + 0.03 : x - 0.03, y, 0);
-        if (sign == CMBarSign::EndingBracket) {
-            surface->DrawLine(x, y, x + 0.075, y - 0.4, kBlack, 2);
-            surface->DrawLine(x + 0.075, y - 0.4, x + 1.5, y - 0.4, kBlack, 2);
-            surface->DrawLine(x + 1.5, y - 0.4, x + 1.35, y - 0.45, kBlack, 2);
-        }
+        if (sign != CMBarSign::Double)
+            DrawEndingBracket(x, y, sign == CMBarSign::FirstEnding ? 1 : 2);
         break;
     case CMBarSign::RepeatBegin:
         DrawBarLine(x, y, kThickBar);
@@ -123,29 +135,79 @@ void CMMusicDC::DrawBarSign(const CMStaffPosition& position, CMBarSign sign, dou
     }
 }
 
+void CMMusicDC::DrawEndingBracket(double x, double y, int number)
+{
+    const double top = y - 0.4;
+    surface->DrawLine(x, y, x + 0.075, top, kBlack, 2);
+    surface->DrawLine(x + 0.075, top, x + 1.5, top, kBlack, 2);
+    // The first ending closes with a hook; the second stays open, the music goes on.
+    if (number == 1)
+        surface->DrawLine(x + 1.5, top, x + 1.35, top - 0.05, kBlack, 2);
+    // The number stands on the bracket, clear of the chords under it.
+    const CMFontConfig& font = m_settings.labelFont;
+    CMString text;
+    surface->DrawText(x + 0.1, top - font.height, text.Format("%d.", number), font, AlignLeft);
+}
+
 void CMMusicDC::DrawTitle(const CMString& text)
 {
-    surface->DrawText(kStaffWidth / 2, -0.5 * titleFont.height, text, titleFont, AlignCentre);
+    const CMFontConfig& font = m_settings.titleFont;
+    surface->DrawText(kStaffWidth / 2, -0.5 * font.height, text, font, AlignCentre);
 }
 
 void CMMusicDC::DrawTitleLines(const CMStringList& lines)
 {
-    CMFontConfig font(titleFont);
+    const double configured = m_settings.titleFont.height;
+    CMFontConfig font(m_settings.titleFont);
     if (lines.GetCount() >= 2)
-        font.height = titleFont.height * 1.5 / lines.GetCount();
+        font.height = configured * 1.5 / lines.GetCount();
     int k = 0;
     for (const CMString* line : lines)
-        surface->DrawText(kStaffWidth / 2, k++ * font.height - 0.5 * titleFont.height, *line, font,
+        surface->DrawText(kStaffWidth / 2, k++ * font.height - 0.5 * configured, *line, font,
                           AlignCentre);
+}
+
+double CMMusicDC::TitleBottom(int lines) const
+{
+    // Two or more lines share one and a half title heights, starting half a height up; the
+    // last line's text cell reaches below its descenders.
+    const double height = m_settings.titleFont.height;
+    const double lineHeight = lines >= 2 ? height * 1.5 / lines : height;
+    return (std::max(lines, 1) - 1) * lineHeight - 0.5 * height + kTextCellHeight * lineHeight;
+}
+
+void CMMusicDC::DrawTempoMarking(double y, int style, int tempo)
+{
+    CMString text;
+    if (style >= 0 && style < static_cast<int>(std::size(kStyleNames)))
+        text = CMString(kStyleNames[style]) + " ";
+    CMString beats;
+    text += beats.Format("%s = %d", kQuarterNoteText, tempo);
+    surface->DrawText(kStaffWidth / 2, y, text, m_settings.authorFont, AlignCentre);
+}
+
+void CMMusicDC::DrawPageHeading(int chartPage, const CMString& title, int pages)
+{
+    const double left = PageOffset(chartPage);
+    CMFontConfig titleFont(m_settings.titleFont);
+    titleFont.height *= kLaterTitleScale;
+    const double top = -0.5 * titleFont.height;
+    surface->DrawText(left + kStaffWidth / 2, top, title, titleFont, AlignCentre);
+    // On the title's baseline.
+    const CMFontConfig& author = m_settings.authorFont;
+    CMString text;
+    surface->DrawText(left + kStaffWidth, top + 0.9 * (titleFont.height - author.height),
+                      text.Format("page %d / %d", chartPage + 1, pages), author, AlignRight);
 }
 
 void CMMusicDC::DrawCredits(const CMString& composer, const CMString& lyricist)
 {
+    const CMFontConfig& font = m_settings.authorFont;
     if (!composer.IsEmpty())
-        surface->DrawText(kStaffWidth, -authorFont.height, CMString("Music by ") + composer,
-                          authorFont, AlignRight);
+        surface->DrawText(kStaffWidth, -font.height, CMString("Music by ") + composer, font,
+                          AlignRight);
     if (!lyricist.IsEmpty())
-        surface->DrawText(kStaffWidth, 0, CMString("Words by ") + lyricist, authorFont, AlignRight);
+        surface->DrawText(kStaffWidth, 0, CMString("Words by ") + lyricist, font, AlignRight);
 }
 
 double CMMusicDC::DrawClef(bool treble)
@@ -191,21 +253,36 @@ void CMMusicDC::DrawAccidental(double x, double y, int kind)
     }
 }
 
+CMPoint CMMusicDC::LabelPoint(int measure) const
+{
+    const CMStaffPosition position = CMStaffPosition::OfMeasure(measure);
+    return CMPoint(MeasureX(position) - 0.1, position.line + 0.69 - m_settings.labelFont.height);
+}
+
 void CMMusicDC::DrawLabel(int measure, int labelCode)
 {
     const CMString text = LabelText(labelCode);
     if (text.IsEmpty())
         return;
-    const CMStaffPosition position = CMStaffPosition::OfMeasure(measure);
-    const double height = labelFont.height;
-    const double x = MeasureX(position) - 0.1;
-    const double y = position.line + 0.69 - height;
-    const double width = surface->DrawText(x, y, text, labelFont, AlignLeft);
+    const CMFontConfig& font = m_settings.labelFont;
+    const CMPoint at = LabelPoint(measure);
+    const double width = surface->DrawText(at.x, at.y, text, font, AlignLeft);
     if (IsLetterLabel(labelCode)) {
-        const double centre = x + width / 2;
-        surface->DrawRectangle(centre - height / 2, y, centre + height / 2, y + 1.1 * height, -1,
-                               labelFont.colour.Pack(), 1);
+        const double centre = at.x + width / 2;
+        surface->DrawRectangle(centre - font.height / 2, at.y, centre + font.height / 2,
+                               at.y + 1.1 * font.height, -1, font.colour.Pack(), 1);
     }
+}
+
+void CMMusicDC::DrawCodaSign(int measure)
+{
+    // As tall as the chords' capitals, to be found from the jump; level with the label and
+    // clear of the staff below.
+    const double height = m_settings.labelFont.height;
+    const CMPoint at = LabelPoint(measure);
+    const CMFontConfig font = FixedFont(kMusicFontName, 2.5 * height);
+    surface->DrawText(at.x - 0.03, at.y + 0.45 * height - MusicGlyph::kCodaMiddle * font.height,
+                      CMString(MusicGlyph::kCoda), font, AlignRight);
 }
 
 void CMMusicDC::DrawChord(int measure, const CMMusicChord& chord, int slot, int page, int colour,
@@ -218,11 +295,11 @@ void CMMusicDC::DrawChord(int measure, const CMMusicChord& chord, int slot, int 
                          ? firstMeasureStartX + slot * kStaffWidth / 19
                          : PageOffset(position.page) +
                                (slot + kMeasuresPerLine * position.column) * kSlotWidth + 0.1;
-    CMFontConfig font(chordFont);
+    CMFontConfig font(m_settings.chordFont);
     if (colour >= 0)
         font.colour = CMColour(colour);
     CMMusicChord styled(chord);
-    styled.chordStyle = chordStyle;
+    styled.chordStyle = m_settings.chordStyle;
     DrawChordSymbol(styled, *surface, x, position.StaffTop() - 0.35, font, degreeCode);
 }
 
@@ -255,10 +332,13 @@ void CMMusicDC::DrawCodaJump(int measure)
     if (measure == 0)
         return;
     const CMStaffPosition position = CMStaffPosition::OfMeasure(measure).ClosingPosition();
-    const double x = MeasureX(position) - 0.1;
-    const double y = position.StaffTop() + 0.25;
-    surface->DrawText(x - 0.01, y, "to", labelFont, AlignRight);
-    const CMFontConfig coda = FixedFont(kMusicFontName, 2 * labelFont.height);
-    surface->DrawText(x, y - 2 * labelFont.height / 3, CMString(MusicGlyph::kCoda), coda,
-                      AlignLeft);
+    const CMFontConfig& label = m_settings.labelFont;
+    // Between the chords and the staff, ending clear of a label at the bar line.
+    const double right = MeasureX(position) - 0.12;
+    const double y = position.StaffTop() - 1.05 * label.height;
+    const CMFontConfig coda = FixedFont(kMusicFontName, 1.5 * label.height);
+    const double sign =
+        surface->DrawText(right, y + 0.55 * label.height - MusicGlyph::kCodaMiddle * coda.height,
+                          CMString(MusicGlyph::kCoda), coda, AlignRight);
+    surface->DrawText(right - sign - 0.03, y, "to", label, AlignRight);
 }

@@ -1,4 +1,5 @@
-// Chord symbols: the numeral table, the raised accidental and the small suffix and bass.
+// Chord symbols: the numeral table, the accidental beside the letter and the small suffix and
+// bass.
 #include "chart/ChordSymbolDrawing.h"
 
 #include "chart/MusicFont.h"
@@ -20,18 +21,6 @@ constexpr Numeral kNumerals[] = {
     {"VI", AccidentalFlat},  {"VI", AccidentalNone},  {"VI", AccidentalSharp},
     {"VII", AccidentalFlat}, {"VII", AccidentalNone},
 };
-
-const char* AccidentalGlyph(std::uint8_t accidental)
-{
-    switch (accidental) {
-    case AccidentalDoubleFlat: return MusicGlyph::kDoubleFlat;
-    case AccidentalFlat: return MusicGlyph::kFlat;
-    case AccidentalNatural: return MusicGlyph::kNatural;
-    case AccidentalSharp: return MusicGlyph::kSharp;
-    case AccidentalDoubleSharp: return MusicGlyph::kDoubleSharp;
-    default: return nullptr;
-    }
-}
 
 CMString LetterText(std::uint8_t letter)
 {
@@ -63,10 +52,11 @@ double DrawSymbol(const CMMusicNotationSymbol& symbol, IMDC& surface, double x, 
         text = kNumerals[degreeCode - 1].text;
         accidental = kNumerals[degreeCode - 1].accidental;
     }
-    const double width = surface.DrawText(x, y, text, font, AlignLeft);
-    if (const char* glyph = AccidentalGlyph(accidental))
-        surface.DrawText(x + width, y - font.height * 0.5, glyph, MusicFontLike(font, font.height),
-                         AlignLeft);
+    double width = surface.DrawText(x, y, text, font, AlignLeft);
+    if (accidental >= AccidentalDoubleFlat && accidental <= AccidentalDoubleSharp)
+        width += surface.DrawText(
+            x + width, y, CMString(MusicGlyph::LetterAccidental(accidental - AccidentalNatural)),
+            MusicFontLike(font, font.height), AlignLeft);
     return width;
 }
 

@@ -1,7 +1,8 @@
 // Chord symbols on the chart: the root as a letter or a Roman numeral in the chord font, its
-// accidental raised beside it in the music font, then the suffix and an optional slash bass in
-// the music font at two thirds of the size, their bottom in line with the root's. Widths are
-// those the surface answers, so pieces chain exactly as drawn.
+// accidental beside it, raised to the top of the letter, then the suffix and an optional slash
+// bass (with its own accidental set the same way) in the music font at two thirds of the size,
+// their bottom in line with the root's. Widths are those the surface answers, so pieces chain
+// exactly as drawn.
 #pragma once
 
 #include "chart/IMDC.h"
@@ -9,7 +10,7 @@
 
 // Draws a root or bass note at (x, y), inches, top of the text cell: with degree code 0 its
 // letter and its own accidental, with 1-17 the Roman numeral of that scale degree and its
-// accidental. Answers the width of the letter or numeral (the raised accidental not counted).
+// accidental. Answers the width of the letter or numeral and its accidental.
 double DrawSymbol(const CMMusicNotationSymbol& symbol, IMDC& surface, double x, double y,
                   const CMFontConfig& font, int degreeCode);
 

@@ -2,6 +2,7 @@
 // signs of each bar kind and the open ending they track.
 #include "chart/SongDrawing.h"
 
+#include "chart/MelodySpelling.h"
 #include "chart/MusicFont.h"
 #include "core/CMFile.h"
 #include "music/LabelCodes.h"
@@ -15,11 +16,6 @@ namespace {
 constexpr int kBlack = 0;
 constexpr int kWhite = 0xFFFFFF;
 constexpr const char* kNoticeLines[] = {"Printed with Zimbrel", "for practice and study"};
-
-// Accidentals of the major key on each letter (C to B): natural, flat and sharp.
-constexpr int kNaturalKeys[] = {0, 2, 4, -1, 1, 3, 5};
-constexpr int kFlatKeys[] = {-7, -5, -3, -8, -6, -4, -2};
-constexpr int kSharpKeys[] = {7, 9, 13, 6, 8, 10, 12};
 
 // The meter of the header: the first time signature of the song (bar signs in the time-base
 // block passed over), 4/4 when it gives none.
@@ -39,10 +35,12 @@ class SongPainter {
 public:
     SongPainter(const CMMusicSong& song, CMMusicDC& dc, int transposition, bool showIntro,
                 bool showVerse, bool numeralMode, std::uint8_t chordStyle, int page)
-        : m_song(song), m_dc(dc), m_surface(*dc.surface), m_transposition(transposition),
-          m_showIntro(showIntro), m_showVerse(showVerse), m_numeralMode(numeralMode),
-          m_chordStyle(chordStyle), m_page(page), m_key(DisplayKey(song, transposition)),
-          m_degreeKey(numeralMode ? DisplayKey(song, 0).GetSemitone() : m_key.GetSemitone())
+        : m_song(song), m_dc(dc), m_surface(*dc.surface), m_showIntro(showIntro),
+          m_showVerse(showVerse), m_numeralMode(numeralMode), m_chordStyle(chordStyle),
+          m_page(page), m_display(DisplayKey(song, transposition)),
+          m_degreeKey(numeralMode ? DisplayKey(song, 0).key.GetSemitone()
+                                  : m_display.key.GetSemitone()),
+          m_hasCodaJump(song.GetCodaLabel() >= 0)
     {
     }
 
@@ -50,7 +48,9 @@ public:
     void Rings(int bitmap);
     void Notice();
     // Answers where the first measure's chords start, behind the clef, key and time signature.
-    double Header();
+    double Header(int tempo);
+    // The title and the page number of a page after the first.
+    void LaterPageHeading(int chartPage, int pages);
     void Measures(double firstMeasureStartX);
     void Melody();
     void Lyrics();
@@ -67,10 +67,10 @@ private:
     {
         return m_page == 0 ? chartPage <= 1 : chartPage == m_page - 1;
     }
-    void Sign(const CMStaffPosition& position, CMBarSign sign)
+    void Sign(const CMStaffPosition& position, CMBarSign sign, double xOffset = 0)
     {
         if (IsOnDrawing(position.page))
-            m_dc.DrawBarSign(position, sign, 0);
+            m_dc.DrawBarSign(position, sign, xOffset);
     }
     // The signs of a bar kind; `closing` for the song's closing measure, after which nothing
     // follows.
@@ -80,14 +80,15 @@ private:
     const CMMusicSong& m_song;
     CMMusicDC& m_dc;
     IMDC& m_surface;
-    int m_transposition;
     bool m_showIntro;
     bool m_showVerse;
     bool m_numeralMode;
     std::uint8_t m_chordStyle;
     int m_page;
-    CMMusicChord m_key;
-    int m_degreeKey;  // semitone of the key the numerals count from
+    CMKeyTransposition m_display;  // the key shown and the interval every note moves by
+    int m_degreeKey;               // semitone of the key the numerals count from
+    bool m_hasCodaJump;
+    double m_firstMeasureSignX = 0;  // where signs before the first measure stand
     bool m_endingOpen = false;
     CMMusicChord m_previousChord;  // letter 0: none yet
 };
@@ -123,9 +124,9 @@ void SongPainter::Notice()
     }
 }
 
-double SongPainter::Header()
+double SongPainter::Header(int tempo)
 {
-    const CMFontConfig& author = m_dc.authorFont;
+    const CMFontConfig& author = m_dc.Settings().authorFont;
     if (!m_surface.printing) {
         CMString text;
         m_surface.DrawText(0, -author.height, text.Format("Tempo = %d", m_song.tempo), author,
@@ -137,17 +138,28 @@ double SongPainter::Header()
         m_dc.DrawTitle(CMFile::GetFileName(m_song.path.GetText(), false));
     else
         m_dc.DrawTitleLines(m_song.title);
+    if (tempo > 0)
+        m_dc.DrawTempoMarking(m_dc.TitleBottom(m_song.title.GetCount()), m_song.style, tempo);
     double x = m_dc.DrawClef(true);
-    m_surface.DrawText(0, author.height,
-                       CMString("Key = ") + m_key.GetName() + m_key.GetDisplayText(), author,
-                       AlignLeft);
-    x += m_dc.DrawKeySignature(KeySignatureAccidentals(m_key));
+    const CMMusicChord& key = m_display.key;
+    m_surface.DrawText(0, author.height, CMString("Key = ") + key.GetName() + key.GetDisplayText(),
+                       author, AlignLeft);
+    x += m_dc.DrawKeySignature(KeySignatureAccidentals(key));
     m_dc.DrawCredits(m_song.composer, m_song.lyricist);
     int numerator = 0, denominator = 0;
     FirstMeter(m_song, numerator, denominator);
     if (numerator != 0 && denominator != 0)
         x += m_dc.DrawTimeSignature(x, numerator, denominator);
-    return x + 0.02;
+    m_firstMeasureSignX = x + 0.02;
+    return m_firstMeasureSignX;
+}
+
+void SongPainter::LaterPageHeading(int chartPage, int pages)
+{
+    const CMString title = m_song.title.IsEmpty()
+                               ? CMFile::GetFileName(m_song.path.GetText(), false)
+                               : *m_song.title.GetHead()->element;
+    m_dc.DrawPageHeading(chartPage, title, pages);
 }
 
 void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
@@ -155,10 +167,11 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
     const CMStaffPosition position = CMStaffPosition::OfMeasure(measure);
     const bool startsLaterLine = position.column == 0 && measure > 0;
     // A closing measure that starts a line stands on an empty staff: its signs go to the end
-    // of the line before, and none opens that empty line.
+    // of the line before, and none opens that empty line. The first measure's signs stand
+    // behind the clef, key and time signature.
     const auto atStart = [&](CMBarSign sign) {
         if (!(closing && startsLaterLine))
-            Sign(position, sign);
+            Sign(position, sign, measure == 0 ? m_firstMeasureSignX : 0);
     };
     const auto repeatEnd = [&] {
         if (measure > 0)
@@ -167,7 +180,7 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
     // The second ending starts where the first one's repeat ends.
     const auto closeEnding = [&] {
         if (m_endingOpen)
-            atStart(CMBarSign::EndingBracket);
+            atStart(CMBarSign::SecondEnding);
         m_endingOpen = false;
     };
     switch (barKind) {
@@ -191,7 +204,7 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
         closeEnding();
         break;
     case BranchBar:
-        atStart(CMBarSign::EndingBracket);
+        atStart(CMBarSign::FirstEnding);
         m_endingOpen = true;
         break;
     case CodaBar:
@@ -205,12 +218,12 @@ void SongPainter::BarSigns(int measure, std::uint8_t barKind, bool closing)
 void SongPainter::Chords(int measure, const CMMusicChordList& items, double firstMeasureStartX)
 {
     const bool lineStart = CMStaffPosition::OfMeasure(measure).column == 0;
-    const CMColour colour = m_dc.chordFont.colour;
+    const CMColour colour = m_dc.Settings().chordFont.colour;
     int slot = 0;
     for (const CMMusicChord* item : items) {
         CMMusicChord chord(*item);
         if (!m_numeralMode)
-            chord.Transpose(m_transposition);
+            m_display.interval.Apply(chord);
         chord.displayMode = m_numeralMode ? 1 : 0;
         chord.chordStyle = m_chordStyle;
         if (chord != m_previousChord || (slot == 0 && lineStart)) {
@@ -239,8 +252,12 @@ void SongPainter::Measures(double firstMeasureStartX)
             BarSigns(shown, measure->barKind, closing);
             break;
         }
-        if (measure->labelCode != previousLabel && IsOnDrawing(chartPage))
+        if (measure->labelCode != previousLabel && IsOnDrawing(chartPage)) {
             m_dc.DrawLabel(shown, measure->labelCode);
+            // The coda the jump leads to begins with the sign the jump names.
+            if (measure->labelCode == LabelEnding && m_hasCodaJump)
+                m_dc.DrawCodaSign(shown);
+        }
         previousLabel = measure->labelCode;
         BarSigns(shown, measure->barKind, closing);
         Chords(shown, *measure, firstMeasureStartX);
@@ -252,6 +269,8 @@ void SongPainter::Melody()
 {
     static constexpr double kNoteSpace[] = {0.1, 0.04, 0.07, 0.035, 0, 0};
     static constexpr double kRestSpace[] = {0.42, 0.15, 0.1, 0.04, 0, 0};
+    CMMelodySpeller speller(KeySignatureAccidentals(DisplayKey(m_song, 0).key),
+                            KeySignatureAccidentals(m_display.key), m_display.interval);
     int songMeasure = 0;
     int shown = 0;
     double cursor = 0;  // in measures
@@ -262,6 +281,7 @@ void SongPainter::Melody()
             ++songMeasure;
             cursor = 0;
             firstInMeasure = true;
+            speller.NextMeasure();
             continue;
         }
         const int code = note->value;
@@ -270,12 +290,11 @@ void SongPainter::Melody()
                            IsOnDrawing(CMStaffPosition::OfMeasure(shown).page);
         if (drawn && note->IsPitch()) {
             const double space = code == NoteHalf && firstInMeasure ? 0.08 : kNoteSpace[code];
-            const int position = note->letter - LetterC + (note->octave - 4) * 7;
-            const CMPoint at = m_dc.DrawNote(shown, (space + cursor) * kMeasureWidth, position,
-                                             MusicGlyph::Note(code));
-            if (note->accidental >= AccidentalDoubleFlat &&
-                note->accidental <= AccidentalDoubleSharp)
-                m_dc.DrawAccidental(at.x - 0.06, at.y, note->accidental - AccidentalNatural);
+            const CMMelodySpeller::Note spelled = speller.Spell(*note);
+            const CMPoint at = m_dc.DrawNote(shown, (space + cursor) * kMeasureWidth,
+                                             spelled.position, MusicGlyph::Note(code));
+            if (spelled.accidental)
+                m_dc.DrawAccidental(at.x - 0.06, at.y, spelled.alteration);
             const CMFontConfig dot("", "Font", kMusicFontName, 0.3, false, false, kBlack);
             for (int k = 0; k < note->dots; ++k)
                 m_surface.DrawText(at.x + 0.12 + k * 0.035, at.y + 0.01, MusicGlyph::kDot, dot,
@@ -314,7 +333,7 @@ void SongPainter::Lyrics()
         if (IsOnDrawing(chartPage))
             m_surface.DrawText(m_dc.PageOffset(chartPage) + (slot % kSlotsPerLine) * kSlotWidth,
                                (slot / kSlotsPerLine) % kLinesPerPage + 1.12, *token,
-                               m_dc.lyricsFont, AlignLeft);
+                               m_dc.Settings().lyricsFont, AlignLeft);
         ++slot;
         ++beat;
     }
@@ -327,43 +346,22 @@ int CountChartPages(const CMMusicSong& song, bool showIntro, bool showVerse)
     return (song.CountMeasures(showIntro, showVerse) - 2) / kMeasuresPerPage + 1;
 }
 
-CMMusicChord DisplayKey(const CMMusicSong& song, int transposition)
+CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition)
 {
-    if (const CMMusicChord* key = song.GetKeyChord()) {
-        CMMusicChord moved(*key);
-        moved.Transpose(transposition);
-        return moved;
-    }
-    CMMusicChord key(LetterC, AccidentalNone);
-    key.kind = KindMajor;
-    key.SetSemitone(((transposition % 12) + 24) % 12);
-    return key;
-}
-
-int KeySignatureAccidentals(const CMMusicChord& key)
-{
-    if (!key.IsPitch())
-        return 0;
-    const int letter = key.letter - LetterC;
-    int accidentals = kNaturalKeys[letter];
-    if (key.accidental == AccidentalFlat || key.accidental == AccidentalDoubleFlat)
-        accidentals = kFlatKeys[letter];
-    else if (key.accidental == AccidentalSharp || key.accidental == AccidentalDoubleSharp)
-        accidentals = kSharpKeys[letter];
-    if (key.kind != KindMajor)
-        accidentals -= 3;  // the relative major's signature
-    // Beyond seven the signature is that of the enharmonic key (G flat minor reads as F sharp
-    // minor).
-    if (accidentals > 7)
-        accidentals -= 12;
-    else if (accidentals < -7)
-        accidentals += 12;
-    return accidentals;
+    // Past two octaves a transposition keeps only its pitch class: nobody reads a melody moved
+    // further, and the melody stays on its staff whatever a settings file says.
+    if (transposition > 24 || transposition < -24)
+        transposition %= 12;
+    if (const CMMusicChord* key = song.GetKeyChord())
+        return TransposeKey(*key, transposition);
+    CMMusicChord cMajor(LetterC, AccidentalNone);
+    cMajor.kind = KindMajor;
+    return TransposeKey(cMajor, transposition);
 }
 
 int Draw(const CMMusicSong& song, CMMusicDC& renderer, int transposition, bool showIntro,
          bool showVerse, bool numeralMode, std::uint8_t chordStyle, int page, int ringBitmap,
-         bool printNotice)
+         bool printNotice, int tempo)
 {
     assert(renderer.surface);
     SongPainter painter(song, renderer, transposition, showIntro, showVerse, numeralMode,
@@ -378,7 +376,11 @@ int Draw(const CMMusicSong& song, CMMusicDC& renderer, int transposition, bool s
     renderer.DrawStaffPaper(0);
     if (pages > 1)
         renderer.DrawStaffPaper(1);
-    const double firstMeasureStartX = page <= 1 ? painter.Header() : 0;
+    const double firstMeasureStartX = page <= 1 ? painter.Header(tempo) : 0;
+    if (page == 0 && pages > 1)
+        painter.LaterPageHeading(1, pages);
+    else if (page > 1)
+        painter.LaterPageHeading(page - 1, pages);
     painter.Measures(firstMeasureStartX);
     painter.Melody();
     painter.Lyrics();

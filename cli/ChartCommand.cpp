@@ -5,6 +5,7 @@
 // set it is told to work offscreen, so that nobody has to set QT_QPA_PLATFORM.
 #include "cli/CliCommand.h"
 
+#include "app/CMPerformanceSettings.h"
 #include "app/CMSongDocument.h"
 #include "app/ChartView.h"
 #include "chart/SongDrawing.h"
@@ -138,9 +139,9 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 }
 
 // The chart view's choices: the settings' key kind, user key, intro and verse, unless the
-// options say otherwise.
+// options say otherwise, and the tempo the song is played at.
 CMChartExportOptions ChartOptions(const ChartRequest& request, const CMZimbrelIni& settings,
-                                  std::uint8_t chordStyle)
+                                  const CMMusicSong& song, std::uint8_t chordStyle)
 {
     const int keyKind = request.keyKind.value_or(settings.instrumentType);
     CMChartExportOptions options;
@@ -154,6 +155,7 @@ CMChartExportOptions ChartOptions(const ChartRequest& request, const CMZimbrelIn
     options.showIntro = settings.intro && !request.noIntro;
     options.showVerse = settings.verse && !request.noVerse;
     options.printNotice = request.notice;
+    options.tempo = DefaultPerformance(settings, song).tempo;
     return options;
 }
 
@@ -181,14 +183,15 @@ int RunChartCommand(const CliArguments& arguments)
         return kExitFailed;
     const CMMusicSong& song = document.GetSong();
 
-    // As the chart view: its renderer's fonts, the general chord style winning over the
-    // renderer's own copy.
+    // As the chart view: the chart's fonts, the general chord style winning over the chart's
+    // own copy.
     CMZimbrelIni settings;
     settings.Load();
-    CMMusicDC renderer(nullptr, "Zimbrel.ini");
-    renderer.chordStyle =
-        static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
-    const CMChartExportOptions options = ChartOptions(request, settings, renderer.chordStyle);
+    CMChartSettings chart("Zimbrel.ini");
+    chart.Load();
+    chart.chordStyle = static_cast<std::uint8_t>(request.chordStyle.value_or(settings.chordStyle));
+    CMMusicDC renderer(nullptr, chart);
+    const CMChartExportOptions options = ChartOptions(request, settings, song, chart.chordStyle);
     const int pages = CountChartPages(song, options.showIntro, options.showVerse);
     if (options.page > pages) {
         std::fprintf(stderr, "zimbrel-cli: chart: '%s' has %d page%s; there is no page %d\n",

@@ -59,8 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!song.Compile(CMString(std::string_view(reinterpret_cast<const char*>(data), size)), error))
         return 0;
     const std::uint8_t choice = size > 0 ? data[size - 1] : 0;
-    CMMusicDC renderer(nullptr, "");
-    renderer.chordStyle = choice & 3;
+    CMChartSettings chart("");  // the default fonts
+    chart.chordStyle = choice & 3;
+    CMMusicDC renderer(nullptr, chart);
     const bool intro = choice & 4, verse = choice & 8, numerals = choice & 16;
     const int transposition = static_cast<int>(choice % 15) - 7;
     const int pages = CountChartPages(song, intro, verse);
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         surface->origin = CMPoint(0.5, 0.5);
         surface->printing = page > 0;
         renderer.surface = std::move(surface);
-        Draw(song, renderer, transposition, intro, verse, numerals, renderer.chordStyle, page,
+        Draw(song, renderer, transposition, intro, verse, numerals, chart.chordStyle, page,
              kRingBitmap, true);
     }
     return 0;

@@ -39,13 +39,14 @@ played=$(mktemp -d)
   head -c -1 > tests/data/examples/Example.listing
 rm -rf "$played"
 
-# Charts as the chart view draws them: SONG PAGE (0: the screen view) LISTING.
+# Charts as the chart view draws them: SONG PAGE (0: the screen view) SEMITONES LISTING.
 mkdir -p tests/data/chart
-while read -r song page listing; do
-  "$recorder" "$PWD/$song" "$page" > "tests/data/chart/$listing"
+while read -r song page semitones listing; do
+  "$recorder" "$PWD/$song" "$page" "$semitones" > "tests/data/chart/$listing"
 done <<'CHARTS'
-Data/Example.zimbrel 1 Example.page1.txt
-Data/WinterLamp.zimbrel 0 WinterLamp.screen.txt
-tests/data/songs/melody.zimbrel 1 melody.page1.txt
-tests/data/songs/volta.zimbrel 1 volta.page1.txt
+Data/Example.zimbrel 1 0 Example.page1.txt
+Data/WinterLamp.zimbrel 0 0 WinterLamp.screen.txt
+tests/data/songs/melody.zimbrel 1 0 melody.page1.txt
+tests/data/songs/volta.zimbrel 1 0 volta.page1.txt
+tests/data/songs/signs.zimbrel 1 2 signs.bflat.page1.txt
 CHARTS

@@ -1,6 +1,6 @@
 // CMChartSettings: what the chart renderer keeps in the settings file: the fonts of its five text
 // roles (sections "TitleFont", "LabelFont", "LyricsFont", "ChordFont", "AuthorFont") and its own
-// copy of the chord style ("ChordStyle" in "Preferences"). The renderer derives from it.
+// copy of the chord style ("ChordStyle" in "Preferences"). The renderer reads it, never owns it.
 #pragma once
 
 #include "settings/CMFontConfig.h"

@@ -25,12 +25,10 @@ namespace {
 // root letter in Arial (ascent 0.905).
 constexpr double kTextBaseline = 0.857;
 constexpr const char* kPlainTypeface = "Arial";
-// Space after a sign in a run of text, in staff spaces.
-constexpr double kSignGap = 0.12;
 
-// Accidentals on their own (a key signature, a melody note, raised beside a chord's root): 0.25
-// high they take a staff space of 0.04 inch and are narrowed to 70 %, so that the accidentals of
-// a key signature, 0.032 apart, stand clear of each other. Sharps and naturals stand on their
+// Accidentals on their own (a key signature, a melody note): 0.25 high they take a staff space
+// of 0.04 inch and are narrowed to 60 %, so that the accidentals of a key signature, 0.032
+// apart, stand clear of each other. Sharps and naturals stand on their
 // pitch 0.64 of the size below the cell top, flats 0.8, the double sharp 0.86.
 constexpr double kAccidentalSpace = 0.2;
 constexpr double kAccidentalNarrowing = 0.6;
@@ -39,6 +37,19 @@ constexpr double kAccidentalNarrowing = 0.6;
 // on the figures' middle.
 constexpr double kTextAccidentalSpace = 0.28;
 constexpr double kFigureMiddle = kTextBaseline - 0.344;
+// Accidentals beside a chord's letter, drawn at the letter's size with the same cell top: 60 %
+// of the height of the letter's capitals, their top level with the capitals' top, and the
+// double sharp, a small cross, round the middle of that span. A little more than the usual gap
+// separates them from the suffix that follows.
+constexpr double kLetterAccidentalShare = 0.6;
+constexpr double kLetterAccidentalGap = 0.35;
+// Emmentaler's signs are cut for the staff: at the size of a text's capitals their strokes look
+// faint beside the letters. Accidentals that stand among text are widened and their strokes
+// thickened (in staff spaces) to the weight of the letters around them, and so is the coda sign.
+constexpr double kTextAccidentalWidening = 1.2;
+constexpr double kTextAccidentalStroke = 0.1;
+constexpr double kCodaStroke = 0.12;
+
 // Notes and dots 0.3 high: a staff space of 0.065 inch, the head's centre 0.255 inch (0.85) below
 // the cell top and 0.0475 inch (0.158) right of x, between the ends of the ledger lines. The dot
 // stands a little above the head's centre.
@@ -59,6 +70,16 @@ struct Named {
 constexpr std::uint8_t Code(char c)
 {
     return static_cast<std::uint8_t>(c);
+}
+
+// The outline with its strokes made thicker by `stroke`, half on each side.
+QPainterPath Emboldened(const QPainterPath& outline, double stroke)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(stroke);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    stroker.setCapStyle(Qt::RoundCap);
+    return outline.united(stroker.createStroke(outline)).simplified();
 }
 
 }  // namespace
@@ -139,19 +160,49 @@ void CMMusicFont::AddSigns()
     add('=', narrow.map(natural), kAccidentalSpace, 0.64);
     add('#', narrow.map(sharp), kAccidentalSpace, 0.64);
     add('*', narrow.map(doubleSharp), kAccidentalSpace, 0.86);
-    const double flatFoot = kTextBaseline - flat.boundingRect().bottom() * kTextAccidentalSpace;
-    m_textAccidentals[Code('!')] = Sign{flat, kTextAccidentalSpace, flatFoot};
-    m_textDoubleFlat = Sign{doubleFlat, kTextAccidentalSpace, flatFoot};
-    m_textAccidentals[Code('=')] = Sign{natural, kTextAccidentalSpace, kFigureMiddle};
-    m_textAccidentals[Code('#')] = Sign{sharp, kTextAccidentalSpace, kFigureMiddle};
-    m_textAccidentals[Code('*')] = Sign{doubleSharp, kTextAccidentalSpace, kFigureMiddle};
+    // Among text, from double flat to double sharp.
+    std::array<QPainterPath, 5> amongText = {doubleFlat, flat, natural, sharp, doubleSharp};
+    const QTransform widen = QTransform::fromScale(kTextAccidentalWidening, 1);
+    for (QPainterPath& outline : amongText)
+        outline = Emboldened(widen.map(outline), kTextAccidentalStroke);
+    const double flatFoot =
+        kTextBaseline - amongText[1].boundingRect().bottom() * kTextAccidentalSpace;
+    m_textDoubleFlat = Sign{amongText[0], kTextAccidentalSpace, flatFoot};
+    m_textAccidentals[Code('!')] = Sign{amongText[1], kTextAccidentalSpace, flatFoot};
+    m_textAccidentals[Code('=')] = Sign{amongText[2], kTextAccidentalSpace, kFigureMiddle};
+    m_textAccidentals[Code('#')] = Sign{amongText[3], kTextAccidentalSpace, kFigureMiddle};
+    m_textAccidentals[Code('*')] = Sign{amongText[4], kTextAccidentalSpace, kFigureMiddle};
+    AddLetterAccidentals(amongText);
     add('.', Outline("dots.dot", G::Dot), kNoteSpace, kDotAnchor);
-    // The coda sign, twice the label height, centred on the middle of the "to" before it.
-    add(MusicGlyph::kCoda, Outline("scripts.coda", G::Coda), 0.2, 0.655);
+    // The coda sign, its middle at the share of the size the layout places it by.
+    add(MusicGlyph::kCoda, Emboldened(Outline("scripts.coda", G::Coda), kCodaStroke), 0.2,
+        MusicGlyph::kCodaMiddle);
     for (int code = 0; code < MusicGlyph::kDurationCodes; ++code) {
         add(MusicGlyph::Note(code), Note(code), kNoteSpace, kNoteAnchor, kNoteCentre);
         add(MusicGlyph::Rest(code), Outline(kRests[code].name, kRests[code].drawn), kRestSpace,
             code == 0 ? 0.3614 : 0.5614);
+    }
+}
+
+void CMMusicFont::AddLetterAccidentals(const std::array<QPainterPath, 5>& outlines)
+{
+    // Where the letters stand: the plain typeface's capitals below the same cell top.
+    QFont font(QString::fromLatin1(kPlainTypeface));
+    font.setPixelSize(1000);
+    const QFontMetricsF metrics(font);
+    const double capHeight = metrics.capHeight() / 1000;
+    const double capTop = metrics.ascent() / 1000 - capHeight;
+    const double span = kLetterAccidentalShare * capHeight;
+    const double flatSpace = span / outlines[1].boundingRect().height();
+    for (int alteration = -2; alteration <= 2; ++alteration) {
+        const QPainterPath& outline = outlines[static_cast<std::size_t>(alteration + 2)];
+        const QRectF box = outline.boundingRect();
+        const bool cross = alteration == 2;
+        // Flats share one size; sharps and naturals take the same height as a flat.
+        const double space = cross || alteration < 0 ? flatSpace : span / box.height();
+        const double anchor = cross ? capTop + span / 2 : capTop - box.top() * space;
+        m_signs[Code(MusicGlyph::LetterAccidental(alteration))] =
+            Sign{outline, space, anchor, -1, kLetterAccidentalGap};
     }
 }
 
@@ -195,7 +246,7 @@ double CMMusicFont::DrawSign(QPainter* painter, const Sign& sign, double x, doub
         place.scale(unit, unit);
         painter->fillPath(place.map(sign.outline), colour);
     }
-    return sign.centre >= 0 ? 2 * sign.centre * size : (box.width() + kSignGap) * unit;
+    return sign.centre >= 0 ? 2 * sign.centre * size : (box.width() + sign.gap) * unit;
 }
 
 double CMMusicFont::DrawPlain(QPainter* painter, const QString& text, double x, double top,

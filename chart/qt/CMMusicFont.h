@@ -38,10 +38,13 @@ private:
         double anchor = 0;      // reference point below the cell's top, share of the size
         double centre = -1;     // when not negative: the outline's centre at this share of
                                 // the size from x; otherwise its left edge at x
+        double gap = 0.12;      // space after it in a run, in staff spaces
     };
 
     CMMusicFont();
     void AddSigns();
+    // The accidentals beside chord letters, from double flat to double sharp as drawn among text.
+    void AddLetterAccidentals(const std::array<QPainterPath, 5>& outlines);
     // The Emmentaler glyph, or the drawn shape when the font or the glyph is missing.
     QPainterPath Outline(const char* emmentalerName, CMGlyph drawn) const;
     QPainterPath Note(int durationCode) const;

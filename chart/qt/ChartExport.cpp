@@ -59,7 +59,8 @@ void DrawPage(QPainter& painter, double dotsPerInch, const CMMusicSong& song, CM
     surface->origin = kMargin;
     renderer.surface = std::move(surface);
     Draw(song, renderer, options.transposition, options.showIntro, options.showVerse,
-         options.numerals, options.chordStyle, page, kRingBitmap, options.printNotice);
+         options.numerals, options.chordStyle, page, kRingBitmap, options.printNotice,
+         options.tempo);
     renderer.surface.reset();
 }
 

@@ -24,6 +24,7 @@ struct CMChartExportOptions {
     bool numerals = false;  // Roman numerals instead of chord letters
     std::uint8_t chordStyle = 0;
     bool printNotice = true;  // the grey notice on printed pages
+    int tempo = 0;            // beats a minute shown under the title; 0 shows none
 };
 
 // The format a file name asks for by its extension (either case); empty for any other.

@@ -29,7 +29,7 @@ int Count(const std::string& text, const std::string& what)
 bool Export(const CMMusicSong& song, const std::string& path,
             const CMChartExportOptions& options = CMChartExportOptions())
 {
-    CMMusicDC renderer(nullptr, "");
+    CMMusicDC renderer(nullptr, DefaultChartSettings());
     QString error;
     const bool written = ExportChart(song, renderer, options, QString::fromStdString(path), error);
     EXPECT_TRUE(written) << path << ": " << error.toStdString();
@@ -97,7 +97,7 @@ TEST(ChartExport, AFileThatCannotBeWrittenLeavesTheOldOne)
 {
     TempDir dir;
     const CMMusicSong song = CompileSong(MeasuresSource(4));
-    CMMusicDC renderer(nullptr, "");
+    CMMusicDC renderer(nullptr, DefaultChartSettings());
     QString error;
     EXPECT_FALSE(ExportChart(song, renderer, CMChartExportOptions(),
                              QString::fromStdString(dir.Path("missing/folder/x.pdf")), error));

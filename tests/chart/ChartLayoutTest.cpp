@@ -1,14 +1,11 @@
 // The lead-sheet layout through the recording surface, against the layout's own numbers: staff
-// paper, measure positions over lines and pages, bar signs and endings, key and time signatures,
-// chords, labels, notes with ledger lines, lyrics, the intro and verse filters, page counts, the
-// screen view and the printed page.
+// paper, measure positions over lines and pages, bar signs and numbered endings, the coda jump
+// and its coda, key and time signatures, chords spelled as written or in the key they move to,
+// labels, notes with ledger lines, lyrics, the intro and verse filters, page counts and
+// headings, the tempo marking, the screen view and the printed page.
 #include "chart/MusicFont.h"
 #include "chart/SongDrawing.h"
-#include "tests/TempDir.h"
-#include "tests/WorkDir.h"
 #include "tests/chart/ChartTestSupport.h"
-
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +25,25 @@ std::vector<RecordedPrimitive> Roots(const RecordingDC& dc)
         if (text.height == 0.25 && text.y1 > 0)
             roots.push_back(text);
     return roots;
+}
+
+// The chord roots drawn, each with the accidental beside it written "#" or "b" ("F#", "Bb").
+std::vector<std::string> SpelledRoots(const RecordingDC& dc)
+{
+    std::vector<std::string> spelled;
+    for (std::size_t i = 0; i < dc.primitives.size(); ++i) {
+        const RecordedPrimitive& root = dc.primitives[i];
+        if (root.font != "Arial" || root.height != 0.25 || root.y1 <= 0)
+            continue;
+        spelled.push_back(root.text);
+        if (i + 1 == dc.primitives.size() || dc.primitives[i + 1].text.size() != 1)
+            continue;
+        const int alteration = static_cast<unsigned char>(dc.primitives[i + 1].text[0]) -
+                               MusicGlyph::kFirstLetterAccidental - 2;
+        if (alteration >= -2 && alteration <= 2)
+            spelled.back() += std::string(std::abs(alteration), alteration < 0 ? 'b' : '#');
+    }
+    return spelled;
 }
 
 bool HasLine(const RecordingDC& dc, double x1, double y1, double x2, double y2)
@@ -98,7 +114,7 @@ TEST(ChartLayout, StaffPaperAndPageCounts)
 
 TEST(ChartLayout, MeasurePositionsOverLinesAndPages)
 {
-    const CMMusicSong song = CompileSong(MeasuresSource(120));
+    const CMMusicSong song = CompileSong("title { Long }" + MeasuresSource(120));
     EXPECT_EQ(CountChartPages(song, true, true), 3);  // the closing measure 121 needs no page
 
     // The screen shows the first 80 measures, page 2 beside page 1.
@@ -120,7 +136,18 @@ TEST(ChartLayout, MeasurePositionsOverLinesAndPages)
     EXPECT_NEAR(roots[0].x1, 0.1, kEps);
     EXPECT_NEAR(roots[0].y1, 0.37, kEps);
     EXPECT_NEAR(roots[39].x1, 12 * 0.46875 + 0.1, kEps);
-    EXPECT_TRUE(TextsSaying(third, "Example").empty());
+    // Its heading: the title, smaller, and the page number at the right.
+    const std::vector<RecordedPrimitive> title = TextsSaying(third, "Long");
+    const std::vector<RecordedPrimitive> number = TextsSaying(third, "page 3 / 3");
+    ASSERT_EQ(title.size(), 1u);
+    ASSERT_EQ(number.size(), 1u);
+    EXPECT_LT(title[0].height, 0.25);
+    EXPECT_EQ(title[0].alignment, AlignCentre);
+    EXPECT_NEAR(number[0].x1, 7.5, kEps);
+    EXPECT_EQ(number[0].alignment, AlignRight);
+    EXPECT_TRUE(TextsSaying(DrawChart(song, {.page = 1}), "page 1 / 3").empty());
+    // On the screen the second page carries its heading beside the first.
+    EXPECT_NEAR(TextsSaying(screen, "page 2 / 3").at(0).x1, 8.5 + 7.5, kEps);
     for (const RecordedPrimitive& text : third.Texts(kMusicFontName))
         EXPECT_EQ(text.text, "") << text.Describe();  // chord suffixes only: no clef on page 3
 }
@@ -177,16 +204,33 @@ TEST(ChartLayout, BarSignsAndEndings)
     EXPECT_TRUE(HasThickBar(dc, second - 0.03, 1));
     EXPECT_TRUE(HasThickBar(dc, second, 1));
     EXPECT_TRUE(HasLine(dc, second, 1.72, second + 0.075, 1.32));
-    int brackets = 0;
-    for (const RecordedPrimitive& line : dc.OfKind(RecordedPrimitive::Line))
+    int brackets = 0, hooks = 0;
+    for (const RecordedPrimitive& line : dc.OfKind(RecordedPrimitive::Line)) {
         brackets += line.width == 2 && line.y2 == line.y1 ? 1 : 0;
+        hooks += line.width == 2 && line.x2 < line.x1 ? 1 : 0;
+    }
     EXPECT_EQ(brackets, 2);  // the ending closed at the double repeat: no third bracket
+    EXPECT_EQ(hooks, 1);     // the second ending stays open at its end
+    // Each bracket carries its number, standing on it at its start.
+    const std::vector<RecordedPrimitive> one = TextsSaying(dc, "1.");
+    const std::vector<RecordedPrimitive> two = TextsSaying(dc, "2.");
+    ASSERT_EQ(one.size(), 1u);
+    ASSERT_EQ(two.size(), 1u);
+    EXPECT_NEAR(one[0].x1, ending + 0.1, kEps);
+    EXPECT_NEAR(one[0].y1 + one[0].height, 1.32, kEps);
+    EXPECT_NEAR(two[0].x1, second + 0.1, kEps);
     // The final bar of measure 8 starts line 2: at the end of line 1.
     EXPECT_TRUE(HasThickBar(dc, 7.5 - 0.03, 1));
     EXPECT_FALSE(HasThickBar(dc, -0.03, 2));
     // The closing double bar after measure 8.
     EXPECT_TRUE(HasThinBar(dc, 1.875, 2));
     EXPECT_TRUE(HasThinBar(dc, 1.875 - 0.03, 2));
+
+    // A repeat from the first measure stands behind the clef and the time signature (0.25 and
+    // 0.1 wide on this surface), where the first chord starts.
+    const RecordingDC fromTheStart = DrawChart(CompileSong("chord { |: C | D :| }"));
+    EXPECT_TRUE(HasThickBar(fromTheStart, 0.28 + 0.1 + 0.02, 0));
+    EXPECT_FALSE(HasThickBar(fromTheStart, 0, 0));
 
     // A single bar (never compiled, but a bar kind of the model) is one more thin bar line.
     CMMusicSong single = CompileSong("chord { C | D || }");
@@ -197,7 +241,7 @@ TEST(ChartLayout, BarSignsAndEndings)
     EXPECT_EQ(bars, 2);  // the staff paper's and the sign's
 }
 
-TEST(ChartLayout, DoubleBarAtALineStartAndTheCodaJump)
+TEST(ChartLayout, DoubleBarAtALineStart)
 {
     // The closing double bar of a song that fills its lines goes to the end of the last line;
     // the empty line after it gets none.
@@ -205,32 +249,59 @@ TEST(ChartLayout, DoubleBarAtALineStartAndTheCodaJump)
     EXPECT_TRUE(HasThinBar(filled, 7.47, 0));
     EXPECT_FALSE(HasThinBar(filled, 0.03, 1));
 
-    const RecordingDC dc =
-        DrawChart(CompileSong("chord { C | D | E | F || G | A @ B | C | D || }"));
-    const RecordingDC atLineStart =
-        DrawChart(CompileSong("chord { C | D | E | F | G | A | B | C @ D || }"));
     // The double bar before measure 4 (line 1): at its start and at the end of line 0.
+    const RecordingDC dc = DrawChart(CompileSong("chord { C | D | E | F || G | A || }"));
     EXPECT_TRUE(HasThinBar(dc, 0, 1));
     EXPECT_TRUE(HasThinBar(dc, 0.03, 1));
     EXPECT_TRUE(HasThinBar(dc, 7.5, 0));
     EXPECT_TRUE(HasThinBar(dc, 7.47, 0));
-    // Coda jumps: before measure 6, and before measure 8 (line 2) at the end of line 1.
-    std::vector<RecordedPrimitive> to = TextsSaying(dc, "to");
-    ASSERT_EQ(to.size(), 1u);
-    EXPECT_NEAR(to[0].x1, 2 * 1.875 - 0.1 - 0.01, kEps);
-    EXPECT_NEAR(to[0].y1, 1.72 + 0.25, kEps);
-    EXPECT_EQ(to[0].alignment, AlignRight);
-    EXPECT_EQ(to[0].height, 0.125);
-    to = TextsSaying(atLineStart, "to");
-    ASSERT_EQ(to.size(), 1u);
-    EXPECT_NEAR(to[0].x1, 7.5 - 0.1 - 0.01, kEps);
-    EXPECT_NEAR(to[0].y1, 1.72 + 0.25, kEps);
-    const std::vector<RecordedPrimitive> signs = TextsSaying(dc, std::string(1, MusicGlyph::kCoda));
-    ASSERT_EQ(signs.size(), 1u);
-    EXPECT_EQ(signs[0].font, kMusicFontName);
-    EXPECT_NEAR(signs[0].height, 0.25, kEps);
-    EXPECT_NEAR(signs[0].x1, 2 * 1.875 - 0.1, kEps);
-    EXPECT_NEAR(signs[0].y1, 1.97 - 0.25 / 3, kEps);
+}
+
+TEST(ChartLayout, TheCodaJumpAndTheCodaItLeadsTo)
+{
+    const std::string coda(1, MusicGlyph::kCoda);
+    // Jumps before measure 6 (line 1), and before measure 8, which starts line 2: at the end
+    // of line 1.
+    for (const auto& [source, barLine] :
+         {std::pair{"chord { C | D | E | F | G | A @ B | C | coda: D || }", 1.875 * 2},
+          std::pair{"chord { C | D | E | F | G | A | B | C @ D | coda: E || }", 7.5}}) {
+        const RecordingDC dc = DrawChart(CompileSong(source));
+        const std::vector<RecordedPrimitive> to = TextsSaying(dc, "to");
+        const std::vector<RecordedPrimitive> signs = TextsSaying(dc, coda);
+        ASSERT_EQ(to.size(), 1u) << source;
+        ASSERT_EQ(signs.size(), 2u) << source;  // the jump's and the coda's
+        const RecordedPrimitive& sign = signs[0];
+        // "to" and the sign, as readable as a label, end before the bar line, clear of a label
+        // starting 0.1 before it, and stand above the staff.
+        EXPECT_EQ(to[0].font, "Arial");
+        EXPECT_EQ(to[0].height, 0.125);
+        EXPECT_EQ(sign.font, kMusicFontName);
+        EXPECT_GT(sign.height, to[0].height);
+        EXPECT_EQ(sign.alignment, AlignRight);
+        EXPECT_NEAR(sign.x1, barLine - 0.12, kEps);
+        EXPECT_LT(to[0].x1, sign.x1 - sign.width);
+        EXPECT_EQ(to[0].alignment, AlignRight);
+        EXPECT_LE(to[0].y1 + to[0].height, 1.72);
+        EXPECT_GT(to[0].y1, 1.37);  // below the chords' tops
+    }
+
+    // The coda begins with a larger sign in front of its label, level with it.
+    const RecordingDC dc = DrawChart(CompileSong("chord { C | D @ E | F | coda: G | A || }"));
+    const std::vector<RecordedPrimitive> label = TextsSaying(dc, "Coda");
+    const std::vector<RecordedPrimitive> signs = TextsSaying(dc, coda);
+    ASSERT_EQ(label.size(), 1u);
+    ASSERT_EQ(signs.size(), 2u);
+    const RecordedPrimitive& sign = signs[1];
+    EXPECT_NEAR(sign.height, 2.5 * 0.125, kEps);
+    EXPECT_GT(sign.height, signs[0].height);
+    EXPECT_EQ(sign.alignment, AlignRight);
+    EXPECT_LT(sign.x1, label[0].x1);
+    EXPECT_NEAR(sign.x1, label[0].x1 - 0.03, kEps);
+    EXPECT_LT(sign.y1, label[0].y1);
+    EXPECT_GT(sign.y1 + sign.height, label[0].y1 + label[0].height);
+
+    // An ending that no jump leads to carries no sign.
+    EXPECT_TRUE(TextsSaying(DrawChart(CompileSong("chord { C | coda: D || }")), coda).empty());
 }
 
 TEST(ChartLayout, SignsOfAPageBreakGoWithThePageTheyStandOn)
@@ -277,35 +348,15 @@ TEST(ChartLayout, KeySignaturesAndTheKeyText)
     EXPECT_NEAR(sharps[2].x1, 0.254, kEps);
     EXPECT_NEAR(sharps[2].y1, 0.43 + 0.095, kEps);
 
-    // E minor two semitones up is spelled G flat minor: its signature is F sharp minor's.
+    // E minor two semitones up is F sharp minor, with its three sharps.
     dc = DrawChart(CompileSong("key { Em } chord { C || }"), {.transposition = 2});
-    EXPECT_EQ(TextsSaying(dc, "Key = Gbm").size(), 1u);
+    EXPECT_EQ(TextsSaying(dc, "Key = F#m").size(), 1u);
     EXPECT_EQ(TextsSaying(dc, MusicGlyph::kSharp).size(), 3u);
 
     // No key: C major, moved by the transposition.
     dc = DrawChart(CompileSong("chord { C || }"), {.transposition = -3});
     EXPECT_EQ(TextsSaying(dc, "Key = A").size(), 1u);
     EXPECT_EQ(TextsSaying(dc, MusicGlyph::kSharp).size(), 3u);
-}
-
-TEST(ChartLayout, KeySignatureCounts)
-{
-    const auto count = [](const char* key) {
-        return KeySignatureAccidentals(
-            *CompileSong(std::string("key { ") + key + " }").GetKeyChord());
-    };
-    EXPECT_EQ(count("C"), 0);
-    EXPECT_EQ(count("D"), 2);
-    EXPECT_EQ(count("Bb"), -2);
-    EXPECT_EQ(count("F#"), 6);
-    EXPECT_EQ(count("Gb"), -6);
-    EXPECT_EQ(count("Cm"), -3);
-    EXPECT_EQ(count("Bm"), 2);
-    EXPECT_EQ(count("Ebm"), -6);
-    EXPECT_EQ(count("C#"), 7);
-    EXPECT_EQ(count("D#"), -3);     // nine sharps: the signature of E flat
-    EXPECT_EQ(count("Fbm"), 1);     // eleven flats: the signature of E minor
-    EXPECT_EQ(count("Gsus4"), -2);  // not major: its relative major's
 }
 
 TEST(ChartLayout, TimeSignatures)
@@ -482,6 +533,25 @@ TEST(ChartLayout, TranspositionAndNumerals)
     EXPECT_EQ(TextsSaying(dc, "Key = D").size(), 1u);
     EXPECT_EQ(TextsSaying(dc, "E").size(), 1u);  // the bass of BbonD, moved too
 
+    // Chords are drawn as written when nothing moves; moved, they keep their place in the key:
+    // for an instrument in B flat a song in E flat reads in F, its Em7b5 as F#m7b5.
+    std::vector<ExampleSong> examples = ExampleSongs();
+    const auto example = std::find_if(examples.begin(), examples.end(), [](const ExampleSong& e) {
+        return e.fileName == "Example.zimbrel";
+    });
+    ASSERT_NE(example, examples.end());
+    const std::vector<std::string> written = SpelledRoots(DrawChart(example->song));
+    EXPECT_NE(std::find(written.begin(), written.end(), "F#"), written.end());
+    dc = DrawChart(CompileSong("key { Eb } chord { Em7b5 | Ab7 | Bbm7onDb || }"),
+                   {.transposition = 2});
+    EXPECT_EQ(TextsSaying(dc, "Key = F").size(), 1u);
+    EXPECT_EQ(SpelledRoots(dc), (std::vector<std::string>{"F#", "Bb", "C"}));
+    // A transposition from a broken settings file keeps its pitch class and the melody its staff.
+    dc = DrawChart(CompileSong("key { C } chord { C || } note { C4 W | }"),
+                   {.transposition = 1200002});
+    EXPECT_EQ(TextsSaying(dc, "Key = D").size(), 1u);
+    EXPECT_LT(dc.OfKind(RecordedPrimitive::Line).size(), 200u);  // staff paper and a ledger line
+
     // Numerals count from the song's own key, whatever the transposition.
     dc = DrawChart(song, {.transposition = 2, .numerals = true});
     roots = Roots(dc);
@@ -508,6 +578,18 @@ TEST(ChartLayout, HeaderScreenAndPrint)
     EXPECT_NEAR(first[0].y1, -0.125, kEps);
     EXPECT_NEAR(second[0].y1, 0.1875 - 0.125, kEps);
     EXPECT_EQ(TextsSaying(screen, "Tempo = 99").size(), 1u);
+    // The tempo the song is played at, under the two title lines; with its style when it has one.
+    const std::vector<RecordedPrimitive> marking =
+        TextsSaying(DrawChart(song, {.tempo = 120}), "\xE2\x99\xA9 = 120");
+    ASSERT_EQ(marking.size(), 1u);
+    EXPECT_NEAR(marking[0].x1, 3.75, kEps);
+    EXPECT_EQ(marking[0].alignment, AlignCentre);
+    EXPECT_GE(marking[0].y1, second[0].y1 + second[0].height);
+    EXPECT_EQ(TextsSaying(DrawChart(CompileSong("misc { style = mediumfast; } chord { C || }"),
+                                    {.tempo = 180}),
+                          "Medium Fast \xE2\x99\xA9 = 180")
+                  .size(),
+              1u);
     EXPECT_NEAR(TextsSaying(screen, "Tempo = 99")[0].y1, -0.125, kEps);
     EXPECT_EQ(TextsSaying(screen, "Repeat = 2 times").size(), 1u);
     const std::vector<RecordedPrimitive> music = TextsSaying(screen, "Music by Ann");
@@ -553,27 +635,26 @@ TEST(ChartLayout, HeaderScreenAndPrint)
     EXPECT_NEAR(TextsSaying(untitled, "Blue Tune")[0].y1, -0.125, kEps);
 }
 
-TEST(ChartLayout, TheRendererKeepsItsFontsAndChordStyleInTheSettingsFile)
+TEST(ChartLayout, TheRendererDrawsWithTheSettingsItIsGiven)
 {
-    TempDir dir;
-    WorkDir work(dir.Root());
-    ASSERT_TRUE(work.Entered());
-    std::ofstream("Zimbrel.ini", std::ios::binary)
-        << "[Preferences]\r\nChordStyle=2\r\n[ChordFont]\r\nName=Times New Roman\r\n"
-           "Height=0.3\r\nColor=255\r\n";
-    CMMusicDC renderer(nullptr, "Zimbrel.ini");
-    EXPECT_EQ(renderer.chordStyle, 2);
-    EXPECT_EQ(renderer.chordFont.name, "Times New Roman");
-    EXPECT_DOUBLE_EQ(renderer.chordFont.height, 0.3);
-    EXPECT_EQ(renderer.chordFont.colour.Pack(), 0x0000FF);
-    EXPECT_EQ(renderer.titleFont.name, "Arial");  // the defaults where the file says nothing
-    EXPECT_DOUBLE_EQ(renderer.titleFont.height, 0.25);
-
-    renderer.chordStyle = 3;
-    renderer.lyricsFont.italic = 1;
-    ASSERT_TRUE(renderer.Save());
-    const CMMusicDC reloaded(nullptr, "Zimbrel.ini");
-    EXPECT_EQ(reloaded.chordStyle, 3);
-    EXPECT_EQ(reloaded.lyricsFont.italic, 1);
-    EXPECT_EQ(reloaded.chordFont.name, "Times New Roman");
+    // A font is previewed before it is saved: the renderer reads the settings object it was
+    // given at every drawing, and no settings file is involved.
+    CMChartSettings chart("");
+    CMMusicDC renderer(std::make_unique<RecordingDC>(), chart);
+    renderer.surface->printing = true;
+    const CMMusicSong song = CompileSong("chord { Cm7 || }");
+    const auto chord = [&] {
+        auto& recording = static_cast<RecordingDC&>(*renderer.surface);
+        recording.primitives.clear();
+        Draw(song, renderer, 0, true, true, false, 0, 1, -1, false);
+        return TextsSaying(recording, "C").back();
+    };
+    EXPECT_EQ(chord().font, "Arial");
+    chart.chordFont.name = "Times New Roman";
+    chart.chordFont.height = 0.3;
+    chart.chordStyle = StyleWords;
+    const RecordedPrimitive root = chord();
+    EXPECT_EQ(root.font, "Times New Roman");
+    EXPECT_DOUBLE_EQ(root.height, 0.3);
+    EXPECT_EQ(TextsSaying(static_cast<RecordingDC&>(*renderer.surface), "min7").size(), 1u);
 }

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-std::string RecordChart(const std::string& songPath, int page)
+std::string RecordChart(const std::string& songPath, int page, int transposition)
 {
     CMTextFile file;
     CMMusicSong song;
@@ -19,7 +19,8 @@ std::string RecordChart(const std::string& songPath, int page)
     surface->origin = CMPoint(0.5, 0.5);
     surface->printing = page >= 1;
     RecordingDC* recording = surface.get();
-    CMMusicDC renderer(std::move(surface), "");  // the default fonts
-    Draw(song, renderer, 0, true, true, false, 0, page, kRingBitmap, true);
+    const CMChartSettings chart("");  // no settings file: the default fonts
+    CMMusicDC renderer(std::move(surface), chart);
+    Draw(song, renderer, transposition, true, true, false, 0, page, kRingBitmap, true, song.tempo);
     return recording->Listing();
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
-// The listing for the song file at `songPath`, drawn as page `page` (0: the screen view); empty
-// when the song cannot be read or does not compile.
-std::string RecordChart(const std::string& songPath, int page);
+// The listing for the song file at `songPath`, drawn as page `page` (0: the screen view) moved
+// by `transposition` semitones, with the tempo the song names under its title; empty when the
+// song cannot be read or does not compile.
+std::string RecordChart(const std::string& songPath, int page, int transposition = 0);

@@ -18,16 +18,23 @@ std::string MeasuresSource(int count)
     return source + " }";
 }
 
+const CMChartSettings& DefaultChartSettings()
+{
+    static const CMChartSettings settings("");
+    return settings;
+}
+
 RecordingDC DrawChart(const CMMusicSong& song, const ChartOptions& options)
 {
     auto surface = std::make_unique<RecordingDC>();
     surface->origin = CMPoint(0.5, 0.5);
     surface->printing = options.page >= 1;
     RecordingDC* recording = surface.get();
-    CMMusicDC renderer(std::move(surface), "");  // no settings file: the default fonts
-    renderer.chordStyle = static_cast<std::uint8_t>(options.chordStyle);
+    CMChartSettings chart("");  // no settings file: the default fonts
+    chart.chordStyle = static_cast<std::uint8_t>(options.chordStyle);
+    CMMusicDC renderer(std::move(surface), chart);
     Draw(song, renderer, options.transposition, options.intro, options.verse, options.numerals,
          static_cast<std::uint8_t>(options.chordStyle), options.page, options.ringBitmap,
-         options.printNotice);
+         options.printNotice, options.tempo);
     return *recording;
 }

@@ -18,10 +18,13 @@ struct ChartOptions {
     int chordStyle = 0;
     int ringBitmap = -1;
     bool printNotice = false;
+    int tempo = 0;
 };
 
 // A chord block of `count` measures, each holding one chord different from its neighbours
 // (C, D, E, F, G, A, B in turn), closed by a final bar.
 std::string MeasuresSource(int count);
+// The chart's fonts and chord style as they are without a settings file.
+const CMChartSettings& DefaultChartSettings();
 // Draws the song on a recording surface (origin 0.5 inch, printing for pages from 1).
 RecordingDC DrawChart(const CMMusicSong& song, const ChartOptions& options = ChartOptions());

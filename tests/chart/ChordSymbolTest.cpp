@@ -1,6 +1,6 @@
 // Chord symbols as the chart draws them, through the recording surface: root letter or numeral,
-// the raised accidental, the suffix and slash bass in the small music font, the widths answered,
-// in all four chord styles.
+// its accidental beside it, the suffix and slash bass in the small music font, the widths
+// answered, in all four chord styles.
 #include "chart/ChordSymbolDrawing.h"
 #include "chart/MusicFont.h"
 #include "music/CMMusicSong.h"
@@ -25,7 +25,7 @@ CMMusicChord Chord(const std::string& text, int style = 0)
 
 }  // namespace
 
-TEST(ChordSymbol, FlatRootRaisedAccidentalAndSmallSuffix)
+TEST(ChordSymbol, FlatRootAccidentalBesideTheLetterAndSmallSuffix)
 {
     RecordingDC dc;
     const double width = DrawChordSymbol(Chord("Bbm7", 1), dc, 1.0, 2.0, kChordFont, 0);
@@ -37,41 +37,47 @@ TEST(ChordSymbol, FlatRootRaisedAccidentalAndSmallSuffix)
     EXPECT_DOUBLE_EQ(root.y1, 2.0);
     EXPECT_EQ(root.fill, 0x123456);
 
+    // The flat stands right of the letter, in the letter's size and cell; the music font sets it
+    // raised and smaller.
     const double rootWidth = RecordingDC::TextWidth("B", 0.25);
     const RecordedPrimitive& flat = dc.primitives[1];
-    EXPECT_EQ(flat.text, MusicGlyph::kFlat);
+    EXPECT_EQ(flat.text, std::string(1, MusicGlyph::LetterAccidental(-1)));
     EXPECT_EQ(flat.font, kMusicFontName);
     EXPECT_DOUBLE_EQ(flat.height, 0.25);
     EXPECT_DOUBLE_EQ(flat.x1, 1.0 + rootWidth);
-    EXPECT_DOUBLE_EQ(flat.y1, 2.0 - 0.125);  // raised by half the height
+    EXPECT_DOUBLE_EQ(flat.y1, 2.0);
     EXPECT_EQ(flat.fill, 0x123456);
 
+    // The suffix follows the flat.
+    const double flatWidth = RecordingDC::TextWidth(flat.text.c_str(), 0.25);
     const RecordedPrimitive& suffix = dc.primitives[2];
     EXPECT_EQ(suffix.text, "min7");
     EXPECT_EQ(suffix.font, kMusicFontName);
     EXPECT_DOUBLE_EQ(suffix.height, 0.25 * 2 / 3);
-    EXPECT_DOUBLE_EQ(suffix.x1, flat.x1);  // the suffix starts under the flat
+    EXPECT_DOUBLE_EQ(suffix.x1, flat.x1 + flatWidth);
     EXPECT_DOUBLE_EQ(suffix.y1, 2.0 + 0.25 / 3);
-    EXPECT_DOUBLE_EQ(width, rootWidth + RecordingDC::TextWidth("min7", 0.25 * 2 / 3));
+    EXPECT_DOUBLE_EQ(width, rootWidth + flatWidth + RecordingDC::TextWidth("min7", 0.25 * 2 / 3));
 }
 
 TEST(ChordSymbol, SlashBassWidthIsTheSumOfThePieces)
 {
     RecordingDC dc;
-    const double width = DrawChordSymbol(Chord("ConEb"), dc, 0, 0, kChordFont, 0);
+    const double width = DrawChordSymbol(Chord("C7onF#"), dc, 0, 0, kChordFont, 0);
     const double small = 0.25 * 2 / 3;
     ASSERT_EQ(dc.primitives.size(), 5u);
-    EXPECT_EQ(dc.primitives[1].text, "");  // a major triad has no suffix in style 0
+    EXPECT_EQ(dc.primitives[1].text, "7");
     EXPECT_EQ(dc.primitives[2].text, "/");
-    EXPECT_EQ(dc.primitives[3].text, "E");
+    EXPECT_EQ(dc.primitives[3].text, "F");
     EXPECT_DOUBLE_EQ(dc.primitives[3].height, small);
     EXPECT_DOUBLE_EQ(dc.primitives[3].y1, 0.25 / 3);
-    // The bass's own flat is raised by half the small height.
-    EXPECT_EQ(dc.primitives[4].text, MusicGlyph::kFlat);
+    // The bass's own sharp is set beside it the same way, in the small size.
+    EXPECT_EQ(dc.primitives[4].text, std::string(1, MusicGlyph::LetterAccidental(1)));
     EXPECT_DOUBLE_EQ(dc.primitives[4].height, small);
-    EXPECT_DOUBLE_EQ(dc.primitives[4].y1, 0.25 / 3 - small / 2);
-    EXPECT_DOUBLE_EQ(width, RecordingDC::TextWidth("C", 0.25) + RecordingDC::TextWidth("/", small) +
-                                RecordingDC::TextWidth("E", small));
+    EXPECT_DOUBLE_EQ(dc.primitives[4].y1, 0.25 / 3);
+    EXPECT_DOUBLE_EQ(dc.primitives[4].x1, dc.primitives[3].x1 + RecordingDC::TextWidth("F", small));
+    EXPECT_DOUBLE_EQ(width, RecordingDC::TextWidth("C", 0.25) + RecordingDC::TextWidth("7", small) +
+                                RecordingDC::TextWidth("/", small) +
+                                2 * RecordingDC::TextWidth("F", small));
 }
 
 TEST(ChordSymbol, NumeralsAndDisplayModes)
@@ -82,7 +88,7 @@ TEST(ChordSymbol, NumeralsAndDisplayModes)
     DrawChordSymbol(chord, dc, 0, 0, kChordFont, 16);
     ASSERT_EQ(dc.primitives.size(), 5u);
     EXPECT_EQ(dc.primitives[0].text, "VII");
-    EXPECT_EQ(dc.primitives[1].text, MusicGlyph::kFlat);  // flat VII
+    EXPECT_EQ(dc.primitives[1].text, std::string(1, MusicGlyph::LetterAccidental(-1)));
     EXPECT_EQ(dc.primitives[2].text, "7");
     EXPECT_EQ(dc.primitives[4].text, "B");  // the bass stays a letter
 
@@ -98,13 +104,14 @@ TEST(ChordSymbol, NumeralsAndDisplayModes)
     // Every numeral with its accidental.
     const char* const texts[] = {"I", "I", "II", "II", "II", "III", "III", "IV", "IV",
                                  "V", "V", "V",  "VI", "VI", "VI",  "VII", "VII"};
-    const char* const accidentals[] = {"",  "#", "!", "",  "#", "!", "",  "", "#",
-                                       "!", "",  "#", "!", "",  "#", "!", ""};
+    const int alterations[] = {0, 1, -1, 0, 1, -1, 0, 0, 1, -1, 0, 1, -1, 0, 1, -1, 0};
     for (int code = 1; code <= 17; ++code) {
         dc.primitives.clear();
         DrawSymbol(chord, dc, 0, 0, kChordFont, code);
         EXPECT_EQ(dc.primitives[0].text, texts[code - 1]) << code;
-        EXPECT_EQ(dc.primitives.size() == 2 ? dc.primitives[1].text : "", accidentals[code - 1])
+        const int alteration = alterations[code - 1];
+        EXPECT_EQ(dc.primitives.size() == 2 ? dc.primitives[1].text : "",
+                  alteration == 0 ? "" : std::string(1, MusicGlyph::LetterAccidental(alteration)))
             << code;
     }
 

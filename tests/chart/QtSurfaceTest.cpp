@@ -240,6 +240,38 @@ TEST(QtSurface, MusicSignsStandWhereTheLayoutPutsThem)
     EXPECT_NEAR(Ink(image).right(), 0.2 + suffix, 0.02);
 }
 
+TEST(QtSurface, AChordRootsAccidentalStandsBesideItsLetter)
+{
+    ASSERT_TRUE(CMMusicFont::Instance().HasEmmentaler());
+    const CMFontConfig music("", "Font", kMusicFontName, 0.25, false, false, 0);
+    QImage letter = WhiteImage(1, 1);
+    const double letterWidth = DrawOn(letter, 1.0, CMPoint(), [&](CMQtDC& surface) {
+        return surface.DrawText(0.2, 0.3, "B", kArial, AlignLeft);
+    });
+    const QRectF capital = Ink(letter);
+    // A flat as a reader sees it at arm's length: about 60 % of the capital's height, its top
+    // level with the capital's, right of the letter; as heavy as a text flat, not a hairline.
+    QImage flat = WhiteImage(1, 1);
+    const double flatWidth = DrawOn(flat, 1.0, CMPoint(), [&](CMQtDC& surface) {
+        return surface.DrawText(0.2 + letterWidth, 0.3,
+                                CMString(MusicGlyph::LetterAccidental(-1)), music, AlignLeft);
+    });
+    const QRectF sign = Ink(flat);
+    EXPECT_NEAR(sign.height() / capital.height(), 0.6, 0.06);
+    EXPECT_NEAR(sign.top(), capital.top(), 0.01);
+    EXPECT_GE(sign.left(), capital.right());
+    EXPECT_GE(sign.width(), 0.3 * sign.height());
+    EXPECT_GT(0.2 + letterWidth + flatWidth, sign.right());  // the suffix starts after it
+    // A sharp takes the same height and place.
+    QImage sharp = WhiteImage(1, 1);
+    DrawOn(sharp, 1.0, CMPoint(), [&](CMQtDC& surface) {
+        return surface.DrawText(0.2, 0.3, CMString(MusicGlyph::LetterAccidental(1)), music,
+                                AlignLeft);
+    });
+    EXPECT_NEAR(Ink(sharp).height(), sign.height(), 0.01);
+    EXPECT_NEAR(Ink(sharp).top(), capital.top(), 0.01);
+}
+
 TEST(QtSurface, FontsAskedForByNameAreTheLiberationFonts)
 {
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(),
