@@ -4,10 +4,17 @@
 
 #include "app/ApplicationLook.h"
 #include "app/CMCommandTable.h"
+#include "app/CMOptionsSheet.h"
+#include "app/CMPropertiesContent.h"
 #include "app/CommandIds.h"
 #include "gui/CChartPreview.h"
 #include "gui/CCommandActions.h"
+#include "gui/CMusicianView.h"
+#include "gui/CNetworkView.h"
 #include "gui/COutputWnd.h"
+#include "gui/CPropertiesWnd.h"
+#include "gui/CSongView.h"
+#include "gui/CZimbrelPropertySheet.h"
 #include "gui/HelpWindow.h"
 #include "gui/Looks.h"
 #include "gui/RibbonBar.h"
@@ -53,25 +60,22 @@ QIcon Icon(const char* name)
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
-// An empty pane, a frame its content arrives in.
-QWidget* EmptyPane()
-{
-    auto* frame = new QWidget;
-    frame->setAutoFillBackground(true);
-    frame->setBackgroundRole(QPalette::Base);
-    return frame;
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame()
     : m_document(std::make_unique<CMSongDocument>()), m_frameCommands(*this),
+      m_optionsCommand(C::Options, [this] { RunOptionsSheet(); }),
       m_actions(new CCommandActions(m_router, this)),
       m_controls([this](int id) { m_actions->Execute(id); })
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(Icon("zimbrel"));
+    m_bands.BuildPresets();
+    m_ownSettings.Load();
+    m_ownChartSettings.Load();
+    m_ownChartSettings.chordStyle = m_ownSettings.chordStyle;  // the general value wins
     m_router.AddTarget(CMCommandLayer::Frame, m_frameCommands);
+    m_router.AddTarget(CMCommandLayer::Frame, m_optionsCommand);
     m_frameCommands.StartLook(StoredLook());
 
     CreateRibbon();
@@ -94,6 +98,7 @@ CMainFrame::~CMainFrame()
     for (const auto& [pane, dock] : m_panes)
         delete dock;
     setStatusBar(nullptr);
+    m_router.RemoveTarget(m_optionsCommand);
     m_router.RemoveTarget(m_frameCommands);
 }
 
@@ -184,12 +189,19 @@ void CMainFrame::CreatePanes()
     setTabPosition(Qt::LeftDockWidgetArea, QTabWidget::South);
     setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    m_songView = new CSongView(*this);
+    m_musicianView = new CMusicianView(*this);
+    m_networkView = new CNetworkView(*this);
+    m_networkView->SetSettings(m_settings);
+    m_propertiesWnd = new CPropertiesWnd(*this);
+    connect(m_songView, &CSongView::songSelected, this, &CMainFrame::ShowSongProperties);
+    connect(m_musicianView, &CMusicianView::selected, this, &CMainFrame::ShowMusicianProperties);
     QDockWidget* songs = CreatePane(CMPane::SongView, tr("Song View"), "pane-songs",
-                                    Qt::LeftDockWidgetArea, EmptyPane());
+                                    Qt::LeftDockWidgetArea, m_songView);
     QDockWidget* musicians = CreatePane(CMPane::MusicianView, tr("Musician View"), "pane-musicians",
-                                        Qt::LeftDockWidgetArea, EmptyPane());
+                                        Qt::LeftDockWidgetArea, m_musicianView);
     QDockWidget* network = CreatePane(CMPane::NetworkView, tr("Network View"), "pane-network",
-                                      Qt::LeftDockWidgetArea, EmptyPane());
+                                      Qt::LeftDockWidgetArea, m_networkView);
     tabifyDockWidget(songs, musicians);
     tabifyDockWidget(musicians, network);
     songs->raise();
@@ -197,7 +209,7 @@ void CMainFrame::CreatePanes()
     QDockWidget* output = CreatePane(CMPane::Output, tr("Output"), "pane-output",
                                      Qt::BottomDockWidgetArea, m_outputWnd);
     QDockWidget* properties = CreatePane(CMPane::Properties, tr("Properties"), "pane-properties",
-                                         Qt::RightDockWidgetArea, EmptyPane());
+                                         Qt::RightDockWidgetArea, m_propertiesWnd);
     resizeDocks({songs, properties}, {kLeftPaneWidth, kRightPaneWidth}, Qt::Horizontal);
     resizeDocks({output}, {kOutputPaneHeight}, Qt::Vertical);
 }
@@ -244,6 +256,9 @@ bool CMainFrame::OpenDocument(const QString& path)
     if (m_preview)
         m_preview->SetSong(opened ? &m_document->GetSong() : nullptr);
     ShowDocumentTitle();
+    m_songView->ShowDocument(m_document->GetTitle());
+    if (opened)
+        m_propertiesWnd->ShowProperties(SongProperties(*m_document, Settings()));
     m_actions->RequestUpdate();
     return opened;
 }
@@ -254,6 +269,72 @@ void CMainFrame::NewDocument()
     if (m_preview)
         m_preview->SetSong(nullptr);
     ShowDocumentTitle();
+    m_songView->ShowDocument(CMString());
+}
+
+void CMainFrame::PostCommand(int id)
+{
+    QTimer::singleShot(0, m_actions, [this, id] { m_actions->Execute(id); });
+}
+
+void CMainFrame::UseChartViewSettings(CMZimbrelIni& settings, CMChartSettings& chart,
+                                      std::function<void()> redraw)
+{
+    m_settings = &settings;
+    m_chartSettings = &chart;
+    m_redrawChart = std::move(redraw);
+    m_networkView->SetSettings(m_settings);
+}
+
+void CMainFrame::RefillSongView()
+{
+    m_songView->Refill();
+}
+
+CMString CMainFrame::SelectedSongTitle() const
+{
+    return m_songView->SelectedTitle();
+}
+
+void CMainFrame::RunOptionsSheet()
+{
+    CMOptionsSheet sheet(Settings(), ChartSettings());
+    CZimbrelPropertySheet dialog(sheet, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!sheet.Apply(Settings(), ChartSettings())) {
+        const QString message = tr("Cannot save the settings in '%1'; they hold for this run only.")
+                                    .arg(QDir::current().absoluteFilePath("Zimbrel.ini"));
+        WriteOutput(("Error : " + message).toUtf8().constData());
+        QMessageBox::warning(this, tr("Zimbrel"), message);
+    }
+    if (m_redrawChart)
+        m_redrawChart();
+    else if (m_preview)
+        m_preview->SetSong(m_document->GetTitle().IsEmpty() ? nullptr : &m_document->GetSong());
+}
+
+void CMainFrame::ShowSongProperties(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const CMString title = CMString::GetFileTitle(QFile::encodeName(path).constData());
+    if (title == m_document->GetTitle()) {
+        m_propertiesWnd->ShowProperties(SongProperties(*m_document, Settings()));
+        return;
+    }
+    CMSongDocument song;
+    CMString readError;
+    if (song.Open(QFile::encodeName(path).constData(), readError))
+        m_propertiesWnd->ShowProperties(SongProperties(song, Settings()));
+}
+
+void CMainFrame::ShowMusicianProperties(const CMMusicBand* band, const CMMusicPlayer* player)
+{
+    if (band)
+        m_propertiesWnd->ShowProperties(BandProperties(*band));
+    else if (player)
+        m_propertiesWnd->ShowProperties(MusicianProperties(*player, m_bands));
 }
 
 void CMainFrame::ShowDocumentTitle()

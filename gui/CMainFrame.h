@@ -2,9 +2,11 @@
 // for the chart, and five docking panes ("Song View", "Musician View" and "Network View" tabbed
 // on the left, "Output" at the bottom, "Properties" on the right). It carries the frame's own
 // commands through the command route, keeps the look, the window geometry and the dock layout
-// in QSettings("Corvix", "Zimbrel"), and holds the one song document.
+// in QSettings("Corvix", "Zimbrel"), and holds the one song document, the band list and, until
+// the chart view hands over its own, the settings.
 #pragma once
 
+#include "app/CMCommandCallback.h"
 #include "app/CMCommandRouter.h"
 #include "app/CMFrameCommands.h"
 #include "app/CMOutputPane.h"
@@ -12,16 +14,24 @@
 #include "app/IMCompileShell.h"
 #include "app/IMFrameShell.h"
 #include "gui/RibbonControls.h"
+#include "performance/CMMusicBand.h"
+#include "settings/CMChartSettings.h"
+#include "settings/CMZimbrelIni.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <memory>
 
 class CChartPreview;
 class CCommandActions;
+class CMusicianView;
+class CNetworkView;
 class COutputWnd;
+class CPropertiesWnd;
 class CRibbonBar;
+class CSongView;
 class QDockWidget;
 class QLabel;
 class QMenu;
@@ -52,6 +62,31 @@ public:
     QDockWidget* Pane(CMPane pane) const { return m_panes.at(pane); }
     // The "Recent Documents" menu of the application button.
     QMenu* RecentDocumentsMenu() const { return m_recentMenu; }
+    // Runs command `id` once the current one is over, as a posted message would.
+    void PostCommand(int id);
+
+    // The bands and musicians, built once: the musician view shows them; the chart view's Band
+    // list and playback take them from here.
+    const CMMusicBandList& Bands() const { return m_bands; }
+    // The settings the panes and the options sheet work on: the chart view's once it hands them
+    // over, until then the frame's own, read at start.
+    CMZimbrelIni& Settings() { return *m_settings; }
+    CMChartSettings& ChartSettings() { return *m_chartSettings; }
+    // The chart view hands over the settings it owns (they must outlive the frame's panes) and
+    // how it redraws after the options sheet changed them.
+    void UseChartViewSettings(CMZimbrelIni& settings, CMChartSettings& chart,
+                              std::function<void()> redraw);
+    // The song view's refill, which the chart view's Refresh calls.
+    void RefillSongView();
+    // The title selected in the song view, which Open song from list opens; empty for none.
+    CMString SelectedSongTitle() const;
+    // The options sheet (32783): on OK the settings and the fonts are saved and the chart redrawn.
+    void RunOptionsSheet();
+
+    CSongView* SongView() const { return m_songView; }
+    CMusicianView* MusicianView() const { return m_musicianView; }
+    CNetworkView* NetworkView() const { return m_networkView; }
+    CPropertiesWnd* PropertiesWindow() const { return m_propertiesWnd; }
 
     // The look stored at the last run, if any.
     static std::optional<int> StoredLook();
@@ -84,11 +119,20 @@ private:
                             Qt::DockWidgetArea area, QWidget* content);
     void RestoreLayout();
     void ShowDocumentTitle();
+    void ShowSongProperties(const QString& path);
+    void ShowMusicianProperties(const CMMusicBand* band, const CMMusicPlayer* player);
 
     CMOutputPane m_output;
     std::unique_ptr<CMSongDocument> m_document;
+    CMMusicBandList m_bands;
+    CMZimbrelIni m_ownSettings;
+    CMChartSettings m_ownChartSettings{"Zimbrel.ini"};
+    CMZimbrelIni* m_settings = &m_ownSettings;
+    CMChartSettings* m_chartSettings = &m_ownChartSettings;
+    std::function<void()> m_redrawChart;
     CMCommandRouter m_router;
     CMFrameCommands m_frameCommands;
+    CMCommandCallback m_optionsCommand;
     CCommandActions* m_actions;
     CRibbonControls m_controls;
     CRibbonBar* m_ribbon = nullptr;
@@ -97,4 +141,8 @@ private:
     QMenu* m_recentMenu = nullptr;
     QLabel* m_paneLabel = nullptr;
     std::map<CMPane, QDockWidget*> m_panes;
+    CSongView* m_songView = nullptr;
+    CMusicianView* m_musicianView = nullptr;
+    CNetworkView* m_networkView = nullptr;
+    CPropertiesWnd* m_propertiesWnd = nullptr;
 };

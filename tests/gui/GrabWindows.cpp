@@ -1,0 +1,141 @@
+// grab_windows OUTDIR: pictures of the desktop program's window, panes and dialogs for review,
+// taken offscreen in the current folder (its Data/ and Zimbrel.ini). With a song server at the
+// settings' "Server" and "Port" and an account in "Email" and "Password", the network view is
+// pictured after a log-in and a query.
+#include "app/CMOptionsSheet.h"
+#include "app/CommandIds.h"
+#include "gui/CCommandActions.h"
+#include "gui/CMainFrame.h"
+#include "gui/CMusicianView.h"
+#include "gui/CNetworkView.h"
+#include "gui/COutputWnd.h"
+#include "gui/CRegisterDlg.h"
+#include "gui/CZimbrelPropertySheet.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+namespace C = CommandId;
+
+QString g_folder;
+
+void Settle(int ms = 50)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+void Save(QWidget* widget, const char* name)
+{
+    Settle();
+    const QString path = g_folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    if (!widget->grab().save(path))
+        std::fprintf(stderr, "grab_windows: cannot write %s\n", qPrintable(path));
+}
+
+void GrabPanes(CMainFrame& frame)
+{
+    Save(&frame, "window");
+    frame.ShowPane(CMPane::MusicianView, true);
+    QTreeWidget* musicians = frame.MusicianView()->Tree();
+    musicians->setCurrentItem(musicians->topLevelItem(0)->child(4));
+    Save(&frame, "window-musicians");
+    frame.Actions().Execute(C::GroupByType);
+    Save(frame.Pane(CMPane::MusicianView), "pane-musicians-grouped");
+    frame.Actions().Execute(C::SortAlphabetic);
+}
+
+void GrabNetwork(CMainFrame& frame)
+{
+    frame.ShowPane(CMPane::NetworkView, true);
+    frame.OutputWindow()->setCurrentIndex(1);
+    const CMNetworkPane& pane = frame.NetworkView()->Pane();
+    if (!frame.Settings().email.IsEmpty()) {
+        frame.Actions().Execute(C::NetConnect);
+        WaitFor([&pane] { return pane.IsConnected() || !pane.IsConnecting(); });
+        frame.Actions().Execute(C::NetLogIn);
+        WaitFor([&pane] { return pane.IsLoggedIn() || pane.GetAwaitedReplies() == 0; });
+        frame.Actions().Execute(C::NetQuerySongList);
+        WaitFor([&pane] { return pane.GetAwaitedReplies() == 0; });
+        frame.NetworkView()->SongList()->selectRow(0);
+    }
+    Save(&frame, "window-network");
+}
+
+void GrabOptions(CMainFrame& frame)
+{
+    CMOptionsSheet sheet(frame.Settings(), frame.ChartSettings());
+    CZimbrelPropertySheet dialog(sheet, &frame);
+    dialog.show();
+    const char* const names[] = {"options-general", "options-font", "options-account",
+                                 "options-tempo"};
+    for (int page = 0; page < CMOptionsSheet::kPageCount; ++page) {
+        dialog.ShowPage(page);
+        Save(&dialog, names[page]);
+    }
+    dialog.reject();
+}
+
+void GrabRegister(CMainFrame& frame)
+{
+    CRegisterDlg dialog({"", frame.Settings().email.Str(), ""}, &frame);
+    dialog.show();
+    Save(&dialog, "register");
+    dialog.findChild<QLineEdit*>(QStringLiteral("User ID"))->setText(QStringLiteral("  Ann Lee  "));
+    dialog.findChild<QLineEdit*>(QStringLiteral("E-mail"))
+        ->setText(QStringLiteral("Ann+x@Example.ORG"));
+    dialog.accept();
+    Save(&dialog, "register-refused");
+    dialog.findChild<QLineEdit*>(QStringLiteral("E-mail"))
+        ->setText(QStringLiteral("ann@example.org"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("Password"))->setText(QStringLiteral("secret1"));
+    QTimer::singleShot(300, [] {
+        if (QWidget* question = QApplication::activeModalWidget()) {
+            Save(question, "register-question");
+            question->close();
+        }
+    });
+    dialog.accept();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: grab_windows OUTDIR\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    g_folder = QString::fromLocal8Bit(argv[1]);
+    CMainFrame frame;
+    frame.resize(1280, 800);
+    frame.OpenDocument(QStringLiteral("Data/Example.zimbrel"));
+    frame.show();
+    Settle(300);
+    GrabPanes(frame);
+    GrabNetwork(frame);
+    GrabOptions(frame);
+    GrabRegister(frame);
+    return 0;
+}
