@@ -85,7 +85,7 @@ TEST_F(MainFrameTest, StartsWithEveryRibbonElementThePanesAndTheBanner)
         EXPECT_EQ(action->statusTip(), QString::fromStdString(CommandDescription(command)));
         if (command.kind == CMCommandKind::Slider)
             continue;  // a slider shows no caption: found below by its identifier
-        EXPECT_TRUE(ShowsAction(ribbon, action) || InMenus(&frame, action))
+        EXPECT_TRUE(ShowsAction(&frame, action) || InMenus(&frame, action))
             << command.caption << " (" << command.id << ") is nowhere to be seen";
     }
     // The value controls answer by their identifiers, as the chart view's commands reach them.
