@@ -2,10 +2,11 @@
 #   make deps    install missing packages
 #   make build   release build in build/
 #   make test    sanitizer build in build-test/ (Clang, ASan + UBSan, libFuzzer) and every test
+#   make tsan    ThreadSanitizer build in build-tsan/ (Clang) and the tests of threaded code
 #   make demo    build, then run the main job on the example songs in Data/ (results in out/)
 #   make run     start the desktop program
 #   make bench   optimised build in build-bench/ and the benchmarks
-.PHONY: deps build test demo run bench clean
+.PHONY: deps build test tsan demo run bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -23,6 +24,14 @@ test: deps
 	@cmake --build build-test -j $(JOBS)
 	@cd build-test && ctest --output-on-failure -j $(JOBS)
 
+tsan: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DZIMBREL_TSAN=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF >/dev/null
+	@cmake --build build-tsan -j $(JOBS) --target net_tests server_tests playback_tests
+	@cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 \
+	  suppressions=$(CURDIR)/tests/tsan.supp" ctest --output-on-failure -j $(JOBS)
+
 demo: build
 	@scripts/demo.sh build
 
@@ -35,4 +44,4 @@ bench: deps
 	@scripts/bench.sh build-bench
 
 clean:
-	rm -rf build build-test build-bench out
+	rm -rf build build-test build-tsan build-bench out

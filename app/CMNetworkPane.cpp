@@ -63,23 +63,23 @@ CMNetworkPane::~CMNetworkPane() = default;
 
 void CMNetworkPane::Connect()
 {
-    m_bLoggedIn = false;
+    m_loggedIn = false;
     Forget();
-    if (m_bConnected || m_net.IsConnecting()) {
+    if (m_connected || m_net.IsConnecting()) {
         m_net.Close();
-        m_bConnected = false;
+        m_connected = false;
         Write("Disconnected from server");
         return;
     }
     Write("Connecting to server...");
-    const CMZimbrelIni& settings = m_pSettings ? *m_pSettings : DefaultSettings();
+    const CMZimbrelIni& settings = m_settings ? *m_settings : DefaultSettings();
     const bool portValid = settings.port >= 1 && settings.port <= 65535;
     m_net.SetAddress(settings.server.Str());
     m_net.SetPort(static_cast<std::uint16_t>(portValid ? settings.port : 0));
     if (!portValid || !m_net.Open()) {
         Write("Error : Cannot connect to server");
     } else if (m_net.IsConnecting()) {
-        ++m_nAwaitedReplies;  // the connect's outcome, which Poll brings
+        ++m_awaitedReplies;  // the connect's outcome, which Poll brings
     } else {
         OnConnected(m_net);
     }
@@ -87,12 +87,12 @@ void CMNetworkPane::Connect()
 
 void CMNetworkPane::LogIn()
 {
-    m_bLoggedIn = false;
-    const CMZimbrelIni& settings = m_pSettings ? *m_pSettings : DefaultSettings();
+    m_loggedIn = false;
+    const CMZimbrelIni& settings = m_settings ? *m_settings : DefaultSettings();
     if (!settings.email.IsEmpty() && !settings.password.IsEmpty()) {
         Write("Logging in...");
         m_net.SendLogon(settings.email.View(), settings.password.View());
-        ++m_nAwaitedReplies;
+        ++m_awaitedReplies;
         // The password stays out of the log and the log file.
         std::string shown = BuildLogon(settings.email.View(), "").ToHex();
         shown.insert(shown.size() - 2, "********");
@@ -107,7 +107,7 @@ void CMNetworkPane::LogIn()
 void CMNetworkPane::Register(const CMRegistration& registration)
 {
     m_net.SendRegister(registration.userId, registration.email, registration.password);
-    ++m_nAwaitedReplies;
+    ++m_awaitedReplies;
 }
 
 void CMNetworkPane::QuerySongList(const std::vector<std::string>& userIds)
@@ -116,7 +116,7 @@ void CMNetworkPane::QuerySongList(const std::vector<std::string>& userIds)
     for (const std::string& userId : userIds)
         list.AddName(userId);
     LogSent(m_net.SendQuerySongList(list));
-    ++m_nAwaitedReplies;
+    ++m_awaitedReplies;
 }
 
 void CMNetworkPane::DownloadSelected(const std::vector<int>& rows)
@@ -146,7 +146,7 @@ void CMNetworkPane::Download(const std::vector<std::string>& names)
         for (std::size_t i = next; i < end; ++i)
             batch.AddName(names[i]);
         LogSent(m_net.SendDownload(batch));
-        ++m_nAwaitedReplies;
+        ++m_awaitedReplies;
         m_downloadsAwaited.emplace_back(names.begin() + static_cast<long>(next),
                                         names.begin() + static_cast<long>(end));
         next = end;
@@ -155,21 +155,21 @@ void CMNetworkPane::Download(const std::vector<std::string>& names)
 
 void CMNetworkPane::DownloadAll()
 {
-    m_bDownloadAllOnList = true;
+    m_downloadAllOnList = true;
     QuerySongList();
 }
 
 void CMNetworkPane::UploadAll()
 {
     CMStringList files;
-    CMFile::ListFiles(files, (m_strDataFolder + "*.zimbrel").c_str());
+    CMFile::ListFiles(files, (m_dataFolder + "*.zimbrel").c_str());
     std::vector<std::string> paths;
     for (const CMString* file : files) {
         const CMString title = CMString::GetFileTitle(file->GetText());
         if (title.View().find('@') != std::string_view::npos)
             Write("Skipped '%s': a song downloaded from another user", title.GetText());
         else
-            paths.push_back(m_strDataFolder + file->Str());
+            paths.push_back(m_dataFolder + file->Str());
     }
     Upload(paths);
 }
@@ -203,7 +203,7 @@ void CMNetworkPane::SendUploads(const CMZimbrelSongList& songs)
     std::int32_t size = 0;
     const auto send = [&] {
         LogSent(m_net.SendUpload(batch));
-        ++m_nAwaitedReplies;
+        ++m_awaitedReplies;
         batch.Clear();
         size = 0;
     };
@@ -225,9 +225,9 @@ void CMNetworkPane::Poll()
 
 void CMNetworkPane::OnConnected(CFSocketEx& device)
 {
-    if (&device == &m_net && !m_bConnected) {
+    if (&device == &m_net && !m_connected) {
         ReplyArrived();
-        m_bConnected = true;
+        m_connected = true;
         Write("Successfully connected to server");
         return;
     }
@@ -236,14 +236,14 @@ void CMNetworkPane::OnConnected(CFSocketEx& device)
 
 void CMNetworkPane::OnDisconnected(CFSocketEx& device)
 {
-    if (!m_bConnected) {
+    if (!m_connected) {
         Forget();
         Write("Error : Cannot connect to server");
         return;
     }
     Write("Disconnected from %s(%u)", device.GetAddress().c_str(), device.GetPort());
-    m_bConnected = false;
-    m_bLoggedIn = false;
+    m_connected = false;
+    m_loggedIn = false;
     Forget();
 }
 
@@ -270,7 +270,7 @@ void CMNetworkPane::OnLogonOK(CFSocketEx&, std::uint8_t result)
         return;
     }
     Write("Logged in successfully");
-    m_bLoggedIn = true;
+    m_loggedIn = true;
 }
 
 void CMNetworkPane::OnRegisterOK(CFSocketEx&, std::uint8_t result)
@@ -287,7 +287,7 @@ void CMNetworkPane::OnQuerySongListOK(CFSocketEx&, const CMZimbrelSongNameList& 
 {
     ReplyArrived();
     FillSongList(names);
-    if (!std::exchange(m_bDownloadAllOnList, false))
+    if (!std::exchange(m_downloadAllOnList, false))
         return;
     std::vector<std::string> all;
     for (const auto& name : m_names)
@@ -330,7 +330,7 @@ void CMNetworkPane::StoreSongs(const CMZimbrelSongList& songs)
 {
     for (const auto& song : songs) {
         Write("  - %s", song->name.c_str());
-        const CMStoredSongFile stored = StoreDownloadedSong(m_strDataFolder, *song);
+        const CMStoredSongFile stored = StoreDownloadedSong(m_dataFolder, *song);
         switch (stored.outcome) {
         case CMStoredSongFile::Outcome::Saved: Write("    saved as %s", stored.path.c_str()); break;
         case CMStoredSongFile::Outcome::AlreadyThere:
@@ -375,14 +375,14 @@ void CMNetworkPane::LogSent(const CFSerialData& payload)
 
 void CMNetworkPane::Forget()
 {
-    m_bDownloadAllOnList = false;
-    m_nAwaitedReplies = 0;
+    m_downloadAllOnList = false;
+    m_awaitedReplies = 0;
     m_downloadsAwaited.clear();
 }
 
 void CMNetworkPane::ReplyArrived()
 {
-    m_nAwaitedReplies = std::max(0, m_nAwaitedReplies - 1);
+    m_awaitedReplies = std::max(0, m_awaitedReplies - 1);
 }
 
 void CMNetworkPane::Write(const char* format, ...)
@@ -397,6 +397,6 @@ void CMNetworkPane::Write(const char* format, ...)
     std::vsnprintf(line.data(), line.size() + 1, format, arguments);
     va_end(arguments);
     if (line.rfind("Error", 0) == 0)
-        ++m_nErrors;
+        ++m_errorCount;
     m_shell.WriteNetworkLog(CMString(line));
 }

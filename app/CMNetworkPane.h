@@ -31,9 +31,9 @@ public:
 
     // The settings read at each command ("Email", "Password", "Server", "Port"); not owned.
     // Without them the pane uses the defaults.
-    void SetSettings(const CMZimbrelIni* settings) { m_pSettings = settings; }
+    void SetSettings(const CMZimbrelIni* settings) { m_settings = settings; }
     // The song folder, ending in "/"; "./Data/" unless set.
-    void SetDataFolder(const std::string& folder) { m_strDataFolder = folder; }
+    void SetDataFolder(const std::string& folder) { m_dataFolder = folder; }
 
     // Connect or disconnect (32811). The connect only starts here; Poll finishes it, so a server
     // that does not answer never holds the caller up. Pressed while connecting, it gives up.
@@ -57,14 +57,14 @@ public:
     // The 100 ms timer: polls the device, which raises every event.
     void Poll();
 
-    bool IsConnected() const { return m_bConnected; }
+    bool IsConnected() const { return m_connected; }
     bool IsConnecting() const { return m_net.IsConnecting(); }
-    bool IsLoggedIn() const { return m_bLoggedIn; }
+    bool IsLoggedIn() const { return m_loggedIn; }
     const std::vector<CMSongListRow>& GetRows() const { return m_rows; }
     // Requests sent whose replies have not arrived yet (a connect under way counts as one).
-    int GetAwaitedReplies() const { return m_nAwaitedReplies; }
+    int GetAwaitedReplies() const { return m_awaitedReplies; }
     // The "Error" lines written so far.
-    int GetErrorCount() const { return m_nErrors; }
+    int GetErrorCount() const { return m_errorCount; }
     // The device, for waiting on it.
     const CMZimbrelNet& GetDevice() const { return m_net; }
 
@@ -90,15 +90,15 @@ private:
     void Write(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     IMNetworkShell& m_shell;
-    const CMZimbrelIni* m_pSettings = nullptr;
-    std::string m_strDataFolder = "./Data/";
+    const CMZimbrelIni* m_settings = nullptr;
+    std::string m_dataFolder = "./Data/";
     CMZimbrelNet m_net;
     CMZimbrelSongNameList m_names;
     std::vector<CMSongListRow> m_rows;
-    bool m_bConnected = false;
-    bool m_bLoggedIn = false;
-    bool m_bDownloadAllOnList = false;
-    int m_nAwaitedReplies = 0;
-    int m_nErrors = 0;
+    bool m_connected = false;
+    bool m_loggedIn = false;
+    bool m_downloadAllOnList = false;
+    int m_awaitedReplies = 0;
+    int m_errorCount = 0;
     std::deque<std::vector<std::string>> m_downloadsAwaited;  // the names of each Download sent
 };

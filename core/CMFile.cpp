@@ -3,6 +3,7 @@
 
 #include "core/CMString.h"
 #include "core/CMStringList.h"
+#include "core/VariableLengthQuantity.h"
 
 #include <dirent.h>
 #include <fnmatch.h>
@@ -143,13 +144,8 @@ int CMFile::WriteVarLen(std::uint32_t value)
         count = 4;
     else
         return 0;
-    unsigned char bytes[4];
-    for (int i = 0; i < count; ++i) {
-        const int shift = 7 * (count - 1 - i);
-        bytes[i] = static_cast<unsigned char>((value >> shift) & 0x7F);
-        if (i < count - 1)
-            bytes[i] |= 0x80;
-    }
+    std::uint8_t bytes[VariableLengthQuantity::kMaxSize];
+    VariableLengthQuantity::EncodeAs(value, count, bytes);
     return Write(bytes, count) == count ? count : 0;
 }
 

@@ -53,9 +53,9 @@ QPixmap CChartPreview::DrawSheet(const QSize& area) const
 
     CMZimbrelIni settings;
     settings.Load();
-    CMChartSettings chart("Zimbrel.ini");
-    chart.Load();
-    CMMusicDC renderer(nullptr, chart);
+    CMChartSettings chartSettings("Zimbrel.ini");
+    chartSettings.Load();
+    CMMusicDC renderer(nullptr, chartSettings);
     QPainter painter(&sheet);
     auto surface = std::make_unique<CMQtDC>(painter, dotsPerInch, zoom, false);
     surface->origin = CMPoint(0.5, 0.5);

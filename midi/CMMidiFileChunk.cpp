@@ -3,6 +3,8 @@
 // and the end-of-track event.
 #include "midi/CMMidiFileChunk.h"
 
+#include "core/VariableLengthQuantity.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -59,7 +61,7 @@ std::uint32_t CMMidiFileChunk::GetDataSize(int tempo) const
 {
     std::uint32_t size = 0;
     if (!m_name.IsEmpty())
-        size += 3 + static_cast<std::uint32_t>(MidiVarLenSize(m_name.GetLength())) +
+        size += 3 + static_cast<std::uint32_t>(VariableLengthQuantity::Size(m_name.GetLength())) +
                 static_cast<std::uint32_t>(m_name.GetLength());
     if (m_channel == kTempoTrack) {
         if (tempo > 0)
@@ -85,7 +87,7 @@ std::uint32_t CMMidiFileChunk::Write(std::uint8_t* destination, int tempo,
         *out++ = 0x00;
         *out++ = 0xFF;
         *out++ = 0x01;
-        out += WriteMidiVarLen(out, static_cast<std::uint32_t>(m_name.GetLength()));
+        out += VariableLengthQuantity::Encode(static_cast<std::uint32_t>(m_name.GetLength()), out);
         std::memcpy(out, m_name.GetText(), static_cast<std::size_t>(m_name.GetLength()));
         out += m_name.GetLength();
     }

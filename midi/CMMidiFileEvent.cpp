@@ -2,30 +2,9 @@
 // data bytes each kind of status carries.
 #include "midi/CMMidiFileEvent.h"
 
+#include "core/VariableLengthQuantity.h"
+
 #include <cstring>
-
-int MidiVarLenSize(std::uint32_t value)
-{
-    if (value <= 0x7F)
-        return 1;
-    if (value <= 0x3FFF)
-        return 2;
-    if (value <= 0x1FFFFF)
-        return 3;
-    return 4;
-}
-
-int WriteMidiVarLen(std::uint8_t* destination, std::uint32_t value)
-{
-    const int size = MidiVarLenSize(value);
-    for (int i = 0; i < size; ++i) {
-        const int shift = 7 * (size - 1 - i);
-        destination[i] = static_cast<std::uint8_t>((value >> shift) & 0x7F);
-        if (i < size - 1)
-            destination[i] |= 0x80;
-    }
-    return size;
-}
 
 namespace {
 
@@ -42,8 +21,8 @@ public:
     void VarLen(std::uint32_t value)
     {
         if (m_destination)
-            WriteMidiVarLen(m_destination + m_size, value);
-        m_size += static_cast<std::uint32_t>(MidiVarLenSize(value));
+            VariableLengthQuantity::Encode(value, m_destination + m_size);
+        m_size += static_cast<std::uint32_t>(VariableLengthQuantity::Size(value));
     }
     void Bytes(const std::uint8_t* bytes, std::size_t count)
     {

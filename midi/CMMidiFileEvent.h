@@ -67,7 +67,3 @@ public:
     CMMidiBytes data;
 };
 
-// The variable-length quantity of MIDI files: up to 127 one byte, up to 16383 two, up to
-// 2097151 three, four above (exact up to 0x0FFFFFFF).
-int MidiVarLenSize(std::uint32_t value);
-int WriteMidiVarLen(std::uint8_t* destination, std::uint32_t value);

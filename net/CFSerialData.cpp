@@ -36,7 +36,7 @@ void CFSerialData::Clear()
 {
     m_bytes.clear();
     m_begin = 0;
-    m_nCursor = 0;
+    m_cursor = 0;
 }
 
 void CFSerialData::Reserve(std::int32_t count)
@@ -52,7 +52,7 @@ CFSerialData CFSerialData::Split(std::int32_t count)
         return front;
     if (count >= GetLength()) {
         std::swap(front, *this);
-        front.m_nCursor = 0;
+        front.m_cursor = 0;
         return front;
     }
     front.Append(GetData(), count);
@@ -87,28 +87,27 @@ CFSerialData CFSerialData::ExtractFrame()
 
 bool CFSerialData::ReadByte(std::uint8_t& value)
 {
-    if (m_nCursor >= GetLength())
+    if (m_cursor >= GetLength())
         return false;
-    value = GetData()[m_nCursor++];
+    value = GetData()[m_cursor++];
     return true;
 }
 
 bool CFSerialData::ReadText(std::string& text)
 {
-    const std::int32_t consumed = DecodeText(GetData() + m_nCursor, GetLength() - m_nCursor, text);
+    const std::int32_t consumed = DecodeText(GetData() + m_cursor, GetLength() - m_cursor, text);
     if (consumed < 0)
         return false;
-    m_nCursor += consumed;
+    m_cursor += consumed;
     return true;
 }
 
 bool CFSerialData::ReadObject(IFSerializable& object)
 {
-    const std::int32_t consumed =
-        object.Deserialize(GetData() + m_nCursor, GetLength() - m_nCursor);
+    const std::int32_t consumed = object.Deserialize(GetData() + m_cursor, GetLength() - m_cursor);
     if (consumed < 0)
         return false;
-    m_nCursor += consumed;
+    m_cursor += consumed;
     return true;
 }
 
@@ -168,7 +167,7 @@ std::int32_t CFSerialData::GetSerialSize() const
 void CFSerialData::DropFront(std::int32_t count)
 {
     m_begin += static_cast<std::size_t>(count);
-    m_nCursor = std::max(0, m_nCursor - count);
+    m_cursor = std::max(0, m_cursor - count);
     if (m_begin == m_bytes.size()) {
         Clear();
     } else if (m_begin * 2 >= m_bytes.size()) {

@@ -49,7 +49,7 @@ public:
 
     // Payload reading at the cursor (0 on construction). Each read answers false and leaves the
     // cursor where it was when the bytes that remain do not hold the field.
-    std::int32_t GetCursor() const { return m_nCursor; }
+    std::int32_t GetCursor() const { return m_cursor; }
     bool ReadByte(std::uint8_t& value);
     bool ReadText(std::string& text);
     // Hands every byte from the cursor on to the object's Deserialize.
@@ -74,5 +74,5 @@ private:
     // so cutting many small frames off a large buffer costs time in proportion to its size.
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_begin = 0;
-    std::int32_t m_nCursor = 0;
+    std::int32_t m_cursor = 0;
 };

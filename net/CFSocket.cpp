@@ -84,7 +84,7 @@ CFSocket::~CFSocket()
 bool CFSocket::Open()
 {
     Close();
-    const bool opened = m_bListen                 ? OpenListener()
+    const bool opened = m_listen                  ? OpenListener()
                         : m_connectWithoutWaiting ? StartConnect()
                                                   : OpenClient();
     if (!opened)
@@ -94,35 +94,35 @@ bool CFSocket::Open()
 
 bool CFSocket::OpenListener()
 {
-    const std::vector<sockaddr_in> addresses = ResolveIPv4(m_strAddress, m_nPort);
+    const std::vector<sockaddr_in> addresses = ResolveIPv4(m_address, m_port);
     if (addresses.empty())
         return false;
-    m_hSocket = NewSocket();
-    if (m_hSocket < 0)
+    m_socket = NewSocket();
+    if (m_socket < 0)
         return false;
     // A restarted server must not wait for the old connections' TIME_WAIT to end.
     const int on = 1;
-    setsockopt(m_hSocket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    return bind(m_hSocket, reinterpret_cast<const sockaddr*>(&addresses.front()),
+    setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    return bind(m_socket, reinterpret_cast<const sockaddr*>(&addresses.front()),
                 sizeof addresses.front()) == 0 &&
-           listen(m_hSocket, SOMAXCONN) == 0;
+           listen(m_socket, SOMAXCONN) == 0;
 }
 
 bool CFSocket::OpenClient()
 {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
-    for (const sockaddr_in& address : ResolveIPv4(m_strAddress, m_nPort)) {
+    for (const sockaddr_in& address : ResolveIPv4(m_address, m_port)) {
         if (Clock::now() >= deadline)
             break;
-        m_hSocket = NewSocket();
-        if (m_hSocket < 0)
+        m_socket = NewSocket();
+        if (m_socket < 0)
             return false;
-        if (ConnectBefore(m_hSocket, address, deadline)) {
-            DisableNagle(m_hSocket);
+        if (ConnectBefore(m_socket, address, deadline)) {
+            DisableNagle(m_socket);
             return true;
         }
-        close(m_hSocket);
-        m_hSocket = -1;
+        close(m_socket);
+        m_socket = -1;
     }
     return false;
 }
@@ -130,9 +130,9 @@ bool CFSocket::OpenClient()
 bool CFSocket::StartConnect()
 {
     m_connectDeadline = Clock::now() + m_connectTimeout;
-    m_lookup.Start(m_strAddress, m_nPort);
+    m_lookup.Start(m_address, m_port);
     m_connecting = true;
-    m_bQueueOutput = true;
+    m_queueOutput = true;
     return ContinueConnect();
 }
 
@@ -144,33 +144,33 @@ bool CFSocket::ContinueConnect()
         return Clock::now() < m_connectDeadline;
     for (const sockaddr_in& address : m_lookup.Take())
         m_addressesToTry.push_back(address);
-    if (m_hSocket >= 0) {
-        const ConnectState state = ConnectStateOf(m_hSocket);
+    if (m_socket >= 0) {
+        const ConnectState state = ConnectStateOf(m_socket);
         if (state == ConnectState::Done) {
             m_connecting = false;
-            DisableNagle(m_hSocket);
+            DisableNagle(m_socket);
             return true;
         }
         if (state == ConnectState::Waiting && Clock::now() < m_connectDeadline)
             return true;
-        close(m_hSocket);
-        m_hSocket = -1;
+        close(m_socket);
+        m_socket = -1;
     }
     while (!m_addressesToTry.empty() && Clock::now() < m_connectDeadline) {
         const sockaddr_in address = m_addressesToTry.front();
         m_addressesToTry.erase(m_addressesToTry.begin());
-        m_hSocket = NewSocket();
-        if (m_hSocket < 0)
+        m_socket = NewSocket();
+        if (m_socket < 0)
             return false;
-        if (connect(m_hSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        if (connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
             m_connecting = false;
-            DisableNagle(m_hSocket);
+            DisableNagle(m_socket);
             return true;
         }
         if (errno == EINPROGRESS)
             return true;
-        close(m_hSocket);
-        m_hSocket = -1;
+        close(m_socket);
+        m_socket = -1;
     }
     return false;
 }
@@ -192,36 +192,36 @@ void CFSocket::Close()
     m_connecting = false;
     m_lookup.Cancel();
     m_addressesToTry.clear();
-    for (const auto& client : m_listClients)
+    for (const auto& client : m_clients)
         client->Close();
-    m_listClients.clear();
-    if (m_hSocket >= 0) {
-        close(m_hSocket);
-        m_hSocket = -1;
+    m_clients.clear();
+    if (m_socket >= 0) {
+        close(m_socket);
+        m_socket = -1;
     }
-    m_nEmptyCount = 0;
+    m_emptyCount = 0;
     m_queued.clear();
     m_queuedSent = 0;
 }
 
 std::int32_t CFSocket::Receive(std::uint8_t* buffer, std::int32_t count)
 {
-    if (m_hSocket < 0)
+    if (m_socket < 0)
         return -1;
     ssize_t received;
     do {
-        received = recv(m_hSocket, buffer, static_cast<std::size_t>(std::max(count, 0)), 0);
+        received = recv(m_socket, buffer, static_cast<std::size_t>(std::max(count, 0)), 0);
     } while (received < 0 && errno == EINTR);
     return static_cast<std::int32_t>(received);
 }
 
 std::int32_t CFSocket::Send(const std::uint8_t* data, std::int32_t count)
 {
-    if (m_hSocket < 0 && !m_connecting)
+    if (m_socket < 0 && !m_connecting)
         return -1;
     const std::size_t size = count > 0 ? static_cast<std::size_t>(count)
                                        : std::strlen(reinterpret_cast<const char*>(data));
-    if (m_bQueueOutput) {
+    if (m_queueOutput) {
         m_queued.append(reinterpret_cast<const char*>(data), size);
         if (!FlushQueue() || m_queued.size() - m_queuedSent > kMaxQueuedOutput) {
             ShutDown();
@@ -238,7 +238,7 @@ bool CFSocket::SendNow(const std::uint8_t* data, std::size_t count)
 {
     Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kSendTimeoutMs);
     while (count > 0) {
-        const ssize_t sent = send(m_hSocket, data, count, MSG_NOSIGNAL);
+        const ssize_t sent = send(m_socket, data, count, MSG_NOSIGNAL);
         if (sent > 0) {
             data += sent;
             count -= static_cast<std::size_t>(sent);
@@ -249,7 +249,7 @@ bool CFSocket::SendNow(const std::uint8_t* data, std::size_t count)
             continue;
         if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
             return false;
-        pollfd entry{m_hSocket, POLLOUT, 0};
+        pollfd entry{m_socket, POLLOUT, 0};
         if (poll(&entry, 1, MillisecondsUntil(deadline)) == 0)
             return false;
     }
@@ -261,7 +261,7 @@ bool CFSocket::FlushQueue()
     if (m_connecting)
         return true;  // sent once connected
     while (m_queuedSent < m_queued.size()) {
-        const ssize_t sent = send(m_hSocket, m_queued.data() + m_queuedSent,
+        const ssize_t sent = send(m_socket, m_queued.data() + m_queuedSent,
                                   m_queued.size() - m_queuedSent, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent > 0) {
             m_queuedSent += static_cast<std::size_t>(sent);
@@ -286,17 +286,17 @@ bool CFSocket::FlushQueue()
 void CFSocket::ShutDown()
 {
     // The peer-gone test of Poll then sees the end of the stream and reports it as usual.
-    shutdown(m_hSocket, SHUT_RDWR);
+    shutdown(m_socket, SHUT_RDWR);
     m_queued.clear();
     m_queuedSent = 0;
 }
 
 std::int32_t CFSocket::GetReceivableSize()
 {
-    if (m_hSocket < 0)
+    if (m_socket < 0)
         return -1;
     int waiting = 0;
-    if (ioctl(m_hSocket, FIONREAD, &waiting) != 0)
+    if (ioctl(m_socket, FIONREAD, &waiting) != 0)
         return -2;
     return waiting;
 }
@@ -320,9 +320,9 @@ void CFSocket::Poll()
         PollConnect();
         return;
     }
-    if (m_hSocket < 0)
+    if (m_socket < 0)
         return;
-    if (m_bListen)
+    if (m_listen)
         PollListener();
     else
         PollClient();
@@ -330,21 +330,21 @@ void CFSocket::Poll()
 
 void CFSocket::PollClient()
 {
-    if (m_bQueueOutput && !FlushQueue())
+    if (m_queueOutput && !FlushQueue())
         ShutDown();
     const std::int32_t waiting = GetReceivableSize();
     if (waiting > 0) {
-        m_nEmptyCount = 0;
+        m_emptyCount = 0;
         OnReceive();
         return;
     }
     // Readable with nothing to read: the peer has closed (or the connection broke). Three polls
     // in a row make sure it is not a passing state.
     if (!IsReadable()) {
-        m_nEmptyCount = 0;
+        m_emptyCount = 0;
         return;
     }
-    if (++m_nEmptyCount >= 3) {
+    if (++m_emptyCount >= 3) {
         Close();
         OnDisconnected();
     }
@@ -352,10 +352,10 @@ void CFSocket::PollClient()
 
 void CFSocket::PollListener()
 {
-    std::erase_if(m_listClients, [](const auto& client) { return !client->IsOpen(); });
+    std::erase_if(m_clients, [](const auto& client) { return !client->IsOpen(); });
     // Index-based: a connection's events may not add connections, but they run owner code.
-    for (std::size_t i = 0; i < m_listClients.size(); ++i)
-        m_listClients[i]->Poll();
+    for (std::size_t i = 0; i < m_clients.size(); ++i)
+        m_clients[i]->Poll();
     if (IsReadable())
         Accept();
 }
@@ -364,27 +364,27 @@ void CFSocket::Accept()
 {
     sockaddr_in peer{};
     socklen_t length = sizeof peer;
-    const int fd = accept4(m_hSocket, reinterpret_cast<sockaddr*>(&peer), &length,
+    const int fd = accept4(m_socket, reinterpret_cast<sockaddr*>(&peer), &length,
                            SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0)
         return;
     DisableNagle(fd);
     std::unique_ptr<CFSocket> client = CreateInstance();
-    client->m_hSocket = fd;
-    client->m_bQueueOutput = true;
+    client->m_socket = fd;
+    client->m_queueOutput = true;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(&peer.sin_addr.s_addr);
     char address[16];
     std::snprintf(address, sizeof address, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
-    client->m_strAddress = address;
-    client->m_nPort = ntohs(peer.sin_port);
+    client->m_address = address;
+    client->m_port = ntohs(peer.sin_port);
     CFSocket& accepted = *client;
-    m_listClients.push_back(std::move(client));
+    m_clients.push_back(std::move(client));
     accepted.OnConnected();
 }
 
 bool CFSocket::IsReadable() const
 {
-    pollfd entry{m_hSocket, POLLIN, 0};
+    pollfd entry{m_socket, POLLIN, 0};
     return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
 }
 
@@ -392,26 +392,27 @@ std::uint16_t CFSocket::GetLocalPort() const
 {
     sockaddr_in address{};
     socklen_t length = sizeof address;
-    if (m_hSocket < 0 ||
-        getsockname(m_hSocket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (m_socket < 0 || getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return 0;
     return ntohs(address.sin_port);
 }
 
-void CFSocket::WaitForActivity(int timeoutMs, int extraFd) const
+void CFSocket::WaitForActivity(int timeoutMs, std::initializer_list<int> extraFds) const
 {
     std::vector<pollfd> entries;
     const auto watch = [&entries](const CFSocket& device) {
-        if (device.m_hSocket < 0)
+        if (device.m_socket < 0)
             return;
         const bool writing = device.m_connecting || device.m_queued.size() > device.m_queuedSent;
         const short writable = writing ? POLLOUT : 0;
-        entries.push_back({device.m_hSocket, static_cast<short>(POLLIN | writable), 0});
+        entries.push_back({device.m_socket, static_cast<short>(POLLIN | writable), 0});
     };
     watch(*this);
-    for (const auto& client : m_listClients)
+    for (const auto& client : m_clients)
         watch(*client);
-    if (extraFd >= 0)
-        entries.push_back({extraFd, POLLIN, 0});
+    for (const int fd : extraFds) {
+        if (fd >= 0)
+            entries.push_back({fd, POLLIN, 0});
+    }
     poll(entries.data(), entries.size(), timeoutMs);
 }

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,29 +54,29 @@ public:
     virtual bool SendPayload(const CFSerialData& payload);
 
     // Set before Open.
-    void SetListen(bool listen) { m_bListen = listen; }
+    void SetListen(bool listen) { m_listen = listen; }
     // A client that never waits: Open starts the connect (a host name is looked up on a thread
     // of its own) and Poll finishes it, raising OnConnected once the connection stands, or
     // OnDisconnected, with the device closed, when none came about within the time-out. What is
     // sent meanwhile, and what a slow peer does not take at once, waits in the output queue.
     void SetConnectWithoutWaiting(bool noWait) { m_connectWithoutWaiting = noWait; }
     void SetConnectTimeout(std::chrono::milliseconds timeout) { m_connectTimeout = timeout; }
-    void SetAddress(std::string_view address) { m_strAddress = address; }
-    void SetPort(std::uint16_t port) { m_nPort = port; }
+    void SetAddress(std::string_view address) { m_address = address; }
+    void SetPort(std::uint16_t port) { m_port = port; }
 
-    bool IsOpen() const { return m_hSocket >= 0; }
+    bool IsOpen() const { return m_socket >= 0; }
     // A connect started without waiting and not finished yet.
     bool IsConnecting() const { return m_connecting; }
     // The peer's address as dotted-decimal text, or what the owner set.
-    const std::string& GetAddress() const { return m_strAddress; }
+    const std::string& GetAddress() const { return m_address; }
     // The peer's port in host order, or what the owner set.
-    std::uint16_t GetPort() const { return m_nPort; }
+    std::uint16_t GetPort() const { return m_port; }
     // The port this socket is bound to (for a listener opened on port 0, the one the system chose).
     std::uint16_t GetLocalPort() const;
-    std::int32_t GetClientCount() const { return static_cast<std::int32_t>(m_listClients.size()); }
-    // Waits until this device or one of its connections has something for Poll (or `extraFd` is
-    // readable), for at most `timeoutMs`.
-    void WaitForActivity(int timeoutMs, int extraFd = -1) const;
+    std::int32_t GetClientCount() const { return static_cast<std::int32_t>(m_clients.size()); }
+    // Waits until this device or one of its connections has something for Poll (or one of
+    // `extraFds` is readable), for at most `timeoutMs`.
+    void WaitForActivity(int timeoutMs, std::initializer_list<int> extraFds = {}) const;
 
 protected:
     // Raised from Poll on the device concerned.
@@ -100,14 +101,14 @@ private:
     bool FlushQueue();
     void ShutDown();
 
-    int m_hSocket = -1;
-    std::vector<std::unique_ptr<CFSocket>> m_listClients;
-    bool m_bListen = false;
-    std::string m_strAddress = "127.0.0.1";
-    std::uint16_t m_nPort = 0;
-    std::int32_t m_nEmptyCount = 0;
+    int m_socket = -1;
+    std::vector<std::unique_ptr<CFSocket>> m_clients;
+    bool m_listen = false;
+    std::string m_address = "127.0.0.1";
+    std::uint16_t m_port = 0;
+    std::int32_t m_emptyCount = 0;
     // Accepted connections queue what the system does not take at once.
-    bool m_bQueueOutput = false;
+    bool m_queueOutput = false;
     std::string m_queued;
     std::size_t m_queuedSent = 0;
     // A client that connects without waiting.

@@ -3,53 +3,72 @@
 
 #include <vector>
 
-CFSocketEx::CFSocketEx() : m_tLastActivity(Clock::now()) {}
+CFSocketEx::CFSocketEx() : m_lastActivity(Clock::now()) {}
 
 void CFSocketEx::Poll()
 {
     CFSocket::Poll();
     std::uint32_t payloadLength = 0;
     std::int32_t headerSize = 0;
-    while (m_dataReceive.PeekFrameHeader(payloadLength, headerSize)) {
-        if (payloadLength > static_cast<std::uint32_t>(m_nMaxFrameSize)) {
-            m_dataReceive.Clear();
+    while (m_received.PeekFrameHeader(payloadLength, headerSize)) {
+        if (payloadLength > static_cast<std::uint32_t>(m_maxFrameSize)) {
+            m_received.Clear();
             Close();
             OnError(kErrorFrameTooLarge);
             OnDisconnected();
             return;
         }
-        if (static_cast<std::uint32_t>(m_dataReceive.GetLength() - headerSize) < payloadLength)
+        if (static_cast<std::uint32_t>(m_received.GetLength() - headerSize) < payloadLength)
             break;
-        const std::int32_t before = m_dataReceive.GetLength();
-        if (m_pEvent)
-            m_pEvent->OnReceive(*this);
-        if (m_dataReceive.GetLength() == before)
+        const std::int32_t before = m_received.GetLength();
+        if (m_sink)
+            m_sink->OnReceive(*this);
+        if (m_received.GetLength() == before)
             PopMessage();
     }
+    if (IsFrameLate()) {
+        m_received.Clear();
+        OnError(kErrorFrameTooSlow);
+        return;
+    }
     // Only a partial frame goes stale: an idle connection with nothing buffered is not an error.
-    if (!m_dataReceive.IsEmpty() && Now() - m_tLastActivity >= kStaleFrameTime) {
-        m_dataReceive.Clear();
-        m_tLastActivity = Now();
+    if (!m_received.IsEmpty() && Now() - m_lastActivity >= kStaleFrameTime) {
+        m_received.Clear();
+        m_lastActivity = Now();
         OnError(kErrorStaleFrame);
     }
 }
 
+bool CFSocketEx::IsFrameLate() const
+{
+    if (m_frameDeadline.count() == 0 || m_received.IsEmpty())
+        return false;
+    std::uint32_t payloadLength = 0;
+    std::int32_t headerSize = 0;
+    m_received.PeekFrameHeader(payloadLength, headerSize);
+    const auto allowed =
+        m_frameDeadline + std::chrono::seconds(payloadLength / kFrameBytesPerSecond);
+    return Now() - m_frameStarted >= allowed;
+}
+
 CFSerialData CFSocketEx::PopMessage()
 {
-    return m_dataReceive.ExtractFrame();
+    CFSerialData payload = m_received.ExtractFrame();
+    m_frameStarted = Now();  // the clock of the next frame starts now
+    return payload;
 }
 
 void CFSocketEx::OnConnected()
 {
-    if (m_pEvent)
-        m_pEvent->OnConnected(*this);
-    m_tLastActivity = Now();
+    if (m_sink)
+        m_sink->OnConnected(*this);
+    m_lastActivity = Now();
 }
 
 void CFSocketEx::OnDisconnected()
 {
-    if (m_pEvent)
-        m_pEvent->OnDisconnected(*this);
+    if (m_sink)
+        m_sink->OnDisconnected(*this);
 }
 
 void CFSocketEx::OnReceive()
@@ -61,14 +80,16 @@ void CFSocketEx::OnReceive()
     const std::int32_t received = Receive(bytes.data(), waiting);
     if (received < 1)
         return;
-    m_dataReceive.Append(bytes.data(), received);
-    m_tLastActivity = Now();
+    if (m_received.IsEmpty())
+        m_frameStarted = Now();
+    m_received.Append(bytes.data(), received);
+    m_lastActivity = Now();
 }
 
 void CFSocketEx::OnError(std::int32_t code)
 {
-    if (m_pEvent)
-        m_pEvent->OnError(*this, code);
+    if (m_sink)
+        m_sink->OnError(*this, code);
 }
 
 std::unique_ptr<CFSocket> CFSocketEx::CreateInstance() const
@@ -78,7 +99,8 @@ std::unique_ptr<CFSocket> CFSocketEx::CreateInstance() const
 
 std::unique_ptr<CFSocket> CFSocketEx::Configure(std::unique_ptr<CFSocketEx> device) const
 {
-    device->m_pEvent = m_pEvent;
-    device->m_nMaxFrameSize = m_nMaxFrameSize;
+    device->m_sink = m_sink;
+    device->m_maxFrameSize = m_maxFrameSize;
+    device->m_frameDeadline = m_frameDeadline;
     return device;
 }

@@ -37,6 +37,7 @@ const char* GetUploadResultText(std::uint8_t result)
     case kUploadTooLarge: return "a song is too large";
     case kUploadMalformed: return "the message is malformed";
     case kUploadServerError: return "the server could not store the songs";
+    case kUploadOverQuota: return "the account's quota of songs or bytes would be exceeded";
     default: return "unknown reason";
     }
 }

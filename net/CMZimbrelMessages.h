@@ -28,8 +28,9 @@ enum CMZimbrelMessageCode : std::uint8_t {
 // Result bytes. 0 is success in every reply.
 enum CMZimbrelLogonResult : std::uint8_t {
     kLogonDone = 0,
-    kLogonRefused = 1,   // unknown e-mail address or wrong password
-    kLogonRequired = 2,  // the request needs a log-on first
+    kLogonRefused = 1,          // unknown e-mail address or wrong password
+    kLogonRequired = 2,         // the request needs a log-on first
+    kLogonTooManyFailures = 3,  // not checked: too many failed log-ons; try again later
 };
 enum CMZimbrelRegisterResult : std::uint8_t {
     kRegisterDone = 0,
@@ -47,6 +48,7 @@ enum CMZimbrelUploadResult : std::uint8_t {
     kUploadTooLarge = 3,
     kUploadMalformed = 4,
     kUploadServerError = 5,
+    kUploadOverQuota = 6,  // the account would hold more songs or bytes than it may
 };
 enum CMZimbrelAccountResult : std::uint8_t {
     kAccountUnsupported = 1,

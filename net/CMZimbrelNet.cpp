@@ -62,9 +62,9 @@ CFSerialData CMZimbrelNet::SendBuilt(CFSerialData payload)
 bool CMZimbrelNet::Dispatch(CFSocketEx& device, CFSerialData& payload)
 {
     std::uint8_t code = 0;
-    if (!m_pNetEvent || !payload.ReadByte(code))
+    if (!m_netSink || !payload.ReadByte(code))
         return false;
-    IMZimbrelNetEvent& sink = *m_pNetEvent;
+    IMZimbrelNetEvent& sink = *m_netSink;
     std::string first, second, third;
     std::uint8_t result = 0;
     CMZimbrelUserNameList userIds;
@@ -148,6 +148,6 @@ const char* CMZimbrelNet::GetMessageName(std::uint8_t code)
 std::unique_ptr<CFSocket> CMZimbrelNet::CreateInstance() const
 {
     auto device = std::make_unique<CMZimbrelNet>();
-    device->m_pNetEvent = m_pNetEvent;
+    device->m_netSink = m_netSink;
     return Configure(std::move(device));
 }

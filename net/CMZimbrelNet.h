@@ -16,7 +16,7 @@
 class CMZimbrelNet : public CFSocketEx {
 public:
     // Where decoded messages go; not owned; accepted connections inherit it.
-    void SetNetEvent(IMZimbrelNetEvent* sink) { m_pNetEvent = sink; }
+    void SetNetEvent(IMZimbrelNetEvent* sink) { m_netSink = sink; }
 
     // Each builds the request, sends it as a frame and answers the payload (for the log).
     CFSerialData SendLogon(std::string_view email, std::string_view password);
@@ -40,5 +40,5 @@ protected:
 private:
     CFSerialData SendBuilt(CFSerialData payload);
 
-    IMZimbrelNetEvent* m_pNetEvent = nullptr;
+    IMZimbrelNetEvent* m_netSink = nullptr;
 };

@@ -4,12 +4,11 @@
 // descriptor becomes readable when some are waiting.
 #pragma once
 
-#include <condition_variable>
+#include "server/CMWorkerPool.h"
+
 #include <cstdint>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 class CMPasswordHasher {
@@ -28,9 +27,6 @@ public:
     static bool Initialize();
 
     CMPasswordHasher(Cost cost, int threads);
-    ~CMPasswordHasher();
-    CMPasswordHasher(const CMPasswordHasher&) = delete;
-    CMPasswordHasher& operator=(const CMPasswordHasher&) = delete;
 
     // Queues the hashing of a new password.
     void Hash(std::uint64_t ticket, std::string password);
@@ -38,9 +34,9 @@ public:
     // no real password, which fails in the same time a real check takes.
     void Verify(std::uint64_t ticket, std::string password, std::string hash);
     // The results finished since the last call.
-    std::vector<Result> TakeResults();
+    std::vector<Result> TakeResults() { return m_pool->TakeResults(); }
     // Readable while results are waiting.
-    int GetWakeDescriptor() const { return m_wakeFd; }
+    int GetWakeDescriptor() const { return m_pool->GetWakeDescriptor(); }
 
 private:
     struct Job {
@@ -50,17 +46,11 @@ private:
         std::string hash;
     };
 
-    void Work();
     Result Run(Job& job) const;
     std::string HashNow(const std::string& password) const;
 
     Cost m_cost;
-    int m_wakeFd = -1;
     std::string m_decoyHash;
-    std::mutex m_mutex;
-    std::condition_variable m_jobReady;
-    std::deque<Job> m_jobs;
-    std::vector<Result> m_results;
-    bool m_stopping = false;
-    std::vector<std::thread> m_workers;
+    // Last: its threads stop before the members they read go away.
+    std::unique_ptr<CMWorkerPool<Job, Result>> m_pool;
 };

@@ -9,12 +9,9 @@
 #include <cstdarg>
 #include <cstring>
 #include <ctime>
-#include <vector>
+#include <tuple>
 
 namespace {
-
-// Room left in a reply for its code byte and list header.
-constexpr std::int32_t kReplyHeadroom = 64;
 
 std::string UtcTimeNow()
 {
@@ -37,10 +34,19 @@ std::uint8_t RegisterResultOf(CMSongStore::AddUserResult result)
     return kRegisterServerError;
 }
 
+std::vector<std::string> NamesOf(const CFPointerList<CMZimbrelSongName>& list)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : list)
+        names.push_back(entry->name);
+    return names;
+}
+
 }  // namespace
 
 CMSongServer::CMSongServer(CMServerOptions options)
-    : m_options(std::move(options)), m_hasher(m_options.passwordCost, m_options.hashThreads)
+    : m_options(std::move(options)), m_hasher(m_options.passwordCost, m_options.hashThreads),
+      m_throttle(m_options.logonPolicy)
 {
 }
 
@@ -55,10 +61,12 @@ bool CMSongServer::Start(std::string& error)
         error = "cannot open the database '" + m_options.databasePath + "': " + error;
         return false;
     }
+    m_reader = std::make_unique<CMSongReader>(m_options.databasePath, m_options.readerThreads);
     m_listener.SetListen(true);
     m_listener.SetAddress(m_options.address);
     m_listener.SetPort(m_options.port);
     m_listener.SetMaxFrameSize(kServerMaxFrame);
+    m_listener.SetFrameDeadline(m_options.frameDeadline);
     m_listener.SetEventSink(this);
     m_listener.SetNetEvent(this);
     if (!m_listener.Open()) {
@@ -66,29 +74,68 @@ bool CMSongServer::Start(std::string& error)
                 ": " + std::strerror(errno);
         return false;
     }
+    m_lastForget = Now();
     return true;
 }
 
 void CMSongServer::RunOnce(std::chrono::milliseconds wait)
 {
-    m_listener.WaitForActivity(static_cast<int>(wait.count()), m_hasher.GetWakeDescriptor());
+    m_listener.WaitForActivity(static_cast<int>(wait.count()),
+                               {m_hasher.GetWakeDescriptor(), m_reader->GetWakeDescriptor()});
     m_listener.Poll();
     FinishPasswordJobs();
+    FinishReads();
     ServeAll();
 }
 
 void CMSongServer::OnConnected(CFSocketEx& device)
 {
-    if (m_sessions.size() >= static_cast<std::size_t>(m_options.maxConnections)) {
-        Log(device, "refused: %d connections already", m_options.maxConnections);
+    if (!Admit(device)) {
+        Log(device, "refused: no room for another connection");
         device.Close();
         return;
     }
     Session& session = m_sessions[&device];
     session.id = m_nextSessionId++;
+    session.address = device.GetAddress();
     session.lastRequest = Now();
-    session.resumeAt = session.lastRequest;
     Log(device, "connected");
+}
+
+bool CMSongServer::Admit(CFSocketEx& device)
+{
+    const std::string& address = device.GetAddress();
+    const auto fromAddress = std::count_if(m_sessions.begin(), m_sessions.end(), [&](auto& entry) {
+        return entry.second.address == address;
+    });
+    const auto total = static_cast<int>(m_sessions.size());
+    const bool nearlyFull = total >= m_options.maxConnections - m_options.maxConnections / 8;
+    if (fromAddress >= m_options.maxPerAddress || (fromAddress > 0 && nearlyFull))
+        return MakeRoom(&address);
+    return total < m_options.maxConnections || MakeRoom(nullptr);
+}
+
+bool CMSongServer::MakeRoom(const std::string* address)
+{
+    std::unordered_map<std::string, int> perAddress;
+    for (const auto& entry : m_sessions)
+        ++perAddress[entry.second.address];
+    CFSocketEx* victim = nullptr;
+    std::tuple<bool, int, std::uint64_t> least{};
+    for (const auto& [device, session] : m_sessions) {
+        if (session.userRow != 0 || (address && session.address != *address))
+            continue;
+        const std::tuple<bool, int, std::uint64_t> rank{session.requested,
+                                                        -perAddress[session.address], session.id};
+        if (!victim || rank < least) {
+            victim = device;
+            least = rank;
+        }
+    }
+    if (!victim)
+        return false;
+    Drop(*victim, "made room for a new connection");
+    return true;
 }
 
 void CMSongServer::OnDisconnected(CFSocketEx& device)
@@ -99,9 +146,13 @@ void CMSongServer::OnDisconnected(CFSocketEx& device)
 
 void CMSongServer::OnError(CFSocketEx& device, std::int32_t code)
 {
-    // Either way the byte stream can no longer be trusted.
-    Drop(device, code == CFSocketEx::kErrorStaleFrame ? "a message was cut short"
-                                                      : "a message was announced too large");
+    // Whatever went wrong, the byte stream can no longer be trusted.
+    const char* reason = "a message was announced too large";
+    if (code == CFSocketEx::kErrorStaleFrame)
+        reason = "a message was cut short";
+    else if (code == CFSocketEx::kErrorFrameTooSlow)
+        reason = "a message came too slowly";
+    Drop(device, reason);
 }
 
 void CMSongServer::OnReceive(CFSocketEx& device)
@@ -111,6 +162,7 @@ void CMSongServer::OnReceive(CFSocketEx& device)
     if (found == m_sessions.end())
         return;
     Session& session = found->second;
+    session.requested = true;
     session.lastRequest = Now();
     session.waitingBytes += static_cast<std::size_t>(payload.GetLength());
     session.waiting.push_back(std::move(payload));
@@ -124,8 +176,7 @@ void CMSongServer::OnReceive(CFSocketEx& device)
 
 bool CMSongServer::Serve(CFSocketEx& device, Session& session)
 {
-    while (!session.waiting.empty() && session.job == PasswordJob::None && !session.heldReply &&
-           Now() >= session.resumeAt) {
+    while (!session.waiting.empty() && session.job == Job::None) {
         CFSerialData payload = std::move(session.waiting.front());
         session.waiting.pop_front();
         session.waitingBytes -= static_cast<std::size_t>(payload.GetLength());
@@ -138,20 +189,31 @@ bool CMSongServer::Serve(CFSocketEx& device, Session& session)
 void CMSongServer::ServeAll()
 {
     const Clock::time_point now = Now();
+    StartDueLogonChecks();
     std::vector<std::pair<CFSocketEx*, const char*>> dropped;
     for (auto& [device, session] : m_sessions) {
-        if (session.heldReply && now >= session.resumeAt) {
-            device->SendPayload(*session.heldReply);
-            session.heldReply.reset();
-        }
+        const auto idle = now - session.lastRequest;
         if (!Serve(*device, session))
             dropped.emplace_back(device, "malformed message");
-        else if (session.job == PasswordJob::None &&
-                 now - session.lastRequest >= m_options.idleTimeout)
+        else if (session.job != Job::None)
+            continue;
+        else if (session.userRow == 0 && idle >= m_options.logonTimeout)
+            dropped.emplace_back(device, "did not log on in time");
+        else if (idle >= m_options.idleTimeout)
             dropped.emplace_back(device, "idle too long");
     }
     for (const auto& [device, reason] : dropped)
         Drop(*device, reason);
+    if (now - m_lastForget >= std::chrono::minutes(1)) {
+        m_throttle.Forget(now);
+        m_lastForget = now;
+    }
+}
+
+CMSongServer::SessionMap::iterator CMSongServer::FindSession(std::uint64_t id)
+{
+    return std::find_if(m_sessions.begin(), m_sessions.end(),
+                        [&](const auto& entry) { return entry.second.id == id; });
 }
 
 void CMSongServer::OnLogon(CFSocketEx& device, const std::string& email,
@@ -160,34 +222,49 @@ void CMSongServer::OnLogon(CFSocketEx& device, const std::string& email,
     Session& session = m_sessions.at(&device);
     session.userRow = 0;
     session.userId.clear();
-    const std::optional<CMStoredUser> user = m_store.FindUserByEmail(LowerCase(email));
-    session.logonUser = user.value_or(CMStoredUser{});
-    session.job = PasswordJob::Logon;
-    m_hasher.Verify(session.id, password, session.logonUser.passwordHash);
+    const std::string account = LowerCase(email);
+    const auto checkAt = m_throttle.Book(account, session.address, Now());
+    if (!checkAt) {
+        Log(device, "Logon: refused unchecked: too many failed log-ons");
+        device.SendPayload(BuildResult(kMessageLogonOK, kLogonTooManyFailures));
+        return;
+    }
+    session.job = Job::Logon;
+    session.logonAccount = account;
+    session.logonUser = m_store.FindUserByEmail(account).value_or(CMStoredUser{});
+    if (*checkAt <= Now()) {
+        m_hasher.Verify(session.id, password, session.logonUser.passwordHash);
+        return;
+    }
+    session.checkAt = checkAt;
+    session.checkPassword = password;
+}
+
+void CMSongServer::StartDueLogonChecks()
+{
+    const Clock::time_point now = Now();
+    for (auto& [device, session] : m_sessions) {
+        if (!session.checkAt || *session.checkAt > now)
+            continue;
+        session.checkAt.reset();
+        m_hasher.Verify(session.id, std::exchange(session.checkPassword, {}),
+                        session.logonUser.passwordHash);
+    }
 }
 
 void CMSongServer::FinishLogon(CFSocketEx& device, Session& session, bool matched)
 {
     if (matched && session.logonUser.row != 0) {
+        m_throttle.Succeeded(session.logonAccount, session.address, Now());
         session.userRow = session.logonUser.row;
         session.userId = session.logonUser.userId;
-        session.failedLogons = 0;
         Log(device, "Logon: logged in as %s", session.userId.c_str());
         device.SendPayload(BuildResult(kMessageLogonOK, kLogonDone));
         return;
     }
-    ++session.failedLogons;
-    Log(device, "Logon: refused (%d failures)", session.failedLogons);
-    const CFSerialData reply = BuildResult(kMessageLogonOK, kLogonRefused);
-    const int beyond = session.failedLogons - m_options.freeLogonFailures;
-    if (beyond <= 0) {
-        device.SendPayload(reply);
-        return;
-    }
-    const auto delay = std::min<Clock::duration>(
-        m_options.logonDelay * (1LL << std::min(beyond - 1, 20)), kMaxLogonDelay);
-    session.resumeAt = Now() + delay;
-    session.heldReply = reply;
+    m_throttle.Failed(session.address, Now());
+    Log(device, "Logon: refused");
+    device.SendPayload(BuildResult(kMessageLogonOK, kLogonRefused));
 }
 
 void CMSongServer::OnRegister(CFSocketEx& device, const std::string& userId,
@@ -206,13 +283,15 @@ void CMSongServer::OnRegister(CFSocketEx& device, const std::string& userId,
         result = kRegisterUserIdTaken;
     else if (m_store.HasEmail(lowerEmail))
         result = kRegisterEmailTaken;
+    else if (!GetReadOnlyReason().empty())
+        result = kRegisterServerError;
     if (result != kRegisterDone) {
         Log(device, "Register %s: %s", userId.c_str(), GetRegisterResultText(result));
         device.SendPayload(BuildResult(kMessageRegisterOK, result));
         return;
     }
     session.registration = {userId, lowerEmail, {}};
-    session.job = PasswordJob::Register;
+    session.job = Job::Register;
     m_hasher.Hash(session.id, password);
 }
 
@@ -231,18 +310,44 @@ void CMSongServer::FinishRegister(CFSocketEx& device, Session& session, bool has
 void CMSongServer::FinishPasswordJobs()
 {
     for (const CMPasswordHasher::Result& result : m_hasher.TakeResults()) {
-        const auto found =
-            std::find_if(m_sessions.begin(), m_sessions.end(),
-                         [&](const auto& entry) { return entry.second.id == result.ticket; });
+        const auto found = FindSession(result.ticket);
         if (found == m_sessions.end())
             continue;  // the connection went away meanwhile
         CFSocketEx& device = *found->first;
         Session& session = found->second;
-        const PasswordJob job = std::exchange(session.job, PasswordJob::None);
-        if (job == PasswordJob::Logon)
+        const Job job = std::exchange(session.job, Job::None);
+        if (job == Job::Logon)
             FinishLogon(device, session, result.ok);
-        else if (job == PasswordJob::Register)
+        else if (job == Job::Register)
             FinishRegister(device, session, result.ok, result.hash);
+    }
+}
+
+void CMSongServer::FinishReads()
+{
+    const auto answer = [this](std::uint64_t id, const CMSongReader::Result& result) {
+        const auto found = FindSession(id);
+        if (found == m_sessions.end())
+            return;  // the connection went away meanwhile
+        found->second.job = Job::None;
+        if (result.kind == CMSongReader::Kind::Download)
+            Log(*found->first, "Download %d names: %d songs", result.asked, result.songs);
+        else
+            Log(*found->first, "QuerySongList: %d songs", result.songs);
+        found->first->SendPayload(result.reply);
+    };
+    for (CMSongReader::Result& result : m_reader->TakeResults()) {
+        if (result.kind != CMSongReader::Kind::EverySong) {
+            answer(result.ticket, result);
+            continue;
+        }
+        const auto waiters = m_everySongWaiters.extract(result.ticket);
+        for (const std::uint64_t id : waiters.mapped())
+            answer(id, result);
+        if (result.ticket == m_songsVersion) {
+            m_everySongVersion = result.ticket;
+            m_everySong = std::move(result);
+        }
     }
 }
 
@@ -257,46 +362,38 @@ bool CMSongServer::RequireLogon(CFSocketEx& device, const Session& session)
 
 void CMSongServer::OnQuerySongList(CFSocketEx& device, const CMZimbrelUserNameList& userIds)
 {
-    if (!RequireLogon(device, m_sessions.at(&device)))
+    Session& session = m_sessions.at(&device);
+    if (!RequireLogon(device, session))
         return;
-    std::vector<std::string> wanted;
-    for (const auto& userId : userIds)
-        wanted.push_back(userId->name);
-    CMZimbrelSongNameList names;
-    std::int32_t size = 0;
-    for (const CMStoredSong& song : m_store.ListSongs(wanted)) {
-        const std::string name = song.title + "@" + song.userId;
-        size += CFSerialData::GetTextSize(name);
-        if (size > kClientMaxFrame - kReplyHeadroom)
-            break;
-        names.AddName(name);
+    if (userIds.IsEmpty()) {
+        ListEverySong(device, session);
+        return;
     }
-    Log(device, "QuerySongList: %d songs", names.GetCount());
-    device.SendPayload(BuildQuerySongListOK(names));
+    session.job = Job::Read;
+    m_reader->Submit({session.id, CMSongReader::Kind::List, NamesOf(userIds)});
+}
+
+void CMSongServer::ListEverySong(CFSocketEx& device, Session& session)
+{
+    if (m_everySong && m_everySongVersion == m_songsVersion) {
+        Log(device, "QuerySongList: %d songs", m_everySong->songs);
+        device.SendPayload(m_everySong->reply);
+        return;
+    }
+    session.job = Job::Read;
+    std::vector<std::uint64_t>& waiters = m_everySongWaiters[m_songsVersion];
+    if (waiters.empty())
+        m_reader->Submit({m_songsVersion, CMSongReader::Kind::EverySong, {}});
+    waiters.push_back(session.id);
 }
 
 void CMSongServer::OnDownload(CFSocketEx& device, const CMZimbrelSongNameList& names)
 {
-    if (!RequireLogon(device, m_sessions.at(&device)))
+    Session& session = m_sessions.at(&device);
+    if (!RequireLogon(device, session))
         return;
-    CMZimbrelSongList songs;
-    std::int32_t size = 0;
-    bool full = false;
-    for (std::int32_t i = 0; i < names.GetCount() && i < kMaxNamesPerDownload && !full; ++i) {
-        std::string title, author;
-        SplitSongName(names.GetAt(i).name, title, author);
-        for (const CMStoredSong& stored : m_store.FindSongs(title, author)) {
-            auto song = std::make_unique<CMZimbrelSong>(stored.title + "@" + stored.userId,
-                                                        stored.source, stored.uploadTime);
-            size += song->GetSerialSize();
-            full = size > kClientMaxFrame - kReplyHeadroom;
-            if (full)
-                break;
-            songs.Add(std::move(song));
-        }
-    }
-    Log(device, "Download %d names: %d songs", names.GetCount(), songs.GetCount());
-    device.SendPayload(BuildDownloadOK(songs));
+    session.job = Job::Read;
+    m_reader->Submit({session.id, CMSongReader::Kind::Download, NamesOf(names)});
 }
 
 std::uint8_t CMSongServer::CheckUpload(const CMZimbrelSongList& songs) const
@@ -321,12 +418,19 @@ void CMSongServer::OnUpload(CFSocketEx& device, CFSerialData& payload)
         result = kUploadMalformed;
     else
         result = CheckUpload(songs);
+    if (result == kUploadDone && !GetReadOnlyReason().empty())
+        result = kUploadServerError;
     if (result == kUploadDone) {
         std::vector<CMStoredSong> stored;
         for (const auto& song : songs)
             stored.push_back({song->name, session.userId, song->source, {}});
-        if (!m_store.StoreSongs(session.userRow, stored, UtcTimeNow()))
-            result = kUploadServerError;
+        const auto outcome =
+            m_store.StoreSongs(session.userRow, stored, UtcTimeNow(), m_options.quota);
+        if (outcome == CMSongStore::StoreResult::Stored)
+            ++m_songsVersion;
+        else
+            result = outcome == CMSongStore::StoreResult::OverQuota ? kUploadOverQuota
+                                                                    : kUploadServerError;
     }
     Log(device, "Upload %d songs: %s", songs.GetCount(), GetUploadResultText(result));
     device.SendPayload(BuildResult(kMessageUploadOK, result));

@@ -42,16 +42,19 @@ std::string Column(sqlite3_stmt* statement, int index)
 
 }  // namespace
 
-bool CMSongStore::Open(const std::string& path, std::string& error)
+bool CMSongStore::Open(const std::string& path, std::string& error, bool readOnly)
 {
-    // A new database holds e-mail addresses and password hashes: readable by its owner only
-    // (SQLite gives its journal files the database's permissions).
-    const int created = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (created >= 0)
-        close(created);
+    m_readOnlyReason.clear();
+    if (!readOnly) {
+        // A new database holds e-mail addresses and password hashes: readable by its owner only
+        // (SQLite gives its journal files the database's permissions).
+        const int created = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (created >= 0)
+            close(created);
+    }
     sqlite3* db = nullptr;
-    const int status =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int status = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     m_db.reset(db);
     if (status != SQLITE_OK) {
         error = db ? sqlite3_errmsg(db) : sqlite3_errstr(status);
@@ -59,14 +62,18 @@ bool CMSongStore::Open(const std::string& path, std::string& error)
         return false;
     }
     sqlite3_busy_timeout(m_db.get(), 5000);
-    if (!CreateSchema(error)) {
+    // The WAL and its index stay when the server stops, so that a server restarted on a full disk
+    // can still read the database: creating the index then would fail.
+    int persist = 1;
+    sqlite3_file_control(m_db.get(), "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    if (!CreateSchema(error, readOnly)) {
         m_db.reset();
         return false;
     }
     return true;
 }
 
-bool CMSongStore::CreateSchema(std::string& error)
+bool CMSongStore::CreateSchema(std::string& error, bool readOnly)
 {
     Statement version = Prepare("PRAGMA user_version");
     if (!version || sqlite3_step(version.get()) != SQLITE_ROW) {
@@ -79,9 +86,20 @@ bool CMSongStore::CreateSchema(std::string& error)
         error = "the database was made by a newer zimbrel-server";
         return false;
     }
+    if (!Execute("PRAGMA synchronous=NORMAL") || !Execute("PRAGMA foreign_keys=ON")) {
+        error = GetLastError();
+        return false;
+    }
+    if (readOnly)
+        return true;
+    if (found == kSchemaVersion) {
+        // Writing the version again is the smallest write there is: it fails on a full disk.
+        if (!Execute("PRAGMA user_version = 1"))
+            m_readOnlyReason = GetLastError();
+        return true;
+    }
     // WAL: readers never wait for a writer, and a commit does not wait for the disk each time.
-    if (!Execute("PRAGMA journal_mode=WAL") || !Execute("PRAGMA synchronous=NORMAL") ||
-        !Execute("PRAGMA foreign_keys=ON") || !Execute(kSchema)) {
+    if (!Execute("PRAGMA journal_mode=WAL") || !Execute(kSchema)) {
         error = GetLastError();
         return false;
     }
@@ -139,16 +157,19 @@ std::optional<CMStoredUser> CMSongStore::FindUserByEmail(const std::string& emai
                         Column(statement.get(), 2)};
 }
 
-bool CMSongStore::StoreSongs(std::int64_t userRow, const std::vector<CMStoredSong>& songs,
-                             const std::string& uploaded)
+CMSongStore::StoreResult CMSongStore::StoreSongs(std::int64_t userRow,
+                                                 const std::vector<CMStoredSong>& songs,
+                                                 const std::string& uploaded,
+                                                 const CMSongQuota& quota)
 {
     if (!Execute("BEGIN IMMEDIATE"))
-        return false;
+        return StoreResult::Failed;
+    std::int64_t songsBefore = 0, bytesBefore = 0;
     Statement statement =
         Prepare("INSERT INTO songs(user, title, source, uploaded) VALUES(?, ?, ?, ?) "
                 "ON CONFLICT(user, title) DO UPDATE SET source = excluded.source, uploaded = "
                 "excluded.uploaded");
-    bool ok = statement != nullptr;
+    bool ok = statement != nullptr && MeasureUser(userRow, songsBefore, bytesBefore);
     for (const CMStoredSong& song : songs) {
         if (!ok)
             break;
@@ -161,10 +182,29 @@ bool CMSongStore::StoreSongs(std::int64_t userRow, const std::vector<CMStoredSon
         ok = sqlite3_step(statement.get()) == SQLITE_DONE;
     }
     statement.reset();
-    if (ok && Execute("COMMIT"))
-        return true;
+    std::int64_t songsAfter = 0, bytesAfter = 0;
+    ok = ok && MeasureUser(userRow, songsAfter, bytesAfter);
+    // An account above a limit (lowered since) may still replace songs by smaller ones.
+    const bool overQuota = (songsAfter > quota.songs && songsAfter > songsBefore) ||
+                           (bytesAfter > quota.bytes && bytesAfter > bytesBefore);
+    if (ok && !overQuota && Execute("COMMIT"))
+        return StoreResult::Stored;
     Execute("ROLLBACK");
-    return false;
+    return ok && overQuota ? StoreResult::OverQuota : StoreResult::Failed;
+}
+
+bool CMSongStore::MeasureUser(std::int64_t userRow, std::int64_t& songs, std::int64_t& bytes)
+{
+    Statement statement =
+        Prepare("SELECT COUNT(*), COALESCE(SUM(LENGTH(source)), 0) FROM songs WHERE user = ?");
+    if (!statement)
+        return false;
+    sqlite3_bind_int64(statement.get(), 1, userRow);
+    if (sqlite3_step(statement.get()) != SQLITE_ROW)
+        return false;
+    songs = sqlite3_column_int64(statement.get(), 0);
+    bytes = sqlite3_column_int64(statement.get(), 1);
+    return true;
 }
 
 std::vector<CMStoredSong> CMSongStore::ListSongs(const std::vector<std::string>& userIds)

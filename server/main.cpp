@@ -20,8 +20,14 @@ Options:
   --listen ADDR:PORT        address and port to listen on (default 127.0.0.1:11111;
                             0.0.0.0 for every address, port 0 for any free port)
   --db PATH                 the database file (default ./zimbrel-server.sqlite)
-  --max-connections N       connections served at once (default 256)
+  --max-connections N       connections served at once (default 256); the last eighth
+                            is kept for addresses that have no connection yet
+  --max-per-address N       connections served at once from one address (default 8)
   --idle-timeout SECONDS    close a connection silent this long (default 300)
+  --logon-timeout SECONDS   close a connection that has not logged on and is silent
+                            this long (default 10)
+  --quota-songs N           songs one account may store (default 2000)
+  --quota-bytes N[K|M|G]    bytes of song text one account may store (default 32M)
   --fast-password-hashing   cheap password hashes, for tests and load measurements only
   --quiet                   no line per connection and request
   --help                    show this text
@@ -68,6 +74,53 @@ bool ParseListen(std::string_view text, CMServerOptions& options)
     return true;
 }
 
+// A number of bytes, with K, M or G for binary thousands.
+bool ParseBytes(std::string_view text, std::int64_t& bytes)
+{
+    std::int64_t unit = 1;
+    if (!text.empty() && std::string_view("KMG").find(text.back()) != std::string_view::npos) {
+        unit = std::int64_t{1} << (10 * (1 + std::string_view("KMG").find(text.back())));
+        text.remove_suffix(1);
+    }
+    std::int64_t count = 0;
+    if (!ParseNumber(text, count, std::int64_t{1}, (std::int64_t{1} << 40) / unit))
+        return false;
+    bytes = count * unit;
+    return true;
+}
+
+bool ParseSeconds(std::string_view text, std::chrono::seconds& value)
+{
+    int seconds = 0;
+    if (!ParseNumber(text, seconds, 1, 86400))
+        return false;
+    value = std::chrono::seconds(seconds);
+    return true;
+}
+
+// Answers an error message for an option that takes a value, or an empty text.
+std::string ParseValue(std::string_view option, std::string_view value, CMServerOptions& options)
+{
+    if (option == "--listen" && !ParseListen(value, options))
+        return "--listen needs ADDR:PORT, not '" + std::string(value) + "'";
+    if (option == "--db")
+        options.databasePath = value;
+    if (option == "--max-connections" && !ParseNumber(value, options.maxConnections, 1, 100000))
+        return "--max-connections needs a number from 1 to 100000";
+    if (option == "--max-per-address" && !ParseNumber(value, options.maxPerAddress, 1, 100000))
+        return "--max-per-address needs a number from 1 to 100000";
+    if (option == "--idle-timeout" && !ParseSeconds(value, options.idleTimeout))
+        return "--idle-timeout needs seconds from 1 to 86400";
+    if (option == "--logon-timeout" && !ParseSeconds(value, options.logonTimeout))
+        return "--logon-timeout needs seconds from 1 to 86400";
+    if (option == "--quota-songs" &&
+        !ParseNumber(value, options.quota.songs, std::int64_t{0}, std::int64_t{1} << 40))
+        return "--quota-songs needs a number of songs";
+    if (option == "--quota-bytes" && !ParseBytes(value, options.quota.bytes))
+        return "--quota-bytes needs a number of bytes, such as 65536, 512K or 32M";
+    return {};
+}
+
 // Answers -1 when the options are fine, otherwise the exit status.
 int ParseOptions(int argc, char** argv, CMServerOptions& options)
 {
@@ -87,23 +140,14 @@ int ParseOptions(int argc, char** argv, CMServerOptions& options)
         } else if (option == "--quiet") {
             options.log = nullptr;
         } else if (option == "--listen" || option == "--db" || option == "--max-connections" ||
-                   option == "--idle-timeout") {
+                   option == "--max-per-address" || option == "--idle-timeout" ||
+                   option == "--logon-timeout" || option == "--quota-songs" ||
+                   option == "--quota-bytes") {
             if (!hasValue)
                 return UsageError(std::string(option) + " needs a value");
-            const std::string_view value = argv[++i];
-            int seconds = 0;
-            if (option == "--listen" && !ParseListen(value, options))
-                return UsageError("--listen needs ADDR:PORT, not '" + std::string(value) + "'");
-            if (option == "--db")
-                options.databasePath = value;
-            if (option == "--max-connections" &&
-                !ParseNumber(value, options.maxConnections, 1, 100000))
-                return UsageError("--max-connections needs a number from 1 to 100000");
-            if (option == "--idle-timeout") {
-                if (!ParseNumber(value, seconds, 1, 86400))
-                    return UsageError("--idle-timeout needs seconds from 1 to 86400");
-                options.idleTimeout = std::chrono::seconds(seconds);
-            }
+            const std::string error = ParseValue(option, argv[++i], options);
+            if (!error.empty())
+                return UsageError(error);
         } else {
             return UsageError("unknown option '" + std::string(option) + "'");
         }
@@ -136,8 +180,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zimbrel-server: %s\n", error.c_str());
         return 1;
     }
-    std::printf("Listening on %s:%u (database %s)\n", options.address.c_str(), server.GetPort(),
-                options.databasePath.c_str());
+    if (!server.GetReadOnlyReason().empty())
+        std::fprintf(stderr,
+                     "zimbrel-server: the database '%s' cannot be written (%s): serving it "
+                     "read-only, without registrations and uploads, until restarted\n",
+                     options.databasePath.c_str(), server.GetReadOnlyReason().c_str());
+    std::printf("Listening on %s:%u (database %s%s)\n", options.address.c_str(), server.GetPort(),
+                options.databasePath.c_str(),
+                server.GetReadOnlyReason().empty() ? "" : ", read-only");
     std::fflush(stdout);
     while (!g_stopRequested)
         server.RunOnce(std::chrono::milliseconds(50));

@@ -1,6 +1,8 @@
 // CMMidiSequence: see CMMidiSequence.h.
 #include "midi/playback/CMMidiSequence.h"
 
+#include "core/VariableLengthQuantity.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -39,17 +41,15 @@ public:
         }
         return true;
     }
-    // A variable-length quantity: at most four bytes, seven bits each.
+    // A variable-length quantity; one whose four bytes all have the top bit set is malformed.
     bool VarLen(std::uint32_t& value)
     {
-        value = 0;
-        std::uint8_t byte = 0x80;
-        for (int i = 0; i < 4 && (byte & 0x80); ++i) {
-            if (!Byte(byte))
-                return false;
-            value = value << 7 | (byte & 0x7F);
-        }
-        return !(byte & 0x80);
+        const auto* data = reinterpret_cast<const std::uint8_t*>(m_bytes.data()) + m_position;
+        const int used = VariableLengthQuantity::Decode(data, Left(), value);
+        if (used == 0 || (data[used - 1] & 0x80))
+            return false;
+        m_position += static_cast<std::size_t>(used);
+        return true;
     }
     bool Skip(std::size_t count)
     {

@@ -91,8 +91,8 @@ TEST_F(PanesTest, WholeConversationFromTheNetworkView)
     CCommandActions& actions = frame.Actions();
     actions.Execute(C::NetConnect);
     ASSERT_TRUE(WaitFor([&pane] { return pane.IsConnected(); }));
+    EXPECT_TRUE(WaitFor([&] { return actions.Action(C::NetLogIn)->isEnabled(); }));
     EXPECT_TRUE(actions.Action(C::NetConnect)->isChecked());
-    EXPECT_TRUE(actions.Action(C::NetLogIn)->isEnabled());
 
     // No account stored: Log in opens the register dialog, which asks before it closes.
     AnswerNextModal<QDialog>([](QDialog& dialog) {

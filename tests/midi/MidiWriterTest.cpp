@@ -237,25 +237,6 @@ TEST(MidiWriter, EncodingOfEveryStatusClass)
     EXPECT_EQ(EncodeEvent(CMMidiFileEvent(60, 0, 1), -1, &fresh), (Bytes{0x00, 0x90, 60, 1}));
 }
 
-TEST(MidiWriter, VariableLengthDeltas)
-{
-    for (const auto& [value, bytes] :
-         std::vector<std::pair<std::uint32_t, Bytes>>{{0, {0x00}},
-                                                      {96, {0x60}},
-                                                      {127, {0x7F}},
-                                                      {128, {0x81, 0x00}},
-                                                      {384, {0x83, 0x00}},
-                                                      {768, {0x86, 0x00}},
-                                                      {16383, {0xFF, 0x7F}},
-                                                      {16384, {0x81, 0x80, 0x00}},
-                                                      {2097152, {0x81, 0x80, 0x80, 0x00}}}) {
-        Bytes out(4);
-        out.resize(static_cast<std::size_t>(WriteMidiVarLen(out.data(), value)));
-        EXPECT_EQ(out, bytes) << value;
-        EXPECT_EQ(MidiVarLenSize(value), static_cast<int>(bytes.size()));
-    }
-}
-
 TEST(MidiWriter, WrittenFilesReadBackNoteForNote)
 {
     // Notes 400 ticks apart and shorter than that, added in a shuffled order.

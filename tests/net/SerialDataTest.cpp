@@ -1,8 +1,6 @@
-// The wire encoding: variable-length quantities at every size boundary, text fields, lists,
-// byte strings, splitting, frame extraction from a receive buffer, hexadecimal rendering, and
-// decoding that stops at the end of the bytes it is given.
+// The wire encoding: text fields, lists, byte strings, splitting, frame extraction from a receive
+// buffer, hexadecimal rendering, and decoding that stops at the end of the bytes it is given.
 #include "net/CFSerialData.h"
-#include "net/CFVariableLengthQuantity.h"
 #include "net/CMZimbrelRecords.h"
 #include "tests/net/ByteLiteral.h"
 
@@ -30,50 +28,7 @@ std::int32_t Size(const Bytes& bytes)
     return static_cast<std::int32_t>(bytes.size());
 }
 
-Bytes Quantity(std::uint32_t value)
-{
-    CFSerialData data;
-    data.AppendQuantity(value);
-    return Bytes(data.View());
-}
-
 }  // namespace
-
-TEST(VariableLengthQuantity, SizesAndBytesAtEveryBoundary)
-{
-    EXPECT_EQ(Quantity(0), B("\x00"));
-    EXPECT_EQ(Quantity(127), "\x7F");
-    EXPECT_EQ(Quantity(128), B("\x81\x00"));
-    EXPECT_EQ(Quantity(300), "\x82\x2C");
-    EXPECT_EQ(Quantity(16383), "\xFF\x7F");
-    EXPECT_EQ(Quantity(16384), B("\x81\x80\x00"));
-    EXPECT_EQ(Quantity(2097151), "\xFF\xFF\x7F");
-    EXPECT_EQ(Quantity(2097152), B("\x81\x80\x80\x00"));
-    EXPECT_EQ(Quantity(0x0FFFFFFF), "\xFF\xFF\xFF\x7F");
-
-    const std::uint32_t values[] = {127, 128, 16383, 16384, 2097151, 2097152};
-    const std::int32_t sizes[] = {1, 2, 2, 3, 3, 4};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(CFVariableLengthQuantity::GetSize(values[i]), sizes[i]) << values[i];
-        EXPECT_EQ(Size(Quantity(values[i])), sizes[i]) << values[i];
-        std::uint32_t decoded = 0;
-        const Bytes bytes = Quantity(values[i]);
-        EXPECT_EQ(CFVariableLengthQuantity::Decode(Data(bytes), Size(bytes), decoded), sizes[i]);
-        EXPECT_EQ(decoded, values[i]);
-    }
-}
-
-TEST(VariableLengthQuantity, DecodingStopsAtFourBytesAndAtTheEndOfInput)
-{
-    std::uint32_t value = 0;
-    const Bytes fourHigh = "\x81\x82\x83\x84\x05";
-    EXPECT_EQ(CFVariableLengthQuantity::Decode(Data(fourHigh), Size(fourHigh), value), 4);
-    EXPECT_EQ(value, (1u << 21) | (2u << 14) | (3u << 7) | 4u);
-
-    const Bytes cut = "\x81\x80";
-    EXPECT_EQ(CFVariableLengthQuantity::Decode(Data(cut), Size(cut), value), 0);
-    EXPECT_EQ(CFVariableLengthQuantity::Decode(Data(cut), 0, value), 0);
-}
 
 TEST(SerialData, TextFieldsAndLists)
 {

@@ -1,6 +1,7 @@
 // The socket device on loopback: frames split over reads and several in one read, the closed-peer
 // test on the third poll, the stale-frame discard (and none on an idle connection), the frame
-// limit, sends that never cut a frame, accepting one connection a poll, and connect failures.
+// deadline, the frame limit, sends that never cut a frame, accepting one connection a poll, and
+// connect failures.
 #include "net/CFSocketEx.h"
 #include "tests/net/LoopbackSocket.h"
 
@@ -198,6 +199,27 @@ TEST(Socket, StalePartialFrameIsDiscardedAfterTwoSeconds)
     EXPECT_EQ(client.Deliver(B("\x01"
                                "z")),
               Events{"frame 7A"});
+}
+
+TEST(Socket, AFrameDrippedByteByByteMissesItsDeadline)
+{
+    // Ten seconds for a frame, and a second more for every 64 KiB it announces: a byte every
+    // 1.5 s never goes stale, but the frame is dropped when its time is up.
+    for (const auto& [header, allowed] : {std::pair{B("\x40"), 10s}, {B("\x84\x80\x00"), 11s}}) {
+        ConnectedClient client;
+        client.device.SetFrameDeadline(10s);
+        EXPECT_EQ(client.Deliver(header + "a"), Events{});
+        auto elapsed = 0ms;
+        while (elapsed + 1500ms < allowed) {
+            client.device.now += 1500ms;
+            elapsed += 1500ms;
+            EXPECT_EQ(client.Deliver("b"), Events{}) << elapsed.count();
+        }
+        client.device.now += allowed - elapsed;
+        client.device.Poll();
+        EXPECT_EQ(client.sink.Take(), Events{"error 2"});
+        EXPECT_EQ(client.device.GetBufferedSize(), 0);
+    }
 }
 
 TEST(Socket, FrameAnnouncedTooLargeClosesTheConnection)

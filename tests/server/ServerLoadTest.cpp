@@ -12,7 +12,7 @@ TEST(ServerLoad, HundredClientsAtOnce)
     TempDir dir;
     ServerProcess server;
     ASSERT_TRUE(server.Start(ZIMBREL_SERVER_PROGRAM, dir.Path("songs.sqlite"), dir.Path("log"),
-                             {"--fast-password-hashing", "--quiet"}));
+                             {"--fast-password-hashing", "--quiet", "--max-per-address", "256"}));
 
     const LoadResult load = RunLoad(server.GetPort(), 100, 3, "t");
     for (const std::string& problem : load.problems)

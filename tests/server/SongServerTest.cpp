@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <functional>
@@ -100,6 +102,20 @@ protected:
         if (!Pump({&client}, [&] { return client.replies.size() > before; }))
             return "no reply";
         return client.replies.back();
+    }
+
+    // Runs the server until the client has a reply (or is closed) and answers it.
+    std::string ReplyTo(AddressedClient& client)
+    {
+        std::string reply;
+        if (!Pump({}, [&] { return !(reply = client.TakeReply()).empty(); }))
+            return "no reply";
+        return reply;
+    }
+    std::string AskFrom(AddressedClient& client, const CFSerialData& payload)
+    {
+        client.Send(payload);
+        return ReplyTo(client);
     }
 
     std::unique_ptr<TestClient> Connect()
@@ -266,40 +282,54 @@ TEST_F(SongServer, AccountsAndSongsSurviveARestart)
     EXPECT_EQ(Ask(*again, BuildDownload(Names({"Blues@ann"}))), "DownloadOK Blues@ann|kept");
 }
 
-TEST_F(SongServer, RepeatedFailedLogOnsAreSlowedWhileOthersAreServed)
+TEST_F(SongServer, GuessingIsSlowedAcrossConnectionsButNotForTheOwner)
 {
     Start();
-    auto ann = LoggedOn("ann");
-    auto guesser = Connect();
+    auto ann = LoggedOn("ann");  // 127.0.0.1 is now where ann logs on
+    const auto guess = [&] {
+        auto guesser = std::make_unique<AddressedClient>("127.0.0.2", server->GetPort());
+        guesser->Send(BuildLogon("Ann@example.org", "guess"));
+        return guesser;
+    };
+    const std::string refused = "0201", unchecked = "0203", loggedOn = "0200";
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Ask(*guesser, BuildLogon("ann@example.org", "guess")), "LogonOK 1");
+        EXPECT_EQ(ReplyTo(*guess()), refused);
 
-    // The sixth failure is answered one second later, the seventh two seconds after that; the
-    // right password waits its turn behind them.
-    guesser->net.SendPayload(BuildLogon("ann@example.org", "guess"));
-    guesser->net.SendPayload(BuildLogon("ann@example.org", "guess"));
-    guesser->net.SendPayload(BuildLogon("ann@example.org", "pw"));
-    RunAWhile({guesser.get()});
-    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
-    EXPECT_EQ(guesser->replies.size(), 5u);
+    // A new connection does not start afresh: the sixth guess is checked a second later.
+    auto sixth = guess();
+    RunAWhile({});
+    EXPECT_EQ(sixth->TakeReply(), "");
+    server->now += 1s;
+    EXPECT_EQ(ReplyTo(*sixth), refused);
 
-    server->now += 999ms;
-    RunAWhile({guesser.get()});
-    EXPECT_EQ(guesser->replies.size(), 5u);
-    server->now += 1ms;
-    ASSERT_TRUE(Pump({guesser.get()}, [&] { return guesser->replies.size() == 6; }));
-    EXPECT_EQ(guesser->replies.back(), "LogonOK 1");
-    RunAWhile({guesser.get()});  // the seventh attempt fails now
-    server->now += 1999ms;
-    RunAWhile({guesser.get()});
-    EXPECT_EQ(guesser->replies.size(), 6u);
-    server->now += 1ms;
-    ASSERT_TRUE(Pump({guesser.get()}, [&] { return guesser->replies.size() == 8; }));
-    EXPECT_EQ(guesser->replies[6], "LogonOK 1");
-    EXPECT_EQ(guesser->replies[7], "LogonOK 0");
+    // Guesses at once are checked one at a time, 2, 4, 8 and 16 s apart; one that would wait
+    // more than 30 s is refused at once, unchecked.
+    std::vector<std::unique_ptr<AddressedClient>> waiting;
+    for (int i = 0; i < 4; ++i)
+        waiting.push_back(guess());
+    EXPECT_EQ(ReplyTo(*guess()), unchecked);
+    RunAWhile({});
+    for (const auto& guesser : waiting)
+        EXPECT_EQ(guesser->TakeReply(), "");
 
-    // A success forgives the failures.
-    EXPECT_EQ(Ask(*guesser, BuildLogon("ann@example.org", "guess")), "LogonOK 1");
+    // Meanwhile ann logs on at once from where she usually does; from elsewhere she must wait
+    // for the guessing to stop.
+    auto annAgain = Connect();
+    EXPECT_EQ(Ask(*annAgain, BuildLogon("ann@example.org", "pw")), "LogonOK 0");
+    AddressedClient annElsewhere("127.0.0.3", server->GetPort());
+    EXPECT_EQ(AskFrom(annElsewhere, BuildLogon("ann@example.org", "pw")), unchecked);
+
+    server->now += 2s;
+    EXPECT_EQ(ReplyTo(*waiting[0]), refused);
+    EXPECT_EQ(waiting[1]->TakeReply(), "");
+    server->now += 28s;
+    for (std::size_t i = 1; i < waiting.size(); ++i)
+        EXPECT_EQ(ReplyTo(*waiting[i]), refused);
+    AddressedClient annLater("127.0.0.3", server->GetPort());
+    annLater.Send(BuildLogon("ann@example.org", "pw"));
+    RunAWhile({});
+    server->now += 30s;
+    EXPECT_EQ(ReplyTo(annLater), loggedOn);
 }
 
 TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt)
@@ -338,9 +368,10 @@ TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt)
     EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
 }
 
-TEST_F(SongServer, FloodsIdleConnectionsAndTooManyConnectionsAreLimited)
+TEST_F(SongServer, FloodsAndConnectionsThatDoNotLogOnAreLimited)
 {
-    options.maxConnections = 3;
+    options.maxConnections = 8;  // the last one kept for a new address
+    options.maxPerAddress = 3;
     options.idleTimeout = 60s;
     Start();
     auto ann = LoggedOn("ann");
@@ -356,21 +387,106 @@ TEST_F(SongServer, FloodsIdleConnectionsAndTooManyConnectionsAreLimited)
         return !flood->replies.empty() && flood->replies.back() == "disconnected";
     }));
 
-    auto second = Connect();
-    auto third = Connect();
-    auto fourth = std::make_unique<TestClient>();
-    ASSERT_TRUE(fourth->Connect(server->GetPort()));
-    EXPECT_TRUE(Pump({fourth.get()}, [&] { return !fourth->replies.empty(); }));
-    EXPECT_EQ(fourth->replies, std::vector<std::string>{"disconnected"});
-    EXPECT_EQ(server->GetSessionCount(), 3u);
+    std::vector<std::unique_ptr<AddressedClient>> from;
+    const auto arrive = [&](const char* address) {
+        from.push_back(std::make_unique<AddressedClient>(address, server->GetPort()));
+        for (int i = 0; i < 3; ++i)
+            server->RunOnce(1ms);
+        return from.size() - 1;
+    };
+    const auto closed = [&](std::size_t i) { return ReplyTo(*from[i]) == "closed"; };
 
-    server->now += 59s;
-    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
+    // Three from one address; a fourth takes the place of the oldest that sent nothing.
+    const std::size_t a = arrive("127.0.0.2"), b = arrive("127.0.0.2");
+    EXPECT_EQ(AskFrom(*from[a], CFSerialData(std::string_view("\x09"))), "0A01");
+    arrive("127.0.0.2");
+    arrive("127.0.0.2");
+    EXPECT_TRUE(closed(b));
+    EXPECT_EQ(server->GetSessionCount(), 4u);
+
+    // Nearly full: an address that has a connection replaces its own; a new address gets the
+    // last place; then a new address takes the place of a silent one of the busiest address.
+    const std::size_t c = arrive("127.0.0.3");
+    arrive("127.0.0.4");
+    arrive("127.0.0.5");
+    arrive("127.0.0.3");
+    EXPECT_TRUE(closed(c));
+    arrive("127.0.0.6");
+    EXPECT_EQ(server->GetSessionCount(), 8u);
+    arrive("127.0.0.7");
+    EXPECT_TRUE(closed(b + 1));
+    EXPECT_EQ(server->GetSessionCount(), 8u);
+
+    // Ten seconds without logging on close a connection; ann stays until she is idle too long.
+    server->now += 9s;
+    RunAWhile({});
+    EXPECT_EQ(server->GetSessionCount(), 8u);
     server->now += 1s;
-    EXPECT_TRUE(Pump({second.get(), third.get()},
-                     [&] { return !second->replies.empty() && !third->replies.empty(); }));
+    RunAWhile({});
     EXPECT_EQ(server->GetSessionCount(), 1u);
-    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");
+    EXPECT_TRUE(closed(a));
+    server->now += 50s;
+    EXPECT_TRUE(Pump({ann.get()}, [&] { return ann->replies.back() == "disconnected"; }));
+}
+
+TEST_F(SongServer, UploadsStopAtTheQuotaAndEveryListShowsTheLastUpload)
+{
+    options.quota = {3, 100};
+    Start();
+    auto ann = LoggedOn("ann");
+    auto bob = LoggedOn("bob");
+    const CFSerialData everySong = BuildQuerySongList(CMZimbrelUserNameList());
+    EXPECT_EQ(
+        Ask(*ann, BuildUpload(Songs({{"A", std::string(40, 'a')}, {"B", std::string(40, 'b')}}))),
+        "UploadOK 0");
+    EXPECT_EQ(Ask(*bob, everySong), "QuerySongListOK A@ann B@ann");
+    // Past the bytes, past the songs: nothing is stored.
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"C", std::string(21, 'c')}}))), "UploadOK 6");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"C", "c"}, {"D", "d"}}))), "UploadOK 6");
+    EXPECT_EQ(Ask(*bob, everySong), "QuerySongListOK A@ann B@ann");
+    // Within them, replacing counts the new size.
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"A", "a"}, {"C", std::string(59, 'c')}}))),
+              "UploadOK 0");
+    EXPECT_EQ(Ask(*bob, BuildUpload(Songs({{"D", std::string(100, 'd')}}))), "UploadOK 0");
+
+    // Two lists asked for at once are built once and both answered.
+    ann->net.SendPayload(everySong);
+    bob->net.SendPayload(everySong);
+    ASSERT_TRUE(Pump({ann.get(), bob.get()}, [&] {
+        return ann->replies.back() != "UploadOK 0" && bob->replies.back() != "UploadOK 0";
+    }));
+    EXPECT_EQ(ann->replies.back(), "QuerySongListOK A@ann B@ann C@ann D@bob");
+    EXPECT_EQ(bob->replies.back(), ann->replies.back());
+}
+
+TEST_F(SongServer, AFullDiskIsServedReadOnly)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "filling a disk needs a small tmpfs, which only root can mount";
+    const std::string small = dir.Path("small");
+    ASSERT_EQ(mkdir(small.c_str(), 0700), 0);
+    ASSERT_EQ(mount("tmpfs", small.c_str(), "tmpfs", 0, "size=512k"), 0);
+    const std::unique_ptr<const char, int (*)(const char*)> unmount(small.c_str(), umount);
+    options.databasePath = small + "/songs.sqlite";
+    Start();
+    EXPECT_EQ(server->GetReadOnlyReason(), "");
+    EXPECT_EQ(Ask(*LoggedOn("ann"), BuildUpload(Songs({{"Blues", "kept"}}))), "UploadOK 0");
+    server.reset();
+
+    std::FILE* filler = std::fopen((small + "/filler").c_str(), "w");
+    const std::string block(4096, 'x');
+    while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() &&
+           std::fflush(filler) == 0) {
+    }
+    std::fclose(filler);
+    Start();
+    EXPECT_EQ(server->GetReadOnlyReason(), "database or disk is full");
+    auto ann = Connect();
+    EXPECT_EQ(Ask(*ann, BuildLogon("ann@example.org", "pw")), "LogonOK 0");
+    EXPECT_EQ(Ask(*ann, BuildDownload(Names({"Blues@ann"}))), "DownloadOK Blues@ann|kept");
+    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"New", "x"}}))), "UploadOK 5");
+    EXPECT_EQ(Ask(*ann, BuildRegister("bob", "bob@example.org", "pw")), "RegisterOK 6");
+    server.reset();
 }
 
 TEST_F(SongServer, StartFailsWithAClearReason)
