@@ -4,14 +4,13 @@
 #include "app/CommandIds.h"
 #include "gui/CCommandActions.h"
 #include "gui/CMainFrame.h"
+#include "gui/PaneLayout.h"
 #include "gui/ShownText.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace C = CommandId;
 
@@ -47,16 +46,9 @@ CMusicianView::CMusicianView(CMainFrame& frame)
     m_sortButton->setMenu(sortMenu);
     m_sortButton->setPopupMode(QToolButton::InstantPopup);
     m_sortButton->setToolTip(tr("Sort"));
-    auto* toolbar = new QToolBar;
-    toolbar->setIconSize(QSize(16, 16));
-    toolbar->addWidget(m_sortButton);
+    LayOutPane(this, m_tree)->addWidget(m_sortButton);
     m_tree->setHeaderHidden(true);
     m_tree->setUniformRowHeights(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolbar);
-    layout->addWidget(m_tree, 1);
 
     frame.Router().AddTarget(CMCommandLayer::Frame, m_model);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CMusicianView::OnSelectionChanged);

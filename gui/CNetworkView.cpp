@@ -5,6 +5,7 @@
 #include "gui/CCommandActions.h"
 #include "gui/CMainFrame.h"
 #include "gui/CRegisterDlg.h"
+#include "gui/PaneLayout.h"
 #include "gui/ShownText.h"
 
 #include <QAction>
@@ -13,7 +14,6 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace C = CommandId;
 
@@ -21,24 +21,23 @@ namespace {
 
 constexpr int kPollMs = 100;
 constexpr int kRowRole = Qt::UserRole;  // the pane's row behind a line of the list
+constexpr int kToolbarCommands[] = {C::NetConnect, C::NetLogIn, C::NetQuerySongList,
+                                    C::NetDownloadSong, C::NetUploadSong};
 
 }  // namespace
 
 CNetworkView::CNetworkView(CMainFrame& frame)
     : m_frame(frame), m_pane(*this),
       m_commands(m_pane, [&frame] { return frame.Document().GetSong().path; }),
-      m_list(new QTableWidget(0, 2))
+      m_list(new QTableWidget(0, 2)), m_allMenu(new QMenu(this))
 {
-    auto* toolbar = new QToolBar;
-    toolbar->setIconSize(QSize(16, 16));
-    for (const int id :
-         {C::NetConnect, C::NetLogIn, C::NetQuerySongList, C::NetDownloadSong, C::NetUploadSong})
+    QToolBar* toolbar = LayOutPane(this, m_list);
+    for (const int id : kToolbarCommands)
         toolbar->addAction(frame.Actions().Action(id));
-    auto* allMenu = new QMenu(this);
-    allMenu->addAction(frame.Actions().Action(C::NetDownloadAll));
-    allMenu->addAction(frame.Actions().Action(C::NetUploadAll));
+    m_allMenu->addAction(frame.Actions().Action(C::NetDownloadAll));
+    m_allMenu->addAction(frame.Actions().Action(C::NetUploadAll));
     auto* allButton = new QToolButton;
-    allButton->setMenu(allMenu);
+    allButton->setMenu(m_allMenu);
     allButton->setPopupMode(QToolButton::InstantPopup);
     allButton->setIcon(QIcon(QStringLiteral(":/icons/net-download-all.svg")));
     allButton->setToolTip(tr("Download or upload all songs"));
@@ -58,11 +57,6 @@ CNetworkView::CNetworkView(CMainFrame& frame)
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(-1, Qt::AscendingOrder);  // the server's order until a header is clicked
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolbar);
-    layout->addWidget(m_list, 1);
 
     frame.Router().AddTarget(CMCommandLayer::Frame, m_commands);
     connect(m_list, &QTableWidget::itemSelectionChanged, this, &CNetworkView::ShowSelection);
@@ -121,13 +115,10 @@ void CNetworkView::ShowSelection()
 void CNetworkView::ShowContextMenu(const QPoint& position)
 {
     QMenu menu(this);
-    for (const int id :
-         {C::NetConnect, C::NetLogIn, C::NetQuerySongList, C::NetDownloadSong, C::NetUploadSong}) {
+    for (const int id : kToolbarCommands)
         menu.addAction(m_frame.Actions().Action(id));
-    }
     menu.addSeparator();
-    menu.addAction(m_frame.Actions().Action(C::NetDownloadAll));
-    menu.addAction(m_frame.Actions().Action(C::NetUploadAll));
+    menu.addActions(m_allMenu->actions());
     menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 

@@ -13,6 +13,7 @@
 #include <tuple>
 
 class CMainFrame;
+class QMenu;
 class QTableWidget;
 
 class CNetworkView : public QWidget, public IMNetworkShell {
@@ -40,6 +41,7 @@ private:
     CMNetworkPane m_pane;
     CMNetworkCommands m_commands;
     QTableWidget* m_list;
+    QMenu* m_allMenu;  // Download all and Upload all
     QTimer m_poll;
     std::tuple<bool, bool, bool> m_shownState;  // connected, connecting, logged in
 };

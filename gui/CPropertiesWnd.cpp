@@ -5,26 +5,19 @@
 #include "gui/CCommandActions.h"
 #include "gui/CMainFrame.h"
 #include "gui/CPropertyGrid.h"
+#include "gui/PaneLayout.h"
 #include "gui/ShownText.h"
 
-#include <QToolBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace C = CommandId;
 
 CPropertiesWnd::CPropertiesWnd(CMainFrame& frame)
     : m_frame(frame), m_model([this] { Fill(); }), m_grid(new CPropertyGrid)
 {
-    auto* toolbar = new QToolBar;
-    toolbar->setIconSize(QSize(16, 16));
+    QToolBar* toolbar = LayOutPane(this, m_grid);
     toolbar->addAction(frame.Actions().Action(C::PropertiesCategorized));
     toolbar->addAction(frame.Actions().Action(C::PropertiesAlphabetical));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolbar);
-    layout->addWidget(m_grid, 1);
     frame.Router().AddTarget(CMCommandLayer::Frame, m_model);
 }
 

@@ -5,6 +5,7 @@
 #include "gui/CCommandActions.h"
 #include "gui/CMainFrame.h"
 #include "gui/DesktopFiles.h"
+#include "gui/PaneLayout.h"
 #include "gui/ShownText.h"
 
 #include <QAction>
@@ -13,9 +14,7 @@
 #include <QFileSystemWatcher>
 #include <QMenu>
 #include <QMessageBox>
-#include <QToolBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace C = CommandId;
 
@@ -36,18 +35,11 @@ CSongView::CSongView(CMainFrame& frame)
     : m_frame(frame), m_model([&frame](int id) { frame.PostCommand(id); }), m_tree(new QTreeWidget),
       m_watcher(new QFileSystemWatcher(this))
 {
-    auto* toolbar = new QToolBar;
-    toolbar->setIconSize(QSize(16, 16));
-    toolbar->addAction(frame.Actions().Action(C::SongProperties));
+    LayOutPane(this, m_tree)->addAction(frame.Actions().Action(C::SongProperties));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(false);
     m_tree->setUniformRowHeights(true);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolbar);
-    layout->addWidget(m_tree, 1);
 
     frame.Router().AddTarget(CMCommandLayer::Frame, m_model);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CSongView::OnSelectionChanged);

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -183,6 +184,9 @@ int main(int argc, char* argv[])
         qInstallMessageHandler(QtMessages);
 
     QApplication app(argc, argv);
+    // Qt takes the user's locale; numbers in ./Zimbrel.ini keep the decimal point whatever it is,
+    // so zimbrel-cli and other locales read the same values.
+    std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName(QStringLiteral("Corvix"));
     QCoreApplication::setApplicationName(QStringLiteral("Zimbrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZIMBREL_VERSION_TEXT));
