@@ -68,7 +68,7 @@ CMOptionsSheet::CMOptionsSheet(const CMZimbrelIni& settings, const CMChartSettin
         fonts.push_back(*font);
 }
 
-bool CMOptionsSheet::Apply(CMZimbrelIni& settings, CMChartSettings& chart) const
+void CMOptionsSheet::Apply(CMZimbrelIni& settings, CMChartSettings& chart) const
 {
     const auto value = [this](GeneralList list) {
         return ValueOf(SettingOfList(list), listIndex[list]);
@@ -90,8 +90,6 @@ bool CMOptionsSheet::Apply(CMZimbrelIni& settings, CMChartSettings& chart) const
         settings.tempos[i].tempo = kTempoRange.Clamp(tempos[i].tempo);
         settings.tempos[i].repeat = kRepeatRange.Clamp(tempos[i].repeat);
     }
-    const bool saved = settings.Save();
-    return chart.Save() && saved;
 }
 
 int CMOptionsSheet::RememberedPage()

@@ -57,10 +57,9 @@ public:
     int port = 0;
     std::array<CMZimbrelTempo, CMZimbrelIni::kTempoCount> tempos;
 
-    // Copies every page back into `settings` and `chart` (the chord style into both), then saves
-    // the settings and the renderer's fonts and chord style. Answers false when ./Zimbrel.ini
-    // could not be written; the values are taken all the same.
-    bool Apply(CMZimbrelIni& settings, CMChartSettings& chart) const;
+    // Copies every page back into `settings` and `chart` (the chord style into both); saving
+    // them is the owner's.
+    void Apply(CMZimbrelIni& settings, CMChartSettings& chart) const;
 
     // The page the sheet opens on: the one active when it was last closed in this run.
     static int RememberedPage();

@@ -64,7 +64,7 @@ QIcon Icon(const char* name)
 
 CMainFrame::CMainFrame()
     : m_document(std::make_unique<CMSongDocument>()), m_frameCommands(*this),
-      m_optionsCommand(C::Options, [this] { RunOptionsSheet(); }),
+      m_optionsCommand(C::Options, [this] { RunOptions(); }),
       m_actions(new CCommandActions(m_router, this)),
       m_controls([this](int id) { m_actions->Execute(id); })
 {
@@ -293,16 +293,25 @@ void CMainFrame::RefillSongView()
 
 CMString CMainFrame::SelectedSongTitle() const
 {
-    return m_songView->SelectedTitle();
+    return m_songView->GetSelectedTitle();
 }
 
-void CMainFrame::RunOptionsSheet()
+bool CMainFrame::ShowOptionsSheet()
 {
     CMOptionsSheet sheet(Settings(), ChartSettings());
     CZimbrelPropertySheet dialog(sheet, this);
     if (dialog.exec() != QDialog::Accepted)
+        return false;
+    sheet.Apply(Settings(), ChartSettings());
+    return true;
+}
+
+void CMainFrame::RunOptions()
+{
+    if (!ShowOptionsSheet())
         return;
-    if (!sheet.Apply(Settings(), ChartSettings())) {
+    const bool saved = Settings().Save();
+    if (!ChartSettings().Save() || !saved) {
         const QString message = tr("Cannot save the settings in '%1'; they hold for this run only.")
                                     .arg(QDir::current().absoluteFilePath("Zimbrel.ini"));
         WriteOutput(("Error : " + message).toUtf8().constData());

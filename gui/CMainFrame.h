@@ -67,7 +67,7 @@ public:
 
     // The bands and musicians, built once: the musician view shows them; the chart view's Band
     // list and playback take them from here.
-    const CMMusicBandList& Bands() const { return m_bands; }
+    const CMMusicBandList& BandList() const { return m_bands; }
     // The settings the panes and the options sheet work on: the chart view's once it hands them
     // over, until then the frame's own, read at start.
     CMZimbrelIni& Settings() { return *m_settings; }
@@ -80,8 +80,8 @@ public:
     void RefillSongView();
     // The title selected in the song view, which Open song from list opens; empty for none.
     CMString SelectedSongTitle() const;
-    // The options sheet (32783): on OK the settings and the fonts are saved and the chart redrawn.
-    void RunOptionsSheet();
+    // Shows the options sheet; on OK copies its values into the settings and answers true.
+    bool ShowOptionsSheet();
 
     CSongView* SongView() const { return m_songView; }
     CMusicianView* MusicianView() const { return m_musicianView; }
@@ -119,6 +119,9 @@ private:
                             Qt::DockWidgetArea area, QWidget* content);
     void RestoreLayout();
     void ShowDocumentTitle();
+    // The Options command until the chart view carries it: the sheet, then the settings saved
+    // and the chart redrawn.
+    void RunOptions();
     void ShowSongProperties(const QString& path);
     void ShowMusicianProperties(const CMMusicBand* band, const CMMusicPlayer* player);
 

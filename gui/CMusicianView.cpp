@@ -37,7 +37,7 @@ QIcon IconOf(CMMusicianImage image)
 }  // namespace
 
 CMusicianView::CMusicianView(CMainFrame& frame)
-    : m_frame(frame), m_model(frame.Bands(), [this] { Fill(); }), m_tree(new QTreeWidget),
+    : m_frame(frame), m_model(frame.BandList(), [this] { Fill(); }), m_tree(new QTreeWidget),
       m_sortButton(new QToolButton)
 {
     auto* sortMenu = new QMenu(this);

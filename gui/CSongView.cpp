@@ -91,7 +91,7 @@ void CSongView::WatchFolder()
     m_watcher->addPath(watched);
 }
 
-CMString CSongView::SelectedTitle() const
+CMString CSongView::GetSelectedTitle() const
 {
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
     return selected.isEmpty() ? CMString() : TitleOf(selected.first());
@@ -119,7 +119,7 @@ QString CSongView::PathOf(const CMString& title) const
 
 void CSongView::OnSelectionChanged()
 {
-    const CMString title = SelectedTitle();
+    const CMString title = GetSelectedTitle();
     if (m_filling)
         return;
     emit songSelected(title.IsEmpty() ? QString() : PathOf(title));

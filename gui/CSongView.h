@@ -22,7 +22,7 @@ public:
     // Fills the tree again from the song folder, the document's title selected and in sight.
     void Refill();
     // The selected song's title; empty when none is selected.
-    CMString SelectedTitle() const;
+    CMString GetSelectedTitle() const;
     // Selects `title` (none when it is not in the tree) without opening it.
     void ShowDocument(const CMString& title);
     QTreeWidget* Tree() const { return m_tree; }
