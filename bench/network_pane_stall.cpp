@@ -66,13 +66,14 @@ struct Stopwatch {
     }
 };
 
-// Polls on the timer's beat until `done` or `limit` passes.
+// Polls as the desktop program does, on the timer's beat and every 10 ms while song files are
+// stored or read, until `done` or `limit` passes.
 void Tick(CMNetworkPane& pane, Stopwatch& watch, const std::function<bool()>& done,
           Clock::duration limit)
 {
     const auto end = Clock::now() + limit;
     while (!done() && Clock::now() < end) {
-        std::this_thread::sleep_for(kTick);
+        std::this_thread::sleep_for(pane.HasFileWork() ? 10ms : kTick);
         watch.Time([&pane] { pane.Poll(); });
     }
 }

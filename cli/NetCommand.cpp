@@ -114,7 +114,7 @@ bool AwaitReplies(CMNetworkPane& pane, const TerminalNetworkShell& shell)
                          static_cast<long long>(kReplyTimeout.count()));
             return false;
         }
-        pane.GetDevice().WaitForActivity(100);
+        pane.GetDevice().WaitForActivity(pane.HasFileWork() ? 5 : 100);
         pane.Poll();
         if (pane.GetAwaitedReplies() != awaited || shell.lines != lines) {
             awaited = pane.GetAwaitedReplies();

@@ -10,11 +10,14 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <string>
 #include <tuple>
 
 class CMainFrame;
+class CSongListModel;
 class QMenu;
-class QTableWidget;
+class QSortFilterProxyModel;
+class QTableView;
 
 class CNetworkView : public QWidget, public IMNetworkShell {
     Q_OBJECT
@@ -25,7 +28,7 @@ public:
     // The settings the commands read the account and the server from; not owned.
     void SetSettings(const CMZimbrelIni* settings) { m_pane.SetSettings(settings); }
     const CMNetworkPane& Pane() const { return m_pane; }
-    QTableWidget* SongList() const { return m_list; }
+    QTableView* SongList() const { return m_list; }
 
     // IMNetworkShell
     void WriteNetworkLog(const CMString& line) override;
@@ -34,14 +37,20 @@ public:
 
 private:
     void Poll();
+    void FlushLog();
     void ShowSelection();
     void ShowContextMenu(const QPoint& position);
 
     CMainFrame& m_frame;
     CMNetworkPane m_pane;
     CMNetworkCommands m_commands;
-    QTableWidget* m_list;
+    CSongListModel* m_rows;
+    QSortFilterProxyModel* m_sorted;  // in the server's order until a header is clicked
+    QTableView* m_list;
     QMenu* m_allMenu;  // Download all and Upload all
     QTimer m_poll;
+    QTimer m_continue;  // goes on with song files to store or read
+    QTimer m_flushLog;
+    std::string m_log;                          // lines not yet in the output pane
     std::tuple<bool, bool, bool> m_shownState;  // connected, connecting, logged in
 };

@@ -21,7 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -122,10 +122,10 @@ TEST_F(PanesTest, WholeConversationFromTheNetworkView)
     std::filesystem::remove("Data/Blues.zimbrel");
     ASSERT_TRUE(WaitFor([songs] { return songs->topLevelItemCount() == 0; }));
     actions.Execute(C::NetQuerySongList);
-    QTableWidget* list = frame.NetworkView()->SongList();
-    ASSERT_TRUE(WaitFor([list] { return list->rowCount() == 1; }));
-    EXPECT_EQ(list->item(0, 0)->text(), "Blues");
-    EXPECT_EQ(list->item(0, 1)->text(), "ann");
+    QTableView* list = frame.NetworkView()->SongList();
+    ASSERT_TRUE(WaitFor([list] { return list->model()->rowCount() == 1; }));
+    EXPECT_EQ(list->model()->index(0, 0).data(), "Blues");
+    EXPECT_EQ(list->model()->index(0, 1).data(), "ann");
     list->selectRow(0);
     actions.Execute(C::NetDownloadSong);
     ASSERT_TRUE(WaitFor([songs] { return songs->topLevelItemCount() == 1; }));
