@@ -28,7 +28,7 @@ tsan: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DZIMBREL_TSAN=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF >/dev/null
-	@cmake --build build-tsan -j $(JOBS) --target net_tests server_tests playback_tests
+	@cmake --build build-tsan -j $(JOBS) --target net_tests server_tests playback_tests app_tests
 	@cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 \
 	  suppressions=$(CURDIR)/tests/tsan.supp" ctest --output-on-failure -j $(JOBS)
 
