@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -54,6 +55,9 @@ QIcon Swatch(const QColor& colour)
 {
     QPixmap swatch(14, 14);
     swatch.fill(colour);
+    QPainter frame(&swatch);
+    frame.setPen(Qt::gray);  // black stays visible on a dark look
+    frame.drawRect(0, 0, 13, 13);
     return QIcon(swatch);
 }
 
