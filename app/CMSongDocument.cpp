@@ -1,6 +1,8 @@
 // CMSongDocument: see CMSongDocument.h.
 #include "app/CMSongDocument.h"
 
+#include "core/AtomicFile.h"
+#include "core/CMFile.h"
 #include "core/CMTextFile.h"
 
 #include <sys/stat.h>
@@ -15,6 +17,33 @@ constexpr long kLargestSong = 16L * 1024 * 1024;
 
 }  // namespace
 
+bool CMSongDocument::ReadSongFile(const char* path, CMString& text, CMString& error)
+{
+    struct stat info;
+    if (stat(path, &info) != 0) {
+        error.Format("Error : Cannot read '%s': %s", path, std::strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error.Format("Error : Cannot read '%s': not a file", path);
+        return false;
+    }
+    if (info.st_size > kLargestSong) {
+        error.Format("Error : Cannot read '%s': larger than 16 MiB, not a song", path);
+        return false;
+    }
+    CMTextFile file;
+    errno = 0;
+    const long size = file.Load(path);
+    if (size < 0 || size != info.st_size) {
+        error.Format("Error : Cannot read '%s': %s", path,
+                     errno ? std::strerror(errno) : "read error");
+        return false;
+    }
+    text = file.GetText();
+    return true;
+}
+
 bool CMSongDocument::Open(const char* path, CMString& readError)
 {
     m_song.Clear();
@@ -23,31 +52,41 @@ bool CMSongDocument::Open(const char* path, CMString& readError)
     m_message = CMString();
     m_compiled = false;
     m_modified = false;
-
-    struct stat info;
-    if (stat(path, &info) != 0) {
-        readError.Format("Error : Cannot read '%s': %s", path, std::strerror(errno));
+    if (!ReadSongFile(path, m_source, readError))
         return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        readError.Format("Error : Cannot read '%s': not a file", path);
-        return false;
-    }
-    if (info.st_size > kLargestSong) {
-        readError.Format("Error : Cannot read '%s': larger than 16 MiB, not a song", path);
-        return false;
-    }
-    CMTextFile file;
-    errno = 0;
-    const long size = file.Load(path);
-    if (size < 0 || size != info.st_size) {
-        readError.Format("Error : Cannot read '%s': %s", path,
-                         errno ? std::strerror(errno) : "read error");
-        return false;
-    }
-    m_source = file.GetText();
     Compile();
     return true;
+}
+
+bool CMSongDocument::SaveAs(const char* path, CMString& error)
+{
+    errno = 0;
+    if (!WriteFileAtomically(path, m_source.View())) {
+        error.Format("Error : Cannot write '%s': %s", path,
+                     errno ? std::strerror(errno) : "write error");
+        return false;
+    }
+    m_song.path = path;
+    m_modified = false;
+    return true;
+}
+
+bool CMSongDocument::Save(CMString& error)
+{
+    const CMString path = m_song.path;
+    return SaveAs(path.GetText(), error);
+}
+
+void CMSongDocument::Reload(const CMString& text)
+{
+    m_source = text;
+    m_modified = false;
+    Compile();
+}
+
+bool CMSongDocument::IsSongFile(const char* path) const
+{
+    return CMFile::IsSameFile(m_song.path.GetText(), path);
 }
 
 void CMSongDocument::Compile()

@@ -1,4 +1,4 @@
-// The displayed transposition of the chart view.
+// The chart view's drawing choices.
 #include "app/ChartView.h"
 
 #include "settings/CMZimbrelIni.h"
@@ -13,4 +13,18 @@ int DisplayedTransposition(int transposition, int instrumentType, int userDefine
         return transposition + SettingOf("Preferences", "UserDefinedKey").Fit(userDefinedKey);
     default: return transposition;
     }
+}
+
+CMChartChoices ChartViewChoices(const CMZimbrelIni& settings, int transposition, int tempo)
+{
+    CMChartChoices choices;
+    choices.transposition =
+        DisplayedTransposition(transposition, settings.instrumentType, settings.userDefinedKey);
+    choices.showIntro = settings.intro;
+    choices.showVerse = settings.verse;
+    choices.numerals = settings.chordSymbol != 0;
+    choices.chordStyle =
+        static_cast<std::uint8_t>(SettingOf("General", "ChordStyle").Fit(settings.chordStyle));
+    choices.tempo = tempo;
+    return choices;
 }

@@ -25,6 +25,13 @@ CMString MidiPathOf(const CMString& songPath)
     return songPath + ".midi";
 }
 
+CMString CannotPlayMessage(const CMString& title, const CMString& reason)
+{
+    CMString message;
+    return message.Format("Error : Cannot play '%s'.%s%s\n", title.GetText(),
+                          reason.IsEmpty() ? "" : " ", reason.GetText());
+}
+
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell)
 {
     CMMCI& player = shell.GetPlayer();
@@ -36,7 +43,7 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
         return CMPlayOutcome::NotSaved;
 
     const WaitCursor waitCursor(shell);
-    const CMString title = song.path.GetFileTitle();
+    const CMString title = song.GetFileTitle();
     const CMString midiPath = MidiPathOf(song.path);
     CMString listing;
     const bool created =
@@ -44,8 +51,11 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
     shell.WriteDebug(listing);
     CMString message;
     if (!created) {
-        shell.WriteOutput(
-            message.Format("Error : Cannot create MIDI file '%s'.\n", title.GetText()));
+        message.Format("Error : Cannot create MIDI file '%s'.\n", title.GetText());
+        const CMString reason = PerformanceRefusal(song, request.performance);
+        if (!reason.IsEmpty())
+            message += reason + "\n";
+        shell.WriteOutput(message);
         return CMPlayOutcome::NotCreated;
     }
     player.SetPort(request.port);
@@ -54,7 +64,6 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
     // A player that cannot play says why and is left closed: Play never silently does nothing.
     const CMString reason = player.GetError();
     player.Close();
-    shell.WriteOutput(message.Format("Error : Cannot play '%s'.%s%s\n", title.GetText(),
-                                     reason.IsEmpty() ? "" : " ", reason.GetText()));
+    shell.WriteOutput(CannotPlayMessage(title, reason));
     return CMPlayOutcome::NotPlayed;
 }

@@ -27,5 +27,8 @@ enum class CMPlayOutcome {
 // The MIDI file a song plays from: its path with ".midi" appended.
 CMString MidiPathOf(const CMString& songPath);
 
+// "Error : Cannot play '<title>'. <reason>" for a player that could not play the file.
+CMString CannotPlayMessage(const CMString& title, const CMString& reason);
+
 // The play command on `song` through `shell`: stops a playing player, else performs and plays.
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell);

@@ -7,16 +7,18 @@
 #include "app/CMOptionsSheet.h"
 #include "app/CMPropertiesContent.h"
 #include "app/CommandIds.h"
-#include "gui/CChartPreview.h"
 #include "gui/CCommandActions.h"
+#include "gui/CDocumentShell.h"
 #include "gui/CMusicianView.h"
 #include "gui/CNetworkView.h"
 #include "gui/COutputWnd.h"
 #include "gui/CPropertiesWnd.h"
 #include "gui/CSongView.h"
 #include "gui/CZimbrelPropertySheet.h"
+#include "gui/CZimbrelView.h"
 #include "gui/HelpWindow.h"
 #include "gui/Looks.h"
+#include "gui/Profile.h"
 #include "gui/RibbonBar.h"
 #include "gui/RibbonPanel.h"
 #include "gui/RibbonTabs.h"
@@ -24,9 +26,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDockWidget>
-#include <QFileInfo>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -50,11 +51,6 @@ constexpr int kLeftPaneWidth = 300;
 constexpr int kRightPaneWidth = 220;
 constexpr int kOutputPaneHeight = 170;
 
-QSettings Profile()
-{
-    return QSettings(QStringLiteral("Corvix"), QStringLiteral("Zimbrel"));
-}
-
 QIcon Icon(const char* name)
 {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
@@ -63,43 +59,47 @@ QIcon Icon(const char* name)
 }  // namespace
 
 CMainFrame::CMainFrame()
-    : m_document(std::make_unique<CMSongDocument>()), m_frameCommands(*this),
-      m_optionsCommand(C::Options, [this] { RunOptions(); }),
-      m_actions(new CCommandActions(m_router, this)),
-      m_controls([this](int id) { m_actions->Execute(id); })
+    : m_frameCommands(*this), m_actions(new CCommandActions(m_router, this)),
+      m_controls([this](int id) { m_actions->Execute(id); }),
+      m_documentShell(new CDocumentShell(*this)), m_documents(*m_documentShell)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(Icon("zimbrel"));
     m_bands.BuildPresets();
-    m_ownSettings.Load();
-    m_ownChartSettings.Load();
-    m_ownChartSettings.chordStyle = m_ownSettings.chordStyle;  // the general value wins
+    m_router.AddTarget(CMCommandLayer::Document, m_documents);
     m_router.AddTarget(CMCommandLayer::Frame, m_frameCommands);
-    m_router.AddTarget(CMCommandLayer::Frame, m_optionsCommand);
     m_frameCommands.StartLook(StoredLook());
 
     CreateRibbon();
     CreateStatusBar();
-    m_preview = new CChartPreview(this);
-    setCentralWidget(m_preview);
+    m_view = new CZimbrelView(*this);
+    setCentralWidget(m_view);
     CreatePanes();
     RestoreLayout();
     setAcceptDrops(true);
+    m_documents.SetRecentFiles(CDocumentShell::StoredRecentFiles());
+    m_documentShell->ShowRecentFiles(m_documents.GetRecentFiles());
     ShowDocumentTitle();
+    // Edits and saves change the title's modified mark; every change comes through a command.
+    connect(m_actions, &CCommandActions::commandExecuted, this, &CMainFrame::ShowDocumentTitle);
     m_actions->UpdateNow();
 }
 
 CMainFrame::~CMainFrame()
 {
     // The widgets show the members (the output lists) and run commands through them, so they
-    // go while the members still exist.
+    // go while the members still exist; the panes before the chart view, whose settings they
+    // read, and the chart view saves the settings as it goes.
     delete menuWidget();
-    delete takeCentralWidget();
+    m_view->Model().SetSongView(nullptr);
+    m_view->Model().SetOptionsSheet(nullptr);
     for (const auto& [pane, dock] : m_panes)
         delete dock;
+    delete takeCentralWidget();
+    m_view = nullptr;
     setStatusBar(nullptr);
-    m_router.RemoveTarget(m_optionsCommand);
     m_router.RemoveTarget(m_frameCommands);
+    m_router.RemoveTarget(m_documents);
 }
 
 std::optional<int> CMainFrame::StoredLook()
@@ -118,6 +118,9 @@ void CMainFrame::CreateRibbon()
     auto* fileMenu = new QMenu(tr("File"), this);
     for (const int id : {C::FileNew, C::FileOpen, C::FileSave, C::FileSaveAs})
         fileMenu->addAction(action(id));
+    QMenu* exportMenu = fileMenu->addMenu(Icon("export"), tr("&Export"));
+    for (const int id : {C::FileExportPdf, C::FileExportPng, C::FileExportSvg})
+        exportMenu->addAction(action(id));
     fileMenu->addSeparator();
     QMenu* print = fileMenu->addMenu(Icon("print"), tr("&Print"));
     print->addSection(tr("Preview and print the document"));
@@ -127,7 +130,6 @@ void CMainFrame::CreateRibbon()
     fileMenu->addAction(action(C::FileClose));
     fileMenu->addSeparator();
     m_recentMenu = fileMenu->addMenu(tr("&Recent Documents"));
-    m_recentMenu->setEnabled(false);  // no recent documents are kept yet
     fileMenu->addSeparator();
     fileMenu->addAction(action(C::AppExit));
     m_ribbon->SetApplicationMenu(fileMenu);
@@ -190,9 +192,11 @@ void CMainFrame::CreatePanes()
     setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     m_songView = new CSongView(*this);
+    SetSongView(m_songView);
+    SetOptionsSheet([this] { return ShowOptionsSheet(); });
     m_musicianView = new CMusicianView(*this);
     m_networkView = new CNetworkView(*this);
-    m_networkView->SetSettings(m_settings);
+    m_networkView->SetSettings(&Settings());
     m_propertiesWnd = new CPropertiesWnd(*this);
     connect(m_songView, &CSongView::songSelected, this, &CMainFrame::ShowSongProperties);
     connect(m_musicianView, &CMusicianView::selected, this, &CMainFrame::ShowMusicianProperties);
@@ -224,76 +228,50 @@ void CMainFrame::RestoreLayout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (!m_documents.CanClose()) {
+        event->ignore();
+        return;
+    }
     QSettings profile = Profile();
     profile.setValue(QLatin1String(kGeometryKey), saveGeometry());
     profile.setValue(QLatin1String(kStateKey), saveState(kLayoutVersion));
     event->accept();
 }
 
-void CMainFrame::SetCentralView(QWidget* view)
-{
-    setCentralWidget(view);  // deletes the preview
-    m_preview = nullptr;
-}
-
 bool CMainFrame::OpenDocument(const QString& path)
 {
-    CMString readError;
-    const bool opened = m_document->Open(QFile::encodeName(path).constData(), readError);
-    if (!opened) {
-        const QString message =
-            tr("Cannot open '%1': %2")
-                .arg(QDir::toNativeSeparators(path), QString::fromUtf8(readError.GetText()));
-        m_output.WriteOutput(("Error : " + message).toUtf8().constData());
-        m_document = std::make_unique<CMSongDocument>();
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, tr("Zimbrel"), message, QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();  // does not block the start
-    } else {
-        m_document->ReportOpening(*this);
-    }
-    if (m_preview)
-        m_preview->SetSong(opened ? &m_document->GetSong() : nullptr);
-    ShowDocumentTitle();
-    m_songView->ShowDocument(m_document->GetTitle());
-    if (opened)
-        m_propertiesWnd->ShowProperties(SongProperties(*m_document, Settings()));
-    m_actions->RequestUpdate();
-    return opened;
+    return m_documents.OpenFile(CMString(QFile::encodeName(path).toStdString()));
 }
 
 void CMainFrame::NewDocument()
 {
-    m_document = std::make_unique<CMSongDocument>();
-    if (m_preview)
-        m_preview->SetSong(nullptr);
-    ShowDocumentTitle();
-    m_songView->ShowDocument(CMString());
+    m_documents.OnCommand(C::FileNew);
 }
 
 void CMainFrame::PostCommand(int id)
 {
-    QTimer::singleShot(0, m_actions, [this, id] { m_actions->Execute(id); });
+    m_documentShell->PostCommand(id);
 }
 
-void CMainFrame::UseChartViewSettings(CMZimbrelIni& settings, CMChartSettings& chart,
-                                      std::function<void()> redraw)
+CMZimbrelIni& CMainFrame::Settings()
 {
-    m_settings = &settings;
-    m_chartSettings = &chart;
-    m_redrawChart = std::move(redraw);
-    m_networkView->SetSettings(m_settings);
+    return m_view->Model().Settings();
 }
 
-void CMainFrame::RefillSongView()
+CMChartSettings& CMainFrame::ChartSettings()
 {
-    m_songView->Refill();
+    return m_view->Model().ChartSettings();
 }
 
-CMString CMainFrame::SelectedSongTitle() const
+void CMainFrame::SetSongView(IMSongView* songView)
 {
-    return m_songView->GetSelectedTitle();
+    m_view->Model().SetSongView(songView);
+}
+
+void CMainFrame::SetOptionsSheet(std::function<bool()> showOptions)
+{
+    m_view->Model().SetOptionsSheet(std::move(showOptions));
+    m_actions->RequestUpdate();
 }
 
 bool CMainFrame::ShowOptionsSheet()
@@ -306,21 +284,13 @@ bool CMainFrame::ShowOptionsSheet()
     return true;
 }
 
-void CMainFrame::RunOptions()
+void CMainFrame::ShowDocumentInPanes()
 {
-    if (!ShowOptionsSheet())
-        return;
-    const bool saved = Settings().Save();
-    if (!ChartSettings().Save() || !saved) {
-        const QString message = tr("Cannot save the settings in '%1'; they hold for this run only.")
-                                    .arg(QDir::current().absoluteFilePath("Zimbrel.ini"));
-        WriteOutput(("Error : " + message).toUtf8().constData());
-        QMessageBox::warning(this, tr("Zimbrel"), message);
-    }
-    if (m_redrawChart)
-        m_redrawChart();
-    else if (m_preview)
-        m_preview->SetSong(m_document->GetTitle().IsEmpty() ? nullptr : &m_document->GetSong());
+    if (!m_songView)
+        return;  // not made yet
+    m_songView->ShowDocument(Document().GetTitle());
+    if (!Document().GetTitle().IsEmpty())
+        m_propertiesWnd->ShowProperties(SongProperties(Document(), Settings()));
 }
 
 void CMainFrame::ShowSongProperties(const QString& path)
@@ -328,8 +298,8 @@ void CMainFrame::ShowSongProperties(const QString& path)
     if (path.isEmpty())
         return;
     const CMString title = CMString::GetFileTitle(QFile::encodeName(path).constData());
-    if (title == m_document->GetTitle()) {
-        m_propertiesWnd->ShowProperties(SongProperties(*m_document, Settings()));
+    if (title == Document().GetTitle()) {
+        m_propertiesWnd->ShowProperties(SongProperties(Document(), Settings()));
         return;
     }
     CMSongDocument song;
@@ -348,9 +318,10 @@ void CMainFrame::ShowMusicianProperties(const CMMusicBand* band, const CMMusicPl
 
 void CMainFrame::ShowDocumentTitle()
 {
-    const CMString title = m_document->GetTitle();
-    setWindowTitle(title.IsEmpty() ? tr("Untitled - Zimbrel")
-                                   : tr("%1 - Zimbrel").arg(QString::fromUtf8(title.GetText())));
+    const CMString title = Document().GetTitle();
+    const QString name = title.IsEmpty() ? tr("Untitled") : QString::fromUtf8(title.GetText());
+    setWindowTitle(tr("%1[*] - Zimbrel").arg(name));
+    setWindowModified(Document().IsModified());
 }
 
 bool CMainFrame::IsPaneVisible(CMPane pane) const
@@ -422,22 +393,37 @@ void CMainFrame::WriteOutput(const CMString& text)
 
 void CMainFrame::RepaintChart()
 {
-    if (centralWidget())
-        centralWidget()->update();
+    if (m_view)
+        m_view->RepaintChart();
 }
+
+namespace {
+
+// The first song file among those dragged; empty when there is none.
+QString DroppedSong(const QMimeData* data)
+{
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() &&
+            url.toLocalFile().endsWith(QLatin1String(".zimbrel"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+}  // namespace
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (!DroppedSong(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            OpenDocument(url.toLocalFile());
-            break;  // one document at a time
-        }
-    }
+    const QString song = DroppedSong(event->mimeData());
+    if (song.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: opening may ask to save the song shown now.
+    QTimer::singleShot(0, this, [this, song] { OpenDocument(song); });
 }

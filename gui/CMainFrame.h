@@ -1,33 +1,34 @@
-// CMainFrame: the main window: the ribbon, the status bar with the zoom slider, the central slot
-// for the chart, and five docking panes ("Song View", "Musician View" and "Network View" tabbed
-// on the left, "Output" at the bottom, "Properties" on the right). It carries the frame's own
+// CMainFrame: the main window: the ribbon, the status bar with the zoom slider, the chart view in
+// the middle, and five docking panes ("Song View", "Musician View" and "Network View" tabbed on
+// the left, "Output" at the bottom, "Properties" on the right). It carries the frame's own
 // commands through the command route, keeps the look, the window geometry and the dock layout
-// in QSettings("Corvix", "Zimbrel"), and holds the one song document, the band list and, until
-// the chart view hands over its own, the settings.
+// in QSettings("Corvix", "Zimbrel"), and holds the one song document with its file commands and
+// the one band list that the chart view and the musician view share.
 #pragma once
 
-#include "app/CMCommandCallback.h"
 #include "app/CMCommandRouter.h"
+#include "app/CMDocumentCommands.h"
 #include "app/CMFrameCommands.h"
 #include "app/CMOutputPane.h"
-#include "app/CMSongDocument.h"
 #include "app/IMCompileShell.h"
 #include "app/IMFrameShell.h"
 #include "gui/RibbonControls.h"
 #include "performance/CMMusicBand.h"
-#include "settings/CMChartSettings.h"
-#include "settings/CMZimbrelIni.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <map>
-#include <memory>
+#include <optional>
 
-class CChartPreview;
 class CCommandActions;
+class CDocumentShell;
+class CMChartSettings;
+class CMZimbrelIni;
 class CMusicianView;
 class CNetworkView;
+class CZimbrelView;
+class IMSongView;
 class COutputWnd;
 class CPropertiesWnd;
 class CRibbonBar;
@@ -42,15 +43,29 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // Opens the song at `path` as the document and reports it in "Output"; a file that cannot
-    // be read leaves an empty document and says why. False then.
+    // Opens the song at `path` as the document (after asking to save unsaved edits) and reports
+    // it in "Output"; a file that cannot be read says why and keeps the document. False then.
     bool OpenDocument(const QString& path);
     // An empty document.
     void NewDocument();
-    const CMSongDocument& Document() const { return *m_document; }
+    const CMSongDocument& Document() const { return m_documents.Document(); }
+    CMDocumentCommands& Documents() { return m_documents; }
+    // The bands with every musician and their phrase libraries, built once for the program.
+    const CMMusicBandList& BandList() const { return m_bands; }
+    CZimbrelView* ChartView() const { return m_view; }
+    // The settings of ./Zimbrel.ini and the chart's fonts, which the chart view owns (the panes
+    // and the options sheet read and change them).
+    CMZimbrelIni& Settings();
+    CMChartSettings& ChartSettings();
+    // The song view, for the Refresh command and for opening the song selected in it (not
+    // owned; null until the pane exists).
+    void SetSongView(IMSongView* songView);
+    // The options sheet: shown by the Options command, answering whether the user confirmed it;
+    // the chart view then saves the settings and redraws. Options is disabled without one.
+    void SetOptionsSheet(std::function<bool()> showOptions);
+    // The window title: the document's title and a mark while it has unsaved edits.
+    void ShowDocumentTitle();
 
-    // Puts `view` into the central slot (the chart view); the frame owns it from then on.
-    void SetCentralView(QWidget* view);
     // The route every command goes through: targets join it by their layer.
     CMCommandRouter& Router() { return m_router; }
     CCommandActions& Actions() { return *m_actions; }
@@ -65,23 +80,11 @@ public:
     // Runs command `id` once the current one is over, as a posted message would.
     void PostCommand(int id);
 
-    // The bands and musicians, built once: the musician view shows them; the chart view's Band
-    // list and playback take them from here.
-    const CMMusicBandList& BandList() const { return m_bands; }
-    // The settings the panes and the options sheet work on: the chart view's once it hands them
-    // over, until then the frame's own, read at start.
-    CMZimbrelIni& Settings() { return *m_settings; }
-    CMChartSettings& ChartSettings() { return *m_chartSettings; }
-    // The chart view hands over the settings it owns (they must outlive the frame's panes) and
-    // how it redraws after the options sheet changed them.
-    void UseChartViewSettings(CMZimbrelIni& settings, CMChartSettings& chart,
-                              std::function<void()> redraw);
-    // The song view's refill, which the chart view's Refresh calls.
-    void RefillSongView();
-    // The title selected in the song view, which Open song from list opens; empty for none.
-    CMString SelectedSongTitle() const;
     // Shows the options sheet; on OK copies its values into the settings and answers true.
     bool ShowOptionsSheet();
+    // What the panes show of the document just shown: its title selected in the song view, its
+    // facts in the properties pane.
+    void ShowDocumentInPanes();
 
     CSongView* SongView() const { return m_songView; }
     CMusicianView* MusicianView() const { return m_musicianView; }
@@ -118,29 +121,21 @@ private:
     QDockWidget* CreatePane(CMPane pane, const QString& title, const char* icon,
                             Qt::DockWidgetArea area, QWidget* content);
     void RestoreLayout();
-    void ShowDocumentTitle();
-    // The Options command until the chart view carries it: the sheet, then the settings saved
-    // and the chart redrawn.
-    void RunOptions();
+
     void ShowSongProperties(const QString& path);
     void ShowMusicianProperties(const CMMusicBand* band, const CMMusicPlayer* player);
 
     CMOutputPane m_output;
-    std::unique_ptr<CMSongDocument> m_document;
     CMMusicBandList m_bands;
-    CMZimbrelIni m_ownSettings;
-    CMChartSettings m_ownChartSettings{"Zimbrel.ini"};
-    CMZimbrelIni* m_settings = &m_ownSettings;
-    CMChartSettings* m_chartSettings = &m_ownChartSettings;
-    std::function<void()> m_redrawChart;
     CMCommandRouter m_router;
     CMFrameCommands m_frameCommands;
-    CMCommandCallback m_optionsCommand;
     CCommandActions* m_actions;
     CRibbonControls m_controls;
+    CDocumentShell* m_documentShell;
+    CMDocumentCommands m_documents;
     CRibbonBar* m_ribbon = nullptr;
     COutputWnd* m_outputWnd = nullptr;
-    CChartPreview* m_preview = nullptr;
+    CZimbrelView* m_view = nullptr;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_paneLabel = nullptr;
     std::map<CMPane, QDockWidget*> m_panes;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/CMSongViewModel.h"
+#include "app/IMSongView.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -13,16 +14,16 @@ class CMainFrame;
 class QFileSystemWatcher;
 class QTreeWidget;
 
-class CSongView : public QWidget {
+class CSongView : public QWidget, public IMSongView {
     Q_OBJECT
 public:
     explicit CSongView(CMainFrame& frame);
     ~CSongView() override;
 
     // Fills the tree again from the song folder, the document's title selected and in sight.
-    void Refill();
+    void Refill() override;
     // The selected song's title; empty when none is selected.
-    CMString GetSelectedTitle() const;
+    CMString GetSelectedTitle() const override;
     // Selects `title` (none when it is not in the tree) without opening it.
     void ShowDocument(const CMString& title);
     QTreeWidget* Tree() const { return m_tree; }

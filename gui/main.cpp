@@ -184,8 +184,7 @@ int main(int argc, char* argv[])
         qInstallMessageHandler(QtMessages);
 
     QApplication app(argc, argv);
-    // Qt takes the user's locale; numbers in ./Zimbrel.ini keep the decimal point whatever it is,
-    // so zimbrel-cli and other locales read the same values.
+    // Qt took the user's locale; ./Zimbrel.ini keeps its decimals with a point whatever it is.
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName(QStringLiteral("Corvix"));
     QCoreApplication::setApplicationName(QStringLiteral("Zimbrel"));
@@ -207,9 +206,8 @@ int main(int argc, char* argv[])
         frame.WriteOutput(folderMessage.toUtf8().constData());
     if (options.size)
         frame.resize(options.size->width, options.size->height);
-    if (!options.file.isEmpty())
-        frame.OpenDocument(options.file);
-    else
+    // A song that cannot be read has said why; an empty document is shown instead.
+    if (options.file.isEmpty() || !frame.OpenDocument(options.file))
         frame.NewDocument();
     QObject::connect(&instance, &SingleInstance::fileRequested, &frame,
                      [&frame](const QString& file) {

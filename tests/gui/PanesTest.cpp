@@ -9,6 +9,8 @@
 #include "gui/CNetworkView.h"
 #include "gui/CSongView.h"
 #include "gui/CZimbrelPropertySheet.h"
+#include "settings/CMChartSettings.h"
+#include "settings/CMZimbrelIni.h"
 #include "tests/FileContents.h"
 #include "tests/TempDir.h"
 #include "tests/WorkDir.h"
