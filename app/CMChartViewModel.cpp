@@ -330,16 +330,20 @@ void CMChartViewModel::DrawChart(std::unique_ptr<IMDC> surface, int page)
     surface->origin = CMPoint(0.5, 0.5);
     surface->zoom = page > 0 ? 1.0 : GetZoom();
     surface->printing = page > 0;
-    const CMChartChoices choices = Choices();
+    const CMChartViewChoices choices = Choices();
     m_dc.surface = std::move(surface);
     Draw(Document().GetSong(), m_dc, choices.transposition, choices.showIntro, choices.showVerse,
          choices.numerals, choices.chordStyle, page, kRingBitmap, true, choices.tempo);
     m_dc.surface.reset();
 }
 
-CMChartChoices CMChartViewModel::Choices() const
+CMChartViewChoices CMChartViewModel::Choices() const
 {
-    return ChartViewChoices(m_ini, m_nTranspose, m_controls.GetPosition(C::TempoSlider));
+    CMChartViewRequest request;
+    request.transposition = m_nTranspose;
+    CMChartViewChoices choices = ChooseChartView(m_ini, Document().GetSong(), request);
+    choices.tempo = m_controls.GetPosition(C::TempoSlider);  // the tempo the view plays at
+    return choices;
 }
 
 int CMChartViewModel::PageCount() const

@@ -74,7 +74,7 @@ public:
     // Printed pages: (N - 2) / 40 + 1 over the measures shown.
     int PageCount() const;
     // The drawing's arguments; the tempo is the one the song would be played at.
-    CMChartChoices Choices() const;
+    CMChartViewChoices Choices() const;
     double GetZoom() const;
     // What the play command would play with now: the ribbon's values and the settings.
     CMPlayRequest GatherPlayRequest() const;

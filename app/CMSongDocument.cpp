@@ -4,6 +4,7 @@
 #include "core/AtomicFile.h"
 #include "core/CMFile.h"
 #include "core/CMTextFile.h"
+#include "music/ErrorContext.h"
 
 #include <sys/stat.h>
 
@@ -50,6 +51,7 @@ bool CMSongDocument::Open(const char* path, CMString& readError)
     m_song.path = path;
     m_source = CMString();
     m_message = CMString();
+    m_warnings.clear();
     m_compiled = false;
     m_modified = false;
     if (!ReadSongFile(path, m_source, readError))
@@ -93,6 +95,9 @@ void CMSongDocument::Compile()
 {
     CMString errorText;
     m_compiled = m_song.Compile(m_source, errorText);
+    m_warnings.clear();
+    if (m_compiled)
+        m_warnings = FindSongWarnings(m_source, m_song);
     if (m_compiled)
         m_message = CMString();
     else if (!errorText.IsEmpty())
@@ -108,12 +113,26 @@ CMString CMSongDocument::SuccessLine() const
     return line;
 }
 
-void CMSongDocument::ReportOpening(IMCompileShell& shell) const
+CMString CMSongDocument::GetErrorContext() const
 {
-    if (!m_message.IsEmpty())
+    return m_compiled ? CMString() : ErrorContext(m_source);
+}
+
+void CMSongDocument::ReportWarnings(IMCompileShell& shell) const
+{
+    for (const CMSongWarning& warning : m_warnings)
+        shell.WriteOutput(CMString(warning.Message()));
+}
+
+void CMSongDocument::ReportOpening(IMCompileShell& shell, bool warnings) const
+{
+    if (!m_message.IsEmpty()) {
         shell.WriteOutput(m_message);
-    else if (!GetTitle().IsEmpty())
+    } else if (!GetTitle().IsEmpty()) {
         shell.WriteOutput(SuccessLine());
+        if (warnings)
+            ReportWarnings(shell);
+    }
 }
 
 void CMSongDocument::ApplyEdit(const CMString& text, IMCompileShell& shell)
@@ -123,6 +142,7 @@ void CMSongDocument::ApplyEdit(const CMString& text, IMCompileShell& shell)
         m_source = text;
         Compile();
         shell.WriteOutput(m_compiled ? SuccessLine() : m_message);
+        ReportWarnings(shell);
     }
     shell.RepaintChart();
 }

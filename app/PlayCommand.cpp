@@ -2,7 +2,9 @@
 #include "app/PlayCommand.h"
 
 #include "midi/playback/CMMCI.h"
+#include "midi/playback/CMSystemSequencer.h"
 #include "music/CMMusicSong.h"
+#include "settings/CMZimbrelIni.h"
 
 namespace {
 
@@ -20,9 +22,11 @@ private:
 
 }  // namespace
 
-CMString MidiPathOf(const CMString& songPath)
+std::unique_ptr<CMMCI> MakeSystemPlayer(const CMZimbrelIni& settings)
 {
-    return songPath + ".midi";
+    CMSequencerOptions options;
+    options.soundFont = settings.soundFont;
+    return std::make_unique<CMMCI>(std::make_unique<CMSystemSequencer>(options));
 }
 
 CMString CannotPlayMessage(const CMString& title, const CMString& reason)

@@ -60,7 +60,7 @@ QString PagePath(const QString& path, int page)
 
 CMChartExportOptions ExportOptions(const CMChartViewModel& model)
 {
-    const CMChartChoices choices = model.Choices();
+    const CMChartViewChoices choices = model.Choices();
     CMChartExportOptions options;
     options.transposition = choices.transposition;
     options.showIntro = choices.showIntro;
