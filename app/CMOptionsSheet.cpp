@@ -1,6 +1,7 @@
 // CMOptionsSheet: see CMOptionsSheet.h.
 #include "app/CMOptionsSheet.h"
 
+#include "app/SettingChecks.h"
 #include "settings/CMChartSettings.h"
 #include "settings/SettingsTable.h"
 
@@ -30,7 +31,36 @@ auto FontsOf(Chart& chart)
                       &chart.authorFont};
 }
 
+// Every page made from a section, whether the table holds the section yet or not.
+const CMSectionPage kSectionPages[] = {
+    {"Mixer", "Mixer", "page-mixer"},
+};
+
+// The whole settings file as the program would write it from `settings` and `chart`.
+CMIniText FileTextOf(const CMZimbrelIni& settings, const CMChartSettings& chart)
+{
+    CMIniText text;
+    settings.SaveTo(text);
+    chart.SaveTo(text);
+    return text;
+}
+
+CMString Stored(const IMIniStore& store, const CMSetting& setting)
+{
+    return store.ReadString(setting.section, setting.key, CMString());
+}
+
 }  // namespace
+
+std::vector<CMSectionPage> SectionPages()
+{
+    std::vector<CMSectionPage> pages;
+    for (const CMSectionPage& page : kSectionPages) {
+        if (!CMOptionsSheet::RowsOf(page).empty())
+            pages.push_back(page);
+    }
+    return pages;
+}
 
 CMFontChoice FontChoiceOf(const CMFontConfig& font)
 {
@@ -55,9 +85,11 @@ const CMSetting& CMOptionsSheet::SettingOfList(GeneralList list)
     return *settings[list];
 }
 
-CMOptionsSheet::CMOptionsSheet(const CMZimbrelIni& settings, const CMChartSettings& chart)
+CMOptionsSheet::CMOptionsSheet(const CMZimbrelIni& settings, const CMChartSettings& chart,
+                               std::vector<CMSectionPage> sections)
     : email(settings.email), password(settings.password), server(settings.server),
-      port(settings.port), tempos(settings.tempos)
+      port(settings.port), tempos(settings.tempos), m_sections(std::move(sections)),
+      m_opened(FileTextOf(settings, chart)), m_values(m_opened)
 {
     const int values[kListCount] = {settings.initialZoom, settings.precount,
                                     settings.userDefinedKey, settings.chordStyle,
@@ -90,6 +122,50 @@ void CMOptionsSheet::Apply(CMZimbrelIni& settings, CMChartSettings& chart) const
         settings.tempos[i].tempo = kTempoRange.Clamp(tempos[i].tempo);
         settings.tempos[i].repeat = kRepeatRange.Clamp(tempos[i].repeat);
     }
+    if (m_sections.empty())
+        return;
+    // Only what was changed on the section pages is taken from them: the other pages' values
+    // (the chord style's copy in "Preferences" among them) stay as just copied back.
+    CMIniText text = FileTextOf(settings, chart);
+    for (const CMSectionPage& page : m_sections) {
+        for (const CMSetting* setting : RowsOf(page)) {
+            if (IsChanged(*setting))
+                text.WriteString(setting->section, setting->key, Stored(m_values, *setting).View());
+        }
+    }
+    settings.LoadFrom(text);
+    chart.LoadFrom(text);
+}
+
+std::vector<const CMSetting*> CMOptionsSheet::RowsOf(const CMSectionPage& page)
+{
+    std::vector<const CMSetting*> rows;
+    for (const CMSetting& setting : SettingsTable()) {
+        if (setting.section == page.section)
+            rows.push_back(&setting);
+    }
+    return rows;
+}
+
+bool CMOptionsSheet::IsChanged(const CMSetting& setting) const
+{
+    return Stored(m_values, setting) != Stored(m_opened, setting);
+}
+
+std::string CMOptionsSheet::CheckSections() const
+{
+    // A value the sheet opened with is the program's own, even one outside its range.
+    for (const CMSectionPage& page : m_sections) {
+        for (const CMSetting* setting : RowsOf(page)) {
+            if (!IsChanged(*setting))
+                continue;
+            const std::string refusal = CheckSettingChange({setting->section, setting->key},
+                                                           Stored(m_values, *setting).Str());
+            if (!refusal.empty())
+                return refusal;
+        }
+    }
+    return std::string();
 }
 
 int CMOptionsSheet::RememberedPage()
@@ -99,6 +175,6 @@ int CMOptionsSheet::RememberedPage()
 
 void CMOptionsSheet::RememberPage(int page)
 {
-    if (page >= 0 && page < kPageCount)
+    if (page >= 0)
         s_rememberedPage = page;
 }

@@ -4,6 +4,7 @@
 #include "app/CMCommandTable.h"
 #include "app/CMSongDocument.h"
 #include "app/CommandIds.h"
+#include "app/MusicianListing.h"
 #include "core/CMString.h"
 #include "music/SongListing.h"
 #include "performance/CMMusicBand.h"
@@ -90,15 +91,6 @@ struct TempoSpan {
     }
 };
 
-const char* KindText(const CMMusicPlayer& player)
-{
-    switch (player.GetInstrument()) {
-    case InstrumentBass: return "Bass";
-    case InstrumentChords: return "Piano";
-    default: return "Drums";
-    }
-}
-
 std::string Patterns(std::size_t count)
 {
     return std::to_string(count) + " phrase patterns";
@@ -151,12 +143,14 @@ CMPropertyList BandProperties(const CMMusicBand& band)
     std::size_t patterns = 0;
     TempoSpan tempos;
     for (const CMMusicPlayer* player : band.GetPlayers()) {
-        players.push_back(player->name.Str() + " (" + KindText(*player) + ")");
+        players.push_back(player->name.Str() + " (" + InstrumentName(player->GetInstrument()) +
+                          ")");
         patterns += player->GetPatterns().size();
         tempos.Add(*player);
     }
     return {{"Band", "Name", band.GetName().Str(), "The band's name in the ribbon's Band list"},
             {"Band", "Kind", "Band", "A band of musicians"},
+            {"Band", "Style", band.GetStyle().Str(), "The style the band plays"},
             {"Band", "Players", Joined(players), "Who plays, and on what"},
             {"Band", "Library size", Patterns(patterns), "The phrase patterns of all its players"},
             {"Band", "Tempo range", tempos.Text(), "The tempos its players' patterns serve"}};
@@ -173,7 +167,7 @@ CMPropertyList MusicianProperties(const CMMusicPlayer& player, const CMMusicBand
     TempoSpan tempos;
     tempos.Add(player);
     return {{"Musician", "Name", player.name.Str(), "The musician's name"},
-            {"Musician", "Kind", KindText(player), "The instrument"},
+            {"Musician", "Kind", InstrumentName(player.GetInstrument()), "The instrument"},
             {"Musician", "Library size", Patterns(player.GetPatterns().size()),
              "The phrase patterns the musician chooses from"},
             {"Musician", "Tempo range", tempos.Text(), "The tempos the patterns serve"},

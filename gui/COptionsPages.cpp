@@ -7,8 +7,10 @@
 #include "gui/ShownText.h"
 #include "settings/SettingsTable.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QFormLayout>
@@ -203,4 +205,91 @@ CPropTempo::CPropTempo(CMOptionsSheet& sheet, QWidget* parent)
                 });
     }
     m_grid->FitNames();
+}
+
+CPropSection::CPropSection(CMOptionsSheet& sheet, const CMSectionPage& page, QWidget* parent)
+    : QWidget(parent), m_sheet(sheet), m_grid(new CPropertyGrid)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grid);
+    QTreeWidgetItem* group = m_grid->AddGroup(QString::fromUtf8(page.title));
+    for (const CMSetting* setting : CMOptionsSheet::RowsOf(page)) {
+        QTreeWidgetItem* row = m_grid->AddRow(
+            group, QString::fromStdString(setting->key), QString(),
+            QString::fromStdString(setting->description + "; " + setting->Allowed() + "."));
+        QWidget* editor = EditorOf(*setting, row);
+        editor->setObjectName(QString::fromStdString(setting->key));
+        m_grid->Tree()->setItemWidget(row, 1, editor);
+    }
+    m_grid->FitNames();
+}
+
+QWidget* CPropSection::EditorOf(const CMSetting& setting, QTreeWidgetItem* row)
+{
+    IMIniStore& values = m_sheet.SectionValues();
+    const std::string section = setting.section;
+    const std::string key = setting.key;
+    const int number = setting.Fit(values.ReadInt(section, key, 0));
+    const auto changed = [this, &setting, row] {
+        m_grid->SetModified(row, m_sheet.IsChanged(setting));
+    };
+    switch (setting.kind) {
+    case CMSettingKind::Switch: {
+        auto* box = new QCheckBox;
+        box->setChecked(number != 0);
+        connect(box, &QCheckBox::toggled, this, [&values, section, key, changed](bool on) {
+            values.WriteInt(section, key, on ? 1 : 0);
+            changed();
+        });
+        return box;
+    }
+    case CMSettingKind::Number: {
+        auto* box = new QSpinBox;
+        box->setRange(static_cast<int>(setting.range.lowest),
+                      static_cast<int>(setting.range.highest));
+        box->setValue(number);
+        box->setGroupSeparatorShown(false);
+        connect(box, &QSpinBox::valueChanged, this, [&values, section, key, changed](int value) {
+            values.WriteInt(section, key, value);
+            changed();
+        });
+        return box;
+    }
+    case CMSettingKind::Decimal: {
+        auto* box = new QDoubleSpinBox;
+        box->setDecimals(3);
+        box->setRange(setting.range.lowest, setting.range.highest);
+        box->setSingleStep((setting.range.highest - setting.range.lowest) / 20);
+        box->setValue(setting.Fit(values.ReadDouble(section, key, setting.DefaultNumber())));
+        connect(box, &QDoubleSpinBox::valueChanged, this,
+                [&values, section, key, changed](double value) {
+                    values.WriteDouble(section, key, value);
+                    changed();
+                });
+        return box;
+    }
+    case CMSettingKind::Choice: {
+        auto* box = new QComboBox;
+        for (const std::string& item : setting.items)
+            box->addItem(QString::fromStdString(item));
+        box->setCurrentIndex(number - static_cast<int>(setting.range.lowest));
+        box->setMaxVisibleItems(16);
+        const int lowest = static_cast<int>(setting.range.lowest);
+        connect(box, &QComboBox::currentIndexChanged, this,
+                [&values, section, key, lowest, changed](int index) {
+                    values.WriteInt(section, key, index + lowest);
+                    changed();
+                });
+        return box;
+    }
+    case CMSettingKind::Text: break;
+    }
+    auto* edit = new QLineEdit(ShownText(values.ReadString(section, key, CMString()).View()));
+    connect(edit, &QLineEdit::textEdited, this,
+            [&values, section, key, changed](const QString& text) {
+                values.WriteString(section, key, text.toStdString());
+                changed();
+            });
+    return edit;
 }

@@ -1,7 +1,8 @@
 // The options sheet's four pages over the sheet's copies (CMOptionsSheet): "General" with its five
 // lists, "Font" with the renderer's five fonts in a property grid (a font and a colour chooser
 // each), "Account" with the e-mail, the masked password and the server, and "Tempo" with the six
-// presets in a property grid. Each page writes into the copies as the user edits.
+// presets in a property grid, and the pages made from a section of the settings table, one row
+// for each of its settings. Each page writes into the copies as the user edits.
 #pragma once
 
 #include <QWidget>
@@ -9,6 +10,8 @@
 class CMOptionsSheet;
 class CPropertyGrid;
 class QTreeWidgetItem;
+struct CMSectionPage;
+struct CMSetting;
 
 class CPropGeneral : public QWidget {
     Q_OBJECT
@@ -42,5 +45,21 @@ public:
     CPropertyGrid* Grid() const { return m_grid; }
 
 private:
+    CPropertyGrid* m_grid;
+};
+
+// A section of the settings table in a property grid: each setting a row named by its key, with
+// its description, edited by a control of its kind (a check box, a number box within its range,
+// a list of its items, a text field).
+class CPropSection : public QWidget {
+    Q_OBJECT
+public:
+    CPropSection(CMOptionsSheet& sheet, const CMSectionPage& page, QWidget* parent = nullptr);
+    CPropertyGrid* Grid() const { return m_grid; }
+
+private:
+    QWidget* EditorOf(const CMSetting& setting, QTreeWidgetItem* row);
+
+    CMOptionsSheet& m_sheet;
     CPropertyGrid* m_grid;
 };

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -19,13 +20,15 @@ constexpr int kPageRole = Qt::UserRole;
 }  // namespace
 
 CZimbrelPropertySheet::CZimbrelPropertySheet(CMOptionsSheet& sheet, QWidget* parent)
-    : QDialog(parent), m_tree(new QTreeWidget), m_stack(new QStackedWidget)
+    : QDialog(parent), m_sheet(sheet), m_tree(new QTreeWidget), m_stack(new QStackedWidget)
 {
     setWindowTitle(tr("Options"));
     m_stack->addWidget(new CPropGeneral(sheet));
     m_stack->addWidget(new CPropFont(sheet));
     m_stack->addWidget(new CPropAccount(sheet));
     m_stack->addWidget(new CPropTempo(sheet));
+    for (const CMSectionPage& page : sheet.Sections())
+        m_stack->addWidget(new CPropSection(sheet, page));
 
     m_tree->setHeaderHidden(true);
     m_tree->setFixedWidth(kTreeWidth);
@@ -37,11 +40,15 @@ CZimbrelPropertySheet::CZimbrelPropertySheet(CMOptionsSheet& sheet, QWidget* par
                                                          {"Font", "page-font"},
                                                          {"Account", "page-account"},
                                                          {"Tempo", "page-tempo"}};
-    for (int page = 0; page < CMOptionsSheet::kPageCount; ++page) {
-        auto* item = new QTreeWidgetItem(category, {tr(pages[page].first)});
-        item->setIcon(0, QIcon(QStringLiteral(":/icons/%1.svg").arg(pages[page].second)));
-        item->setData(0, kPageRole, page);
-    }
+    const auto addPage = [category](const QString& title, const char* icon) {
+        auto* item = new QTreeWidgetItem(category, {title});
+        item->setIcon(0, QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
+        item->setData(0, kPageRole, category->childCount() - 1);
+    };
+    for (const auto& [title, icon] : pages)
+        addPage(tr(title), icon);
+    for (const CMSectionPage& page : sheet.Sections())
+        addPage(QString::fromUtf8(page.title), page.icon);
     category->setExpanded(true);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item && item->parent())
@@ -63,11 +70,20 @@ CZimbrelPropertySheet::CZimbrelPropertySheet(CMOptionsSheet& sheet, QWidget* par
 
 void CZimbrelPropertySheet::ShowPage(int page)
 {
-    m_tree->setCurrentItem(m_tree->topLevelItem(0)->child(page));
+    // A page remembered from a sheet that had more pages opens the first.
+    const QTreeWidgetItem* category = m_tree->topLevelItem(0);
+    m_tree->setCurrentItem(category->child(page < category->childCount() ? page : 0));
 }
 
 void CZimbrelPropertySheet::done(int result)
 {
+    if (result == Accepted) {
+        const std::string refusal = m_sheet.CheckSections();
+        if (!refusal.empty()) {
+            QMessageBox::warning(this, tr("Options"), QString::fromStdString(refusal));
+            return;  // the user corrects the value
+        }
+    }
     CMOptionsSheet::RememberPage(m_stack->currentIndex());
     QDialog::done(result);
 }

@@ -1,7 +1,8 @@
 // CZimbrelPropertySheet: the options sheet: a tree with the category "Settings" and its pages
-// "General", "Font", "Account" and "Tempo" at the left, the chosen page at the right, OK and
-// Cancel. It edits the copies of a CMOptionsSheet; the caller applies them on OK. The page shown
-// when it closes is the one it opens on next time in this run.
+// "General", "Font", "Account" and "Tempo", then the pages made from sections of the settings
+// table, at the left, the chosen page at the right, OK and Cancel. It edits the copies of a
+// CMOptionsSheet; the caller applies them on OK. The page shown when it closes is the one it opens
+// on next time in this run.
 #pragma once
 
 #include <QDialog>
@@ -19,9 +20,11 @@ public:
     QStackedWidget* Stack() const { return m_stack; }
     void ShowPage(int page);
 
+    // OK closes only when every value may be stored; the sheet's page is remembered.
     void done(int result) override;
 
 private:
+    CMOptionsSheet& m_sheet;
     QTreeWidget* m_tree;
     QStackedWidget* m_stack;
 };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 TEST(OptionsSheet, ListIndexesFontsAndPresetsGoBackOnlyOnApply)
 {
@@ -57,9 +58,48 @@ TEST(OptionsSheet, ListIndexesFontsAndPresetsGoBackOnlyOnApply)
 
     EXPECT_EQ(CMOptionsSheet::RememberedPage(), CMOptionsSheet::GeneralPage);
     CMOptionsSheet::RememberPage(CMOptionsSheet::TempoPage);
-    CMOptionsSheet::RememberPage(9);
+    CMOptionsSheet::RememberPage(-1);
     EXPECT_EQ(CMOptionsSheet::RememberedPage(), CMOptionsSheet::TempoPage);
     CMOptionsSheet::RememberPage(CMOptionsSheet::GeneralPage);
+}
+
+// A page made from a section of the settings table, over two sections the program has.
+TEST(OptionsSheet, SectionPagesEditTheirRowsAsTheFileHoldsThem)
+{
+    CMZimbrelIni settings;
+    CMChartSettings chart("Zimbrel.ini");
+    settings.tempos[0].tempo = 500;  // stored out of range: the program's own value
+    CMOptionsSheet sheet(settings, chart,
+                         {{"Playing", "Preferences", "options"}, {"Ballad", "Ballad", "options"}});
+    std::vector<std::string> keys;
+    for (const CMSetting* setting : CMOptionsSheet::RowsOf(sheet.Sections()[0]))
+        keys.push_back(setting->key);
+    EXPECT_EQ(keys.front(), "Piano");
+    EXPECT_EQ(keys.back(), "ChordStyle");  // the chart's copy stands in that section too
+    EXPECT_EQ(keys.size(), 12u);
+    EXPECT_EQ(sheet.CheckSections(), "");
+
+    IMIniStore& values = sheet.SectionValues();
+    EXPECT_EQ(values.ReadInt("Ballad", "Tempo1", 0), 500);
+    values.WriteInt("Preferences", "Piano", 0);
+    values.WriteInt("Preferences", "InstrumentType", 3);
+    values.WriteString("Preferences", "Band", "No Such Band");
+    EXPECT_TRUE(sheet.IsChanged(SettingOf("Preferences", "Piano")));
+    EXPECT_FALSE(sheet.IsChanged(SettingOf("Preferences", "Bass")));
+    EXPECT_EQ(sheet.CheckSections().rfind("'Preferences.Band' takes the name of a band (", 0), 0u)
+        << sheet.CheckSections();
+    values.WriteString("Preferences", "Band", "zimbrel trio");
+    EXPECT_EQ(sheet.CheckSections(), "");
+    EXPECT_TRUE(settings.piano);  // nothing changes before OK
+
+    sheet.listIndex[CMOptionsSheet::ChordStyle] = 3;  // the General page's list
+    sheet.Apply(settings, chart);
+    EXPECT_FALSE(settings.piano);
+    EXPECT_TRUE(settings.bass);
+    EXPECT_EQ(settings.instrumentType, 3);
+    EXPECT_EQ(settings.band, "zimbrel trio");
+    EXPECT_EQ(settings.tempos[0].tempo, 360);  // the Tempo page's copy, held to its range
+    EXPECT_EQ(chart.chordStyle, 3);            // not the section page's unchanged copy
 }
 
 TEST(RegisterForm, ChecksInOrderOnCleanedFields)

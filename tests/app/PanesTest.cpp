@@ -172,9 +172,10 @@ TEST(PropertiesPane, FactsOfASongABandAndAMusician)
 
     const CMMusicBandList& bands = PresetBands();
     const CMPropertyList band = BandProperties(*bands.FindBand("Zimbrel Trio"));
-    EXPECT_EQ(ValueOf(band, "Players"), "Tolsen (Bass), Ostrin (Piano), Pelko (Drums)");
+    EXPECT_EQ(ValueOf(band, "Players"), "Tolsen (bass), Ostrin (piano), Pelko (drums)");
+    EXPECT_EQ(ValueOf(band, "Style"), "swing");
     const CMPropertyList tolsen = MusicianProperties(*bands.FindPlayer("Tolsen"), bands);
-    EXPECT_EQ(ValueOf(tolsen, "Kind"), "Bass");
+    EXPECT_EQ(ValueOf(tolsen, "Kind"), "bass");
     EXPECT_EQ(ValueOf(tolsen, "Library size"), "35 phrase patterns");
     EXPECT_EQ(ValueOf(tolsen, "Tempo range"), "10 to 400");
     EXPECT_EQ(ValueOf(tolsen, "Bands"), "Ashgrove Trio, Great Trio, Norvane Trio, Zimbrel Trio");

@@ -130,11 +130,19 @@ void GrabOptions(CMainFrame& frame)
     dialog.show();
     const char* const names[] = {"options-general", "options-font", "options-account",
                                  "options-tempo"};
-    for (int page = 0; page < CMOptionsSheet::kPageCount; ++page) {
+    for (int page = 0; page < CMOptionsSheet::kOwnPageCount; ++page) {
         dialog.ShowPage(page);
         Save(&dialog, names[page]);
     }
     dialog.reject();
+    // A page made from a section of the settings table, as a section such as "Mixer" shows.
+    CMOptionsSheet withSection(frame.Settings(), frame.ChartSettings(),
+                               {{"Preferences", "Preferences", "options"}});
+    CZimbrelPropertySheet sectionDialog(withSection, &frame);
+    sectionDialog.show();
+    sectionDialog.ShowPage(CMOptionsSheet::kOwnPageCount);
+    Save(&sectionDialog, "options-section");
+    sectionDialog.reject();
 }
 
 void GrabRegister(CMainFrame& frame)
