@@ -1,14 +1,17 @@
 // The panes and the options sheet in the main window: the whole song-server conversation from the
 // network view against zimbrel-server on loopback (connect, register through the dialog, log in,
-// upload, query, download into ./Data/, the song appearing in the song view), and the options
-// sheet's OK and Cancel.
+// upload, query, download into ./Data/, the song appearing in the song view), the song view
+// driving the chart view (open song from list, Refresh, Edit song), and the options sheet's OK
+// (the chart drawn again) and Cancel.
 #include "app/CMOptionsSheet.h"
 #include "app/CommandIds.h"
 #include "gui/CCommandActions.h"
+#include "gui/CEditSourceDlg.h"
 #include "gui/CMainFrame.h"
 #include "gui/CNetworkView.h"
 #include "gui/CSongView.h"
 #include "gui/CZimbrelPropertySheet.h"
+#include "gui/CZimbrelView.h"
 #include "settings/CMChartSettings.h"
 #include "settings/CMZimbrelIni.h"
 #include "tests/FileContents.h"
@@ -19,6 +22,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -141,9 +145,46 @@ TEST_F(PanesTest, WholeConversationFromTheNetworkView)
     EXPECT_FALSE(actions.Action(C::NetLogIn)->isEnabled());
 }
 
+TEST_F(PanesTest, TheSongViewOpensRefreshesAndEditsThroughTheChartView)
+{
+    const std::string blues = "title { Blues }\nchord { F7 | Bb7 | F7 | F7 ||\n}\n";
+    WriteFileContents("Data/Blues.zimbrel", blues);
+    WriteFileContents("Data/alpha.zimbrel", "title { Alpha }\nchord { C | }\n");
+    CMainFrame frame;
+    QTreeWidget* songs = frame.SongView()->Tree();
+    ASSERT_EQ(songs->topLevelItemCount(), 2);
+    EXPECT_EQ(songs->topLevelItem(0)->text(0), "alpha");
+
+    // Chosen by hand, a title posts open song from list, which reads the song view's choice.
+    songs->setCurrentItem(songs->topLevelItem(1));
+    ASSERT_TRUE(WaitFor([&frame] { return frame.Document().GetTitle() == "Blues"; }));
+
+    // Refresh fills the tree at once, the document's title still chosen.
+    WriteFileContents("Data/Coda.zimbrel", "title { Coda }\nchord { G7 | C | }\n");
+    frame.Actions().Execute(C::Refresh);
+    ASSERT_EQ(songs->topLevelItemCount(), 3);
+    EXPECT_EQ(frame.SongView()->GetSelectedTitle(), "Blues");
+
+    // The pane's Properties button posts Edit song: the source editor opens on the document.
+    QByteArray edited;
+    frame.Actions().Execute(C::SongProperties);
+    AnswerNextModal<CEditSourceDlg>([&edited](CEditSourceDlg& editor) {
+        edited = editor.Bytes();
+        editor.reject();
+    });
+    ASSERT_TRUE(WaitFor([&edited] { return !edited.isEmpty(); }));
+    EXPECT_EQ(edited.toStdString(), blues);
+}
+
 TEST_F(PanesTest, OptionsSheetTakesItsValuesOnOkOnly)
 {
+    WriteFileContents("Data/Minor.zimbrel",
+                      "title { Minor }\nchord { Am7 | Dm7 | E7 | Am7 ||\n}\n");
     CMainFrame frame;
+    frame.resize(1000, 700);
+    ASSERT_TRUE(frame.OpenDocument("Data/Minor.zimbrel"));
+    const auto chart = [&frame] { return frame.ChartView()->viewport()->grab().toImage(); };
+    const QImage before = chart();
     const auto choose = [](QDialog& dialog, const char* list, const char* item) {
         auto* box = dialog.findChild<QComboBox*>(list);
         box->setCurrentIndex(box->findText(item));
@@ -158,6 +199,7 @@ TEST_F(PanesTest, OptionsSheetTakesItsValuesOnOkOnly)
     frame.Actions().Execute(C::Options);
     EXPECT_EQ(frame.Settings().userDefinedKey, 3);
     EXPECT_EQ(frame.ChartSettings().chordStyle, 3);
+    EXPECT_NE(chart(), before);  // drawn again with the chords as symbols
     const std::string saved = FileContents("Zimbrel.ini");
     EXPECT_NE(saved.find("UserDefinedKey=3"), std::string::npos);
 
