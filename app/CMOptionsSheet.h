@@ -11,7 +11,6 @@
 #include "settings/CMZimbrelIni.h"
 
 #include <array>
-#include <span>
 #include <string>
 #include <vector>
 

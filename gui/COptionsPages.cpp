@@ -230,7 +230,8 @@ QWidget* CPropSection::EditorOf(const CMSetting& setting, QTreeWidgetItem* row)
     IMIniStore& values = m_sheet.SectionValues();
     const std::string section = setting.section;
     const std::string key = setting.key;
-    const int number = setting.Fit(values.ReadInt(section, key, 0));
+    const int number =
+        setting.Fit(values.ReadInt(section, key, static_cast<int>(setting.DefaultNumber())));
     const auto changed = [this, &setting, row] {
         m_grid->SetModified(row, m_sheet.IsChanged(setting));
     };
@@ -285,7 +286,8 @@ QWidget* CPropSection::EditorOf(const CMSetting& setting, QTreeWidgetItem* row)
     }
     case CMSettingKind::Text: break;
     }
-    auto* edit = new QLineEdit(ShownText(values.ReadString(section, key, CMString()).View()));
+    auto* edit = new QLineEdit(
+        ShownText(values.ReadString(section, key, setting.defaultValue.c_str()).View()));
     connect(edit, &QLineEdit::textEdited, this,
             [&values, section, key, changed](const QString& text) {
                 values.WriteString(section, key, text.toStdString());
