@@ -2,7 +2,7 @@
 // signs of each bar kind and the open ending they track.
 #include "chart/SongDrawing.h"
 
-#include "chart/MelodySpelling.h"
+#include "music/MelodySpelling.h"
 #include "chart/MusicFont.h"
 #include "core/CMFile.h"
 #include "music/LabelCodes.h"
@@ -344,19 +344,6 @@ void SongPainter::Lyrics()
 int CountChartPages(const CMMusicSong& song, bool showIntro, bool showVerse)
 {
     return (song.CountMeasures(showIntro, showVerse) - 2) / kMeasuresPerPage + 1;
-}
-
-CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition)
-{
-    // Past two octaves a transposition keeps only its pitch class: nobody reads a melody moved
-    // further, and the melody stays on its staff whatever a settings file says.
-    if (transposition > 24 || transposition < -24)
-        transposition %= 12;
-    if (const CMMusicChord* key = song.GetKeyChord())
-        return TransposeKey(*key, transposition);
-    CMMusicChord cMajor(LetterC, AccidentalNone);
-    cMajor.kind = KindMajor;
-    return TransposeKey(cMajor, transposition);
 }
 
 int Draw(const CMMusicSong& song, CMMusicDC& renderer, int transposition, bool showIntro,
