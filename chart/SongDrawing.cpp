@@ -17,19 +17,6 @@ constexpr int kBlack = 0;
 constexpr int kWhite = 0xFFFFFF;
 constexpr const char* kNoticeLines[] = {"Printed with Zimbrel", "for practice and study"};
 
-// The meter of the header: the first time signature of the song (bar signs in the time-base
-// block passed over), 4/4 when it gives none.
-void FirstMeter(const CMMusicSong& song, int& numerator, int& denominator)
-{
-    numerator = denominator = 4;
-    for (const CMBaseType<unsigned short>* meter : song.timeBase)
-        if (meter->GetValue() != 0) {
-            numerator = meter->GetValue() >> 8;
-            denominator = meter->GetValue() & 255;
-            return;
-        }
-}
-
 // One call of Draw: the song, the renderer and what to show.
 class SongPainter {
 public:
@@ -147,7 +134,7 @@ double SongPainter::Header(int tempo)
     x += m_dc.DrawKeySignature(KeySignatureAccidentals(key));
     m_dc.DrawCredits(m_song.composer, m_song.lyricist);
     int numerator = 0, denominator = 0;
-    FirstMeter(m_song, numerator, denominator);
+    m_song.GetFirstMeter(numerator, denominator);
     if (numerator != 0 && denominator != 0)
         x += m_dc.DrawTimeSignature(x, numerator, denominator);
     m_firstMeasureSignX = x + 0.02;
