@@ -12,9 +12,12 @@ namespace {
 constexpr int kWhole = 4 * kDivisionsPerQuarter;
 constexpr int kMaxDots = 3;  // a thirty-second with three dots is still a whole number of divisions
 
+// Values 6 and 7 (64th and 128th) only fill up what the song's values leave.
+constexpr int kShortestValue = 7;
+
 int DurationOf(int value, int dots, bool triplet)
 {
-    const int base = kWhole >> std::clamp(value, 0, 5);
+    const int base = kWhole >> std::clamp(value, 0, kShortestValue);
     int duration = base, addition = base;
     for (int k = 0; k < dots; ++k) {
         addition /= 2;
@@ -37,7 +40,7 @@ std::vector<Piece> GreedyPieces(int duration, bool withTriplets)
     std::vector<Piece> pieces;
     while (duration > 0) {
         Piece best;
-        for (int value = 0; value <= 5; ++value)
+        for (int value = 0; value <= kShortestValue; ++value)
             for (int dots = 0; dots <= 2; ++dots)
                 for (const bool triplet : {false, true}) {
                     const int length = DurationOf(value, dots, triplet);
@@ -46,7 +49,7 @@ std::vector<Piece> GreedyPieces(int duration, bool withTriplets)
                         best = {value, dots, triplet, length};
                 }
         if (best.duration == 0)
-            best = {5, 0, false, duration};
+            best = {kShortestValue, 0, false, duration};
         pieces.push_back(best);
         duration -= best.duration;
     }

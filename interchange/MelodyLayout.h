@@ -22,7 +22,7 @@ struct CMLaidNote {
     bool accidental = false;  // shown before the note
     int start = 0;            // in divisions from the start of the measure
     int duration = 0;         // in divisions
-    int value = 2;            // 0 whole .. 5 thirty-second
+    int value = 2;            // 0 whole .. 5 thirty-second; 6, 7 only in rests that fill up
     int dots = 0;
     bool triplet = false;
     bool tupletStart = false;

@@ -17,7 +17,8 @@ constexpr const char* kDoctype =
     "<!DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 4.0 Partwise//EN\" "
     "\"http://www.musicxml.org/dtds/partwise.dtd\">";
 constexpr const char* kSteps[] = {"C", "D", "E", "F", "G", "A", "B"};
-constexpr const char* kTypes[] = {"whole", "half", "quarter", "eighth", "16th", "32nd"};
+constexpr const char* kTypes[] = {"whole", "half",  "quarter", "eighth",
+                                   "16th",  "32nd", "64th",    "128th"};
 
 std::string Number(int value)
 {
