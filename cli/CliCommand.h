@@ -23,6 +23,9 @@ int RunPortsCommand(const CliArguments& arguments);
 int RunAudioCommand(const CliArguments& arguments);
 int RunChartCommand(const CliArguments& arguments);
 int RunNetCommand(const CliArguments& arguments);
+int RunExportCommand(const CliArguments& arguments);
+int RunImportCommand(const CliArguments& arguments);
+int RunSongbookCommand(const CliArguments& arguments);
 
 // Writes "zimbrel-cli: message" and a hint to standard error; answers kExitUsage.
 int UsageError(const std::string& message);

@@ -76,7 +76,8 @@ const std::map<std::string, Command>& Commands()
         {"bands", RunBandsCommand},     {"musician", RunMusicianCommand},
         {"play", RunPlayCommand},       {"ports", RunPortsCommand},
         {"audio", RunAudioCommand},     {"chart", RunChartCommand},
-        {"net", RunNetCommand},
+        {"net", RunNetCommand},         {"export", RunExportCommand},
+        {"import", RunImportCommand},   {"songbook", RunSongbookCommand},
     };
     return commands;
 }
