@@ -4,6 +4,7 @@
 #include "interchange/IRealChart.h"
 
 #include "interchange/IRealChord.h"
+#include "interchange/Utf8Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -107,7 +108,12 @@ bool ChartReader::Mark()
         m_at += 2;
     } else if (c == 'T' && std::isdigit(static_cast<unsigned char>(next))) {
         const std::string digits = m_text.substr(m_at + 1, 2);
-        m_at += 3;
+        m_at += 1 + digits.size();
+        if (digits.size() != 2 || !std::isdigit(static_cast<unsigned char>(digits[1])) ||
+            digits[1] == '0') {
+            Warn("the time signature T" + digits + " is not understood and left out");
+            return true;
+        }
         if (meter.empty())
             meter = digits;
         else if (digits != meter)
@@ -325,17 +331,25 @@ std::string BarSign(const std::string& bars)
     return "|";
 }
 
-// Letters, digits and blanks of a text that goes into the source between quotes or braces.
-std::string SourceText(std::string text, const char* replaced)
+// A text that goes into the source between quotes or braces: the characters that would end it
+// and control characters become blanks, and "/*", which would open a comment, is parted.
+std::string SourceText(const std::string& bytes, const char* replaced)
 {
+    // Valid UTF-8, so that the compiler reads no byte of it as half of a double-byte character.
+    std::string text = AsUtf8(bytes);
     for (char& c : text)
-        if (std::strchr(replaced, c) || static_cast<unsigned char>(c) < 0x20)
+        if ((c != 0 && std::strchr(replaced, c)) || static_cast<unsigned char>(c) < 0x20 ||
+            c == 0x7F)
             c = ' ';
+    for (std::size_t at; (at = text.find("/*")) != std::string::npos;)
+        text.replace(at, 2, "/ *");
     return text;
 }
 
-std::string CommentText(std::string text)
+// A text for a /* comment */: without control characters, and "*/" parted.
+std::string CommentText(const std::string& comment)
 {
+    std::string text = SourceText(comment, "");
     for (std::size_t at; (at = text.find("*/")) != std::string::npos;)
         text.replace(at, 2, "* /");
     return text;
@@ -400,8 +414,12 @@ std::string KeyText(const std::string& key, std::vector<std::string>& warnings)
 {
     if (key.empty())
         return "";
-    const bool valid = IsRootLetter(key[0]) && key.size() <= 3;
-    if (!valid) {
+    std::size_t end = IsRootLetter(key[0]) ? 1 : 0;
+    if (end == 1 && end < key.size() && (key[end] == 'b' || key[end] == '#'))
+        ++end;
+    if (end > 0 && end < key.size() && key[end] == '-')
+        ++end;
+    if (end == 0 || end != key.size()) {
         warnings.push_back("the key '" + key + "' is not understood and left out");
         return "";
     }

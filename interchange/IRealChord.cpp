@@ -113,8 +113,14 @@ Parts Parse(std::string_view rest)
             if (parts.quality == "sus" && parts.seventh.empty() && parts.extension.empty() &&
                 parts.tensions.empty())
                 Extend(parts, 0, extension);  // "sus" first, as in "sus7"
-            else
+            else if (extension == "69") {
+                parts.tensions.push_back("6");
+                parts.tensions.push_back("9");
+            } else if (extension == "6" || extension == "9" || extension == "11" ||
+                       extension == "13")
                 parts.tensions.push_back(extension);
+            else
+                AddLost(parts, extension);
         } else {
             AddLost(parts, std::string(rest));
             break;
