@@ -26,7 +26,8 @@ std::string SongFileTitle(const std::string& title)
         name.resize(end);
     }
     const std::size_t first = name.find_first_not_of(' ');
-    name = first == std::string::npos ? "" : name.substr(first, name.find_last_not_of(' ') - first + 1);
+    name = first == std::string::npos ? ""
+                                      : name.substr(first, name.find_last_not_of(' ') - first + 1);
     return name.empty() ? "Untitled" : name;
 }
 
@@ -44,7 +45,8 @@ bool ImportIRealLinks(const std::string& text, const std::string& folder,
         CMIRealPlaylist playlist;
         std::string problem;
         if (!ReadIRealLink(links[i], playlist, problem)) {
-            error += (error.empty() ? "" : "; ") + ("link " + std::to_string(i + 1) + ": " + problem);
+            error +=
+                (error.empty() ? "" : "; ") + ("link " + std::to_string(i + 1) + ": " + problem);
             continue;
         }
         for (const CMIRealSong& song : playlist.songs) {
@@ -53,7 +55,8 @@ bool ImportIRealLinks(const std::string& text, const std::string& folder,
             if (!imported.composer.empty())
                 name += "@" + SongFileTitle(imported.composer);
             CMZimbrelSong stored(name, imported.source, "");
-            songs.push_back({imported.title, StoreDownloadedSong(folder, stored), imported.warnings});
+            songs.push_back(
+                {imported.title, StoreDownloadedSong(folder, stored), imported.warnings});
         }
     }
     return !songs.empty();

@@ -2,10 +2,10 @@
 // signs of each bar kind and the open ending they track.
 #include "chart/SongDrawing.h"
 
-#include "music/MelodySpelling.h"
 #include "chart/MusicFont.h"
 #include "core/CMFile.h"
 #include "music/LabelCodes.h"
+#include "music/MelodySpelling.h"
 
 #include <cassert>
 

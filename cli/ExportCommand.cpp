@@ -18,9 +18,10 @@
 
 int RunExportCommand(const CliArguments& arguments)
 {
-    static const std::map<std::string, int> kKeyKinds = {
-        {"concert", InstrumentConcert}, {"bb", InstrumentBFlat}, {"eb", InstrumentEFlat},
-        {"user", InstrumentUserKey}};
+    static const std::map<std::string, int> kKeyKinds = {{"concert", InstrumentConcert},
+                                                         {"bb", InstrumentBFlat},
+                                                         {"eb", InstrumentEFlat},
+                                                         {"user", InstrumentUserKey}};
     std::vector<std::string> songs;
     std::string output;
     int keyKind = -1, transposition = 0;
@@ -53,7 +54,8 @@ int RunExportCommand(const CliArguments& arguments)
     if (songs.empty())
         return UsageError("export: no song file given");
     if (output.empty())
-        return UsageError("export: no output given (-o OUT.musicxml, or a folder for several songs)");
+        return UsageError(
+            "export: no output given (-o OUT.musicxml, or a folder for several songs)");
     const bool folder = songs.size() > 1;
     if (folder && mkdir(output.c_str(), 0755) != 0 && errno != EEXIST) {
         std::fprintf(stderr, "zimbrel-cli: export: cannot create '%s': %s\n", output.c_str(),

@@ -38,9 +38,10 @@ struct SongbookRequest {
 
 std::string ParseRequest(const CliArguments& arguments, SongbookRequest& request)
 {
-    static const std::map<std::string, int> kKeyKinds = {
-        {"concert", InstrumentConcert}, {"bb", InstrumentBFlat}, {"eb", InstrumentEFlat},
-        {"user", InstrumentUserKey}};
+    static const std::map<std::string, int> kKeyKinds = {{"concert", InstrumentConcert},
+                                                         {"bb", InstrumentBFlat},
+                                                         {"eb", InstrumentEFlat},
+                                                         {"user", InstrumentUserKey}};
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
@@ -64,11 +65,12 @@ std::string ParseRequest(const CliArguments& arguments, SongbookRequest& request
             char* end = nullptr;
             const long number = std::strtol(value.c_str(), &end, 10);
             const bool transpose = argument == "--transpose";
-            if (*end || value.empty() || number < (transpose ? -7 : 0) || number > (transpose ? 7 : 3))
+            if (*end || value.empty() || number < (transpose ? -7 : 0) ||
+                number > (transpose ? 7 : 3))
                 return argument + (transpose ? " needs semitones from -7 to 7" : " needs 0 to 3");
             (transpose ? request.transposition : request.chordStyle) = static_cast<int>(number);
         } else if (argument == "--no-intro" || argument == "--no-verse" || argument == "--notice") {
-            (argument == "--no-intro" ? request.noIntro
+            (argument == "--no-intro"   ? request.noIntro
              : argument == "--no-verse" ? request.noVerse
                                         : request.notice) = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
@@ -93,7 +95,8 @@ namespace {
 // Qt's notes about its own set-up (the offscreen runtime folder) are no news here.
 void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type != QtDebugMsg && type != QtInfoMsg && !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+    if (type != QtDebugMsg && type != QtInfoMsg &&
+        !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
         std::fprintf(stderr, "zimbrel-cli: Qt: %s\n", qPrintable(message));
 }
 
@@ -119,7 +122,8 @@ int RunSongbookCommand(const CliArguments& arguments)
     for (const std::string& file : request.songs) {
         auto document = std::make_unique<CMSongDocument>();
         if (!OpenCompiledSong(file, *document)) {
-            std::fprintf(stderr, "zimbrel-cli: songbook: '%s' is left out of the book\n", file.c_str());
+            std::fprintf(stderr, "zimbrel-cli: songbook: '%s' is left out of the book\n",
+                         file.c_str());
             failed = true;
             continue;
         }
@@ -129,7 +133,8 @@ int RunSongbookCommand(const CliArguments& arguments)
         documents.push_back(std::move(document));
     }
 
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(QtMessages);
     int argc = 1;
@@ -150,14 +155,14 @@ int RunSongbookCommand(const CliArguments& arguments)
     options.chart.printNotice = request.notice;
     const bool terminal = isatty(STDERR_FILENO) != 0;
     QString error;
-    const bool written = ExportSongbook(
-        book, renderer, options, QString::fromLocal8Bit(request.output.c_str()), error,
-        [terminal](std::size_t done, std::size_t total) {
-            if (terminal)
-                std::fprintf(stderr, "\rsongbook: %zu of %zu songs%s", done, total,
-                             done == total ? "\n" : "");
-            return true;
-        });
+    const bool written =
+        ExportSongbook(book, renderer, options, QString::fromLocal8Bit(request.output.c_str()),
+                       error, [terminal](std::size_t done, std::size_t total) {
+                           if (terminal)
+                               std::fprintf(stderr, "\rsongbook: %zu of %zu songs%s", done, total,
+                                            done == total ? "\n" : "");
+                           return true;
+                       });
     if (!written) {
         std::fprintf(stderr, "zimbrel-cli: songbook: cannot write '%s': %s\n",
                      request.output.c_str(), qPrintable(error));

@@ -12,10 +12,10 @@
 struct CMHarmonyDegree {
     bool operator==(const CMHarmonyDegree&) const = default;
 
-    int value = 0;       // the scale step: 5, 6, 7, 9, 11, 13
-    int alter = 0;       // semitones from the major scale's step: -1, 0, +1
-    bool add = true;     // added to the kind; false: it alters a step the kind has
-    bool shown = true;   // false when the kind's text already shows it (the 9 of "69")
+    int value = 0;      // the scale step: 5, 6, 7, 9, 11, 13
+    int alter = 0;      // semitones from the major scale's step: -1, 0, +1
+    bool add = true;    // added to the kind; false: it alters a step the kind has
+    bool shown = true;  // false when the kind's text already shows it (the 9 of "69")
 };
 
 struct CMHarmony {

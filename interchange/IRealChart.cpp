@@ -130,15 +130,14 @@ bool ChartReader::Mark()
         ++m_current.codaSigns;
         ++m_at;
     } else if (c == 'S' || c == 'f' || c == 'U') {
-        Warn(c == 'S' ? "the segno is left out: the song language has none"
+        Warn(c == 'S'   ? "the segno is left out: the song language has none"
              : c == 'f' ? "the fermata is left out"
                         : "the end mark is left out");
         ++m_at;
     } else if (c == '(') {
         const std::size_t end = m_text.find(')', m_at);
         const std::size_t stop = end == std::string::npos ? m_text.size() : end;
-        Warn("the alternate chord (" + m_text.substr(m_at + 1, stop - m_at - 1) +
-             ") is left out");
+        Warn("the alternate chord (" + m_text.substr(m_at + 1, stop - m_at - 1) + ") is left out");
         m_at = end == std::string::npos ? stop : end + 1;
     } else if (c == 'Y' || c == 's' || c == 'l' || c == ')') {
         ++m_at;  // space between lines and chord sizes: only the look of the chart
@@ -223,7 +222,8 @@ void WriteOutRepeats(std::vector<ChartMeasure>& measures, std::vector<std::strin
         if (measure.repeat == 0)
             continue;
         if (i < back) {
-            warnings.push_back(MeasureText(i) + "a measure repeat with nothing before it is left out");
+            warnings.push_back(MeasureText(i) +
+                               "a measure repeat with nothing before it is left out");
             continue;
         }
         measure.items = measures[i - back].items;
@@ -261,8 +261,8 @@ void CheckMeasures(std::vector<ChartMeasure>& measures, std::vector<std::string>
 // that comes back after another section renamed (each lettered section is one run of measures
 // for the trio), the measures before the first letter given one when there are letters, and
 // the coda from its sign.
-std::vector<std::string> SectionLabels(std::vector<ChartMeasure>& measures,
-                                       std::size_t codaStart, std::vector<std::string>& warnings)
+std::vector<std::string> SectionLabels(std::vector<ChartMeasure>& measures, std::size_t codaStart,
+                                       std::vector<std::string>& warnings)
 {
     std::set<char> used;
     for (const ChartMeasure& measure : measures)
@@ -395,9 +395,9 @@ std::string TempoStyle(const CMIRealSong& song, std::vector<std::string>& warnin
         return "fast";
     if (song.tempo > 0) {
         // The tempo presets' defaults: 60, 100, 140, 180, 240, 300.
-        static const std::pair<int, const char*> kPresets[] = {
-            {60, "ballad"}, {100, "mediumslow"}, {140, "medium"},
-            {180, "mediumfast"}, {240, "fast"}, {300, "veryfast"}};
+        static const std::pair<int, const char*> kPresets[] = {{60, "ballad"},  {100, "mediumslow"},
+                                                               {140, "medium"}, {180, "mediumfast"},
+                                                               {240, "fast"},   {300, "veryfast"}};
         const auto nearest = std::min_element(
             std::begin(kPresets), std::end(kPresets), [&song](const auto& a, const auto& b) {
                 return std::abs(a.first - song.tempo) < std::abs(b.first - song.tempo);
@@ -462,8 +462,7 @@ CMImportedSong ImportIRealSong(const CMIRealSong& song, const std::string& playl
             codaSigns.push_back(i);
     std::size_t jumpAfter = measures.size(), codaStart = measures.size();
     if (codaSigns.size() == 1)
-        warnings.push_back(MeasureText(codaSigns[0]) +
-                           "a coda sign without its pair is left out");
+        warnings.push_back(MeasureText(codaSigns[0]) + "a coda sign without its pair is left out");
     else if (codaSigns.size() >= 2) {
         jumpAfter = codaSigns[0];
         codaStart = codaSigns[1];
@@ -528,9 +527,8 @@ CMImportedSong ImportIRealSong(const CMIRealSong& song, const std::string& playl
     const auto measureOf = [](const std::string& warning) {
         return warning.rfind("measure ", 0) == 0 ? std::atoi(warning.c_str() + 8) : 0;
     };
-    std::stable_sort(warnings.begin(), warnings.end(),
-                     [&](const std::string& a, const std::string& b) {
-                         return measureOf(a) < measureOf(b);
-                     });
+    std::stable_sort(
+        warnings.begin(), warnings.end(),
+        [&](const std::string& a, const std::string& b) { return measureOf(a) < measureOf(b); });
     return imported;
 }

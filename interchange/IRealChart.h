@@ -11,9 +11,9 @@
 #include <vector>
 
 struct CMImportedSong {
-    std::string title;     // as a file name may use it: the title as the song gives it
-    std::string composer;  // first name first
-    std::string source;    // the .zimbrel text
+    std::string title;                  // as a file name may use it: the title as the song gives it
+    std::string composer;               // first name first
+    std::string source;                 // the .zimbrel text
     std::vector<std::string> warnings;  // "measure 9: segno left out" ...
 };
 

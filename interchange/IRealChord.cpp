@@ -10,8 +10,8 @@
 namespace {
 
 struct Parts {
-    std::string quality;  // "", "m", "dim", "aug", "sus"
-    std::string seventh;  // "", "7", "maj7", "maj9"
+    std::string quality;    // "", "m", "dim", "aug", "sus"
+    std::string seventh;    // "", "7", "maj7", "maj9"
     std::string extension;  // "9", "11" or "13" over no seventh: placed by Spell
     std::vector<std::string> tensions;
     std::string lost;

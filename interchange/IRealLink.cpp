@@ -40,8 +40,8 @@ std::string PercentDecoded(std::string_view text)
 std::string HtmlUnescaped(std::string_view text)
 {
     static const std::pair<std::string_view, char> kEntities[] = {
-        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''},
-        {"&apos;", '\''}};
+        {"&amp;", '&'},  {"&lt;", '<'},   {"&gt;", '>'},
+        {"&quot;", '"'}, {"&#39;", '\''}, {"&apos;", '\''}};
     std::string plain;
     for (std::size_t i = 0; i < text.size(); ++i) {
         bool replaced = false;
@@ -71,8 +71,9 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
 
 int WholeNumber(const std::string& text)
 {
-    if (text.empty() || !std::all_of(text.begin(), text.end(),
-                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) {
+            return std::isdigit(static_cast<unsigned char>(c));
+        }))
         return 0;
     return text.size() > 6 ? 0 : std::atoi(text.c_str());
 }

@@ -209,15 +209,16 @@ void PlaceLyrics(const CMMusicSong& song, CMLaidMelody& laid)
         if (hyphen)
             text.pop_back();
         note->lyric = text;
-        note->syllabic = previousHyphen ? (hyphen ? "middle" : "end") : (hyphen ? "begin" : "single");
+        note->syllabic =
+            previousHyphen ? (hyphen ? "middle" : "end") : (hyphen ? "begin" : "single");
         previousHyphen = hyphen;
     }
 }
 
 }  // namespace
 
-CMLaidMelody LayMelody(const CMMusicSong& song, const CMKeyTransposition& display,
-                       int measureCount, int measureLength)
+CMLaidMelody LayMelody(const CMMusicSong& song, const CMKeyTransposition& display, int measureCount,
+                       int measureLength)
 {
     CMLaidMelody laid;
     laid.measures.resize(static_cast<std::size_t>(std::max(measureCount, 0)));
@@ -236,9 +237,8 @@ CMLaidMelody LayMelody(const CMMusicSong& song, const CMKeyTransposition& displa
         FillMeasure(stream, measureLength, laid.measures[m]);
         BracketTriplets(laid.measures[m]);
     }
-    const std::size_t unplaced = written.size() > laid.measures.size()
-                                     ? written.size() - laid.measures.size()
-                                     : 0;
+    const std::size_t unplaced =
+        written.size() > laid.measures.size() ? written.size() - laid.measures.size() : 0;
     if (!stream.empty() || unplaced > 0)
         laid.warnings.push_back("the melody runs past the last measure; what follows is left out");
     PlaceLyrics(song, laid);

@@ -48,5 +48,5 @@ struct CMLaidMelody {
 
 // Lays the song's melody and lyrics into `measureCount` measures of `measureLength` divisions,
 // spelled for the key `display` (the song's key moved for reading).
-CMLaidMelody LayMelody(const CMMusicSong& song, const CMKeyTransposition& display,
-                       int measureCount, int measureLength);
+CMLaidMelody LayMelody(const CMMusicSong& song, const CMKeyTransposition& display, int measureCount,
+                       int measureLength);

@@ -17,8 +17,8 @@ constexpr const char* kDoctype =
     "<!DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 4.0 Partwise//EN\" "
     "\"http://www.musicxml.org/dtds/partwise.dtd\">";
 constexpr const char* kSteps[] = {"C", "D", "E", "F", "G", "A", "B"};
-constexpr const char* kTypes[] = {"whole", "half",  "quarter", "eighth",
-                                   "16th",  "32nd", "64th",    "128th"};
+constexpr const char* kTypes[] = {"whole", "half", "quarter", "eighth",
+                                  "16th",  "32nd", "64th",    "128th"};
 
 std::string Number(int value)
 {
@@ -235,9 +235,10 @@ void ScoreWriter::LeftBarline(std::size_t index)
 void ScoreWriter::RightBarline(std::size_t index)
 {
     const std::uint8_t next = BarKindAt(index + 1);
-    const char* style = next == DoubleBar                                              ? "light-light"
-                        : next == FineBar || next == RepeatEnd || next == DoubleRepeat ? "light-heavy"
-                                                                                       : nullptr;
+    const char* style = next == DoubleBar ? "light-light"
+                        : next == FineBar || next == RepeatEnd || next == DoubleRepeat
+                            ? "light-heavy"
+                            : nullptr;
     const bool repeat = next == RepeatEnd || next == DoubleRepeat;
     const EndingMark ending = m_endingStops[index];
     if (next == CodaBar) {
@@ -273,8 +274,9 @@ void ScoreWriter::SectionMarks(std::size_t index)
             text = std::string(1, static_cast<char>(label + 7));
         m_xml.Open("direction", {{"placement", "above"}});
         m_xml.Open("direction-type");
-        m_xml.Leaf("rehearsal", text,
-                   {{"enclosure", IsLetterLabel(label) || IsDigitLabel(label) ? "square" : "none"}});
+        m_xml.Leaf(
+            "rehearsal", text,
+            {{"enclosure", IsLetterLabel(label) || IsDigitLabel(label) ? "square" : "none"}});
         m_xml.Close();
         m_xml.Close();
     }

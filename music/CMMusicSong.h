@@ -16,8 +16,8 @@
 // null for -1 (none given) and other values.
 inline const char* TempoStyleName(int style)
 {
-    static constexpr const char* kNames[] = {"Ballad", "Medium Slow", "Medium",
-                                             "Medium Fast", "Fast", "Very Fast"};
+    static constexpr const char* kNames[] = {"Ballad",      "Medium Slow", "Medium",
+                                             "Medium Fast", "Fast",        "Very Fast"};
     return style >= 0 && style < 6 ? kNames[style] : nullptr;
 }
 

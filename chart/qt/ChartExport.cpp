@@ -52,7 +52,6 @@ std::vector<int> PagesToDraw(const CMMusicSong& song, const CMChartExportOptions
     return pages;
 }
 
-
 bool WritePdf(QSaveFile& file, const CMMusicSong& song, CMMusicDC& renderer,
               const CMChartExportOptions& options, const std::vector<int>& pages)
 {
@@ -112,8 +111,8 @@ bool WriteSvg(QSaveFile& file, const CMMusicSong& song, CMMusicDC& renderer,
 
 }  // namespace
 
-void DrawChartPage(QPainter& painter, double dotsPerInch, const CMMusicSong& song, CMMusicDC& renderer,
-              const CMChartExportOptions& options, int page)
+void DrawChartPage(QPainter& painter, double dotsPerInch, const CMMusicSong& song,
+                   CMMusicDC& renderer, const CMChartExportOptions& options, int page)
 {
     auto surface = std::make_unique<CMQtDC>(painter, dotsPerInch, 1.0, page > 0);
     surface->origin = kMargin;

@@ -171,8 +171,9 @@ bool ExportSongbook(const std::vector<CMSongbookSong>& songs, CMMusicDC& rendere
         }
     }
     const QByteArray& bytes = buffer.data();
-    if (!WriteFileAtomically(path.toLocal8Bit().constData(),
-                             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    if (!WriteFileAtomically(
+            path.toLocal8Bit().constData(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }

@@ -19,7 +19,7 @@ struct CMSongbookSong {
 
 struct CMSongbookOptions {
     QString title = QStringLiteral("Songbook");
-    QString edition;        // under the title: "Concert key", "B♭ instruments" ...; may be empty
+    QString edition;  // under the title: "Concert key", "B♭ instruments" ...; may be empty
     CMChartExportOptions chart;  // transposition, numerals, chord style, intro, verse, notice
 };
 

@@ -16,7 +16,10 @@ std::string DegreesText(const CMHarmony& harmony)
     std::string text;
     for (const CMHarmonyDegree& d : harmony.degrees)
         text += " " + std::string(d.add ? "add" : "alter") + std::to_string(d.value) +
-                (d.alter < 0 ? "b" : d.alter > 0 ? "#" : "") + (d.shown ? "" : "(hidden)");
+                (d.alter < 0   ? "b"
+                 : d.alter > 0 ? "#"
+                               : "") +
+                (d.shown ? "" : "(hidden)");
     return text;
 }
 

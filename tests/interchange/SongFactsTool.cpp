@@ -10,8 +10,8 @@
 
 #include <cstdio>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -33,10 +33,11 @@ std::set<int> ChordTones(const CMMusicChord& chord)
         tones.insert(8);
     }
     const std::pair<std::uint8_t, int> added[] = {
-        {f.six, 9},      {f.seventh, diminished ? 9 : 10}, {f.majorSeventh, 11},
-        {f.flatNine, 1}, {f.nine, 2},                      {f.sharpNine, 3},
-        {f.eleven, 5},   {f.sharpEleven, 6},               {f.flatThirteen, 8},
-        {f.thirteen, 9}};
+        {f.six, 9},           {f.seventh, diminished ? 9 : 10},
+        {f.majorSeventh, 11}, {f.flatNine, 1},
+        {f.nine, 2},          {f.sharpNine, 3},
+        {f.eleven, 5},        {f.sharpEleven, 6},
+        {f.flatThirteen, 8},  {f.thirteen, 9}};
     for (const auto& [flag, tone] : added)
         if (flag)
             tones.insert(tone);
@@ -62,7 +63,8 @@ void PrintChords(const CMMusicSong& song)
     int index = 0;
     bool first = true;
     CMMusicChord previous;
-    for (const auto* node = song.measures.GetHead(); node && node->next; node = node->next, ++index) {
+    for (const auto* node = song.measures.GetHead(); node && node->next;
+         node = node->next, ++index) {
         int beat = 0;
         for (const CMMusicChord* chord : *node->element) {
             // A chord that repeats the one before is shown again only at a line's start.
@@ -121,8 +123,8 @@ int main(int argc, char** argv)
     song.path = argv[1];
     int beats = 0, beatType = 0;
     song.GetFirstMeter(beats, beatType);
-    const std::string title =
-        song.title.IsEmpty() ? song.path.GetFileTitle().Str() : song.title.GetHead()->element->Str();
+    const std::string title = song.title.IsEmpty() ? song.path.GetFileTitle().Str()
+                                                   : song.title.GetHead()->element->Str();
     std::printf("{\"title\":\"%s\",\"keysig\":%d,\"timesig\":\"%d/%d\",\"measures\":%d,",
                 title.c_str(), KeySignatureAccidentals(DisplayKey(song, 0).key), beats, beatType,
                 song.measures.GetCount() - 1);
