@@ -168,6 +168,6 @@ int RunSongbookCommand(const CliArguments& arguments)
                      request.output.c_str(), qPrintable(error));
         return kExitFailed;
     }
-    std::printf("%s: %zu songs\n", request.output.c_str(), book.size());
+    std::printf("%s: %zu song%s\n", request.output.c_str(), book.size(), book.size() == 1 ? "" : "s");
     return failed ? kExitFailed : kExitDone;
 }

@@ -103,12 +103,14 @@ Parts Parse(std::string_view rest)
             const char accidental = rest[0];
             rest.remove_prefix(1);
             const std::string step = TakeExtension(rest);
-            if (step == "5" || step == "9" || step == "11" || step == "13")
-                parts.tensions.push_back(accidental + step);
+            const std::string tension = accidental + step;
+            if (tension == "b5" || tension == "#5" || tension == "b9" || tension == "#9" ||
+                tension == "#11" || tension == "b13")
+                parts.tensions.push_back(tension);
             else if (accidental == 'b' && step == "6")
                 parts.tensions.push_back("b13");
             else
-                AddLost(parts, accidental + step);
+                AddLost(parts, tension);
         } else if (const std::string extension = TakeExtension(rest); !extension.empty()) {
             if (parts.quality == "sus" && parts.seventh.empty() && parts.extension.empty() &&
                 parts.tensions.empty())

@@ -100,7 +100,7 @@ TEST(IRealImport, QualitiesCompileToTheChordsTheyName)
         {"2", "", true},
         {"add9", "", true},
         {"5", "", true},
-        {"7q", "7", true},
+        {"7q", "7", true},        {"7#13", "7", true},
     };
     for (const auto& c : cases) {
         const CMTranslatedChord chord = TranslateIRealChord("Bb", c.quality, "");
