@@ -8,7 +8,6 @@
 #include "music/KeySignature.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -124,18 +123,20 @@ void ScoreWriter::FindEndings()
     const std::size_t count = m_measures.size();
     m_endingStarts.assign(count, {});
     m_endingStops.assign(count, {});
-    std::optional<std::size_t> firstStart;
+    bool firstOpen = false;
+    std::size_t firstStart = 0;
     for (std::size_t i = 0; i <= count; ++i) {
         const std::uint8_t kind = BarKindAt(i);
         if (kind == BranchBar && i < count) {
-            if (firstStart && i > 0)
+            if (firstOpen && i > 0)
                 m_endingStops[i - 1] = {1, "stop"};
+            firstOpen = true;
             firstStart = i;
             m_endingStarts[i] = {1, "start"};
-        } else if ((kind == RepeatEnd || kind == DoubleRepeat) && firstStart && i > 0) {
+        } else if ((kind == RepeatEnd || kind == DoubleRepeat) && firstOpen && i > 0) {
             m_endingStops[i - 1] = {1, "stop"};
-            const std::size_t length = i - *firstStart;
-            firstStart.reset();
+            const std::size_t length = i - firstStart;
+            firstOpen = false;
             if (i == count)
                 continue;
             std::size_t end = i + 1;
@@ -146,7 +147,7 @@ void ScoreWriter::FindEndings()
             m_endingStops[end - 1] = {2, "discontinue"};
         }
     }
-    if (firstStart && count > 0)
+    if (firstOpen && count > 0)
         m_endingStops[count - 1] = {1, "stop"};
 }
 
