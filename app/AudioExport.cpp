@@ -58,10 +58,9 @@ bool ExportAudio(const CMMusicSong& song, const CMMusicBand* band,
         return false;
     const TemporaryFile midi;
     CMMidiSequence sequence;
-    if (performance.instruments == 0) {
-        error = "Every instrument is switched off.";
+    error = PerformanceRefusal(song, performance);
+    if (!error.IsEmpty())
         return false;
-    }
     if (midi.Path().empty() ||
         !PerformSong(song, band, performance, midi.Path().c_str(), nullptr) ||
         !sequence.Load(midi.Path().c_str(), error)) {

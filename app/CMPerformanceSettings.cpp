@@ -30,6 +30,19 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
     return performance;
 }
 
+CMString PerformanceRefusal(const CMMusicSong& song, const CMPerformanceSettings& performance)
+{
+    CMString reason;
+    if (performance.instruments == 0)
+        reason = "Every instrument is switched off.";
+    else if (ExpandForm(song, performance.repeats, performance.intro, performance.verse,
+                        kMostPerformedMeasures)
+                 .size() > kMostPerformedMeasures)
+        reason.Format("The performance would be longer than %zu measures, more than Zimbrel plays.",
+                      kMostPerformedMeasures);
+    return reason;
+}
+
 bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
                  const CMPerformanceSettings& performance, const char* path, CMString* listing)
 {

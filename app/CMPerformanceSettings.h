@@ -30,8 +30,13 @@ struct CMPerformanceSettings {
 // kTempoRange and kRepeatRange, precount and precount note fitted to their settings.
 CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song);
 
+// Why `song` cannot be performed as `performance` says, as a sentence for the user: no instrument
+// plays, or the form would be played as more measures than a performance holds. Empty when it
+// can be performed.
+CMString PerformanceRefusal(const CMMusicSong& song, const CMPerformanceSettings& performance);
+
 // Performs `song` with `band` as `performance` says into the MIDI file at `path` (GenerateMidi);
 // `listing`, when given, receives what was played. False when the driver refused the parameters
-// (no band, no instrument) or the file could not be written.
+// (no band, PerformanceRefusal) or the file could not be written.
 bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
                  const CMPerformanceSettings& performance, const char* path, CMString* listing);

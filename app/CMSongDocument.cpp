@@ -1,6 +1,7 @@
 // CMSongDocument: see CMSongDocument.h.
 #include "app/CMSongDocument.h"
 
+#include "core/CMFile.h"
 #include "core/CMTextFile.h"
 
 #include <sys/stat.h>
@@ -48,6 +49,11 @@ bool CMSongDocument::Open(const char* path, CMString& readError)
     m_source = file.GetText();
     Compile();
     return true;
+}
+
+bool CMSongDocument::IsSongFile(const char* path) const
+{
+    return CMFile::IsSameFile(m_song.path.GetText(), path);
 }
 
 void CMSongDocument::Compile()

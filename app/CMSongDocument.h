@@ -19,7 +19,10 @@ public:
     void ApplyEdit(const CMString& text, IMCompileShell& shell);
 
     // The file name without folder and extension, used in every message.
-    CMString GetTitle() const { return m_song.path.GetFileTitle(); }
+    CMString GetTitle() const { return m_song.GetFileTitle(); }
+    // Whether writing to `path` would replace the song's own file, under whatever name: every
+    // command that writes a file refuses such a path.
+    bool IsSongFile(const char* path) const;
     const CMString& GetSource() const { return m_source; }
     const CMMusicSong& GetSong() const { return m_song; }
     CMMusicSong& GetSong() { return m_song; }

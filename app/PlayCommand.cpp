@@ -36,7 +36,7 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
         return CMPlayOutcome::NotSaved;
 
     const WaitCursor waitCursor(shell);
-    const CMString title = song.path.GetFileTitle();
+    const CMString title = song.GetFileTitle();
     const CMString midiPath = MidiPathOf(song.path);
     CMString listing;
     const bool created =
@@ -44,8 +44,11 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
     shell.WriteDebug(listing);
     CMString message;
     if (!created) {
-        shell.WriteOutput(
-            message.Format("Error : Cannot create MIDI file '%s'.\n", title.GetText()));
+        message.Format("Error : Cannot create MIDI file '%s'.\n", title.GetText());
+        const CMString reason = PerformanceRefusal(song, request.performance);
+        if (!reason.IsEmpty())
+            message += reason + "\n";
+        shell.WriteOutput(message);
         return CMPlayOutcome::NotCreated;
     }
     player.SetPort(request.port);

@@ -42,7 +42,7 @@ std::string SongTitleOf(const CMMusicSong& song)
 {
     if (!song.title.IsEmpty())
         return song.title.GetHead()->element->Str();
-    return song.path.GetFileTitle().Str();
+    return song.GetFileTitle().Str();
 }
 
 bool WriteMusicXmlFile(const CMMusicSong& song, const CMMusicXmlOptions& options,
@@ -51,7 +51,7 @@ bool WriteMusicXmlFile(const CMMusicSong& song, const CMMusicXmlOptions& options
 {
     CMMusicXmlOptions named = options;
     if (named.title.empty())
-        named.title = song.path.GetFileTitle().Str();
+        named.title = song.GetFileTitle().Str();
     const CMMusicXmlExport score = ExportMusicXml(song, named);
     warnings = score.warnings;
     if (!WriteFileAtomically(path.c_str(), score.text)) {

@@ -42,7 +42,7 @@ void Songbook(benchmark::State& state)
     std::vector<CMSongbookSong> book;
     for (int i = 0; i < state.range(0); ++i) {
         const CMMusicSong& song = examples[static_cast<std::size_t>(i) % examples.size()];
-        book.push_back({&song, QString::fromUtf8(song.path.GetFileTitle().GetText()), 140});
+        book.push_back({&song, QString::fromUtf8(song.GetFileTitle().GetText()), 140});
     }
     const CMChartSettings chart("");
     CMMusicDC renderer(nullptr, chart);

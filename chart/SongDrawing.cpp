@@ -3,7 +3,6 @@
 #include "chart/SongDrawing.h"
 
 #include "chart/MusicFont.h"
-#include "core/CMFile.h"
 #include "music/LabelCodes.h"
 #include "music/MelodySpelling.h"
 
@@ -122,7 +121,7 @@ double SongPainter::Header(int tempo)
                            AlignLeft);
     }
     if (m_song.title.IsEmpty())
-        m_dc.DrawTitle(CMFile::GetFileName(m_song.path.GetText(), false));
+        m_dc.DrawTitle(m_song.GetFileTitle());
     else
         m_dc.DrawTitleLines(m_song.title);
     if (tempo > 0)
@@ -143,9 +142,8 @@ double SongPainter::Header(int tempo)
 
 void SongPainter::LaterPageHeading(int chartPage, int pages)
 {
-    const CMString title = m_song.title.IsEmpty()
-                               ? CMFile::GetFileName(m_song.path.GetText(), false)
-                               : *m_song.title.GetHead()->element;
+    const CMString title =
+        m_song.title.IsEmpty() ? m_song.GetFileTitle() : *m_song.title.GetHead()->element;
     m_dc.DrawPageHeading(chartPage, title, pages);
 }
 

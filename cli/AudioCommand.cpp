@@ -1,6 +1,7 @@
 // zimbrel-cli audio FILE -o OUT [PERF] [--soundfont SF2]: performs a song with a band and renders
 // it with the built-in synthesizer into a WAV, FLAC or Ogg Vorbis file, told by OUT's extension.
 #include "cli/CliCommand.h"
+#include "cli/SongFile.h"
 #include "cli/SongPerformance.h"
 
 #include "app/AudioExport.h"
@@ -40,6 +41,8 @@ int RunAudioCommand(const CliArguments& arguments)
         return UsageError("audio: -o OUT names the audio file (.wav, .flac or .ogg)");
     if (!AudioFormatOf(output.c_str()))
         return UsageError("audio: '" + output + "' is not a .wav, .flac or .ogg file");
+    if (IsTheSongItself("audio", song.document, output))
+        return kExitUsage;
 
     const CMString title = song.document.GetTitle();
     if (isatty(STDERR_FILENO)) {

@@ -181,6 +181,8 @@ int RunChartCommand(const CliArguments& arguments)
     CMSongDocument document;
     if (!OpenCompiledSong(request.song, document))
         return kExitFailed;
+    if (IsTheSongItself("chart", document, request.output))
+        return kExitUsage;
     const CMMusicSong& song = document.GetSong();
 
     // As the chart view: the chart's fonts, the general chord style winning over the chart's

@@ -76,7 +76,9 @@ int RunExportCommand(const CliArguments& arguments)
         }
         const CMMusicSong& song = document.GetSong();
         const std::string path =
-            folder ? output + "/" + song.path.GetFileTitle().Str() + ".musicxml" : output;
+            folder ? output + "/" + song.GetFileTitle().Str() + ".musicxml" : output;
+        if (IsTheSongItself("export", document, path))
+            return kExitUsage;
         CMMusicXmlOptions options;
         options.transposition = key.transposition;
         options.partName = key.partName;

@@ -1,6 +1,7 @@
 // zimbrel-cli midi FILE [-o OUT] [PERF] [--listing]: performs a song with a band into a standard
 // MIDI file (by default the song's path followed by ".midi", as the play command writes it).
 #include "cli/CliCommand.h"
+#include "cli/SongFile.h"
 #include "cli/SongPerformance.h"
 
 #include "app/PlayCommand.h"
@@ -35,6 +36,8 @@ int RunMidiCommand(const CliArguments& arguments)
 
     if (output.empty())
         output = MidiPathOf(song.file.c_str()).Str();
+    if (IsTheSongItself("midi", song.document, output))
+        return kExitUsage;
     CMString text;
     const bool written =
         PerformSong(song.document.GetSong(), song.band, song.performance, output.c_str(), &text);
@@ -43,8 +46,9 @@ int RunMidiCommand(const CliArguments& arguments)
     const CMString title = song.document.GetTitle();
     if (!written) {
         std::fprintf(stderr, "Error : Cannot create MIDI file '%s'.\n", title.GetText());
-        if (song.performance.instruments == 0)
-            std::fprintf(stderr, "Every instrument is switched off.\n");
+        const CMString reason = PerformanceRefusal(song.document.GetSong(), song.performance);
+        if (!reason.IsEmpty())
+            std::fprintf(stderr, "%s\n", reason.GetText());
         return kExitFailed;
     }
     if (!listing)

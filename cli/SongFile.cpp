@@ -1,6 +1,8 @@
 // Opening a song for a command: see SongFile.h.
 #include "cli/SongFile.h"
 
+#include "cli/CliCommand.h"
+
 #include <cstdio>
 
 bool OpenCompiledSong(const std::string& file, CMSongDocument& document)
@@ -14,5 +16,14 @@ bool OpenCompiledSong(const std::string& file, CMSongDocument& document)
         std::fputs(document.GetMessage().GetText(), stderr);
         return false;
     }
+    return true;
+}
+
+bool IsTheSongItself(const std::string& command, const CMSongDocument& document,
+                     const std::string& output)
+{
+    if (!document.IsSongFile(output.c_str()))
+        return false;
+    UsageError(command + ": '" + output + "' is the song itself; name another output file");
     return true;
 }

@@ -127,6 +127,8 @@ int RunSongbookCommand(const CliArguments& arguments)
             failed = true;
             continue;
         }
+        if (IsTheSongItself("songbook", *document, request.output))
+            return kExitUsage;
         const CMMusicSong& song = document->GetSong();
         book.push_back({&song, QString::fromStdString(SongTitleOf(song)),
                         DefaultPerformance(settings, song).tempo});

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <new>
 
 namespace {
 
@@ -122,6 +123,13 @@ int main(int argc, char** argv)
     const auto command = Commands().find(arguments[next]);
     if (command == Commands().end())
         return UsageError("unknown command '" + arguments[next] + "'");
-    return command->second(
-        CliArguments(arguments.begin() + static_cast<long>(next) + 1, arguments.end()));
+    // The libraries answer failures rather than throwing; only memory running out comes here.
+    try {
+        return command->second(
+            CliArguments(arguments.begin() + static_cast<long>(next) + 1, arguments.end()));
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "zimbrel-cli: %s: not enough memory for this work\n",
+                     command->first.c_str());
+        return kExitFailed;
+    }
 }

@@ -28,8 +28,10 @@ static bool WriteAll(int fd, std::string_view bytes)
 static bool ReplaceFile(const char* path, mode_t newFileMode,
                         const std::function<bool(int fd, const char* temporaryPath)>& fill)
 {
-    if (!path || !*path)
+    if (!path || !*path) {
+        errno = ENOENT;
         return false;
+    }
     std::string temporary = std::string(path) + ".tmp.XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
@@ -45,10 +47,17 @@ static bool ReplaceFile(const char* path, mode_t newFileMode,
         mode &= ~mask;
     }
     bool ok = fchmod(fd, mode) == 0 && fill(fd, temporary.c_str()) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
+    int reason = ok ? 0 : errno;  // the first failure's, for the caller's message
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        reason = errno;
+    }
     if (ok && std::rename(temporary.c_str(), path) == 0)
         return true;
+    if (ok)
+        reason = errno;
     unlink(temporary.c_str());
+    errno = reason;
     return false;
 }
 

@@ -8,7 +8,8 @@
 #include <sys/types.h>
 
 // Writes `bytes` to `path`. A new file gets `newFileMode` (before the umask); an existing file
-// keeps its permissions. Answers false, leaving the target untouched, when anything fails.
+// keeps its permissions. Answers false, leaving the target untouched, when anything fails; errno
+// then tells why ("No space left on device").
 bool WriteFileAtomically(const char* path, std::string_view bytes, mode_t newFileMode = 0644);
 
 // Lets `write` create the whole file under the temporary name it is given (a file beside `path`

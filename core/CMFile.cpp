@@ -302,6 +302,13 @@ CMString CMFile::GetCurrentDir()
     return CMString(".");
 }
 
+bool CMFile::IsSameFile(const char* path, const char* otherPath)
+{
+    struct stat one, other;
+    return path && otherPath && stat(path, &one) == 0 && stat(otherPath, &other) == 0 &&
+           one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
 bool CMFile::ListFiles(CMStringList& names, const char* pattern)
 {
     const std::string_view text(pattern ? pattern : "");

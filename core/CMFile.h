@@ -57,6 +57,8 @@ public:
     static CMString GetCurrentDir();
     // The names (without folder) of the plain files matching a wildcard pattern, sorted.
     static bool ListFiles(CMStringList& names, const char* pattern);
+    // Whether two paths name one existing file, whatever the names (links, "./", folders).
+    static bool IsSameFile(const char* path, const char* otherPath);
 
 protected:
     struct StreamCloser {

@@ -1,6 +1,7 @@
 // Fuzz target: arbitrary bytes as a settings file. Reading must not crash, and a write must
 // change only what it was asked to: the written value reads back, every other value reads as
-// before, every other line survives in order, and the bytes after a NUL are kept.
+// before, every other line survives in order with its line ending, and the bytes after a NUL are
+// kept.
 #include "settings/CMIniText.h"
 
 #include <cstdint>
@@ -19,14 +20,16 @@ void Check(bool condition)
         std::abort();
 }
 
-// The lines of the stored form that end in a line break.
+// The lines of the stored form that end in a line break (CR LF, LF or a lone CR), each with its
+// line break: a write keeps every other line's ending as it was.
 std::vector<std::string_view> FinishedLines(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::vector<std::string_view> lines;
-    for (std::size_t end; (end = bytes.find("\r\n")) != std::string_view::npos;) {
+    for (std::size_t end; (end = bytes.find_first_of("\r\n")) != std::string_view::npos;) {
+        end += bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1;
         lines.push_back(bytes.substr(0, end));
-        bytes.remove_prefix(end + 2);
+        bytes.remove_prefix(end);
     }
     return lines;
 }

@@ -24,6 +24,12 @@ bool CMMidiFile::AddNote(std::uint32_t tick, std::uint32_t duration, std::uint8_
     return track->AddNote(tick, duration, key, velocity);
 }
 
+void CMMidiFile::ReserveNotes(std::size_t notes)
+{
+    if (!m_tracks.empty())
+        m_tracks.back()->ReserveEvents(2 * notes);
+}
+
 void CMMidiFile::MakeDeltaTimes()
 {
     for (const auto& track : m_tracks)

@@ -19,6 +19,9 @@ public:
     // False when the track already holds delta times.
     bool AddNote(std::uint32_t tick, std::uint32_t duration, std::uint8_t key,
                  std::uint8_t velocity, CMMidiFileChunk* track = nullptr);
+    // Makes room for `notes` more notes in the last track, so that a long performance's events
+    // are not copied each time the track outgrows its room.
+    void ReserveNotes(std::size_t notes);
     // Converts every track to delta times (once).
     void MakeDeltaTimes();
     // A silent measure plus `bars` count-in measures in front of every track; clicks of key

@@ -25,6 +25,8 @@ public:
     // The note's start and, `duration` ticks later, its end.
     bool AddNote(std::uint32_t tick, std::uint32_t duration, std::uint8_t key,
                  std::uint8_t velocity);
+    // Makes room for `count` more events.
+    void ReserveEvents(std::size_t count) { m_events.reserve(m_events.size() + count); }
     // Converts absolute ticks into delta times; a second call does nothing.
     void MakeDeltaTimes();
     bool HasDeltaTimes() const { return m_deltaTimes; }

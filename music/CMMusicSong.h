@@ -68,6 +68,9 @@ public:
     // ("Error : line (N) message\n  Last token : \"text\"\n") and the song is unchanged.
     bool Compile(const CMString& source, CMString& errorText);
 
+    // The song's name in every message and, when it has no title lines, on its chart: the file
+    // name without folder and extension ("Blues" for "Blues.zimbrel" and "./Data/Blues.zimbrel").
+    CMString GetFileTitle() const { return path.GetFileTitle(); }
     // The first chord of the key list (bars, slashes and labels passed over), or null.
     const CMMusicChord* GetKeyChord() const;
     // The key for scales and signatures: C major when the song names none.

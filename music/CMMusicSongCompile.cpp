@@ -85,8 +85,12 @@ void AssignLengths(CMMusicChordList& measure, const CMMusicChord* previousLast)
 
 bool CMMusicSong::Compile(const CMString& source, CMString& errorText)
 {
+    // Several editors begin a UTF-8 file with a byte-order mark; it is no part of the song.
+    std::string_view text = source.View();
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     CMMusicSong parsed;
-    if (!ParseSong(CMFile::EscapeHex(source.View()).View(), &parsed, errorText))
+    if (!ParseSong(CMFile::EscapeHex(text).View(), &parsed, errorText))
         return false;
     UnescapeLines(parsed.title);
     UnescapeLines(parsed.lyrics);

@@ -29,11 +29,14 @@ void CMMusicSong::AppendSection(std::vector<const CMMusicChordList*>& sequence, 
 
         switch (measure.barKind) {
         case FineBar: continue;
-        case RepeatBegin: repeatStart = node; break;
+        case RepeatBegin:
+            // A first-ending sign before the repeat belongs to no pass of it.
+            repeatStart = node;
+            repeatEnd = nullptr;
+            break;
         case RepeatEnd:
-            if (repeatStart) {
+            if (repeatStart)
                 appendRange(repeatStart, repeatEnd ? repeatEnd : node);
-            }
             repeatStart = repeatEnd = nullptr;
             break;
         case DoubleRepeat:

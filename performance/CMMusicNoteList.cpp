@@ -5,6 +5,8 @@
 #include "midi/CMMidiFile.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 CMMusicNoteList::CMMusicNoteList(std::uint32_t scaleMask_, int root_, std::uint8_t lengthCode,
                                  std::uint32_t weight_, int lowShift_, int highShift_,
@@ -81,13 +83,35 @@ int CMMusicNoteList::Matches(std::uint32_t slotScale, int slotRoot, int tempo,
     return d - 24 <= highShift ? -2 : MatchTooHigh;
 }
 
-void CMMusicNoteList::WriteNotes(CMMidiFile& file) const
+void CMMusicNoteList::WriteNotes(CMMidiFile& file, bool endReStruckNotes) const
 {
-    for (const CMMusicNote& note : m_notes)
-        if (note.pitch >= 0)
-            file.AddNote(static_cast<std::uint32_t>(std::max(0, note.tick)),
-                         static_cast<std::uint32_t>(DurationTicks(note.code, note.gate)),
-                         static_cast<std::uint8_t>(note.pitch), note.velocity);
+    // Walking backwards, the next strike of each key is known when a note is met.
+    constexpr std::uint32_t kNever = UINT32_MAX;
+    std::array<std::uint32_t, 128> nextStrike;
+    nextStrike.fill(kNever);
+    std::vector<std::uint32_t> ends(m_notes.size(), kNever);  // kNever: not written
+    for (std::size_t i = m_notes.size(); i-- > 0;) {
+        const CMMusicNote& note = m_notes[i];
+        if (note.pitch < 0)
+            continue;
+        const auto start = static_cast<std::uint32_t>(std::max(0, note.tick));
+        const auto end = start + static_cast<std::uint32_t>(DurationTicks(note.code, note.gate));
+        std::uint32_t& strike = nextStrike[static_cast<std::size_t>(note.pitch)];
+        if (!endReStruckNotes)
+            ends[i] = end;
+        else if (strike != start)
+            ends[i] = std::min(end, strike);
+        strike = start;
+    }
+    file.ReserveNotes(static_cast<std::size_t>(
+        std::count_if(ends.begin(), ends.end(), [](std::uint32_t end) { return end != kNever; })));
+    for (std::size_t i = 0; i < m_notes.size(); ++i) {
+        const CMMusicNote& note = m_notes[i];
+        if (ends[i] == kNever)
+            continue;
+        const auto start = static_cast<std::uint32_t>(std::max(0, note.tick));
+        file.AddNote(start, ends[i] - start, static_cast<std::uint8_t>(note.pitch), note.velocity);
+    }
 }
 
 void CMMusicNoteList::Serialize(CMFile& file, bool store)

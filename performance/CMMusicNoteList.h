@@ -48,8 +48,11 @@ public:
     // Whether this pattern fits a slot: a CMMatchRejection, or the number of octaves to add to the
     // transposition from this pattern's root to `root`.
     int Matches(std::uint32_t slotScale, int slotRoot, int tempo, std::uint32_t slotLength) const;
-    // Writes every sounding note into the MIDI file's last track.
-    void WriteNotes(CMMidiFile& file) const;
+    // Writes every sounding note into the MIDI file's last track. With `endReStruckNotes`, a note
+    // whose key is struck again before its end ends where it is struck again (a note struck again
+    // at its own tick is left out): otherwise its note-off would come after the new note-on and
+    // silence the new note.
+    void WriteNotes(CMMidiFile& file, bool endReStruckNotes) const;
 
     const std::vector<CMMusicNote>& GetNotes() const { return m_notes; }
     // For changing notes in place (keys, velocities); the caller keeps the ticks as they are.

@@ -91,7 +91,8 @@ bool CMMusicPlayer::PlaySlots(CMMidiFile& file, const CMMusicPhraseList& slots,
         }
     }
     ResolveApproachNotes(performance, random);
-    performance.WriteNotes(file);
+    // A drum stroke is not held: it rings out whenever its note ends.
+    performance.WriteNotes(file, m_instrument != InstrumentRhythm);
     return true;
 }
 

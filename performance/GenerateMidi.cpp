@@ -205,9 +205,10 @@ TrackOf TrackFor(CMInstrument instrument)
 }  // namespace
 
 std::vector<const CMMusicChordList*> ExpandForm(const CMMusicSong& song, int repeats, bool intro,
-                                                bool verse)
+                                                bool verse, std::size_t most)
 {
     std::vector<const CMMusicChordList*> sequence;
+    const auto full = [&sequence, most] { return sequence.size() > most; };
     if (!song.structure.IsEmpty()) {
         // The form as the progression block gives it; the coda is taken on the last entry that
         // stands for the section with the coda sign.
@@ -215,6 +216,8 @@ std::vector<const CMMusicChordList*> ExpandForm(const CMMusicSong& song, int rep
         const CMMusicSong::CMMusicLabel* codaEntry =
             codaLabel >= 0 ? song.FindStructureEntry(codaLabel) : nullptr;
         for (const CMMusicSong::CMMusicLabel* entry : song.structure) {
+            if (full())
+                break;
             const bool lastTime = entry == codaEntry;
             if (entry->code == LabelTheme)
                 AppendTheme(song, sequence, lastTime);
@@ -227,7 +230,7 @@ std::vector<const CMMusicChordList*> ExpandForm(const CMMusicSong& song, int rep
         song.AppendSection(sequence, LabelIntro, false);
     if (verse)
         song.AppendSection(sequence, LabelVerse, false);
-    for (int chorus = 1; chorus <= repeats; ++chorus)
+    for (int chorus = 1; chorus <= repeats && !full(); ++chorus)
         AppendTheme(song, sequence, chorus >= repeats);
     song.AppendSection(sequence, LabelEnding, false);
     return sequence;
@@ -239,11 +242,14 @@ bool GenerateMidi(const CMMusicSong& song, const CMMusicBand* band, const char* 
 {
     if (!band || instruments == 0 || repeats < 1)
         return false;
+    const std::vector<const CMMusicChordList*> sequence =
+        ExpandForm(song, repeats, intro, verse, kMostPerformedMeasures);
+    if (sequence.size() > kMostPerformedMeasures)
+        return false;
     CMMidiFile file(96);
     if (listing)
         AppendBarsListing(song, *listing);
 
-    const std::vector<const CMMusicChordList*> sequence = ExpandForm(song, repeats, intro, verse);
     Slots slots;
     CMString chordLines;
     SlotBuilder(song, transpose, slots, listing ? &chordLines : nullptr).Build(sequence);

@@ -6,6 +6,7 @@
 
 #include "core/CMString.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -13,6 +14,10 @@
 class CMMusicBand;
 class CMMusicChordList;
 class CMMusicSong;
+
+// The longest performance, in measures as played: far beyond any song (a 64-bar chorus played
+// eleven times with intro and ending is some 720 measures), and some 50 MB of memory.
+inline constexpr std::size_t kMostPerformedMeasures = 20000;
 
 // The instrument switches of a performance.
 enum CMInstrumentBits : int { PlayDrums = 1, PlayPiano = 2, PlayBass = 4 };
@@ -22,12 +27,14 @@ enum CMInstrumentBits : int { PlayDrums = 1, PlayPiano = 2, PlayBass = 4 };
 // count-in measures (0-2) clicked on `precountNote`, `repeats` choruses of the theme (1 or more).
 // The listing, when given, receives the text of what was played. `seed` fixes the random choices
 // (the calendar time when not given). Answers false, doing nothing, without a band, without an
-// instrument or with fewer than one chorus, and false when the file could not be written.
+// instrument, with fewer than one chorus or a form longer than kMostPerformedMeasures, and false
+// when the file could not be written.
 bool GenerateMidi(const CMMusicSong& song, const CMMusicBand* band, const char* path, int tempo,
                   int transpose, int instruments, int precount, int precountNote, int repeats,
                   CMString* listing, bool intro, bool verse,
                   std::optional<std::uint32_t> seed = std::nullopt);
 
-// The measures of the song in the order a performance plays them.
+// The measures of the song in the order a performance plays them. The expansion stops once it
+// holds more than `most` measures (the sequence is then cut short).
 std::vector<const CMMusicChordList*> ExpandForm(const CMMusicSong& song, int repeats, bool intro,
-                                                bool verse);
+                                                bool verse, std::size_t most = SIZE_MAX);

@@ -4,11 +4,13 @@
 #include "core/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -54,6 +56,39 @@ bool ReadWholeFile(const char* path, std::string& bytes)
     }
 }
 
+// Serialises the writers of the files in one folder, in this process and in others, from reading
+// a file to renaming its new text over it, so that no write works from a text another has just
+// replaced. The lock is on the folder: the file itself is replaced by every write (a lock on it
+// would stay with the old file) and may not exist yet, and a lock file would stay behind. A
+// folder that cannot be opened is written without the lock.
+class FolderWriteLock {
+public:
+    explicit FolderWriteLock(const char* filePath)
+    {
+        const std::string_view path(filePath);
+        const std::size_t slash = path.rfind('/');
+        const std::string folder =
+            slash == std::string_view::npos ? "." : std::string(path.substr(0, slash + 1));
+        const int reason = errno;  // callers report the write's own failure
+        m_fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        while (m_fd >= 0 && flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        errno = reason;
+    }
+    ~FolderWriteLock()
+    {
+        const int reason = errno;
+        if (m_fd >= 0)
+            close(m_fd);  // releases the lock
+        errno = reason;
+    }
+    FolderWriteLock(const FolderWriteLock&) = delete;
+    FolderWriteLock& operator=(const FolderWriteLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
 }  // namespace
 
 CMIniFile::CMIniFile(const char* name)
@@ -77,6 +112,7 @@ bool CMIniFile::WriteText(const CMIniText& text) const
 
 bool CMIniFile::Edit(const std::function<bool(IMIniStore&)>& edit) const
 {
+    const FolderWriteLock lock(path.GetText());
     CMIniText text;
     if (!ReadText(text))
         return false;
@@ -95,6 +131,7 @@ CMString CMIniFile::ReadString(std::string_view section, std::string_view key,
 bool CMIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     // An existing file that cannot be read is never replaced: that would lose all it holds.
+    const FolderWriteLock lock(path.GetText());
     CMIniText text;
     return ReadText(text) && text.WriteString(section, key, value) && WriteText(text);
 }

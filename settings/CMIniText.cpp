@@ -1,8 +1,6 @@
 // CMIniText: parsing a line, the walk to a section and key, and the edits of a write.
 #include "settings/CMIniText.h"
 
-#include "core/CMTextFile.h"
-
 #include <optional>
 
 namespace {
@@ -45,13 +43,24 @@ bool IsHeader(std::string_view line)
     return !line.empty() && line[0] == '[';
 }
 
+// The length of the line break at `at` ("\r\n", a lone "\r" or "\n"); 0 when none is there.
+std::size_t LineBreakAt(std::string_view text, std::size_t at)
+{
+    if (at >= text.size())
+        return 0;
+    if (text[at] == '\r')
+        return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+    return text[at] == '\n' ? 1 : 0;
+}
+
 // Calls visit(line, start of the line) for every header and entry line that ends in a line break,
 // in order, while it answers true. Empty lines and comments are passed over.
 template <class Visit>
 void VisitLines(const std::string& text, Visit visit)
 {
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    for (std::size_t end; (end = text.find_first_of("\r\n", start)) != std::string::npos;
+         start = end + LineBreakAt(text, end)) {
         const std::string_view line(text.data() + start, end - start);
         if (!line.empty() && line[0] != '#' && !visit(line, start))
             return;
@@ -73,11 +82,11 @@ bool IsStorable(std::string_view section, std::string_view key, std::string_view
            !HasAny(value, kLineBreaks);
 }
 
-std::string ConvertLineBreaks(std::string_view text, bool toCRLF)
+// The line break the text's lines end in: that of its first line; CR LF for a text without one.
+std::string_view LineBreakOf(std::string_view text)
 {
-    CMTextFile buffer;
-    buffer.SetText(CMString(text));
-    return buffer.ConvertNewlines(toCRLF).Str();
+    const std::size_t first = text.find_first_of("\r\n");
+    return first == std::string_view::npos ? "\r\n" : text.substr(first, LineBreakAt(text, first));
 }
 
 }  // namespace
@@ -85,7 +94,7 @@ std::string ConvertLineBreaks(std::string_view text, bool toCRLF)
 CMIniText::CMIniText(std::string_view fileBytes)
 {
     const std::size_t nul = fileBytes.find('\0');
-    m_text = ConvertLineBreaks(fileBytes.substr(0, nul), false);
+    m_text = fileBytes.substr(0, nul);
     if (nul != std::string_view::npos)
         m_unread = fileBytes.substr(nul);
 }
@@ -131,22 +140,24 @@ bool CMIniText::WriteString(std::string_view section, std::string_view key, std:
 {
     if (!IsStorable(section, key, value))
         return false;
+    const std::string lineBreak(LineBreakOf(m_text));  // a copy: the text changes below
     std::string entry(key);
     entry.append("=").append(value);
     Place place = Locate(section, key);
     if ((place.stop == Stop::SectionEnd || place.stop == Stop::NoSection) && !m_text.empty() &&
-        m_text.back() != '\n') {
+        m_text.back() != '\n' && m_text.back() != '\r') {
         // Appending would join the new line to an unfinished last line. End that line first; it
         // is then read like any other, so look again.
-        m_text += '\n';
+        m_text += lineBreak;
         place = Locate(section, key);
     }
     switch (place.stop) {
     case Stop::KeyLine: m_text.replace(place.begin, place.end - place.begin, entry); break;
-    case Stop::NextSection: m_text.insert(place.begin, entry.append("\n")); break;
-    case Stop::SectionEnd: m_text.append(entry).append("\n"); break;
+    case Stop::NextSection: m_text.insert(place.begin, entry.append(lineBreak)); break;
+    case Stop::SectionEnd: m_text.append(entry).append(lineBreak); break;
     case Stop::NoSection:
-        m_text.append("[").append(section).append("]\n").append(entry).append("\n");
+        m_text.append("[").append(section).append("]").append(lineBreak);
+        m_text.append(entry).append(lineBreak);
         break;
     }
     return true;
@@ -168,5 +179,5 @@ std::vector<CMIniEntry> CMIniText::GetEntries() const
 
 std::string CMIniText::GetFileBytes() const
 {
-    return ConvertLineBreaks(m_text, true) + m_unread;
+    return m_text + m_unread;
 }

@@ -1,7 +1,8 @@
 // CMIniText: the text of a settings file held in memory, with the rules by which the program
 // reads and edits it. A line is a section header ("[" first), a comment ("#" first), an entry
-// (key "=" value, nothing trimmed) or empty; only lines that end in a line break count, and a
-// NUL byte ends the text. Edits touch one line and keep every other byte as it was.
+// (key "=" value, nothing trimmed) or empty; only lines that end in a line break (CR LF, LF or a
+// lone CR) count, and a NUL byte ends the text. Edits touch one line and keep every other byte
+// as it was, line breaks included; new lines end as the file's first line does.
 #pragma once
 
 #include "core/CMString.h"
@@ -21,8 +22,8 @@ struct CMIniEntry {
 class CMIniText : public IMIniStore {
 public:
     CMIniText() = default;
-    // From a file's bytes: CR LF and lone CR become line breaks; the text ends at the first NUL
-    // byte, and whatever follows it is carried along unread so that a write never loses it.
+    // From a file's bytes: the text ends at the first NUL byte, and whatever follows it is
+    // carried along unread so that a write never loses it.
     explicit CMIniText(std::string_view fileBytes);
 
     // Finds the key in the first section of that name; false when it is not there.
@@ -38,7 +39,7 @@ public:
     // Every entry with a key inside a section, in file order (also those a read cannot reach
     // because an earlier section or line has the same name).
     std::vector<CMIniEntry> GetEntries() const;
-    // The bytes to store: each line break as CR LF, then the unread bytes from the NUL on.
+    // The bytes to store: the text, then the unread bytes from the NUL on.
     std::string GetFileBytes() const;
 
 private:
@@ -56,6 +57,6 @@ private:
     };
     Place Locate(std::string_view section, std::string_view key) const;
 
-    std::string m_text;    // line breaks as "\n", up to the first NUL
+    std::string m_text;    // as in the file, up to the first NUL
     std::string m_unread;  // from the first NUL on, as it came
 };

@@ -182,4 +182,25 @@ inline File Read(const std::vector<std::uint8_t>& bytes)
     return Reader(bytes).Read();
 }
 
+// Note-ons of a key that its channel still holds: a synthesizer hears on, on, off, off, and the
+// first note's end silences the second.
+inline int StrikesOfHeldKeys(const Track& track)
+{
+    int strikes = 0;
+    int held[16][128] = {};
+    for (const Event& event : track.events) {
+        const std::uint8_t kind = event.status & 0xF0;
+        if (kind != 0x80 && kind != 0x90)
+            continue;
+        int& count = held[event.status & 0x0F][event.data[0] & 0x7F];
+        if (kind == 0x90 && event.data[1] > 0) {
+            strikes += count > 0;
+            ++count;
+        } else if (count > 0) {
+            --count;
+        }
+    }
+    return strikes;
+}
+
 }  // namespace midireader

@@ -5,14 +5,18 @@
 #include "chart/StaffPosition.h"
 #include "chart/qt/CMQtDC.h"
 #include "chart/qt/TextBytes.h"
+#include "core/AtomicFile.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -34,7 +38,7 @@ QString SongTitle(const CMMusicSong& song)
 {
     if (!song.title.IsEmpty())
         return TextFromBytes(song.title.GetHead()->element->View());
-    return TextFromBytes(song.path.GetFileTitle().View());
+    return TextFromBytes(song.GetFileTitle().View());
 }
 
 // The pages a file holds: 0 for the screen view, otherwise printed page numbers.
@@ -52,10 +56,10 @@ std::vector<int> PagesToDraw(const CMMusicSong& song, const CMChartExportOptions
     return pages;
 }
 
-bool WritePdf(QSaveFile& file, const CMMusicSong& song, CMMusicDC& renderer,
+bool WritePdf(QIODevice& device, const CMMusicSong& song, CMMusicDC& renderer,
               const CMChartExportOptions& options, const std::vector<int>& pages)
 {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&device);
     writer.setPageSize(options.screen ? QPageSize(SheetInches(true), QPageSize::Inch)
                                       : QPageSize(QPageSize::Letter));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -73,7 +77,7 @@ bool WritePdf(QSaveFile& file, const CMMusicSong& song, CMMusicDC& renderer,
     return painter.end();
 }
 
-bool WritePng(QSaveFile& file, const CMMusicSong& song, CMMusicDC& renderer,
+bool WritePng(QIODevice& device, const CMMusicSong& song, CMMusicDC& renderer,
               const CMChartExportOptions& options, int page)
 {
     const QSizeF inches = SheetInches(options.screen);
@@ -86,17 +90,17 @@ bool WritePng(QSaveFile& file, const CMMusicSong& song, CMMusicDC& renderer,
     QPainter painter(&image);
     DrawChartPage(painter, options.dotsPerInch, song, renderer, options, page);
     painter.end();
-    return image.save(&file, "PNG");
+    return image.save(&device, "PNG");
 }
 
-bool WriteSvg(QSaveFile& file, const CMMusicSong& song, CMMusicDC& renderer,
+bool WriteSvg(QIODevice& device, const CMMusicSong& song, CMMusicDC& renderer,
               const CMChartExportOptions& options, int page)
 {
     const QSizeF inches = SheetInches(options.screen);
     const QSize size(qRound(inches.width() * kSvgResolution),
                      qRound(inches.height() * kSvgResolution));
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&device);
     generator.setResolution(kSvgResolution);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
@@ -143,26 +147,30 @@ bool ExportChart(const CMMusicSong& song, CMMusicDC& renderer, const CMChartExpo
         error = QStringLiteral("the file name must end in .pdf, .png or .svg");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
+    // Drawn in memory, then written and synced through a temporary file: every write error
+    // reaches us with its reason, and a failure leaves the old file as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     const std::vector<int> pages = PagesToDraw(song, options, *format);
-    bool written = false;
+    bool drawn = false;
     switch (*format) {
-    case CMChartFormat::Pdf: written = WritePdf(file, song, renderer, options, pages); break;
+    case CMChartFormat::Pdf: drawn = WritePdf(buffer, song, renderer, options, pages); break;
     case CMChartFormat::Png:
-        written = WritePng(file, song, renderer, options, pages.front());
+        drawn = WritePng(buffer, song, renderer, options, pages.front());
         break;
     case CMChartFormat::Svg:
-        written = WriteSvg(file, song, renderer, options, pages.front());
+        drawn = WriteSvg(buffer, song, renderer, options, pages.front());
         break;
     }
-    if (!written || !file.commit()) {
-        error = file.errorString().isEmpty() ? QStringLiteral("the drawing could not be written")
-                                             : file.errorString();
-        file.cancelWriting();
+    if (!drawn) {
+        error = QStringLiteral("the drawing could not be made");
+        return false;
+    }
+    const QByteArray name = QFile::encodeName(path);
+    const std::string_view fileBytes(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (!WriteFileAtomically(name.constData(), fileBytes)) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
     return true;

@@ -5,7 +5,10 @@
 #include "midi/playback/FluidSynthSupport.h"
 #include "midi/playback/SynthWorkShare.h"
 
+#include <fcntl.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -55,12 +58,61 @@ SF_INFO FileInfo(CMAudioFormat format, int sampleRate)
     return info;
 }
 
+// libsndfile writes the file through these calls on our own descriptor, so that a failing write
+// keeps its reason: libsndfile's own messages for a full disk are "Unspecified internal error" and
+// worse, depending on the format.
+struct SoundSink {
+    int fd = -1;
+    int writeError = 0;  // errno of the first failed write
+
+    static SoundSink& Of(void* data) { return *static_cast<SoundSink*>(data); }
+    static sf_count_t Length(void* data)
+    {
+        struct stat status;
+        return fstat(Of(data).fd, &status) == 0 ? status.st_size : -1;
+    }
+    static sf_count_t Seek(sf_count_t offset, int whence, void* data)
+    {
+        return lseek(Of(data).fd, offset, whence);
+    }
+    static sf_count_t Tell(void* data) { return lseek(Of(data).fd, 0, SEEK_CUR); }
+    static sf_count_t Read(void* bytes, sf_count_t count, void* data)
+    {
+        const ssize_t read = ::read(Of(data).fd, bytes, static_cast<std::size_t>(count));
+        return read < 0 ? 0 : read;
+    }
+    static sf_count_t Write(const void* bytes, sf_count_t count, void* data)
+    {
+        SoundSink& sink = Of(data);
+        sf_count_t done = 0;
+        while (done < count && sink.writeError == 0) {
+            const ssize_t written = ::write(sink.fd, static_cast<const char*>(bytes) + done,
+                                            static_cast<std::size_t>(count - done));
+            if (written > 0)
+                done += written;
+            else if (written < 0 && errno != EINTR)
+                sink.writeError = errno;
+        }
+        return done;
+    }
+};
+
+SF_VIRTUAL_IO SoundSinkCalls()
+{
+    return SF_VIRTUAL_IO{SoundSink::Length, SoundSink::Seek, SoundSink::Read, SoundSink::Write,
+                         SoundSink::Tell};
+}
+
 // One synthesizer and the channels it plays, with their events.
 class SynthPart {
 public:
-    bool Load(fluid_settings_t* settings, const CMString& soundFont, CMString& error)
+    // A synthesizer with the SoundFont loaded, on settings of its own: FluidSynth's settings
+    // serve one synthesizer at a time (it keeps them and hangs its own callbacks on them).
+    bool Load(int sampleRate, const CMString& soundFont, CMString& error)
     {
-        m_synth.reset(new_fluid_synth(settings));
+        m_settings = NewSynthSettings(sampleRate);
+        if (m_settings)
+            m_synth = NewSynth(m_settings.get());
         if (!m_synth) {
             error = "FluidSynth cannot start a synthesizer.";
             return false;
@@ -101,6 +153,7 @@ public:
     bool IsSounding() const { return fluid_synth_get_active_voice_count(m_synth.get()) > 0; }
 
 private:
+    CMFluidSettings m_settings;  // before the synthesizer, which uses them until it goes
     CMFluidSynth m_synth;
     std::vector<CMTimedMidiEvent> m_events;
     std::size_t m_next = 0;
@@ -119,23 +172,18 @@ public:
         m_start = sequence.GetFirstNoteTime().value_or(0.0);
     }
 
-    // Shares the work out among at most `mostParts` synthesizers and loads the SoundFont into
-    // each, side by side.
-    bool Load(fluid_settings_t* settings, const CMString& soundFont, std::size_t mostParts,
-              CMString& error)
+    // Shares the work out among at most `mostParts` synthesizers, makes them and loads the
+    // SoundFont into each, one after another: the synthesizers share FluidSynth's cache of
+    // samples, whose lock is glib's and out of sight of the race checks, and loading takes
+    // some 40 to 90 ms a synthesizer (with the dynamic loading of samples), little against a
+    // render.
+    bool Load(int sampleRate, const CMString& soundFont, std::size_t mostParts, CMString& error)
     {
         const CMSynthWorkShare share(m_sequence.GetEvents(), mostParts);
         m_parts.resize(share.GetPartCount());
-        std::vector<CMString> errors(m_parts.size());
-        std::vector<char> loaded(m_parts.size(), 0);
-        ForEachPart(
-            [&](std::size_t i) { loaded[i] = m_parts[i].Load(settings, soundFont, errors[i]); });
-        for (std::size_t i = 0; i < m_parts.size(); ++i) {
-            if (!loaded[i]) {
-                error = errors[i];
+        for (SynthPart& part : m_parts)
+            if (!part.Load(sampleRate, soundFont, error))
                 return false;
-            }
-        }
         for (const CMTimedMidiEvent& event : m_sequence.GetEvents())
             m_parts[share.GetPartOf(event)].Add(event);
         for (SynthPart& part : m_parts)
@@ -271,35 +319,40 @@ bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, 
         error.Format("This system's libsndfile cannot write %s files.", FormatName(format));
         return false;
     }
-    const CMFluidSettings settings = NewSynthSettings(options.sampleRate);
-    if (!settings) {
-        error = "FluidSynth cannot start a synthesizer.";
-        return false;
-    }
     Renderer renderer(sequence, options.sampleRate, options.progress);
     const std::size_t synthesizers = options.synthesizers > 0
                                          ? static_cast<std::size_t>(options.synthesizers)
                                          : std::max(1u, std::thread::hardware_concurrency());
-    if (!renderer.Load(settings.get(), soundFontPath, synthesizers, error))
+    if (!renderer.Load(options.sampleRate, soundFontPath, synthesizers, error))
         return false;
 
     CMString writeError;
     const auto write = [&](const char* temporaryPath) {
-        SoundFile file(sf_open(temporaryPath, SFM_WRITE, &info));
-        if (!file) {
+        SoundSink sink;
+        sink.fd = open(temporaryPath, O_RDWR | O_CLOEXEC);
+        if (sink.fd < 0)
+            return false;
+        SF_VIRTUAL_IO calls = SoundSinkCalls();
+        SoundFile file(sf_open_virtual(&calls, SFM_WRITE, &info, &sink));
+        bool written = file != nullptr;
+        if (written) {
+            sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+            written = renderer.Run(file.get());
+            // libsndfile's own message only when no write failed: for Ogg Vorbis it has none
+            // (and prints "Not a valid error number" on standard output when asked).
+            if (!written && sink.writeError == 0)
+                writeError = sf_strerror(file.get());
+            // The header is completed here.
+            written = sf_close(file.release()) == 0 && written;
+        } else if (sink.writeError == 0) {
             writeError = sf_strerror(nullptr);
-            return false;
         }
-        sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-        if (!renderer.Run(file.get())) {
-            writeError = sf_strerror(file.get());
-            return false;
-        }
-        if (sf_close(file.release()) != 0) {  // the header is completed here
+        if (sink.writeError != 0)
+            writeError = std::strerror(sink.writeError);
+        written = close(sink.fd) == 0 && written && sink.writeError == 0;
+        if (!written && writeError.IsEmpty())
             writeError = "the file could not be completed";
-            return false;
-        }
-        return true;
+        return written;
     };
     errno = 0;
     if (!WriteFileAtomicallyWith(path, write)) {

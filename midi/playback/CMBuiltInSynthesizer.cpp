@@ -59,7 +59,7 @@ bool CMBuiltInSynthesizer::PrepareSynth(const CMString& soundFont, CMString& err
     m_synth.reset();
     m_settings = NewSynthSettings(kSampleRate);
     if (m_settings)
-        m_synth.reset(new_fluid_synth(m_settings.get()));
+        m_synth = NewSynth(m_settings.get());
     if (!m_synth) {
         error = "FluidSynth cannot start a synthesizer.";
         return false;

@@ -51,6 +51,17 @@ CMFluidSettings NewSynthSettings(int sampleRate)
     return settings;
 }
 
+CMFluidSynth NewSynth(fluid_settings_t* settings)
+{
+    // The first synthesizer of the process sets up FluidSynth's shared tables and default
+    // modulators, and FluidSynth marks them ready before they are: a synthesizer made at the same
+    // time on another thread may copy them half done. Its notes then lack their velocity
+    // attenuation and sound five times too loud.
+    static std::mutex creation;
+    const std::lock_guard<std::mutex> lock(creation);
+    return CMFluidSynth(new_fluid_synth(settings));
+}
+
 CMString TakeFluidSynthError()
 {
     std::lock_guard<std::mutex> lock(g_logMutex);

@@ -25,6 +25,10 @@ using CMFluidAudioDriver = std::unique_ptr<fluid_audio_driver_t, CMFluidDeleter>
 // instruments it plays. FluidSynth's log goes to TakeFluidSynthError from now on.
 CMFluidSettings NewSynthSettings(int sampleRate);
 
+// A synthesizer on `settings`, which serve no other synthesizer while it lives. Synthesizers are
+// made one at a time, whatever the thread (see NewSynth in the .cpp).
+CMFluidSynth NewSynth(fluid_settings_t* settings);
+
 // The last error FluidSynth logged since the last call, without its line break; empty when none.
 CMString TakeFluidSynthError();
 

@@ -120,7 +120,9 @@ TEST_F(PlayCommand, EveryInstrumentOffWritesTheMidiErrorAndPlaysNothing)
     CMPlayRequest request = Request();
     request.performance.instruments = 0;
     EXPECT_EQ(PlayOrStop(document.GetSong(), request, shell), CMPlayOutcome::NotCreated);
-    EXPECT_EQ(shell.output, Lines{"Error : Cannot create MIDI file 'blues'.\n"});
+    EXPECT_EQ(
+        shell.output,
+        Lines{"Error : Cannot create MIDI file 'blues'.\nEvery instrument is switched off.\n"});
     EXPECT_EQ(shell.debug.size(), 1u);  // the listing is written also when generation failed
     EXPECT_EQ(shell.script->calls, Lines{});
     EXPECT_FALSE(Exists(midiPath));

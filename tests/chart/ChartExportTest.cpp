@@ -3,6 +3,7 @@
 #include "chart/qt/ChartExport.h"
 #include "chart/SongDrawing.h"
 #include "tests/FileContents.h"
+#include "tests/SmallDisk.h"
 #include "tests/TempDir.h"
 #include "tests/chart/ChartTestSupport.h"
 
@@ -113,4 +114,24 @@ TEST(ChartExport, AFileThatCannotBeWrittenLeavesTheOldOne)
     struct stat status;
     EXPECT_EQ(stat(dir.Path("taken.png").c_str(), &status), 0);
     EXPECT_TRUE(S_ISDIR(status.st_mode));
+}
+
+TEST(ChartExport, AFullDiskKeepsTheOldFileAndSaysWhy)
+{
+    const SmallDisk disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << "mounting a small disk needs root";
+    const CMMusicSong song = CompileSong(MeasuresSource(16));
+    for (const char* name : {"old.pdf", "old.png", "old.svg"})
+        WriteFileContents(disk.Path(name), "the chart that was there");
+    disk.Fill();
+    CMMusicDC renderer(nullptr, DefaultChartSettings());
+    for (const char* name : {"old.pdf", "old.png", "old.svg"}) {
+        QString error;
+        EXPECT_FALSE(ExportChart(song, renderer, CMChartExportOptions(),
+                                 QString::fromStdString(disk.Path(name)), error))
+            << name;
+        EXPECT_EQ(error.toStdString(), "No space left on device") << name;
+        EXPECT_EQ(FileContents(disk.Path(name)), "the chart that was there");
+    }
 }

@@ -627,12 +627,14 @@ TEST(ChartLayout, HeaderScreenAndPrint)
     printed = DrawChart(song, {.page = 1});
     EXPECT_EQ(printed.Texts("Times New Roman").size(), 1u);  // only the "C" of 4/4
 
-    // Without title lines the file name is the title.
+    // Without title lines the file name is the title, with or without a folder.
     song.title.DeleteAll();
-    song.path = "/songs/Blue Tune.zimbrel";
-    const RecordingDC untitled = DrawChart(song);
-    ASSERT_EQ(TextsSaying(untitled, "Blue Tune").size(), 1u);
-    EXPECT_NEAR(TextsSaying(untitled, "Blue Tune")[0].y1, -0.125, kEps);
+    for (const char* path : {"/songs/Blue Tune.zimbrel", "Blue Tune.zimbrel"}) {
+        song.path = path;
+        const RecordingDC untitled = DrawChart(song);
+        ASSERT_EQ(TextsSaying(untitled, "Blue Tune").size(), 1u) << path;
+        EXPECT_NEAR(TextsSaying(untitled, "Blue Tune")[0].y1, -0.125, kEps);
+    }
 }
 
 TEST(ChartLayout, TheRendererDrawsWithTheSettingsItIsGiven)

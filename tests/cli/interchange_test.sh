@@ -20,6 +20,13 @@ check "export of two songs" 0 $?
 check "export with numbers" 2 $?
 contains "export with numbers" err "--key needs concert, bb, eb or user"
 
+cp "$source_dir/Data/Example.zimbrel" mine.zimbrel
+"$cli" export mine.zimbrel -o ./mine.zimbrel >out 2>err
+check "export over the song" 2 $?
+"$cli" songbook mine.zimbrel -o mine.zimbrel >out 2>err
+check "songbook over the song" 2 $?
+cmp -s mine.zimbrel "$source_dir/Data/Example.zimbrel" || fail "the song was overwritten"
+
 "$cli" songbook "$source_dir"/Data/*.zimbrel -o book.pdf --title "Examples" >out 2>err
 check "songbook" 0 $?
 contains "songbook" out "book.pdf: 8 songs"

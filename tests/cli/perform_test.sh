@@ -46,6 +46,25 @@ grep -qF "from 1 to 11, not '12'" err || fail "repeats: the range is not named: 
 [ $? -eq 1 ] || fail "broken song: exit status"
 grep -q "parse error" err || fail "broken song: message"
 
+# An output file that is the song itself, under any name, is refused by every command that
+# writes, and the song stays as it was.
+cp Data/Example.zimbrel Song.zimbrel
+ln -s Song.zimbrel sheet.pdf
+ln -s Song.zimbrel take.wav
+for args in "midi Song.zimbrel -o ./Song.zimbrel" "chart Song.zimbrel -o sheet.pdf" \
+            "audio Song.zimbrel -o take.wav"; do
+  "$cli" $args 2>err; check "$args" 2 $?
+  grep -q "is the song itself; name another output file" err || fail "$args: $(cat err)"
+  cmp -s Song.zimbrel Data/Example.zimbrel || fail "$args: the song was changed"
+done
+
+# A performance longer than Zimbrel plays is refused before it is made, with the reason.
+{ printf 'chord {'; for i in $(seq 2000); do printf ' C7 |'; done; echo ' }'; } >Long.zimbrel
+"$cli" midi Long.zimbrel --repeats 11 2>err; check "a form too long" 1 $?
+grep -qx "The performance would be longer than 20000 measures, more than Zimbrel plays." err ||
+  fail "a form too long: $(cat err)"
+[ -e Long.zimbrel.midi ] && fail "a form too long: a MIDI file was written"
+
 # The band and the instruments come from ./Zimbrel.ini.
 "$cli" config Preferences.Band "Brazilian Trio" >/dev/null
 "$cli" config Preferences.Drums 0 >/dev/null

@@ -62,6 +62,17 @@ data_bytes=$(od -An -tu4 -j40 -N4 eight.wav | tr -d ' ')
   fail "audio: $data_bytes bytes of sound, not 18.5 s"
 loudest=$(od -An -td2 -v -j44 eight.wav | tr -s ' ' '\n' | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
 [ "$loudest" -gt 3000 ] || fail "audio: silent (loudest sample $loudest)"
+[ "$loudest" -lt 32767 ] || fail "audio: a sample at full scale"
+
+# One seed, one sound: twenty exports, each a process of its own, give the same bytes.
+cat >Two.zimbrel <<'SONG'
+misc { tempo = 240; repeat = 1; precount = 0; }
+chord { Dm7 G7 | Cmaj7 || }
+SONG
+for take in $(seq 20); do
+  "$cli" audio Two.zimbrel -o take$take.wav --seed 9 >/dev/null 2>&1 || fail "audio: take $take failed"
+  cmp -s take1.wav take$take.wav || fail "audio: take $take differs from take 1"
+done
 
 "$cli" audio Eight.zimbrel -o eight.mp3 2>err; [ $? -eq 2 ] || fail "audio: .mp3 is bad usage"
 grep -q "'eight.mp3' is not a .wav, .flac or .ogg file" err || fail "audio: format message"

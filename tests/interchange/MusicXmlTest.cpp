@@ -74,7 +74,7 @@ TEST(MusicXml, ScoresMatchTheReviewedFiles)
         song.path = path.c_str();
         CMMusicXmlOptions options;
         options.transposition = score.transposition;
-        options.title = song.path.GetFileTitle().Str();
+        options.title = song.GetFileTitle().Str();
         const std::string expected =
             FileContents(std::string(ZIMBREL_TEST_DATA "/musicxml/") + score.golden);
         ASSERT_FALSE(expected.empty()) << score.golden;

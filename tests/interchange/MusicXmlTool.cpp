@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     song.path = argv[1];
     CMMusicXmlOptions options;
     options.transposition = std::atoi(argv[2]);
-    options.title = song.path.GetFileTitle().Str();
+    options.title = song.GetFileTitle().Str();
     const CMMusicXmlExport result = ExportMusicXml(song, options);
     for (const std::string& warning : result.warnings)
         std::fprintf(stderr, "warning: %s\n", warning.c_str());

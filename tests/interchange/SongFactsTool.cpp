@@ -123,7 +123,7 @@ int main(int argc, char** argv)
     song.path = argv[1];
     int beats = 0, beatType = 0;
     song.GetFirstMeter(beats, beatType);
-    const std::string title = song.title.IsEmpty() ? song.path.GetFileTitle().Str()
+    const std::string title = song.title.IsEmpty() ? song.GetFileTitle().Str()
                                                    : song.title.GetHead()->element->Str();
     std::printf("{\"title\":\"%s\",\"keysig\":%d,\"timesig\":\"%d/%d\",\"measures\":%d,",
                 title.c_str(), KeySignatureAccidentals(DisplayKey(song, 0).key), beats, beatType,

@@ -341,4 +341,9 @@ TEST(Compile, NonAsciiTextSurvivesByteForByte)
     EXPECT_EQ(sjis.lyrics.GetHead()->element->Str(), shiftJis);
     // A chord block never accepts such bytes.
     EXPECT_EQ(ErrorOf("chord { C \xC3\xA9 }"), Error(1, "parse error", "\\"));
+
+    // A byte-order mark at the start, as several editors save UTF-8, is passed over.
+    const CMMusicSong marked = CompileSong("\xEF\xBB\xBFtitle { Caf\xC3\xA9 } chord { C | }");
+    EXPECT_EQ(marked.title.GetHead()->element->Str(), "Caf\xC3\xA9");
+    EXPECT_EQ(Measures(marked), Measures(CompileSong("chord { C | }")));
 }

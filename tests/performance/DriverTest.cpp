@@ -104,6 +104,14 @@ TEST(FormExpansion, RepeatsEndingsAndCoda)
     // A double repeat closes one repeat and opens the next.
     EXPECT_EQ(Expanded(CompileSong("chord { |: C | D :| |: E | F :| G || }"), 1),
               "C D C D E F E F G -");
+    // A first-ending sign before a repeat begin or a double repeat belongs to no repeat of it.
+    const std::pair<const char*, const char*> endingsBeforeRepeats[] = {
+        {"chord { C ! D |: E :| F | }", "C D E E F -"},
+        {"chord { C ! D :| |: E :| F | }", "C D E E F -"},
+        {"chord { |: C ! D :| |: E :| F | }", "C D C E E F -"},
+    };
+    for (const auto& [source, played] : endingsBeforeRepeats)
+        EXPECT_EQ(Expanded(CompileSong(source), 1), played) << source;
     // The coda sign cuts only the last chorus, which goes on to the ending.
     EXPECT_EQ(Expanded(CompileSong("chord { C | D @ E | F || ending: G | A || }"), 3),
               "C D E F C D E F C D G A -");
@@ -141,6 +149,16 @@ TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
                               true, true, 1u));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 0, &listing,
                               true, true, 1u));
+    // A form played as more measures than a performance holds (200 measures and the closing one,
+    // 99 times fit, 100 times do not).
+    std::string longSource = "chord {";
+    for (int i = 0; i < 200; ++i)
+        longSource += " C |";
+    const CMMusicSong longSong = CompileSong(longSource + " }");
+    EXPECT_EQ(ExpandForm(longSong, 99, true, true).size(), 99u * 201u);
+    EXPECT_LE(99u * 201u, kMostPerformedMeasures);
+    EXPECT_FALSE(GenerateMidi(longSong, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 100,
+                              &listing, true, true, 1u));
     EXPECT_TRUE(listing.IsEmpty());
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), dir.Path("no/such/x.midi").c_str(), 150, 0,
@@ -308,6 +326,10 @@ TEST(Driver, EverySongOfDataPlaysInRangeAndInTime)
                 EXPECT_GE(note.key, 28) << fileName;
                 EXPECT_LE(note.key, 55) << fileName;
             }
+            // No bass or piano key is struck again while it sounds: its end would silence the
+            // new note.
+            EXPECT_EQ(midireader::StrikesOfHeldKeys(p.midi.tracks[1]), 0) << fileName;
+            EXPECT_EQ(midireader::StrikesOfHeldKeys(p.midi.tracks[2]), 0) << fileName;
             // Drums use the drum map only and are never transposed.
             const std::set<int> drumKeys = {59, 44, 36, 37, 40};
             for (const midireader::Note& note : p.midi.tracks[3].notes)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -155,7 +156,7 @@ TEST(Pattern, WriteNotesIntoTheLastTrack)
     CMMidiFile file(96);
     file.AddTrack(0, 0, CMString());
     file.AddTrack(1, 32, CMString());
-    performance.WriteNotes(file);
+    performance.WriteNotes(file, true);
     file.MakeDeltaTimes();
     const midireader::File read = midireader::Read(file.WriteImage(120));
     ASSERT_EQ(read.tracks.size(), 3u);
@@ -164,6 +165,34 @@ TEST(Pattern, WriteNotesIntoTheLastTrack)
     EXPECT_EQ(read.tracks[2].notes[1].tick, 192u);
     EXPECT_EQ(read.tracks[2].notes[1].duration, 36u);  // a dotted eighth at half gate
     EXPECT_EQ(read.tracks[2].notes[1].velocity, 95);
+}
+
+TEST(Pattern, ANoteStruckAgainEndsWhereItIsStruckAgain)
+{
+    // Key 60: a half note struck again on beat 2; key 64 struck twice at once; key 67 ends just
+    // where it is struck again.
+    CMMusicNoteList performance(8, 0, 0, 9, -48, 48, 20, 400);
+    for (const auto& [tick, key, code] :
+         {std::tuple(0, 60, 0x12), std::tuple(96, 60, 0x11), std::tuple(0, 64, 0x11),
+          std::tuple(0, 64, 0x12), std::tuple(0, 67, 0x11), std::tuple(96, 67, 0x11)})
+        performance.InsertNote(CMMusicNote(tick, key, 79, static_cast<std::uint8_t>(code)));
+    const auto written = [&](bool endReStruckNotes) {
+        CMMidiFile file(96);
+        file.AddTrack(2, 0, CMString());
+        performance.WriteNotes(file, endReStruckNotes);
+        file.MakeDeltaTimes();
+        return midireader::Read(file.WriteImage(120)).tracks[1];
+    };
+    const midireader::Track mended = written(true);
+    EXPECT_EQ(midireader::StrikesOfHeldKeys(mended), 0);
+    std::vector<std::tuple<std::uint32_t, int, std::uint32_t>> notes;
+    for (const midireader::Note& note : mended.notes)
+        notes.emplace_back(note.tick, note.key, note.duration);
+    const std::vector<std::tuple<std::uint32_t, int, std::uint32_t>> expected = {
+        {0, 60, 96}, {0, 64, 192}, {0, 67, 96}, {96, 60, 96}, {96, 67, 96}};
+    EXPECT_EQ(notes, expected);
+    // As written (the drummer's strokes): both strikes of 60 and of 64 come before their ends.
+    EXPECT_EQ(midireader::StrikesOfHeldKeys(written(false)), 2);
 }
 
 TEST(Pattern, LibraryStoredFormRoundTrips)

@@ -14,6 +14,7 @@
 #include <climits>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 using namespace std::string_literals;
 
@@ -171,10 +172,17 @@ TEST_F(IniFileTest, ReplacingAValueKeepsEveryOtherByte)
     EXPECT_EQ(Bytes(), "# Zimbrel settings\r\n[Preferences]\r\nPiano=1\r\n; odd line\r\n"
                        "Band=New Band\r\nUnknown = kept \r\n\r\n[Mine]\r\nx=y\r\n");
 
-    // Only the line ends change: to CR LF.
-    file = File("[A]\nx=1\rlone\r\n[B]\ny=2\n");
-    ASSERT_TRUE(file.WriteInt("A", "x", 3));
-    EXPECT_EQ(Bytes(), "[A]\r\nx=3\r\nlone\r\n[B]\r\ny=2\r\n");
+    // Every line keeps its own line break; new lines end as the file's first line does.
+    const std::pair<const char*, const char*> endings[] = {
+        {"[A]\nk=1\rlone\r\n[B]\ny=2\n", "[A]\nk=3\rlone\r\n[B]\ny=2\n"},
+        {"[A]\nx=1\r\n[B]\r\n", "[A]\nx=1\r\nk=3\n[B]\r\n"},
+        {"[B]\ry=2", "[B]\ry=2\r[A]\rk=3\r"},
+    };
+    for (const auto& [before, after] : endings) {
+        file = File(before);
+        ASSERT_TRUE(file.WriteInt("A", "k", 3));
+        EXPECT_EQ(Bytes(), after) << before;
+    }
 }
 
 TEST_F(IniFileTest, WhereANewLineGoes)
@@ -228,6 +236,29 @@ TEST_F(IniFileTest, AnUnfinishedLastLineIsEndedBeforeAnythingIsAppended)
     file = File("[A]\r\ny=1\r\nz=3");
     ASSERT_TRUE(file.WriteInt("A", "y", 2));
     EXPECT_EQ(Bytes(), "[A]\r\ny=2\r\nz=3");
+}
+
+TEST_F(IniFileTest, WritersAtOnceLoseNoValue)
+{
+    // Two writers changing different keys at once, as two "zimbrel-cli config" commands: each
+    // reads the file, edits it and renames the new text over it, and a writer that read before
+    // the other's rename would put back the text without the other's value.
+    Missing();
+    constexpr int kRounds = 200;
+    std::thread other([this] {
+        CMIniFile file = At();
+        for (int round = 0; round < kRounds; ++round)
+            file.WriteInt("Other", "Key" + std::to_string(round), round);
+    });
+    CMIniFile file = At();
+    for (int round = 0; round < kRounds; ++round)
+        file.WriteInt("Mine", "Key" + std::to_string(round), round);
+    other.join();
+    int lost = 0;
+    for (int round = 0; round < kRounds; ++round)
+        for (const char* section : {"Mine", "Other"})
+            lost += file.ReadInt(section, "Key" + std::to_string(round), -1) != round;
+    EXPECT_EQ(lost, 0);
 }
 
 TEST_F(IniFileTest, BytesAfterANulSurviveWrites)
