@@ -1,175 +1,120 @@
-// zimbrel-cli songbook FILE... -o BOOK.pdf [--key concert|bb|eb|user] [--title TEXT]
-// [--transpose N] [--chord-style 0-3] [--no-intro] [--no-verse] [--notice]: many lead sheets in
-// one PDF with a title page and contents, drawn with the chart's fonts and choices of
-// ./Zimbrel.ini unless the options say otherwise. A song that does not compile is named and left
-// out; the book holds the others.
-#include "cli/CliCommand.h"
+// zimbrel-cli songbook FILE... -o BOOK.pdf: many lead sheets in one PDF with a title page and
+// contents, drawn with the chart's fonts and the choices the chart view makes from ./Zimbrel.ini
+// unless the options say otherwise. A song that does not compile is named and left out; the book
+// holds the others. Runs in zimbrel-cli-chart, the program that loads Qt.
+#include "cli/ChartApplication.h"
+#include "cli/HelperCommands.h"
+#include "cli/SongFiles.h"
 
-#include "app/CMPerformanceSettings.h"
-#include "app/CMSongDocument.h"
+#include "app/ChartView.h"
 #include "app/SongExport.h"
-#include "chart/qt/CMMusicFont.h"
 #include "chart/qt/Songbook.h"
-#include "cli/SongFile.h"
+#include "settings/CMChartSettings.h"
 #include "settings/CMZimbrelIni.h"
 
-#include <QGuiApplication>
-
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <memory>
 
 namespace {
 
-struct SongbookRequest {
-    std::vector<std::string> songs;
-    std::string output;
-    std::string title = "Songbook";
-    int keyKind = -1;
-    int transposition = 0;
-    int chordStyle = -1;
-    bool noIntro = false;
-    bool noVerse = false;
-    bool notice = false;
-};
-
-std::string ParseRequest(const CliArguments& arguments, SongbookRequest& request)
+CMChartViewRequest ViewRequest(const SongbookRequest& request)
 {
-    static const std::map<std::string, int> kKeyKinds = {{"concert", InstrumentConcert},
-                                                         {"bb", InstrumentBFlat},
-                                                         {"eb", InstrumentEFlat},
-                                                         {"user", InstrumentUserKey}};
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        const std::string value = hasValue ? arguments[i + 1] : "";
-        if (argument == "-o" || argument == "--title" || argument == "--key" ||
-            argument == "--transpose" || argument == "--chord-style") {
-            if (!hasValue)
-                return argument + " needs a value";
-            ++i;
-        }
-        if (argument == "-o") {
-            request.output = value;
-        } else if (argument == "--title") {
-            request.title = value;
-        } else if (argument == "--key") {
-            const auto kind = kKeyKinds.find(value);
-            if (kind == kKeyKinds.end())
-                return "--key needs concert, bb, eb or user";
-            request.keyKind = kind->second;
-        } else if (argument == "--transpose" || argument == "--chord-style") {
-            char* end = nullptr;
-            const long number = std::strtol(value.c_str(), &end, 10);
-            const bool transpose = argument == "--transpose";
-            if (*end || value.empty() || number < (transpose ? -7 : 0) ||
-                number > (transpose ? 7 : 3))
-                return argument + (transpose ? " needs semitones from -7 to 7" : " needs 0 to 3");
-            (transpose ? request.transposition : request.chordStyle) = static_cast<int>(number);
-        } else if (argument == "--no-intro" || argument == "--no-verse" || argument == "--notice") {
-            (argument == "--no-intro"   ? request.noIntro
-             : argument == "--no-verse" ? request.noVerse
-                                        : request.notice) = true;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            return "unknown option '" + argument + "'";
-        } else {
-            request.songs.push_back(argument);
-        }
-    }
-    if (request.songs.empty())
-        return "no song file given";
-    if (request.output.empty())
-        return "no output file given (-o BOOK.pdf)";
-    if (request.output.size() < 4 || request.output.substr(request.output.size() - 4) != ".pdf")
-        return "the book is a PDF: the output file must end in .pdf";
-    return "";
+    CMChartViewRequest view;
+    view.transposition = request.transposition;
+    view.keyKind = request.keyKind;
+    view.chordStyle = request.chordStyle;
+    view.noIntro = request.noIntro;
+    view.noVerse = request.noVerse;
+    return view;
 }
 
-}  // namespace
-
-namespace {
-
-// Qt's notes about its own set-up (the offscreen runtime folder) are no news here.
-void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg &&
-        !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
-        std::fprintf(stderr, "zimbrel-cli: Qt: %s\n", qPrintable(message));
-}
-
-}  // namespace
-
-int RunSongbookCommand(const CliArguments& arguments)
-{
-    SongbookRequest request;
-    if (const std::string problem = ParseRequest(arguments, request); !problem.empty())
-        return UsageError("songbook: " + problem);
-    CMZimbrelIni settings;
-    settings.Load();
-    CMChartSettings chart("Zimbrel.ini");
-    chart.Load();
-    chart.chordStyle = static_cast<std::uint8_t>(request.chordStyle >= 0 ? request.chordStyle
-                                                                         : settings.chordStyle);
-    const int keyKind = request.keyKind >= 0 ? request.keyKind : settings.instrumentType;
-    const CMExportKey key = ExportKeyFor(keyKind, request.transposition, settings.userDefinedKey);
-
+// The songs that compile, in the order given; the others are named on standard error.
+struct CompiledSongs {
     std::vector<std::unique_ptr<CMSongDocument>> documents;
     std::vector<CMSongbookSong> book;
-    bool failed = false;
-    for (const std::string& file : request.songs) {
+    std::vector<std::string> paths;
+    bool allCompiled = true;
+};
+
+CompiledSongs CompileSongs(const SongbookRequest& request, const CMZimbrelIni& settings)
+{
+    CompiledSongs songs;
+    CliProgress progress(request.songs.size());
+    for (std::size_t i = 0; i < request.songs.size(); ++i) {
+        const std::string& path = request.songs[i];
+        progress.Show(i, path);
         auto document = std::make_unique<CMSongDocument>();
-        if (!OpenCompiledSong(file, *document)) {
-            std::fprintf(stderr, "zimbrel-cli: songbook: '%s' is left out of the book\n",
-                         file.c_str());
-            failed = true;
+        if (!OpenSong(path, *document, !request.noWarnings)) {
+            WriteSongMessage(stderr, path, "left out of the book");
+            songs.allCompiled = false;
             continue;
         }
-        if (IsTheSongItself("songbook", *document, request.output))
-            return kExitUsage;
         const CMMusicSong& song = document->GetSong();
-        book.push_back({&song, QString::fromStdString(SongTitleOf(song)),
-                        DefaultPerformance(settings, song).tempo});
-        documents.push_back(std::move(document));
+        songs.book.push_back({&song, QString::fromStdString(SongTitleOf(song)),
+                              ChooseChartView(settings, song, ViewRequest(request)).tempo});
+        songs.paths.push_back(path);
+        songs.documents.push_back(std::move(document));
     }
+    return songs;
+}
 
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
-        !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QtMessages);
-    int argc = 1;
-    char name[] = "zimbrel-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-    if (const QString warning = CMMusicFont::Instance().Warning(); !warning.isEmpty())
-        std::fprintf(stderr, "zimbrel-cli: warning: %s\n", qPrintable(warning));
-
-    CMMusicDC renderer(nullptr, chart);
+// The book's options: the view's choices (the same for every song) and the edition's name.
+CMSongbookOptions BookOptions(const SongbookRequest& request, const CMZimbrelIni& settings,
+                              const CMChartViewChoices& choices)
+{
     CMSongbookOptions options;
-    options.title = QString::fromStdString(request.title);
-    options.edition = QString::fromStdString(key.edition);
-    options.chart.transposition = key.transposition;
-    options.chart.chordStyle = chart.chordStyle;
-    options.chart.showIntro = settings.intro && !request.noIntro;
-    options.chart.showVerse = settings.verse && !request.noVerse;
+    options.title = QString::fromStdString(request.title.value_or("Songbook"));
+    const CMExportKey key =
+        ExportKeyFor(request.keyKind.value_or(settings.instrumentType),
+                     request.transposition.value_or(0), settings.userDefinedKey);
+    options.edition = QString::fromStdString(choices.numerals ? "Chords as scale degrees"
+                                                              : key.edition);
+    options.chart.transposition = choices.transposition;
+    options.chart.numerals = choices.numerals;
+    options.chart.chordStyle = choices.chordStyle;
+    options.chart.showIntro = choices.showIntro;
+    options.chart.showVerse = choices.showVerse;
     options.chart.printNotice = request.notice;
-    const bool terminal = isatty(STDERR_FILENO) != 0;
+    return options;
+}
+
+}  // namespace
+
+int RunSongbookCommand(const SongbookRequest& request)
+{
+    if (!request.output)
+        return UsageError("songbook", "no output given (-o BOOK.pdf)");
+    const std::string& output = *request.output;
+    if (output.size() < 5 || output.compare(output.size() - 4, 4, ".pdf") != 0)
+        return UsageError("songbook", "the book is a PDF: the output file must end in .pdf");
+    if (IsAnOutputTheSong("songbook", request.songs,
+                          std::vector<std::string>(request.songs.size(), output)))
+        return kExitUsage;
+
+    CMZimbrelIni settings;
+    settings.Load();
+    const CompiledSongs songs = CompileSongs(request, settings);
+    if (songs.book.empty())
+        return Failure("songbook: no song compiled; no book is written");
+
+    const CliChartApplication application;
+    CMChartSettings chart("Zimbrel.ini");
+    chart.Load();
+    const CMChartViewChoices choices =
+        ChooseChartView(settings, *songs.book.front().song, ViewRequest(request));
+    chart.chordStyle = choices.chordStyle;
+    CMMusicDC renderer(nullptr, chart);
+    CliProgress progress(songs.book.size());
     QString error;
-    const bool written =
-        ExportSongbook(book, renderer, options, QString::fromLocal8Bit(request.output.c_str()),
-                       error, [terminal](std::size_t done, std::size_t total) {
-                           if (terminal)
-                               std::fprintf(stderr, "\rsongbook: %zu of %zu songs%s", done, total,
-                                            done == total ? "\n" : "");
-                           return true;
-                       });
-    if (!written) {
-        std::fprintf(stderr, "zimbrel-cli: songbook: cannot write '%s': %s\n",
-                     request.output.c_str(), qPrintable(error));
-        return kExitFailed;
-    }
-    std::printf("%s: %zu song%s\n", request.output.c_str(), book.size(), book.size() == 1 ? "" : "s");
-    return failed ? kExitFailed : kExitDone;
+    const bool written = ExportSongbook(
+        songs.book, renderer, BookOptions(request, settings, choices),
+        QString::fromLocal8Bit(output.c_str()), error, [&](std::size_t done, std::size_t total) {
+            if (done < total)
+                progress.Show(done, songs.paths[done]);
+            return true;
+        });
+    if (!written)
+        return Failure("songbook: cannot write '" + output + "': " + error.toStdString());
+    std::printf("%s: %zu song%s\n", output.c_str(), songs.book.size(),
+                songs.book.size() == 1 ? "" : "s");
+    return songs.allCompiled ? kExitDone : kExitFailed;
 }
