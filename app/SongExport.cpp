@@ -1,13 +1,19 @@
 // Songs leaving Zimbrel: key kinds, titles and MusicXML files.
 #include "app/SongExport.h"
 
+#include "app/CMPerformanceSettings.h"
+#include "app/CMSongDocument.h"
 #include "app/ChartView.h"
+#include "app/IMCompileShell.h"
 #include "core/AtomicFile.h"
 #include "settings/CMZimbrelIni.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 CMExportKey ExportKeyFor(int keyKind, int transposition, int userDefinedKey)
 {
@@ -59,4 +65,46 @@ bool WriteMusicXmlFile(const CMMusicSong& song, const CMMusicXmlOptions& options
         return false;
     }
     return true;
+}
+
+bool ExportShownSong(const CMSongDocument& document, const CMZimbrelIni& settings,
+                     int viewTransposition, const std::string& path, IMCompileShell& output,
+                     std::string& error)
+{
+    if (!document.IsCompiled() || document.GetSong().measures.IsEmpty()) {
+        error = "the song has no measures to write; compile it first";
+        return false;
+    }
+    if (document.IsSongFile(path.c_str())) {
+        error = "it is the song itself; choose another file";
+        return false;
+    }
+    const CMMusicSong& song = document.GetSong();
+    const CMExportKey key =
+        ExportKeyFor(settings.instrumentType, viewTransposition, settings.userDefinedKey);
+    CMMusicXmlOptions options;
+    options.transposition = key.transposition;
+    options.partName = key.partName;
+    options.tempo = DefaultPerformance(settings, song).tempo;
+    std::vector<std::string> warnings;
+    if (!WriteMusicXmlFile(song, options, path, warnings, error))
+        return false;
+    for (const std::string& warning : warnings)
+        output.WriteOutput(CMString("warning: " + warning));
+    output.WriteOutput(
+        CMString("The score (" + key.partName + ") has been written to '" + path + "'"));
+    return true;
+}
+
+std::vector<std::string> SongbookSongFiles(const std::string& folder)
+{
+    std::vector<std::string> songs;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::filesystem::path& path = entry.path();
+        if (path.extension() == ".zimbrel" && entry.is_regular_file(error))
+            songs.push_back(path.string());
+    }
+    std::sort(songs.begin(), songs.end());
+    return songs;
 }

@@ -1,10 +1,15 @@
 // What the desktop program and zimbrel-cli share when songs leave Zimbrel: the key a score or a
 // book is written in for a key kind (concert, B-flat, E-flat or the user's key, with the
 // view's transposition), the names that say so, a song's title for lists, and MusicXML files
-// written whole or not at all.
+// written whole or not at all; the desktop program's export of the song it shows and the songs of
+// its songbook.
 #pragma once
 
 #include "interchange/MusicXmlExport.h"
+
+class CMSongDocument;
+class CMZimbrelIni;
+class IMCompileShell;
 
 #include <string>
 #include <vector>
@@ -28,3 +33,14 @@ std::string SongTitleOf(const CMMusicSong& song);
 bool WriteMusicXmlFile(const CMMusicSong& song, const CMMusicXmlOptions& options,
                        const std::string& path, std::vector<std::string>& warnings,
                        std::string& error);
+
+// The desktop program's Export as MusicXML: the score of the document's song in the view's key
+// kind and transposition (semitones), written to `path`. Says in `output` where it went and what
+// the score could not say. False, with the reason in `error`, when nothing was written: the song
+// did not compile, `path` is the song's own file, or the file cannot be written.
+bool ExportShownSong(const CMSongDocument& document, const CMZimbrelIni& settings,
+                     int viewTransposition, const std::string& path, IMCompileShell& output,
+                     std::string& error);
+
+// The songs of a songbook of `folder`: its .zimbrel files, in the order of their names.
+std::vector<std::string> SongbookSongFiles(const std::string& folder);

@@ -1,4 +1,5 @@
-// zimbrel-cli-chart: the program of zimbrel-cli that draws, started by zimbrel-cli for chart and songbook.
+// zimbrel-cli-chart: the program of zimbrel-cli that draws, started by zimbrel-cli for chart and
+// songbook.
 #include "cli/CommandLine.h"
 #include "cli/CommandTable.h"
 

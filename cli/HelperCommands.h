@@ -1,7 +1,7 @@
-// The commands that draw or sound: chart and songbook (zimbrel-cli-chart, on Qt) and audio, play and ports
-// (zimbrel-cli-sound, on FluidSynth, libsndfile and ALSA). Their requests and options are known to
-// every program, for help and for reading the command line before it is handed on; their work is
-// linked into their own program only and reaches the command table through CliHelperRuns.
+// The commands that draw or sound: chart and songbook (zimbrel-cli-chart, on Qt) and audio, play
+// and ports (zimbrel-cli-sound, on FluidSynth, libsndfile and ALSA). Their requests and options are
+// known to every program, for help and for reading the command line before it is handed on; their
+// work is linked into their own program only and reaches the command table through CliHelperRuns.
 #pragma once
 
 #include "app/CMPerformanceSettings.h"

@@ -1,5 +1,5 @@
-// The options of chart, songbook, audio, play and ports: see HelperCommands.h. Nothing here draws or
-// sounds, so zimbrel-cli itself reads these commands and prints their help.
+// The options of chart, songbook, audio, play and ports: see HelperCommands.h. Nothing here draws
+// or sounds, so zimbrel-cli itself reads these commands and prints their help.
 #include "cli/HelperCommands.h"
 #include "cli/SongCommands.h"
 #include "cli/SongFiles.h"
@@ -99,7 +99,8 @@ void DefineChartCommand(CliOptions& options, ChartRequest& request)
 void DefineSongbookCommand(CliOptions& options, SongbookRequest& request)
 {
     DefineSongOperands(options, request.songs, 0);
-    options.Text("-o,--output", request.output, "BOOK", "The songbook (.pdf)", CliCompletion::Files);
+    options.Text("-o,--output", request.output, "BOOK", "The songbook (.pdf)",
+                 CliCompletion::Files);
     options.Text("--title", request.title, "TEXT",
                  "The book's title, on its title page (default \"Songbook\")");
     DefineChartLookOptions(options, request.transposition, request.keyKind, request.chordStyle,

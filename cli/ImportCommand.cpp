@@ -22,8 +22,7 @@ bool ReportStored(const std::string& file, const CMImportedSongFile& song)
         std::printf("%s (already there)\n", song.stored.path.c_str());
         break;
     case CMStoredSongFile::Outcome::Refused:
-        WriteSongMessage(stderr, file,
-                         song.title + ": Error : not stored: " + song.stored.reason);
+        WriteSongMessage(stderr, file, song.title + ": Error : not stored: " + song.stored.reason);
         return false;
     }
     return true;
@@ -61,8 +60,7 @@ int RunImportCommand(const ImportRequest& request)
 
     std::vector<CMImportedSongFile> songs;
     std::string error;
-    int status = ImportIRealLinks(text.Str(), folder, songs, error) ? kExitDone
-                                                                               : kExitFailed;
+    int status = ImportIRealLinks(text.Str(), folder, songs, error) ? kExitDone : kExitFailed;
     if (!error.empty())
         WriteSongMessage(stderr, file, "Error : " + error);
     for (const CMImportedSongFile& song : songs) {

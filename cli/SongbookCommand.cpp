@@ -66,8 +66,8 @@ CMSongbookOptions BookOptions(const SongbookRequest& request, const CMZimbrelIni
     const CMExportKey key =
         ExportKeyFor(request.keyKind.value_or(settings.instrumentType),
                      request.transposition.value_or(0), settings.userDefinedKey);
-    options.edition = QString::fromStdString(choices.numerals ? "Chords as scale degrees"
-                                                              : key.edition);
+    options.edition =
+        QString::fromStdString(choices.numerals ? "Chords as scale degrees" : key.edition);
     options.chart.transposition = choices.transposition;
     options.chart.numerals = choices.numerals;
     options.chart.chordStyle = choices.chordStyle;
