@@ -60,6 +60,8 @@ private:
     void ChooseMeter();
     void FindEndings();
     void Header();
+    void PageLayout();
+    void Credits(const std::string& title);
     void Measure(std::size_t index);
     void Attributes();
     void LeftBarline(std::size_t index);
@@ -151,6 +153,66 @@ void ScoreWriter::FindEndings()
         m_endingStops[count - 1] = {1, "stop"};
 }
 
+// A letter-size page in tenths of a staff space (7 mm to 40 tenths), so that the credits below
+// stand where a reader that lays out pages by them puts its title block.
+constexpr int kPageWidth = 1234;
+constexpr int kPageHeight = 1597;
+constexpr int kPageMargin = 114;  // half an inch
+
+void ScoreWriter::PageLayout()
+{
+    m_xml.Open("defaults");
+    m_xml.Open("scaling");
+    m_xml.Leaf("millimeters", "7");
+    m_xml.Leaf("tenths", "40");
+    m_xml.Close();
+    m_xml.Open("page-layout");
+    m_xml.Leaf("page-height", std::to_string(kPageHeight));
+    m_xml.Leaf("page-width", std::to_string(kPageWidth));
+    m_xml.Open("page-margins", {{"type", "both"}});
+    for (const char* side : {"left-margin", "right-margin", "top-margin", "bottom-margin"})
+        m_xml.Leaf(side, std::to_string(kPageMargin));
+    m_xml.Close();
+    m_xml.Close();
+    m_xml.Open("system-layout");  // room above the first system for the title block
+    m_xml.Leaf("top-system-distance", "250");
+    m_xml.Close();
+    m_xml.Close();
+}
+
+// The title block as credits on the first page: readers that show credits show nothing of the
+// work's title otherwise. Title and further title lines centred at the top, the composer at the
+// right, the lyricist at the left.
+void ScoreWriter::Credits(const std::string& title)
+{
+    const auto credit = [this](const char* type, const std::string& words, int x, int y,
+                               const char* justify, int size) {
+        m_xml.Open("credit", {{"page", "1"}});
+        m_xml.Leaf("credit-type", type);
+        m_xml.Leaf("credit-words", words,
+                   {{"default-x", std::to_string(x)},
+                    {"default-y", std::to_string(y)},
+                    {"justify", justify},
+                    {"valign", "top"},
+                    {"font-size", std::to_string(size)}});
+        m_xml.Close();
+    };
+    int y = kPageHeight - kPageMargin;
+    credit("title", title, kPageWidth / 2, y, "center", 22);
+    bool first = true;
+    for (const CMString* line : m_song.title) {
+        if (!std::exchange(first, false)) {
+            y -= 50;
+            credit("subtitle", line->Str(), kPageWidth / 2, y, "center", 14);
+        }
+    }
+    y -= 40;
+    if (!m_song.composer.IsEmpty())
+        credit("composer", m_song.composer.Str(), kPageWidth - kPageMargin, y, "right", 10);
+    if (!m_song.lyricist.IsEmpty())
+        credit("lyricist", m_song.lyricist.Str(), kPageMargin, y, "left", 10);
+}
+
 void ScoreWriter::Header()
 {
     m_xml.Open("work");
@@ -167,15 +229,8 @@ void ScoreWriter::Header()
     m_xml.Leaf("software", "Zimbrel");
     m_xml.Close();
     m_xml.Close();
-    bool first = true;
-    for (const CMString* line : m_song.title) {
-        if (!std::exchange(first, false)) {
-            m_xml.Open("credit", {{"page", "1"}});
-            m_xml.Leaf("credit-type", "subtitle");
-            m_xml.Leaf("credit-words", line->Str(), {{"justify", "center"}, {"valign", "top"}});
-            m_xml.Close();
-        }
-    }
+    PageLayout();
+    Credits(title);
     m_xml.Open("part-list");
     m_xml.Open("score-part", {{"id", "P1"}});
     m_xml.Leaf("part-name", m_options.partName);
