@@ -48,13 +48,7 @@ std::string NoFile(const std::string&)
 CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelIni& settings,
                                    const CMMusicSong& song)
 {
-    CMChartViewRequest view;
-    view.transposition = request.transposition;
-    view.keyKind = request.keyKind;
-    view.chordStyle = request.chordStyle;
-    view.noIntro = request.noIntro;
-    view.noVerse = request.noVerse;
-    const CMChartViewChoices choices = ChooseChartView(settings, song, view);
+    const CMChartViewChoices choices = ChooseChartView(settings, song, request.look);
     CMChartExportOptions options;
     options.page = request.page.value_or(0);
     options.screen = request.screen;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/CMPerformanceSettings.h"
+#include "app/ChartView.h"
 #include "cli/CliCommand.h"
 
 #include <optional>
@@ -18,11 +19,7 @@ struct ChartRequest {
     std::optional<int> page;
     std::optional<int> dotsPerInch;
     bool screen = false;
-    std::optional<int> transposition;
-    std::optional<int> keyKind;
-    std::optional<int> chordStyle;
-    bool noIntro = false;
-    bool noVerse = false;
+    CMChartViewRequest look;  // --transpose, --key, --chord-style, --no-intro, --no-verse
     bool notice = false;
     bool noWarnings = false;
 };
@@ -34,11 +31,7 @@ struct SongbookRequest {
     std::vector<std::string> songs;
     std::optional<std::string> output;
     std::optional<std::string> title;
-    std::optional<int> transposition;
-    std::optional<int> keyKind;
-    std::optional<int> chordStyle;
-    bool noIntro = false;
-    bool noVerse = false;
+    CMChartViewRequest look;  // --transpose, --key, --chord-style, --no-intro, --no-verse
     bool notice = false;
     bool noWarnings = false;
 };

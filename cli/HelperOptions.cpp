@@ -35,15 +35,13 @@ void DefineOutputOptions(CliOptions& options, std::optional<std::string>& output
 }
 
 // What a drawn chart looks like, for chart and songbook: key, chord style, intro, verse, notice.
-void DefineChartLookOptions(CliOptions& options, std::optional<int>& transposition,
-                            std::optional<int>& keyKind, std::optional<int>& chordStyle,
-                            bool& noIntro, bool& noVerse, bool& notice)
+void DefineChartLookOptions(CliOptions& options, CMChartViewRequest& look, bool& notice)
 {
-    options.Number("--transpose", transposition, {-7, 7},
+    options.Number("--transpose", look.transposition, {-7, 7},
                    "Semitones the chords are moved by, on top of the key kind");
-    options.Choice("--key", keyKind, KeyKinds(),
+    options.Choice("--key", look.keyKind, KeyKinds(),
                    "The key the chords are shown in (default: Preferences.InstrumentType):");
-    options.Choice("--chord-style", chordStyle,
+    options.Choice("--chord-style", look.chordStyle,
                    {{"0", 0, "default: a triangle for major seventh, m for minor (Cm7, C△7)"},
                     {"1", 1, "words: maj and min (Cmin7, Cmaj7)"},
                     {"2", 2, "letters: M and m (Cm7, CM7)"},
@@ -51,8 +49,8 @@ void DefineChartLookOptions(CliOptions& options, std::optional<int>& transpositi
                      "symbols: - for minor, o for diminished, + for augmented, a "
                      "triangle and the half-diminished circle (C-7, Cø7)"}},
                    "How chord symbols are written (default: General.ChordStyle):");
-    options.Switch("--no-intro", noIntro, "Leave the intro out");
-    options.Switch("--no-verse", noVerse, "Leave the verse out");
+    options.Switch("--no-intro", look.noIntro, "Leave the intro out");
+    options.Switch("--no-verse", look.noVerse, "Leave the verse out");
     options.Switch("--notice", notice, "Print the grey notice of printed pages");
 }
 
@@ -91,8 +89,7 @@ void DefineChartCommand(CliOptions& options, ChartRequest& request)
                    "Dots per inch of a PNG image (default 150)");
     options.Switch("--screen", request.screen,
                    "Draw the screen view (pages 1 and 2 side by side with the binder rings)");
-    DefineChartLookOptions(options, request.transposition, request.keyKind, request.chordStyle,
-                           request.noIntro, request.noVerse, request.notice);
+    DefineChartLookOptions(options, request.look, request.notice);
     DefineWarningsSwitch(options, request.noWarnings);
 }
 
@@ -103,8 +100,7 @@ void DefineSongbookCommand(CliOptions& options, SongbookRequest& request)
                  CliCompletion::Files);
     options.Text("--title", request.title, "TEXT",
                  "The book's title, on its title page (default \"Songbook\")");
-    DefineChartLookOptions(options, request.transposition, request.keyKind, request.chordStyle,
-                           request.noIntro, request.noVerse, request.notice);
+    DefineChartLookOptions(options, request.look, request.notice);
     DefineWarningsSwitch(options, request.noWarnings);
 }
 

@@ -16,17 +16,6 @@
 
 namespace {
 
-CMChartViewRequest ViewRequest(const SongbookRequest& request)
-{
-    CMChartViewRequest view;
-    view.transposition = request.transposition;
-    view.keyKind = request.keyKind;
-    view.chordStyle = request.chordStyle;
-    view.noIntro = request.noIntro;
-    view.noVerse = request.noVerse;
-    return view;
-}
-
 // The songs that compile, in the order given; the others are named on standard error.
 struct CompiledSongs {
     std::vector<std::unique_ptr<CMSongDocument>> documents;
@@ -50,7 +39,7 @@ CompiledSongs CompileSongs(const SongbookRequest& request, const CMZimbrelIni& s
         }
         const CMMusicSong& song = document->GetSong();
         songs.book.push_back({&song, QString::fromStdString(SongTitleOf(song)),
-                              ChooseChartView(settings, song, ViewRequest(request)).tempo});
+                              ChooseChartView(settings, song, request.look).tempo});
         songs.paths.push_back(path);
         songs.documents.push_back(std::move(document));
     }
@@ -64,8 +53,8 @@ CMSongbookOptions BookOptions(const SongbookRequest& request, const CMZimbrelIni
     CMSongbookOptions options;
     options.title = QString::fromStdString(request.title.value_or("Songbook"));
     const CMExportKey key =
-        ExportKeyFor(request.keyKind.value_or(settings.instrumentType),
-                     request.transposition.value_or(0), settings.userDefinedKey);
+        ExportKeyFor(request.look.keyKind.value_or(settings.instrumentType),
+                     request.look.transposition.value_or(0), settings.userDefinedKey);
     options.edition =
         QString::fromStdString(choices.numerals ? "Chords as scale degrees" : key.edition);
     options.chart.transposition = choices.transposition;
@@ -100,7 +89,7 @@ int RunSongbookCommand(const SongbookRequest& request)
     CMChartSettings chart("Zimbrel.ini");
     chart.Load();
     const CMChartViewChoices choices =
-        ChooseChartView(settings, *songs.book.front().song, ViewRequest(request));
+        ChooseChartView(settings, *songs.book.front().song, request.look);
     chart.chordStyle = choices.chordStyle;
     CMMusicDC renderer(nullptr, chart);
     CliProgress progress(songs.book.size());
