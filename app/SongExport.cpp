@@ -44,6 +44,16 @@ CMExportKey ExportKeyFor(int keyKind, int transposition, int userDefinedKey)
     return key;
 }
 
+CMMusicXmlOptions ScoreOptions(const CMExportKey& key, const CMZimbrelIni& settings,
+                               const CMMusicSong& song)
+{
+    CMMusicXmlOptions options;
+    options.transposition = key.transposition;
+    options.partName = key.partName;
+    options.tempo = DefaultPerformance(settings, song).tempo;
+    return options;
+}
+
 std::string SongTitleOf(const CMMusicSong& song)
 {
     if (!song.title.IsEmpty())
@@ -82,12 +92,8 @@ bool ExportShownSong(const CMSongDocument& document, const CMZimbrelIni& setting
     const CMMusicSong& song = document.GetSong();
     const CMExportKey key =
         ExportKeyFor(settings.instrumentType, viewTransposition, settings.userDefinedKey);
-    CMMusicXmlOptions options;
-    options.transposition = key.transposition;
-    options.partName = key.partName;
-    options.tempo = DefaultPerformance(settings, song).tempo;
     std::vector<std::string> warnings;
-    if (!WriteMusicXmlFile(song, options, path, warnings, error))
+    if (!WriteMusicXmlFile(song, ScoreOptions(key, settings, song), path, warnings, error))
         return false;
     for (const std::string& warning : warnings)
         output.WriteOutput(CMString("warning: " + warning));

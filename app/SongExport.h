@@ -24,6 +24,10 @@ struct CMExportKey {
 // the user's own key. The number system writes the concert key: scores and books name roots.
 CMExportKey ExportKeyFor(int keyKind, int transposition, int userDefinedKey);
 
+// A score's options for `song` in `key`, with the tempo it is played at by `settings`.
+CMMusicXmlOptions ScoreOptions(const CMExportKey& key, const CMZimbrelIni& settings,
+                               const CMMusicSong& song);
+
 // The first title line, or the file's title when the song has none.
 std::string SongTitleOf(const CMMusicSong& song);
 

@@ -4,7 +4,6 @@
 #include "cli/InterchangeCommands.h"
 #include "cli/SongFiles.h"
 
-#include "app/CMPerformanceSettings.h"
 #include "app/ChartView.h"
 #include "app/SongExport.h"
 #include "settings/CMZimbrelIni.h"
@@ -22,13 +21,11 @@ bool ExportOne(const ExportRequest& request, const CMZimbrelIni& settings, const
     CMSongDocument document;
     if (output.empty() || !OpenSong(song, document, !request.noWarnings))
         return false;
-    CMMusicXmlOptions options;
-    options.transposition = key.transposition;
-    options.partName = key.partName;
-    options.tempo = DefaultPerformance(settings, document.GetSong()).tempo;
     std::vector<std::string> warnings;
     std::string error;
-    const bool written = WriteMusicXmlFile(document.GetSong(), options, output, warnings, error);
+    const bool written =
+        WriteMusicXmlFile(document.GetSong(), ScoreOptions(key, settings, document.GetSong()),
+                          output, warnings, error);
     if (!request.noWarnings)
         for (const std::string& warning : warnings)
             WriteSongMessage(stderr, song, "warning: " + warning);
