@@ -1,7 +1,8 @@
 // The chart view as a user meets it, offscreen: a song opened and painted, repainted at another
 // zoom and transposition; the source editor marking an error and handing the edit back; printing
 // into a PDF file; a song read again when another program writes it; and the MusicXML score and
-// the songbook written through their file dialogs, the book while the window goes on.
+// the songbook written through their file dialogs, the book while the window goes on; and an iReal
+// link dropped on the window.
 #include "app/CommandIds.h"
 #include "gui/CCommandActions.h"
 #include "gui/CEditSourceDlg.h"
@@ -15,7 +16,9 @@
 #include "tests/WorkDir.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QMimeData>
 #include <QPrinter>
 #include <QSettings>
 #include <QTest>
@@ -196,4 +199,16 @@ TEST_F(ChartViewWindow, ExportsTheScoreAndTheSongbookOfData)
         [this] { return LastOutputLine(frame).startsWith("The songbook of 2 songs"); }, 20000))
         << LastOutputLine(frame).toStdString();
     EXPECT_EQ(PdfPages(Path("Gig Book.pdf")), 4);  // title, contents, two songs
+}
+
+TEST_F(ChartViewWindow, ADroppedLinkIsImportedIntoDataAndOpened)
+{
+    QMimeData data;
+    data.setText(QString::fromStdString(FileContents(ZIMBREL_TEST_DATA "/ireal/link.txt")));
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: the application hands a drop on only while a drag is under way.
+    static_cast<QObject&>(frame).event(&drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return frame.windowTitle().startsWith("Open Road"); }));
+    EXPECT_EQ(frame.Document().GetPath().Str(), Path("Data/Open Road.zimbrel"));
 }
