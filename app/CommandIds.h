@@ -30,6 +30,10 @@ inline constexpr int ViewStatusBar = 59393;
 inline constexpr int FileExportPdf = 32860;
 inline constexpr int FileExportPng = 32861;
 inline constexpr int FileExportSvg = 32862;
+// File menu: songs to and from other programs
+inline constexpr int FileExportMusicXml = 32863;
+inline constexpr int FileExportSongbook = 32864;
+inline constexpr int FileImportIReal = 32865;
 
 // Home tab: the chart view's commands
 inline constexpr int ZoomSlider = 32771;

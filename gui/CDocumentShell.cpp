@@ -73,6 +73,13 @@ CMString CDocumentShell::AskOpenPath()
         QFileDialog::getOpenFileName(&m_frame, tr("Open"), SongFolder(), tr(kSongFilter)));
 }
 
+CMString CDocumentShell::AskImportPath()
+{
+    return ToBytes(QFileDialog::getOpenFileName(
+        &m_frame, tr("Import iReal Pro Charts"), QDir::homePath(),
+        tr("iReal Pro playlists and links (*.html *.htm *.txt);;All files (*)")));
+}
+
 CMString CDocumentShell::AskSavePath(const CMString& suggested)
 {
     QString offered = FromBytes(suggested);

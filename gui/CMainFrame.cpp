@@ -121,6 +121,10 @@ void CMainFrame::CreateRibbon()
     QMenu* exportMenu = fileMenu->addMenu(Icon("export"), tr("&Export"));
     for (const int id : {C::FileExportPdf, C::FileExportPng, C::FileExportSvg})
         exportMenu->addAction(action(id));
+    exportMenu->addSeparator();
+    for (const int id : {C::FileExportMusicXml, C::FileExportSongbook})
+        exportMenu->addAction(action(id));
+    fileMenu->addAction(action(C::FileImportIReal));
     fileMenu->addSeparator();
     QMenu* print = fileMenu->addMenu(Icon("print"), tr("&Print"));
     print->addSection(tr("Preview and print the document"));
@@ -399,31 +403,66 @@ void CMainFrame::RepaintChart()
 
 namespace {
 
-// The first song file among those dragged; empty when there is none.
-QString DroppedSong(const QMimeData* data)
+// What was dragged: the first song file, else iReal Pro links (the links themselves, or a
+// playlist saved as HTML or a text file holding them, read when dropped). All empty: nothing
+// Zimbrel takes.
+struct Dropped {
+    QString song;
+    QString linkFile;
+    QByteArray links;
+};
+
+bool IsLinkFile(const QString& path)
 {
+    for (const char* extension : {".html", ".htm", ".txt"})
+        if (path.endsWith(QLatin1String(extension), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+Dropped WhatWasDropped(const QMimeData* data)
+{
+    Dropped dropped;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() &&
-            url.toLocalFile().endsWith(QLatin1String(".zimbrel"), Qt::CaseInsensitive))
-            return url.toLocalFile();
+        const QString path = url.toLocalFile();
+        if (url.isLocalFile() && path.endsWith(QLatin1String(".zimbrel"), Qt::CaseInsensitive))
+            return {path, QString(), QByteArray()};
+        if (url.isLocalFile() && IsLinkFile(path) && dropped.linkFile.isEmpty())
+            dropped.linkFile = path;
+        if (url.scheme().startsWith(QLatin1String("irealb")))
+            dropped.links += url.toEncoded() + '\n';
     }
-    return QString();
+    if (dropped.links.isEmpty() && data->hasText() &&
+        data->text().contains(QLatin1String("irealb")))
+        dropped.links = data->text().toUtf8();
+    return dropped;
 }
 
 }  // namespace
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!DroppedSong(event->mimeData()).isEmpty())
+    const Dropped dropped = WhatWasDropped(event->mimeData());
+    if (!dropped.song.isEmpty() || !dropped.linkFile.isEmpty() || !dropped.links.isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    const QString song = DroppedSong(event->mimeData());
-    if (song.isEmpty())
-        return;
-    event->acceptProposedAction();
+    const Dropped dropped = WhatWasDropped(event->mimeData());
     // After the drop has ended: opening may ask to save the song shown now.
-    QTimer::singleShot(0, this, [this, song] { OpenDocument(song); });
+    if (!dropped.song.isEmpty()) {
+        event->acceptProposedAction();
+        QTimer::singleShot(0, this, [this, song = dropped.song] { OpenDocument(song); });
+    } else if (!dropped.links.isEmpty()) {
+        event->acceptProposedAction();
+        QTimer::singleShot(0, this, [this, links = dropped.links] {
+            m_documents.ImportLinks(links.toStdString(), CMString("the dropped link"));
+        });
+    } else if (!dropped.linkFile.isEmpty()) {
+        event->acceptProposedAction();
+        QTimer::singleShot(0, this, [this, file = dropped.linkFile] {
+            m_documents.ImportFile(CMString(QFile::encodeName(file).toStdString()));
+        });
+    }
 }

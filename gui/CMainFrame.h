@@ -46,6 +46,7 @@ public:
     // Opens the song at `path` as the document (after asking to save unsaved edits) and reports
     // it in "Output"; a file that cannot be read says why and keeps the document. False then.
     bool OpenDocument(const QString& path);
+
     // An empty document.
     void NewDocument();
     const CMSongDocument& Document() const { return m_documents.Document(); }
