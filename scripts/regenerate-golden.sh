@@ -5,11 +5,13 @@
 #   tests/data/examples/NAME.bars the same for the example songs in Data/
 #   tests/data/settings/defaults.ini  the settings file written from defaults
 #   tests/data/chart/*.txt        the drawing primitives of a few charts (record_chart)
+#   tests/data/performance/strict.golden  size and hash of the strict feel's MIDI files
 # Songs with a NAME.error reference are broken on purpose; their references are written by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cli=${1:-build/cli/zimbrel-cli}
 recorder=${2:-build/tests/chart/record_chart}
+performance_tests=${3:-build/tests/performance/performance_tests}
 
 bars() {  # song, reference
   "$cli" compile --bars "$1" | tail -n +2 > "$2"
@@ -50,3 +52,7 @@ tests/data/songs/melody.zimbrel 1 0 melody.page1.txt
 tests/data/songs/volta.zimbrel 1 0 volta.page1.txt
 tests/data/songs/signs.zimbrel 1 2 signs.bflat.page1.txt
 CHARTS
+
+# The strict feel's performances: regenerate only when a change to them is meant.
+ZIMBREL_WRITE_STRICT_GOLDEN="$PWD/tests/data/performance/strict.golden" \
+  "$performance_tests" --gtest_filter='StrictFeel.*' >/dev/null
