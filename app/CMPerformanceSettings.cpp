@@ -10,6 +10,10 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
 {
     CMPerformanceSettings performance;
     performance.band = settings.band;
+    performance.feel = SettingOf("Preferences", "Feel").Fit(settings.feel) == FeelNatural
+                           ? CMFeel::Natural
+                           : CMFeel::Strict;
+    performance.mixer = settings.mixer;
     performance.instruments = (settings.piano ? PlayPiano : 0) | (settings.bass ? PlayBass : 0) |
                               (settings.drums ? PlayDrums : 0);
     // A click outside the note list would not even be a MIDI key.
@@ -43,11 +47,36 @@ CMString PerformanceRefusal(const CMMusicSong& song, const CMPerformanceSettings
     return reason;
 }
 
+CMChannelMix ChannelMixOf(const CMZimbrelMixer& mixer)
+{
+    // Settings outside their ranges count as the nearer end, as everywhere.
+    const auto settings = [](int volume, const char* panKey, int pan, int reverb) {
+        CMChannelSettings channel;
+        channel.volume = static_cast<std::uint8_t>(kVolumeRange.Clamp(volume));
+        channel.pan = static_cast<std::uint8_t>(SettingOf("Mixer", panKey).Fit(pan) + 64);
+        channel.reverb = static_cast<std::uint8_t>(kVolumeRange.Clamp(reverb));
+        return channel;
+    };
+    CMChannelMix mix;
+    mix[static_cast<std::size_t>(ChannelOf(InstrumentChords))] =
+        settings(mixer.pianoVolume, "PianoPan", mixer.pianoPan, mixer.reverb);
+    mix[static_cast<std::size_t>(ChannelOf(InstrumentBass))] =
+        settings(mixer.bassVolume, "BassPan", mixer.bassPan, mixer.reverb);
+    mix[static_cast<std::size_t>(ChannelOf(InstrumentRhythm))] =
+        settings(mixer.drumsVolume, "DrumsPan", mixer.drumsPan, mixer.reverb);
+    return mix;
+}
+
 bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
                  const CMPerformanceSettings& performance, const char* path, CMString* listing)
 {
+    CMGenerateOptions options;
+    options.seed = performance.seed;
+    options.feel = performance.feel;
+    if (performance.writeMix)
+        options.mix = ChannelMixOf(performance.mixer);
     return GenerateMidi(song, band, path, performance.tempo, performance.transpose,
                         performance.instruments, performance.precount, performance.precountNote,
                         performance.repeats, listing, performance.intro, performance.verse,
-                        performance.seed);
+                        options);
 }

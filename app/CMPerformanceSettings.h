@@ -1,17 +1,20 @@
-// The parameters of a performance, as the play command gathers them: the band and instruments,
-// precount and its click, intro and verse from the settings; tempo and choruses from the song
-// (its style's preset, or its own tempo and repeat count), as the chart view takes them when a
-// song is opened. Every value is kept to the rules of the settings table (SettingsTable.h).
+// The parameters of a performance, as the play command gathers them: the band, its feel and
+// instruments, precount and its click, intro and verse, and the mixer from the settings; tempo and
+// choruses from the song (its style's preset, or its own tempo and repeat count), as the chart view
+// takes them when a song is opened. Every value is kept to the rules of the settings table
+// (SettingsTable.h).
 #pragma once
 
 #include "core/CMString.h"
+#include "midi/CMChannelMix.h"
+#include "performance/GenerateMidi.h"
+#include "settings/CMZimbrelIni.h"
 
 #include <cstdint>
 #include <optional>
 
 class CMMusicBand;
 class CMMusicSong;
-class CMZimbrelIni;
 
 struct CMPerformanceSettings {
     CMString band;
@@ -24,7 +27,13 @@ struct CMPerformanceSettings {
     bool intro = true;
     bool verse = true;
     std::optional<std::uint32_t> seed;  // the calendar time when not set
+    CMFeel feel = CMFeel::Strict;
+    CMZimbrelMixer mixer = CMZimbrelIni().mixer;  // how the synthesizer and audio export sound
+    bool writeMix = false;  // the mixer's controllers also go into the MIDI file
 };
+
+// The mixer as channel settings of the performance's MIDI channels.
+CMChannelMix ChannelMixOf(const CMZimbrelMixer& mixer);
 
 // The parameters a song is played with before the user changes any: tempo and repeats within
 // kTempoRange and kRepeatRange, precount and precount note fitted to their settings.

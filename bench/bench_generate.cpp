@@ -52,8 +52,8 @@ void Perform(benchmark::State& state, int measures, int choruses, const char* ba
     close(fd);
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        const bool ok =
-            GenerateMidi(song, band, path, 180, 0, 7, 1, 37, choruses, nullptr, true, true, seed++);
+        const bool ok = GenerateMidi(song, band, path, 180, 0, 7, 1, 37, choruses, nullptr, true,
+                                     true, CMGenerateOptions(seed++));
         benchmark::DoNotOptimize(ok);
     }
     std::remove(path);

@@ -34,7 +34,7 @@ std::string StrictLine(const ExampleSong& example, const CMMusicBand& band, int 
 {
     const std::string path = dir.Path("strict.midi");
     const bool ok = GenerateMidi(example.song, &band, path.c_str(), tempo, 0, 7, 1, 37, 2, nullptr,
-                                 true, true, seed);
+                                 true, true, CMGenerateOptions(seed));
     const std::vector<std::uint8_t> bytes = FileBytes(path);
     char line[200];
     std::snprintf(line, sizeof line, "%s|%s|%d|%u|%d|%zu|%016llx\n", example.fileName.c_str(),
