@@ -40,6 +40,11 @@ private:
 
 }  // namespace
 
+bool IsAudioFileName(const char* path)
+{
+    return AudioFormatOf(path).has_value();
+}
+
 bool ExportAudio(const CMMusicSong& song, const CMMusicBand* band,
                  const CMPerformanceSettings& performance, const char* path,
                  const CMAudioExportOptions& options, CMString& error)

@@ -15,6 +15,9 @@ struct CMAudioExportOptions {
     std::function<void(double fraction)> progress;
 };
 
+// Whether `path` ends in .wav, .flac or .ogg (any case).
+bool IsAudioFileName(const char* path);
+
 // Renders `song`, performed with `band` as `performance` says, into the audio file at `path`.
 // False, with a sentence for the user in `error`, when the file's extension names no format this
 // system writes, the performance or the SoundFont fails, or the file cannot be written (an

@@ -2,6 +2,7 @@
 #include "app/CMPerformanceSettings.h"
 
 #include "music/CMMusicSong.h"
+#include "performance/CMMusicBand.h"
 #include "performance/GenerateMidi.h"
 #include "settings/CMZimbrelIni.h"
 #include "settings/SettingsTable.h"
@@ -32,6 +33,60 @@ CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMM
     performance.precount = SettingOf("General", "Precount")
                                .Fit(song.precount >= 0 ? song.precount : settings.precount);
     return performance;
+}
+
+const CMPerformanceRanges& PerformanceRanges()
+{
+    static const CMPerformanceRanges ranges = {
+        kTempoRange,
+        kTransposeRange,
+        SettingOf("General", "Precount").range,
+        SettingOf("General", "PrecountNote").range,
+        kRepeatRange,
+        {0, 4294967295.0},
+    };
+    return ranges;
+}
+
+CMPerformanceSettings ChoosePerformance(const CMZimbrelIni& settings, const CMMusicSong& song,
+                                        const CMPerformanceChoices& choices)
+{
+    CMPerformanceSettings performance = DefaultPerformance(settings, song);
+    if (choices.band)
+        performance.band = CMString(*choices.band);
+    performance.tempo = choices.tempo.value_or(performance.tempo);
+    performance.transpose = choices.transpose.value_or(performance.transpose);
+    performance.precount = choices.precount.value_or(performance.precount);
+    performance.precountNote = choices.precountNote.value_or(performance.precountNote);
+    performance.repeats = choices.repeats.value_or(performance.repeats);
+    if (choices.seed)
+        performance.seed = choices.seed;
+    performance.instruments &=
+        ~((choices.noPiano ? PlayPiano : 0) | (choices.noBass ? PlayBass : 0) |
+          (choices.noDrums ? PlayDrums : 0));
+    performance.intro = performance.intro && !choices.noIntro;
+    performance.verse = performance.verse && !choices.noVerse;
+    return performance;
+}
+
+const CMMusicBand* FindBandByName(const CMMusicBandList& bands, const CMString& name,
+                                  std::string& error)
+{
+    if (const CMMusicBand* band = bands.FindBand(name))
+        return band;
+    std::string names;
+    for (const auto& band : bands.GetBands()) {
+        if (band->GetName().ToLower() == name.ToLower())
+            return band.get();
+        names += (names.empty() ? "" : ", ") + band->GetName().Str();
+    }
+    error = "no band '" + name.Str() + "'; the bands are " + names;
+    return nullptr;
+}
+
+CMString MidiPathOf(const CMString& songPath)
+{
+    return songPath + ".midi";
 }
 
 CMString PerformanceRefusal(const CMMusicSong& song, const CMPerformanceSettings& performance)

@@ -9,11 +9,14 @@
 #include "midi/CMChannelMix.h"
 #include "performance/GenerateMidi.h"
 #include "settings/CMZimbrelIni.h"
+#include "settings/SettingsTable.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class CMMusicBand;
+class CMMusicBandList;
 class CMMusicSong;
 
 struct CMPerformanceSettings {
@@ -38,6 +41,45 @@ CMChannelMix ChannelMixOf(const CMZimbrelMixer& mixer);
 // The parameters a song is played with before the user changes any: tempo and repeats within
 // kTempoRange and kRepeatRange, precount and precount note fitted to their settings.
 CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song);
+
+// What the user asked for over a song's defaults; each value given wins.
+struct CMPerformanceChoices {
+    std::optional<std::string> band;
+    std::optional<int> tempo;
+    std::optional<int> transpose;
+    std::optional<int> precount;
+    std::optional<int> precountNote;
+    std::optional<int> repeats;
+    std::optional<std::uint32_t> seed;
+    bool noPiano = false;
+    bool noBass = false;
+    bool noDrums = false;
+    bool noIntro = false;
+    bool noVerse = false;
+};
+
+// The values the choices may take: those of the settings and controls they stand for.
+struct CMPerformanceRanges {
+    CMSettingRange tempo;
+    CMSettingRange transpose;
+    CMSettingRange precount;
+    CMSettingRange precountNote;
+    CMSettingRange repeats;
+    CMSettingRange seed;
+};
+const CMPerformanceRanges& PerformanceRanges();
+
+// The song's default performance with the choices over it.
+CMPerformanceSettings ChoosePerformance(const CMZimbrelIni& settings, const CMMusicSong& song,
+                                        const CMPerformanceChoices& choices);
+
+// The band of that name, spelled exactly or in any other case; null, with a sentence naming the
+// bands in `error`, when there is none.
+const CMMusicBand* FindBandByName(const CMMusicBandList& bands, const CMString& name,
+                                  std::string& error);
+
+// The MIDI file a song plays from: its path with ".midi" appended.
+CMString MidiPathOf(const CMString& songPath);
 
 // Why `song` cannot be performed as `performance` says, as a sentence for the user: no instrument
 // plays, or the form would be played as more measures than a performance holds. Empty when it

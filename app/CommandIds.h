@@ -26,6 +26,11 @@ inline constexpr int AppExit = 57665;
 inline constexpr int HelpTopics = 57667;
 inline constexpr int ViewStatusBar = 59393;
 
+// File menu: the lead sheet written to a file
+inline constexpr int FileExportPdf = 32860;
+inline constexpr int FileExportPng = 32861;
+inline constexpr int FileExportSvg = 32862;
+
 // Home tab: the chart view's commands
 inline constexpr int ZoomSlider = 32771;
 inline constexpr int OpenSongFromList = 32772;

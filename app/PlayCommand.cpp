@@ -2,7 +2,9 @@
 #include "app/PlayCommand.h"
 
 #include "midi/playback/CMMCI.h"
+#include "midi/playback/CMSystemSequencer.h"
 #include "music/CMMusicSong.h"
+#include "settings/CMZimbrelIni.h"
 
 namespace {
 
@@ -20,9 +22,18 @@ private:
 
 }  // namespace
 
-CMString MidiPathOf(const CMString& songPath)
+std::unique_ptr<CMMCI> MakeSystemPlayer(const CMZimbrelIni& settings)
 {
-    return songPath + ".midi";
+    CMSequencerOptions options;
+    options.soundFont = settings.soundFont;
+    return std::make_unique<CMMCI>(std::make_unique<CMSystemSequencer>(options));
+}
+
+CMString CannotPlayMessage(const CMString& title, const CMString& reason)
+{
+    CMString message;
+    return message.Format("Error : Cannot play '%s'.%s%s\n", title.GetText(),
+                          reason.IsEmpty() ? "" : " ", reason.GetText());
 }
 
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell)
@@ -58,7 +69,6 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
     // A player that cannot play says why and is left closed: Play never silently does nothing.
     const CMString reason = player.GetError();
     player.Close();
-    shell.WriteOutput(message.Format("Error : Cannot play '%s'.%s%s\n", title.GetText(),
-                                     reason.IsEmpty() ? "" : " ", reason.GetText()));
+    shell.WriteOutput(CannotPlayMessage(title, reason));
     return CMPlayOutcome::NotPlayed;
 }

@@ -7,8 +7,12 @@
 #include "app/CMPerformanceSettings.h"
 #include "app/IMPlayShell.h"
 
+#include <memory>
+
+class CMMCI;
 class CMMusicBand;
 class CMMusicSong;
+class CMZimbrelIni;
 
 struct CMPlayRequest {
     const CMMusicBand* band = nullptr;
@@ -24,8 +28,12 @@ enum class CMPlayOutcome {
     Playing,
 };
 
-// The MIDI file a song plays from: its path with ".midi" appended.
-CMString MidiPathOf(const CMString& songPath);
+// The player the chart view keeps: the system's sequencer (the built-in synthesizer with the
+// "SoundFont" setting, or an ALSA port).
+std::unique_ptr<CMMCI> MakeSystemPlayer(const CMZimbrelIni& settings);
+
+// "Error : Cannot play '<title>'. <reason>" for a player that could not play the file.
+CMString CannotPlayMessage(const CMString& title, const CMString& reason);
 
 // The play command on `song` through `shell`: stops a playing player, else performs and plays.
 CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, IMPlayShell& shell);

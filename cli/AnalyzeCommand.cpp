@@ -1,25 +1,21 @@
 // zimbrel-cli analyze FILE: every chord of the song with the scale kinds the players choose
 // their phrases by, in the song's key, one line a chord, as the performance listing writes them.
-#include "cli/CliCommand.h"
+#include "cli/SongCommands.h"
+#include "cli/SongFiles.h"
 
-#include "cli/SongFile.h"
-#include "performance/ChordScale.h"
+#include "app/SongAnalysis.h"
 
-#include <cstdio>
-
-int RunAnalyzeCommand(const CliArguments& arguments)
+void DefineAnalyzeCommand(CliOptions& options, AnalyzeRequest& request)
 {
-    if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-'))
-        return UsageError("analyze: give one song file");
+    DefineSongOperands(options, request.songs, 1);
+    DefineWarningsSwitch(options, request.noWarnings);
+}
+
+int RunAnalyzeCommand(const AnalyzeRequest& request)
+{
     CMSongDocument document;
-    if (!OpenCompiledSong(arguments[0], document))
+    if (!OpenSong(request.songs.front(), document, !request.noWarnings))
         return kExitFailed;
-    const CMMusicSong& song = document.GetSong();
-    const CMSongKey key = song.GetKey();
-    for (const CMMusicChordList* measure : song.measures)
-        for (const CMMusicChord* chord : *measure)
-            if (chord->IsPitch())
-                std::fputs(ScaleLine(*chord, ScaleFor(*chord, key.pitchClass, key.minor)).GetText(),
-                           stdout);
+    std::fputs(ScaleListing(document.GetSong()).GetText(), stdout);
     return kExitDone;
 }

@@ -1,66 +1,86 @@
-// zimbrel-cli audio FILE -o OUT [PERF] [--soundfont SF2]: performs a song with a band and renders
-// it with the built-in synthesizer into a WAV, FLAC or Ogg Vorbis file, told by OUT's extension.
-#include "cli/CliCommand.h"
-#include "cli/SongFile.h"
-#include "cli/SongPerformance.h"
+// zimbrel-cli audio FILE... -o OUT [PERF] [--soundfont SF2]: performs songs with a band and
+// renders them with the built-in synthesizer into WAV, FLAC or Ogg Vorbis files, told by the
+// extension (or --format in a folder). Runs in zimbrel-cli-sound, which loads FluidSynth and
+// libsndfile.
+#include "cli/HelperCommands.h"
+#include "cli/SongFiles.h"
 
 #include "app/AudioExport.h"
-#include "midi/playback/AudioRenderer.h"
-#include "settings/CMZimbrelIni.h"
+#include "app/CMSongPerformer.h"
 
 #include <unistd.h>
 
-#include <cstdio>
+namespace {
 
-int RunAudioCommand(const CliArguments& arguments)
+std::string NoFile(const std::string&)
 {
-    CMZimbrelIni settings;
-    settings.Load();
-    std::string output;
-    CMAudioExportOptions options;
-    options.soundFont = settings.soundFont;
-    const auto takeOwnOption = [&](const CliArguments& all, std::size_t i, std::string& error) {
-        const bool isOutput = all[i] == "-o" || all[i] == "--output";
-        if (!isOutput && all[i] != "--soundfont")
-            return 0;
-        if (i + 1 >= all.size()) {
-            error = all[i] + (isOutput ? " needs a file name" : " needs a SoundFont file");
-            return -1;
-        }
-        if (isOutput)
-            output = all[i + 1];
-        else
-            options.soundFont = all[i + 1].c_str();
-        return 2;
-    };
-    CliSongPerformance song;
-    const int status = PrepareSongPerformance("audio", arguments, settings, takeOwnOption, song);
-    if (status != kExitDone)
-        return status;
-    if (output.empty())
-        return UsageError("audio: -o OUT names the audio file (.wav, .flac or .ogg)");
-    if (!AudioFormatOf(output.c_str()))
-        return UsageError("audio: '" + output + "' is not a .wav, .flac or .ogg file");
-    if (IsTheSongItself("audio", song.document, output))
-        return kExitUsage;
+    return std::string();
+}
 
-    const CMString title = song.document.GetTitle();
+bool RenderOne(const CMSongPerformer& performer, const AudioRequest& request,
+               const CMAudioExportOptions& renderOptions, const std::string& song,
+               const std::string& output)
+{
+    CMSongDocument document;
+    if (output.empty() || !OpenSong(song, document, !request.noWarnings))
+        return false;
+    const CMString title = document.GetTitle();
+    CMAudioExportOptions options = renderOptions;
     if (isatty(STDERR_FILENO)) {
         options.progress = [&title](double fraction) {
-            std::fprintf(stderr, "\rRendering '%s': %3.0f%%", title.GetText(), 100 * fraction);
+            std::fprintf(stderr, "\r\033[KRendering '%s': %3.0f%%", title.GetText(),
+                         100 * fraction);
         };
     }
     CMString error;
-    const bool exported = ExportAudio(song.document.GetSong(), song.band, song.performance,
-                                      output.c_str(), options, error);
+    const bool exported =
+        ExportAudio(document.GetSong(), performer.GetBand(),
+                    performer.PerformanceOf(document.GetSong()), output.c_str(), options, error);
     if (options.progress)
         std::fprintf(stderr, "\r\033[K");
     if (!exported) {
-        std::fprintf(stderr, "Error : Cannot create audio file '%s'. %s\n", title.GetText(),
-                     error.GetText());
-        return kExitFailed;
+        WriteSongMessage(stderr, song,
+                         "Error : Cannot create audio file '" + title.Str() + "'. " + error.Str());
+        return false;
     }
-    std::printf("'%s' played by %s into %s\n", title.GetText(), song.band->GetName().GetText(),
-                output.c_str());
-    return kExitDone;
+    WriteSongMessage(stdout, song,
+                     "'" + title.Str() + "' played by " + performer.GetBand()->GetName().Str() +
+                         " into " + output);
+    return true;
+}
+
+}  // namespace
+
+int RunAudioCommand(const AudioRequest& request)
+{
+    if (!request.output)
+        return UsageError("audio",
+                          "-o OUT names the audio file (.wav, .flac or .ogg), or a folder");
+    const CliOutputRequest files{
+        request.songs, request.output,
+        AudioFormats()[static_cast<std::size_t>(request.format.value_or(0))].word};
+    const std::vector<std::string> outputs = PlanOutputs(files, NoFile);
+    for (const std::string& output : outputs)
+        if (!output.empty() && !IsAudioFileName(output.c_str()))
+            return UsageError("audio", "'" + output + "' is not a .wav, .flac or .ogg file");
+    if (IsAnOutputTheSong("audio", request.songs, outputs))
+        return kExitUsage;
+    CMSongPerformer performer(request.performance);
+    std::string error;
+    if (!performer.FindBand(error))
+        return UsageError("audio", error);
+    if (!MakeOutputFolder(files))
+        return kExitFailed;
+
+    CMAudioExportOptions options;
+    options.soundFont =
+        request.soundFont ? CMString(*request.soundFont) : performer.GetSettings().soundFont;
+    int status = kExitDone;
+    CliProgress progress(request.songs.size());
+    for (std::size_t i = 0; i < request.songs.size(); ++i) {
+        progress.Show(i, request.songs[i]);
+        if (!RenderOne(performer, request, options, request.songs[i], outputs[i]))
+            status = kExitFailed;
+    }
+    return status;
 }

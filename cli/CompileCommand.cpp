@@ -1,64 +1,30 @@
-// zimbrel-cli compile [--bars] FILE...: compiles each song and prints the compile command's report,
-// optionally followed by the song's measures as the performance listing shows them.
-#include "cli/CliCommand.h"
+// zimbrel-cli compile FILE...: compiles each song and prints the compile command's report after
+// the song's path, with the warnings about what may be misread; --bars also prints the song's
+// measures as the performance listing shows them.
+#include "cli/SongCommands.h"
+#include "cli/SongFiles.h"
 
-#include "app/CMSongDocument.h"
-#include "music/SongListing.h"
+#include "app/SongAnalysis.h"
 
-#include <cstdio>
-
-namespace {
-
-// Success lines go to standard output, compiler errors to standard error.
-class TerminalShell : public IMCompileShell {
-public:
-    explicit TerminalShell(std::FILE* stream) : m_stream(stream) {}
-    void WriteOutput(const CMString& text) override
-    {
-        std::fputs(text.GetText(), m_stream);
-        if (text.IsEmpty() || text[text.GetLength() - 1] != '\n')
-            std::fputc('\n', m_stream);
-    }
-    void RepaintChart() override {}
-
-private:
-    std::FILE* m_stream;
-};
-
-}  // namespace
-
-int RunCompileCommand(const CliArguments& arguments)
+void DefineCompileCommand(CliOptions& options, CompileRequest& request)
 {
-    bool bars = false;
-    std::vector<std::string> files;
-    for (const std::string& argument : arguments) {
-        if (argument == "--bars")
-            bars = true;
-        else if (argument.size() > 1 && argument[0] == '-')
-            return UsageError("compile: unknown option '" + argument + "'");
-        else
-            files.push_back(argument);
-    }
-    if (files.empty())
-        return UsageError("compile: no song file given");
+    DefineSongOperands(options, request.songs, 0);
+    options.Switch("--bars", request.bars,
+                   "Also print each song's measures as the performance listing shows them");
+    DefineWarningsSwitch(options, request.noWarnings);
+}
 
+int RunCompileCommand(const CompileRequest& request)
+{
     int status = kExitDone;
-    for (const std::string& file : files) {
+    CliProgress progress(request.songs.size());
+    for (std::size_t i = 0; i < request.songs.size(); ++i) {
+        progress.Show(i, request.songs[i]);
         CMSongDocument document;
-        CMString readError;
-        if (!document.Open(file.c_str(), readError)) {
-            std::fprintf(stderr, "%s\n", readError.GetText());
+        if (!OpenSong(request.songs[i], document, !request.noWarnings, true)) {
             status = kExitFailed;
-            continue;
-        }
-        TerminalShell shell(document.IsCompiled() ? stdout : stderr);
-        document.ReportOpening(shell);
-        if (!document.IsCompiled()) {
-            status = kExitFailed;
-        } else if (bars) {
-            CMString listing;
-            AppendBarsListing(document.GetSong(), listing);
-            std::fputs(listing.GetText(), stdout);
+        } else if (request.bars) {
+            std::fputs(BarsListing(document.GetSong()).GetText(), stdout);
         }
     }
     return status;

@@ -1,160 +1,94 @@
 // zimbrel-cli config [SECTION.KEY [VALUE]]: shows or changes ./Zimbrel.ini. Without a key it lists
 // every setting with its value (the default where the file has none), then the entries of the
 // file that Zimbrel does not know; with a key it prints that value; with a value it writes it,
-// when the settings table allows it. Unknown keys may be read and written (the file keeps them),
-// with a note on standard error. --help lists what every setting takes and means.
-#include "cli/CliCommand.h"
+// when the settings allow it. Unknown keys may be read and written (the file keeps them), with a
+// note on standard error.
+#include "cli/OtherCommands.h"
 
-#include "settings/CMIniFile.h"
-#include "settings/DefaultSettings.h"
-#include "settings/SettingsTable.h"
+#include "app/SettingsListing.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <optional>
-#include <set>
 
 namespace {
 
 constexpr const char* kSettingsFile = "Zimbrel.ini";
 
-struct SettingName {
-    std::string section;
-    std::string key;
-    std::string Text() const { return section + "." + key; }
-};
-
-// "SECTION.KEY", split at the first dot.
-std::optional<SettingName> ParseName(const std::string& text)
-{
-    const std::size_t dot = text.find('.');
-    if (dot == std::string::npos || dot == 0 || dot + 1 == text.size())
-        return std::nullopt;
-    return SettingName{text.substr(0, dot), text.substr(dot + 1)};
-}
-
-const CMSetting* FindKnown(const SettingName& name)
-{
-    return FindSetting(name.section, name.key);
-}
-
-// Every setting with its default, what it takes and what it means, in the order of the listing.
-int ShowHelp(const std::vector<CMIniEntry>& known)
-{
-    std::printf("Usage: zimbrel-cli config [SECTION.KEY [VALUE]]\n\n"
-                "Lists every setting of ./Zimbrel.ini with its value, shows one value, or "
-                "changes one.\nThe settings, with their defaults:\n");
-    for (const CMIniEntry& entry : known) {
-        const CMSetting* setting = FindKnown({entry.section.Str(), entry.key.Str()});
-        if (!setting)
-            continue;
-        std::printf("  %s=%s\n      %s; %s\n", setting->Name().c_str(),
-                    setting->defaultValue.c_str(), setting->description.c_str(),
-                    setting->Allowed().c_str());
-    }
-    return kExitDone;
-}
-
-void NoteUnknown(const SettingName& name)
+void NoteUnknown(const std::string& name)
 {
     std::fprintf(stderr, "zimbrel-cli: config: '%s' is not a setting Zimbrel knows\n",
-                 name.Text().c_str());
+                 name.c_str());
 }
 
-// The file's text; a note on standard error when it exists but cannot be read.
-CMIniText ReadSettings(const CMIniFile& file, bool& readable)
+// Reads the file; a note on standard error when it exists but cannot be read.
+bool Read(CMSettingsListing& listing)
 {
-    CMIniText text;
-    readable = file.ReadText(text);
-    if (!readable)
-        std::fprintf(stderr, "zimbrel-cli: config: cannot read %s; showing the defaults\n",
-                     file.path.GetText());
-    return text;
+    if (listing.Read())
+        return true;
+    std::fprintf(stderr, "zimbrel-cli: config: cannot read %s; showing the defaults\n",
+                 listing.Path().c_str());
+    return false;
 }
 
-int ListSettings(const CMIniFile& file, const std::vector<CMIniEntry>& known)
+int ListSettings(CMSettingsListing& listing)
 {
-    bool readable = false;
-    const CMIniText text = ReadSettings(file, readable);
-    for (const CMIniEntry& setting : known)
-        std::printf(
-            "%s.%s=%s\n", setting.section.GetText(), setting.key.GetText(),
-            text.ReadString(setting.section.View(), setting.key.View(), setting.value).GetText());
-    std::set<std::string> listed;
-    for (const CMIniEntry& entry : text.GetEntries()) {
-        const SettingName name{entry.section.Str(), entry.key.Str()};
-        CMString value;
-        if (FindKnown(name) || !listed.insert(name.Text()).second ||
-            !text.Find(name.section, name.key, value))
-            continue;
-        NoteUnknown(name);
-        std::printf("%s=%s\n", name.Text().c_str(), value.GetText());
+    const bool readable = Read(listing);
+    for (const CMSettingsListing::Entry& entry : listing.Entries()) {
+        if (!entry.known)
+            NoteUnknown(entry.name);
+        std::printf("%s=%s\n", entry.name.c_str(), entry.value.c_str());
     }
     return readable ? kExitDone : kExitFailed;
 }
 
-int ShowSetting(const CMIniFile& file, const SettingName& name)
+int ShowSetting(CMSettingsListing& listing, const CMSettingName& name)
 {
-    bool readable = false;
-    const CMIniText text = ReadSettings(file, readable);
-    const CMSetting* setting = FindKnown(name);
-    if (!setting)
-        NoteUnknown(name);
-    CMString value;
-    if (!text.Find(name.section, name.key, value)) {
-        if (!setting) {
-            std::fprintf(stderr, "zimbrel-cli: config: '%s' is not in %s\n", name.Text().c_str(),
-                         file.path.GetText());
-            return kExitFailed;
-        }
-        value = setting->defaultValue.c_str();
-    }
-    std::printf("%s\n", value.GetText());
+    const bool readable = Read(listing);
+    if (!CMSettingsListing::IsKnown(name))
+        NoteUnknown(name.Text());
+    const std::optional<std::string> value = listing.Value(name);
+    if (!value)
+        return Failure("config: '" + name.Text() + "' is not in " + listing.Path());
+    std::printf("%s\n", value->c_str());
     return readable ? kExitDone : kExitFailed;
 }
 
-int ChangeSetting(CMIniFile& file, const SettingName& name, const std::string& value)
+int ChangeSetting(const CMSettingsListing& listing, const CMSettingName& name,
+                  const std::string& value)
 {
-    const CMSetting* setting = FindKnown(name);
-    if (!setting) {
-        NoteUnknown(name);
-    } else if (const std::string wanted = CheckSettingValue(*setting, value); !wanted.empty()) {
-        return UsageError("config: '" + name.Text() + "' takes " + wanted + ", not '" + value +
-                          "'");
-    }
-    if (!CMIniText().WriteString(name.section, name.key, value))
-        return UsageError("config: '" + name.Text() + "' cannot hold that text (a line break, or " +
-                          "a character that the file format reserves)");
-    errno = 0;
-    if (!file.WriteString(name.section, name.key, value)) {
-        const int reason = errno;
-        std::fprintf(stderr, "zimbrel-cli: config: cannot write %s%s%s\n", file.path.GetText(),
-                     reason ? ": " : "", reason ? std::strerror(reason) : "");
-        return kExitFailed;
-    }
+    if (const std::string problem = CheckSettingChange(name, value); !problem.empty())
+        return UsageError("config", problem);
+    if (!CMSettingsListing::IsKnown(name))
+        NoteUnknown(name.Text());
+    std::string reason;
+    if (!listing.Write(name, value, reason))
+        return Failure("config: cannot write " + listing.Path() +
+                       (reason.empty() ? "" : ": " + reason));
     return kExitDone;
 }
 
 }  // namespace
 
-int RunConfigCommand(const CliArguments& arguments)
+std::string ConfigSettingsHelp()
 {
-    const std::vector<CMIniEntry> known = DefaultSettingsText().GetEntries();
-    if (arguments.size() == 1 && arguments[0] == "--help")
-        return ShowHelp(known);
-    if (!arguments.empty() && arguments[0].rfind('-', 0) == 0)
-        return UsageError("config: unknown option '" + arguments[0] + "'");
-    if (arguments.size() > 2)
-        return UsageError("config: too many arguments");
+    return "The settings, with their defaults:\n" + CMSettingsListing::Help();
+}
 
-    CMIniFile file(kSettingsFile);
-    if (arguments.empty())
-        return ListSettings(file, known);
-    const std::optional<SettingName> name = ParseName(arguments[0]);
+void DefineConfigCommand(CliOptions& options, ConfigRequest& request)
+{
+    options.Operands("SECTION.KEY", request.setting, 0, 1, "The setting to show or change",
+                     CliCompletion::Setting);
+    options.Operands("VALUE", request.value, 0, 1, "Its new value", CliCompletion::None);
+}
+
+int RunConfigCommand(const ConfigRequest& request)
+{
+    CMSettingsListing listing(kSettingsFile);
+    if (request.setting.empty())
+        return ListSettings(listing);
+    const std::optional<CMSettingName> name = ParseSettingName(request.setting.front());
     if (!name)
-        return UsageError("config: '" + arguments[0] + "' is not SECTION.KEY");
-    if (arguments.size() == 1)
-        return ShowSetting(file, *name);
-    return ChangeSetting(file, *name, arguments[1]);
+        return UsageError("config", "'" + request.setting.front() + "' is not SECTION.KEY");
+    if (request.value.empty())
+        return ShowSetting(listing, *name);
+    return ChangeSetting(listing, *name, request.value.front());
 }

@@ -1,58 +1,78 @@
-// zimbrel-cli midi FILE [-o OUT] [PERF] [--listing]: performs a song with a band into a standard
-// MIDI file (by default the song's path followed by ".midi", as the play command writes it).
-#include "cli/CliCommand.h"
-#include "cli/SongFile.h"
-#include "cli/SongPerformance.h"
+// zimbrel-cli midi FILE... [-o OUT] [PERF] [--listing]: performs songs with a band into standard
+// MIDI files: by default the song's path followed by ".midi", as the play command writes it.
+#include "cli/SongCommands.h"
+#include "cli/SongFiles.h"
 
-#include "app/PlayCommand.h"
-#include "settings/CMZimbrelIni.h"
+#include "app/CMSongPerformer.h"
 
-#include <cstdio>
+namespace {
 
-int RunMidiCommand(const CliArguments& arguments)
+std::string MidiBeside(const std::string& song)
 {
-    CMZimbrelIni settings;
-    settings.Load();
-    std::string output;
-    bool listing = false;
-    const auto takeOwnOption = [&](const CliArguments& all, std::size_t i, std::string& error) {
-        if (all[i] == "--listing") {
-            listing = true;
-            return 1;
-        }
-        if (all[i] != "-o" && all[i] != "--output")
-            return 0;
-        if (i + 1 >= all.size()) {
-            error = "-o needs a file name";
-            return -1;
-        }
-        output = all[i + 1];
-        return 2;
-    };
-    CliSongPerformance song;
-    const int status = PrepareSongPerformance("midi", arguments, settings, takeOwnOption, song);
-    if (status != kExitDone)
-        return status;
+    return MidiPathOf(CMString(song)).Str();
+}
 
-    if (output.empty())
-        output = MidiPathOf(song.file.c_str()).Str();
-    if (IsTheSongItself("midi", song.document, output))
-        return kExitUsage;
-    CMString text;
+bool PerformOne(const CMSongPerformer& performer, const MidiRequest& request,
+                const std::string& song, const std::string& output)
+{
+    CMSongDocument document;
+    if (output.empty() || !OpenSong(song, document, !request.noWarnings))
+        return false;
+    CMString listing;
     const bool written =
-        PerformSong(song.document.GetSong(), song.band, song.performance, output.c_str(), &text);
-    if (listing)
-        std::printf("%s\n", text.GetText());
-    const CMString title = song.document.GetTitle();
+        performer.Perform(document.GetSong(), output.c_str(), request.listing ? &listing : nullptr);
+    if (request.listing)
+        std::printf("%s\n", listing.GetText());
+    const CMString title = document.GetTitle();
     if (!written) {
-        std::fprintf(stderr, "Error : Cannot create MIDI file '%s'.\n", title.GetText());
-        const CMString reason = PerformanceRefusal(song.document.GetSong(), song.performance);
+        CMString message;
+        message.Format("Error : Cannot create MIDI file '%s'.", title.GetText());
+        const CMString reason =
+            PerformanceRefusal(document.GetSong(), performer.PerformanceOf(document.GetSong()));
         if (!reason.IsEmpty())
-            std::fprintf(stderr, "%s\n", reason.GetText());
-        return kExitFailed;
+            message += "\n" + reason;
+        WriteSongMessage(stderr, song, message.Str());
+        return false;
     }
-    if (!listing)
-        std::printf("'%s' played by %s into %s\n", title.GetText(), song.band->GetName().GetText(),
-                    output.c_str());
-    return kExitDone;
+    if (!request.listing)
+        WriteSongMessage(stdout, song,
+                         "'" + title.Str() + "' played by " + performer.GetBand()->GetName().Str() +
+                             " into " + output);
+    return true;
+}
+
+}  // namespace
+
+void DefineMidiCommand(CliOptions& options, MidiRequest& request)
+{
+    DefineSongOperands(options, request.songs, 0);
+    options.Text("-o,--output", request.output, "OUT",
+                 "The MIDI file; for several songs a folder, which gets NAME.midi for each "
+                 "(default: the song's path followed by .midi)",
+                 CliCompletion::Files);
+    DefinePerformanceOptions(options, request.performance);
+    options.Switch("--listing", request.listing, "Print what was played instead of one line");
+    DefineWarningsSwitch(options, request.noWarnings);
+}
+
+int RunMidiCommand(const MidiRequest& request)
+{
+    CMSongPerformer performer(request.performance);
+    std::string error;
+    if (!performer.FindBand(error))
+        return UsageError("midi", error);
+    const CliOutputRequest files{request.songs, request.output, "midi"};
+    const std::vector<std::string> outputs = PlanOutputs(files, MidiBeside);
+    if (IsAnOutputTheSong("midi", request.songs, outputs))
+        return kExitUsage;
+    if (!MakeOutputFolder(files))
+        return kExitFailed;
+    int status = kExitDone;
+    CliProgress progress(request.songs.size());
+    for (std::size_t i = 0; i < request.songs.size(); ++i) {
+        progress.Show(i, request.songs[i]);
+        if (!PerformOne(performer, request, request.songs[i], outputs[i]))
+            status = kExitFailed;
+    }
+    return status;
 }

@@ -3,10 +3,9 @@
 // output, "Error" lines on standard error. The account and the server come from ./Zimbrel.ini
 // ("Account": "Email", "Password", "Server", "Port") unless --email, --password or --server say
 // otherwise.
-#include "cli/CliCommand.h"
+#include "cli/OtherCommands.h"
 
 #include "app/CMNetworkPane.h"
-#include "net/CMAccountRules.h"
 #include "settings/CMZimbrelIni.h"
 
 #include <charconv>
@@ -32,12 +31,6 @@ public:
     int lines = 0;
 };
 
-struct NetRequest {
-    std::string action;
-    std::vector<std::string> operands;
-    bool all = false;
-};
-
 // "HOST" or "HOST:PORT" into the settings; false when the port is not a number from 1 to 65535.
 bool ApplyServer(const std::string& text, CMZimbrelIni& settings)
 {
@@ -57,47 +50,29 @@ bool ApplyServer(const std::string& text, CMZimbrelIni& settings)
     return true;
 }
 
-// Splits the arguments into options (applied to the settings) and the request; answers -1 when
-// they are usable, otherwise the exit status.
-int ParseArguments(const CliArguments& arguments, CMZimbrelIni& settings, NetRequest& request)
+// Checks the action and its operands and applies the options to the settings; answers -1 when
+// the request is usable, otherwise the exit status.
+int CheckRequest(const NetRequest& request, CMZimbrelIni& settings)
 {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--all") {
-            request.all = true;
-        } else if (argument == "--email" || argument == "--password" || argument == "--server") {
-            if (i + 1 >= arguments.size())
-                return UsageError("net: " + argument + " needs a value");
-            const std::string& value = arguments[++i];
-            if (argument == "--email")
-                settings.email = value.c_str();
-            else if (argument == "--password")
-                settings.password = value.c_str();
-            else if (!ApplyServer(value, settings))
-                return UsageError("net: --server needs HOST or HOST:PORT, not '" + value + "'");
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            return UsageError("net: unknown option '" + argument + "'");
-        } else if (request.action.empty()) {
-            request.action = argument;
-        } else {
-            request.operands.push_back(argument);
-        }
-    }
-    const std::string& action = request.action;
-    if (action.empty())
-        return UsageError("net: say what to do: register, list, download or upload");
+    if (request.email)
+        settings.email = CMString(*request.email);
+    if (request.password)
+        settings.password = CMString(*request.password);
+    if (request.server && !ApplyServer(*request.server, settings))
+        return UsageError("net", "--server needs HOST or HOST:PORT, not '" + *request.server + "'");
+    const std::string& action = request.operands.front();
+    const std::size_t operands = request.operands.size() - 1;
+    const std::string what = action == "download" ? "names" : "files";
     if (action != "register" && action != "list" && action != "download" && action != "upload")
-        return UsageError("net: unknown action '" + action + "'");
-    if (action == "register" && request.operands.size() != 3)
-        return UsageError("net register needs USERID EMAIL PASSWORD");
-    if ((action == "download" || action == "upload") && !request.all && request.operands.empty())
-        return UsageError("net " + action + " needs " + (action == "download" ? "names" : "files") +
-                          " or --all");
-    if (request.all && !request.operands.empty())
-        return UsageError("net " + action + " takes " + (action == "download" ? "names" : "files") +
-                          " or --all, not both");
+        return UsageError("net", "unknown action '" + action + "'");
+    if (action == "register" && operands != 3)
+        return UsageError("net", "register needs USERID EMAIL PASSWORD");
+    if ((action == "download" || action == "upload") && !request.all && operands == 0)
+        return UsageError("net", action + " needs " + what + " or --all");
+    if (request.all && operands > 0)
+        return UsageError("net", action + " takes " + what + " or --all, not both");
     if (request.all && action != "download" && action != "upload")
-        return UsageError("net: --all goes with download and upload");
+        return UsageError("net", "--all goes with download and upload");
     return -1;
 }
 
@@ -143,16 +118,18 @@ int Run(CMNetworkPane& pane, const TerminalNetworkShell& shell, const NetRequest
     pane.LogIn();
     if (!AwaitReplies(pane, shell) || !pane.IsLoggedIn())
         return kExitFailed;
-    if (request.action == "list")
-        pane.QuerySongList(request.operands);
-    else if (request.action == "download" && request.all)
+    const std::string& action = request.operands.front();
+    const std::vector<std::string> operands(request.operands.begin() + 1, request.operands.end());
+    if (action == "list")
+        pane.QuerySongList(operands);
+    else if (action == "download" && request.all)
         pane.DownloadAll();
-    else if (request.action == "download")
-        pane.Download(request.operands);
+    else if (action == "download")
+        pane.Download(operands);
     else if (request.all)
         pane.UploadAll();
     else
-        pane.Upload(request.operands);
+        pane.Upload(operands);
     if (!AwaitReplies(pane, shell))
         return kExitFailed;
     return pane.GetErrorCount() > 0 ? kExitFailed : kExitDone;
@@ -160,17 +137,33 @@ int Run(CMNetworkPane& pane, const TerminalNetworkShell& shell, const NetRequest
 
 }  // namespace
 
-int RunNetCommand(const CliArguments& arguments)
+void DefineNetCommand(CliOptions& options, NetRequest& request)
+{
+    options.Operands("ACTION", request.operands, 1, 0,
+                     "register USERID EMAIL PASSWORD, list [USERID...], download NAME... or "
+                     "upload FILE...",
+                     CliCompletion::Files);
+    options.Text("--email", request.email, "ADDRESS",
+                 "The account's e-mail address (default: Account.Email)");
+    options.Text("--password", request.password, "PASSWORD",
+                 "The account's password (default: Account.Password)");
+    options.Text("--server", request.server, "HOST[:PORT]",
+                 "The song server (default: Account.Server and Account.Port, 127.0.0.1:11111)");
+    options.Switch("--all", request.all,
+                   "download: every song on the server; upload: every song of ./Data/");
+}
+
+int RunNetCommand(const NetRequest& request)
 {
     CMZimbrelIni settings;
     settings.Load();
-    NetRequest request;
-    if (const int status = ParseArguments(arguments, settings, request); status >= 0)
+    if (const int status = CheckRequest(request, settings); status >= 0)
         return status;
     // The register dialog's cleaning and checks, before anything is sent.
+    const bool registering = request.operands.front() == "register";
     CMRegistration registration;
-    if (request.action == "register") {
-        registration = {request.operands[0], request.operands[1], request.operands[2]};
+    if (registering) {
+        registration = {request.operands[1], request.operands[2], request.operands[3]};
         CleanRegistration(registration);
         if (const std::string message = CheckRegistration(registration); !message.empty()) {
             std::fprintf(stderr, "%s\n", message.c_str());
@@ -198,8 +191,8 @@ int RunNetCommand(const CliArguments& arguments)
             settings.server.GetText(), settings.port);
         return kExitFailed;
     }
-    const int status = request.action == "register" ? Register(pane, shell, registration)
-                                                    : Run(pane, shell, request);
+    const int status =
+        registering ? Register(pane, shell, registration) : Run(pane, shell, request);
     if (pane.IsConnected())
         pane.Connect();  // disconnect
     return status;

@@ -1,144 +1,41 @@
-// The performance options: see PerformanceOptions.h.
-#include "cli/PerformanceOptions.h"
-
-#include "core/CMString.h"
-#include "performance/GenerateMidi.h"
-#include "settings/SettingsTable.h"
-
-#include <cerrno>
-#include <cstdlib>
+// The performance options of midi, audio and play: see SongCommands.h. Their ranges are those of
+// the settings and controls they stand for (PerformanceRanges in app/).
+#include "cli/SongCommands.h"
 
 namespace {
 
-struct NumberOption {
-    const char* name;
-    CMSettingRange range;
-};
-
-// The ranges are those of the settings and controls the options stand for.
-const std::vector<NumberOption>& NumberOptions()
+CliRange Whole(const CMSettingRange& range)
 {
-    static const std::vector<NumberOption> options = {
-        {"--tempo", kTempoRange},
-        {"--transpose", kTransposeRange},
-        {"--precount", SettingOf("General", "Precount").range},
-        {"--precount-note", SettingOf("General", "PrecountNote").range},
-        {"--repeats", kRepeatRange},
-        {"--seed", {0, 4294967295.0}},
-    };
-    return options;
-}
-
-std::string RangeText(std::string_view name)
-{
-    for (const NumberOption& option : NumberOptions())
-        if (name == option.name)
-            return option.range.Text();
-    return std::string();
+    return {static_cast<long long>(range.lowest), static_cast<long long>(range.highest)};
 }
 
 }  // namespace
 
-std::string PerformanceOptionsHelp()
+const char* const kPerformanceDefaults =
+    "Without options a song is played as the desktop program plays it: the band, the "
+    "instruments, intro, verse and the count-in click of ./Zimbrel.ini (Preferences.Band, "
+    ".Piano, .Bass, .Drums, .Intro, .Verse, General.PrecountNote); the tempo and choruses of the "
+    "song's style preset (Ballad.Tempo1 ...) or of its own misc block; its precount, else "
+    "General.Precount; a new random choice of phrases each time unless --seed is given.";
+
+void DefinePerformanceOptions(CliOptions& options, CMPerformanceChoices& choices)
 {
-    CMString text;
-    text.Format(R"(  --band NAME         the band (default: "Band" in ./Zimbrel.ini, "Zimbrel Trio")
-  --tempo N           beats per minute, %s (default: the song's style or tempo)
-  --transpose N       semitones, %s
-  --no-piano, --no-bass, --no-drums
-                      leave an instrument out
-  --precount N        count-in measures, %s (default: the song's precount)
-  --precount-note N   MIDI key of the count-in click, %s (default: "PrecountNote"
-                      in ./Zimbrel.ini, 37, side stick)
-  --repeats N         choruses of the theme, %s (default: the song's style or repeat)
-  --no-intro, --no-verse
-                      leave the intro or the verse out
-  --seed N            the random choices of the musicians (default: the clock)
-)",
-                RangeText("--tempo").c_str(), RangeText("--transpose").c_str(),
-                RangeText("--precount").c_str(), RangeText("--precount-note").c_str(),
-                RangeText("--repeats").c_str());
-    return text.Str();
-}
-
-bool ParseInteger(const std::string& text, long long low, long long high, long long& value)
-{
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (*end != '\0' || errno != 0 || parsed < low || parsed > high)
-        return false;
-    value = parsed;
-    return true;
-}
-
-namespace {
-
-void Store(const std::string& name, long long value, CMPerformanceSettings& performance)
-{
-    if (name == "--tempo")
-        performance.tempo = static_cast<int>(value);
-    else if (name == "--transpose")
-        performance.transpose = static_cast<int>(value);
-    else if (name == "--precount")
-        performance.precount = static_cast<int>(value);
-    else if (name == "--precount-note")
-        performance.precountNote = static_cast<int>(value);
-    else if (name == "--repeats")
-        performance.repeats = static_cast<int>(value);
-    else
-        performance.seed = static_cast<std::uint32_t>(value);
-}
-
-}  // namespace
-
-int TakePerformanceOption(const std::vector<std::string>& arguments, std::size_t index,
-                          CMPerformanceSettings& performance, std::string& error)
-{
-    const std::string& option = arguments[index];
-    const auto switchOff = [&](int instrument) {
-        performance.instruments &= ~instrument;
-        return 1;
-    };
-    if (option == "--no-piano")
-        return switchOff(PlayPiano);
-    if (option == "--no-bass")
-        return switchOff(PlayBass);
-    if (option == "--no-drums")
-        return switchOff(PlayDrums);
-    if (option == "--no-intro") {
-        performance.intro = false;
-        return 1;
-    }
-    if (option == "--no-verse") {
-        performance.verse = false;
-        return 1;
-    }
-    const bool isBand = option == "--band";
-    const NumberOption* number = nullptr;
-    for (const NumberOption& candidate : NumberOptions())
-        if (option == candidate.name)
-            number = &candidate;
-    if (!isBand && !number)
-        return 0;
-    if (index + 1 >= arguments.size()) {
-        error = option + " needs a value";
-        return -1;
-    }
-    const std::string& value = arguments[index + 1];
-    if (isBand) {
-        performance.band = value.c_str();
-        return 2;
-    }
-    long long parsed = 0;
-    if (!ParseInteger(value, static_cast<long long>(number->range.lowest),
-                      static_cast<long long>(number->range.highest), parsed)) {
-        error =
-            option + " takes a whole number from " + number->range.Text() + ", not '" + value + "'";
-        return -1;
-    }
-    Store(option, parsed, performance);
-    return 2;
+    const CMPerformanceRanges& ranges = PerformanceRanges();
+    options.Text("--band", choices.band, "NAME",
+                 "The band that plays, in any case (see 'zimbrel-cli bands')", CliCompletion::Band);
+    options.Number("--tempo", choices.tempo, Whole(ranges.tempo), "Quarter notes per minute");
+    options.Number("--transpose", choices.transpose, Whole(ranges.transpose),
+                   "Semitones the performance is moved by");
+    options.Switch("--no-piano", choices.noPiano, "Leave the piano out");
+    options.Switch("--no-bass", choices.noBass, "Leave the bass out");
+    options.Switch("--no-drums", choices.noDrums, "Leave the drums out");
+    options.Number("--precount", choices.precount, Whole(ranges.precount), "Measures of count-in");
+    options.Number("--precount-note", choices.precountNote, Whole(ranges.precountNote),
+                   "MIDI key of the count-in click (37: side stick)");
+    options.Number("--repeats", choices.repeats, Whole(ranges.repeats),
+                   "Times the theme is played (1: once)");
+    options.Switch("--no-intro", choices.noIntro, "Leave the intro out");
+    options.Switch("--no-verse", choices.noVerse, "Leave the verse out");
+    options.Number("--seed", choices.seed, Whole(ranges.seed),
+                   "The musicians' random choices: the same seed plays the same notes");
 }

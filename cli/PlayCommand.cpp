@@ -1,15 +1,13 @@
 // zimbrel-cli play FILE [--port N|NAME] [PERF] [--listing]: performs a song into the MIDI file
 // beside it and plays that through the play command of the desktop program, on the built-in
 // synthesizer or a MIDI port, showing the time played until the end or Ctrl-C.
-#include "cli/CliCommand.h"
-#include "cli/PerformanceOptions.h"
-#include "cli/SongPerformance.h"
+#include "cli/HelperCommands.h"
+#include "cli/SongFiles.h"
 
+#include "app/CMSongPerformer.h"
+#include "app/OutputPorts.h"
 #include "app/PlayCommand.h"
 #include "midi/playback/CMMCI.h"
-#include "midi/playback/CMSystemSequencer.h"
-#include "midi/playback/MidiOutPorts.h"
-#include "settings/CMZimbrelIni.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -56,18 +54,18 @@ private:
     struct sigaction m_previous[std::size(kSignals)];
 };
 
-// The terminal as the play command's shell: messages to standard output (errors to standard
-// error), the listing only when asked for.
+// The terminal as the play command's shell: messages after the song's path to standard output
+// (errors to standard error), the listing only when asked for.
 class TerminalShell : public IMPlayShell {
 public:
-    TerminalShell(CMMCI& player, bool listing) : m_player(player), m_listing(listing) {}
+    TerminalShell(const std::string& song, CMMCI& player, bool listing)
+        : m_song(song), m_player(player), m_listing(listing)
+    {
+    }
 
     void WriteOutput(const CMString& text) override
     {
-        FILE* out = text.View().rfind("Error", 0) == 0 ? stderr : stdout;
-        std::fputs(text.GetText(), out);
-        if (text.IsEmpty() || text.View().back() != '\n')
-            std::fputc('\n', out);
+        WriteSongMessage(text.View().rfind("Error", 0) == 0 ? stderr : stdout, m_song, text.Str());
     }
     void WriteDebug(const CMString& text) override
     {
@@ -78,6 +76,7 @@ public:
     CMMCI& GetPlayer() override { return m_player; }
 
 private:
+    const std::string& m_song;
     CMMCI& m_player;
     bool m_listing;
 };
@@ -89,36 +88,6 @@ std::string MinutesAndSeconds(int milliseconds)
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
     return text;
-}
-
-std::string PortList(const std::vector<CMString>& devices)
-{
-    std::string text;
-    for (std::size_t i = 0; i < devices.size(); ++i)
-        text += (i ? ", " : "") + std::to_string(i) + " " + devices[i].Str();
-    return text;
-}
-
-// The entry for --port: a number of the list, or a port's name (exact, else in any case).
-int FindPort(const std::string& wanted, const std::vector<CMString>& devices, int& port)
-{
-    long long number = 0;
-    if (ParseInteger(wanted, 0, static_cast<long long>(devices.size()) - 1, number)) {
-        port = static_cast<int>(number);
-        return kExitDone;
-    }
-    for (const bool anyCase : {false, true}) {
-        for (std::size_t i = 0; i < devices.size(); ++i) {
-            const bool same = anyCase ? devices[i].ToLower() == CMString(wanted).ToLower()
-                                      : devices[i] == wanted.c_str();
-            if (same) {
-                port = static_cast<int>(i);
-                return kExitDone;
-            }
-        }
-    }
-    return UsageError("play: no MIDI output port '" + wanted + "'; the ports are " +
-                      PortList(devices));
 }
 
 // Polls the player until it has played to the end or the user stops it (an InterruptCatcher
@@ -146,68 +115,54 @@ bool WaitWhilePlaying(CMMCI& player)
 
 }  // namespace
 
-int RunPlayCommand(const CliArguments& arguments)
+int RunPlayCommand(const PlayRequest& request)
 {
-    CMZimbrelIni settings;
-    settings.Load();
-    std::string portWanted;
-    bool listing = false;
-    const auto takeOwnOption = [&](const CliArguments& all, std::size_t i, std::string& error) {
-        if (all[i] == "--listing") {
-            listing = true;
-            return 1;
-        }
-        if (all[i] != "--port")
-            return 0;
-        if (i + 1 >= all.size()) {
-            error = "--port needs a number or a name";
-            return -1;
-        }
-        portWanted = all[i + 1];
-        return 2;
-    };
-    CliSongPerformance song;
-    int status = PrepareSongPerformance("play", arguments, settings, takeOwnOption, song);
-    if (status != kExitDone)
-        return status;
+    CMSongPerformer performer(request.performance);
+    std::string error;
+    if (!performer.FindBand(error))
+        return UsageError("play", error);
+    const CMZimbrelIni& settings = performer.GetSettings();
+    const CMOutputPorts ports = ListOutputPorts(settings);
+    CMPlayRequest play;
+    play.port = request.port ? FindOutputPort(ports, *request.port, error) : ports.selected;
+    if (play.port < 0)
+        return UsageError("play", error);
+    const std::string& song = request.songs.front();
+    CMSongDocument document;
+    if (!OpenSong(song, document, !request.noWarnings))
+        return kExitFailed;
+    play.band = performer.GetBand();
+    play.performance = performer.PerformanceOf(document.GetSong());
 
-    const std::vector<CMString> devices = ListMidiOutDevices();
-    CMPlayRequest request;
-    request.port = FillMidiOutPortList(devices, settings.midiOutPort).selected;
-    if (!portWanted.empty() && (status = FindPort(portWanted, devices, request.port)) != kExitDone)
-        return status;
-    request.band = song.band;
-    request.performance = song.performance;
-
-    CMSequencerOptions options;
-    options.soundFont = settings.soundFont;
-    CMMCI player(std::make_unique<CMSystemSequencer>(options));
-    TerminalShell shell(player, listing);
-    const CMString title = song.document.GetTitle();
+    const std::unique_ptr<CMMCI> playerOwned = MakeSystemPlayer(settings);
+    CMMCI& player = *playerOwned;
+    TerminalShell shell(song, player, request.listing);
+    const CMString title = document.GetTitle();
     // From here on Ctrl-C stops the playing: it may come the moment the first notes go out.
     const InterruptCatcher catcher;
-    const CMPlayOutcome outcome = PlayOrStop(song.document.GetSong(), request, shell);
+    const CMPlayOutcome outcome = PlayOrStop(document.GetSong(), play, shell);
     if (outcome == CMPlayOutcome::NotPlayed)
         std::fprintf(stderr,
                      "zimbrel-cli audio %s -o %s.wav writes the performance into an "
                      "audio file instead.\n",
-                     song.file.c_str(), title.GetText());
+                     song.c_str(), title.GetText());
     if (outcome != CMPlayOutcome::Playing)
         return kExitFailed;
-    std::printf("Playing '%s' with %s on %s (%s); Ctrl-C stops\n", title.GetText(),
-                song.band->GetName().GetText(),
-                devices[static_cast<std::size_t>(request.port)].GetText(),
+    std::printf("%s: Playing '%s' with %s on %s (%s); Ctrl-C stops\n", song.c_str(),
+                title.GetText(), play.band->GetName().GetText(),
+                ports.names[static_cast<std::size_t>(play.port)].GetText(),
                 MinutesAndSeconds(player.GetOpenedLength()).c_str());
     std::fflush(stdout);
     if (WaitWhilePlaying(player)) {
-        std::printf("Stopped '%s'\n", title.GetText());
+        std::printf("%s: Stopped '%s'\n", song.c_str(), title.GetText());
         return kExitDone;
     }
-    const CMString error = player.GetError();
-    if (!error.IsEmpty()) {
-        std::fprintf(stderr, "Error : Cannot play '%s'. %s\n", title.GetText(), error.GetText());
+    const CMString playError = player.GetError();
+    if (!playError.IsEmpty()) {
+        WriteSongMessage(stderr, song,
+                         "Error : Cannot play '" + title.Str() + "'. " + playError.Str());
         return kExitFailed;
     }
-    std::printf("Played '%s' to the end\n", title.GetText());
+    std::printf("%s: Played '%s' to the end\n", song.c_str(), title.GetText());
     return kExitDone;
 }

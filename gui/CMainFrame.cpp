@@ -5,11 +5,13 @@
 #include "app/ApplicationLook.h"
 #include "app/CMCommandTable.h"
 #include "app/CommandIds.h"
-#include "gui/CChartPreview.h"
 #include "gui/CCommandActions.h"
+#include "gui/CDocumentShell.h"
 #include "gui/COutputWnd.h"
+#include "gui/CZimbrelView.h"
 #include "gui/HelpWindow.h"
 #include "gui/Looks.h"
+#include "gui/Profile.h"
 #include "gui/RibbonBar.h"
 #include "gui/RibbonPanel.h"
 #include "gui/RibbonTabs.h"
@@ -17,9 +19,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDockWidget>
-#include <QFileInfo>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -43,11 +44,6 @@ constexpr int kLeftPaneWidth = 300;
 constexpr int kRightPaneWidth = 220;
 constexpr int kOutputPaneHeight = 170;
 
-QSettings Profile()
-{
-    return QSettings(QStringLiteral("Corvix"), QStringLiteral("Zimbrel"));
-}
-
 QIcon Icon(const char* name)
 {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
@@ -65,36 +61,44 @@ QWidget* EmptyPane()
 }  // namespace
 
 CMainFrame::CMainFrame()
-    : m_document(std::make_unique<CMSongDocument>()), m_frameCommands(*this),
-      m_actions(new CCommandActions(m_router, this)),
-      m_controls([this](int id) { m_actions->Execute(id); })
+    : m_frameCommands(*this), m_actions(new CCommandActions(m_router, this)),
+      m_controls([this](int id) { m_actions->Execute(id); }),
+      m_documentShell(new CDocumentShell(*this)), m_documents(*m_documentShell)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(Icon("zimbrel"));
+    m_bands.BuildPresets();
+    m_router.AddTarget(CMCommandLayer::Document, m_documents);
     m_router.AddTarget(CMCommandLayer::Frame, m_frameCommands);
     m_frameCommands.StartLook(StoredLook());
 
     CreateRibbon();
     CreateStatusBar();
-    m_preview = new CChartPreview(this);
-    setCentralWidget(m_preview);
+    m_view = new CZimbrelView(*this);
+    setCentralWidget(m_view);
     CreatePanes();
     RestoreLayout();
     setAcceptDrops(true);
+    m_documents.SetRecentFiles(CDocumentShell::StoredRecentFiles());
+    m_documentShell->ShowRecentFiles(m_documents.GetRecentFiles());
     ShowDocumentTitle();
+    // Edits and saves change the title's modified mark; every change comes through a command.
+    connect(m_actions, &CCommandActions::commandExecuted, this, &CMainFrame::ShowDocumentTitle);
     m_actions->UpdateNow();
 }
 
 CMainFrame::~CMainFrame()
 {
     // The widgets show the members (the output lists) and run commands through them, so they
-    // go while the members still exist.
+    // go while the members still exist; the chart view saves the settings as it goes.
     delete menuWidget();
     delete takeCentralWidget();
+    m_view = nullptr;
     for (const auto& [pane, dock] : m_panes)
         delete dock;
     setStatusBar(nullptr);
     m_router.RemoveTarget(m_frameCommands);
+    m_router.RemoveTarget(m_documents);
 }
 
 std::optional<int> CMainFrame::StoredLook()
@@ -113,6 +117,9 @@ void CMainFrame::CreateRibbon()
     auto* fileMenu = new QMenu(tr("File"), this);
     for (const int id : {C::FileNew, C::FileOpen, C::FileSave, C::FileSaveAs})
         fileMenu->addAction(action(id));
+    QMenu* exportMenu = fileMenu->addMenu(Icon("export"), tr("&Export"));
+    for (const int id : {C::FileExportPdf, C::FileExportPng, C::FileExportSvg})
+        exportMenu->addAction(action(id));
     fileMenu->addSeparator();
     QMenu* print = fileMenu->addMenu(Icon("print"), tr("&Print"));
     print->addSection(tr("Preview and print the document"));
@@ -122,7 +129,6 @@ void CMainFrame::CreateRibbon()
     fileMenu->addAction(action(C::FileClose));
     fileMenu->addSeparator();
     m_recentMenu = fileMenu->addMenu(tr("&Recent Documents"));
-    m_recentMenu->setEnabled(false);  // no recent documents are kept yet
     fileMenu->addSeparator();
     fileMenu->addAction(action(C::AppExit));
     m_ribbon->SetApplicationMenu(fileMenu);
@@ -212,55 +218,53 @@ void CMainFrame::RestoreLayout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (!m_documents.CanClose()) {
+        event->ignore();
+        return;
+    }
     QSettings profile = Profile();
     profile.setValue(QLatin1String(kGeometryKey), saveGeometry());
     profile.setValue(QLatin1String(kStateKey), saveState(kLayoutVersion));
     event->accept();
 }
 
-void CMainFrame::SetCentralView(QWidget* view)
-{
-    setCentralWidget(view);  // deletes the preview
-    m_preview = nullptr;
-}
-
 bool CMainFrame::OpenDocument(const QString& path)
 {
-    CMString readError;
-    const bool opened = m_document->Open(QFile::encodeName(path).constData(), readError);
-    if (!opened) {
-        const QString message =
-            tr("Cannot open '%1': %2")
-                .arg(QDir::toNativeSeparators(path), QString::fromUtf8(readError.GetText()));
-        m_output.WriteOutput(("Error : " + message).toUtf8().constData());
-        m_document = std::make_unique<CMSongDocument>();
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, tr("Zimbrel"), message, QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();  // does not block the start
-    } else {
-        m_document->ReportOpening(*this);
-    }
-    if (m_preview)
-        m_preview->SetSong(opened ? &m_document->GetSong() : nullptr);
-    ShowDocumentTitle();
-    m_actions->RequestUpdate();
-    return opened;
+    return m_documents.OpenFile(CMString(QFile::encodeName(path).toStdString()));
 }
 
 void CMainFrame::NewDocument()
 {
-    m_document = std::make_unique<CMSongDocument>();
-    if (m_preview)
-        m_preview->SetSong(nullptr);
-    ShowDocumentTitle();
+    m_documents.OnCommand(C::FileNew);
+}
+
+CMZimbrelIni& CMainFrame::Settings()
+{
+    return m_view->Model().Settings();
+}
+
+CMChartSettings& CMainFrame::ChartSettings()
+{
+    return m_view->Model().ChartSettings();
+}
+
+void CMainFrame::SetSongView(IMSongView* songView)
+{
+    m_view->Model().SetSongView(songView);
+}
+
+void CMainFrame::SetOptionsSheet(std::function<bool()> showOptions)
+{
+    m_view->Model().SetOptionsSheet(std::move(showOptions));
+    m_actions->RequestUpdate();
 }
 
 void CMainFrame::ShowDocumentTitle()
 {
-    const CMString title = m_document->GetTitle();
-    setWindowTitle(title.IsEmpty() ? tr("Untitled - Zimbrel")
-                                   : tr("%1 - Zimbrel").arg(QString::fromUtf8(title.GetText())));
+    const CMString title = Document().GetTitle();
+    const QString name = title.IsEmpty() ? tr("Untitled") : QString::fromUtf8(title.GetText());
+    setWindowTitle(tr("%1[*] - Zimbrel").arg(name));
+    setWindowModified(Document().IsModified());
 }
 
 bool CMainFrame::IsPaneVisible(CMPane pane) const
@@ -332,22 +336,37 @@ void CMainFrame::WriteOutput(const CMString& text)
 
 void CMainFrame::RepaintChart()
 {
-    if (centralWidget())
-        centralWidget()->update();
+    if (m_view)
+        m_view->RepaintChart();
 }
+
+namespace {
+
+// The first song file among those dragged; empty when there is none.
+QString DroppedSong(const QMimeData* data)
+{
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() &&
+            url.toLocalFile().endsWith(QLatin1String(".zimbrel"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+}  // namespace
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (!DroppedSong(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            OpenDocument(url.toLocalFile());
-            break;  // one document at a time
-        }
-    }
+    const QString song = DroppedSong(event->mimeData());
+    if (song.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: opening may ask to save the song shown now.
+    QTimer::singleShot(0, this, [this, song] { OpenDocument(song); });
 }

@@ -1,25 +1,32 @@
-// CMainFrame: the main window: the ribbon, the status bar with the zoom slider, the central slot
-// for the chart, and five docking panes ("Song View", "Musician View" and "Network View" tabbed
-// on the left, "Output" at the bottom, "Properties" on the right). It carries the frame's own
+// CMainFrame: the main window: the ribbon, the status bar with the zoom slider, the chart view in
+// the middle, and five docking panes ("Song View", "Musician View" and "Network View" tabbed on
+// the left, "Output" at the bottom, "Properties" on the right). It carries the frame's own
 // commands through the command route, keeps the look, the window geometry and the dock layout
-// in QSettings("Corvix", "Zimbrel"), and holds the one song document.
+// in QSettings("Corvix", "Zimbrel"), and holds the one song document with its file commands and
+// the one band list that the chart view and the musician view share.
 #pragma once
 
 #include "app/CMCommandRouter.h"
+#include "app/CMDocumentCommands.h"
 #include "app/CMFrameCommands.h"
 #include "app/CMOutputPane.h"
-#include "app/CMSongDocument.h"
 #include "app/IMCompileShell.h"
 #include "app/IMFrameShell.h"
 #include "gui/RibbonControls.h"
+#include "performance/CMMusicBand.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
-#include <memory>
+#include <optional>
 
-class CChartPreview;
 class CCommandActions;
+class CDocumentShell;
+class CMChartSettings;
+class CMZimbrelIni;
+class CZimbrelView;
+class IMSongView;
 class COutputWnd;
 class CRibbonBar;
 class QDockWidget;
@@ -32,15 +39,29 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // Opens the song at `path` as the document and reports it in "Output"; a file that cannot
-    // be read leaves an empty document and says why. False then.
+    // Opens the song at `path` as the document (after asking to save unsaved edits) and reports
+    // it in "Output"; a file that cannot be read says why and keeps the document. False then.
     bool OpenDocument(const QString& path);
     // An empty document.
     void NewDocument();
-    const CMSongDocument& Document() const { return *m_document; }
+    const CMSongDocument& Document() const { return m_documents.Document(); }
+    CMDocumentCommands& Documents() { return m_documents; }
+    // The bands with every musician and their phrase libraries, built once for the program.
+    const CMMusicBandList& BandList() const { return m_bands; }
+    CZimbrelView* ChartView() const { return m_view; }
+    // The settings of ./Zimbrel.ini and the chart's fonts, which the chart view owns (the panes
+    // and the options sheet read and change them).
+    CMZimbrelIni& Settings();
+    CMChartSettings& ChartSettings();
+    // The song view, for the Refresh command and for opening the song selected in it (not
+    // owned; null until the pane exists).
+    void SetSongView(IMSongView* songView);
+    // The options sheet: shown by the Options command, answering whether the user confirmed it;
+    // the chart view then saves the settings and redraws. Options is disabled without one.
+    void SetOptionsSheet(std::function<bool()> showOptions);
+    // The window title: the document's title and a mark while it has unsaved edits.
+    void ShowDocumentTitle();
 
-    // Puts `view` into the central slot (the chart view); the frame owns it from then on.
-    void SetCentralView(QWidget* view);
     // The route every command goes through: targets join it by their layer.
     CMCommandRouter& Router() { return m_router; }
     CCommandActions& Actions() { return *m_actions; }
@@ -83,17 +104,18 @@ private:
     QDockWidget* CreatePane(CMPane pane, const QString& title, const char* icon,
                             Qt::DockWidgetArea area, QWidget* content);
     void RestoreLayout();
-    void ShowDocumentTitle();
 
     CMOutputPane m_output;
-    std::unique_ptr<CMSongDocument> m_document;
+    CMMusicBandList m_bands;
     CMCommandRouter m_router;
     CMFrameCommands m_frameCommands;
     CCommandActions* m_actions;
     CRibbonControls m_controls;
+    CDocumentShell* m_documentShell;
+    CMDocumentCommands m_documents;
     CRibbonBar* m_ribbon = nullptr;
     COutputWnd* m_outputWnd = nullptr;
-    CChartPreview* m_preview = nullptr;
+    CZimbrelView* m_view = nullptr;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_paneLabel = nullptr;
     std::map<CMPane, QDockWidget*> m_panes;

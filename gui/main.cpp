@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -183,6 +184,8 @@ int main(int argc, char* argv[])
         qInstallMessageHandler(QtMessages);
 
     QApplication app(argc, argv);
+    // Qt took the user's locale; ./Zimbrel.ini keeps its decimals with a point whatever it is.
+    std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName(QStringLiteral("Corvix"));
     QCoreApplication::setApplicationName(QStringLiteral("Zimbrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZIMBREL_VERSION_TEXT));
@@ -203,9 +206,8 @@ int main(int argc, char* argv[])
         frame.WriteOutput(folderMessage.toUtf8().constData());
     if (options.size)
         frame.resize(options.size->width, options.size->height);
-    if (!options.file.isEmpty())
-        frame.OpenDocument(options.file);
-    else
+    // A song that cannot be read has said why; an empty document is shown instead.
+    if (options.file.isEmpty() || !frame.OpenDocument(options.file))
         frame.NewDocument();
     QObject::connect(&instance, &SingleInstance::fileRequested, &frame,
                      [&frame](const QString& file) {

@@ -19,3 +19,18 @@ CMChordLex::~CMChordLex()
 {
     chord_lex_destroy(m_scanner);
 }
+
+CMSongToken CMChordLex::Next()
+{
+    CHORD_STYPE value{};
+    CMSongToken token;
+    token.code = chord_lex(&value, m_scanner);
+    const bool numbered = token.code == TOK_ROOT || token.code == TOK_NUMBER ||
+                          token.code == TOK_LABEL || token.code == TOK_PITCH ||
+                          token.code == TOK_DURATION;
+    token.number = numbered ? value.number : 0;
+    token.line = m_state.line;
+    token.offset = m_state.tokenStart;
+    token.length = m_state.tokenText.size();
+    return token;
+}

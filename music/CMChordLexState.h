@@ -1,6 +1,6 @@
-// The state the song scanner keeps besides flex's own: line count, remembered octave, the text of
-// the last token (quoted by error messages), the texts handed to the parser, and a failure of the
-// scanner itself. Shared by the generated scanner and CMChordLex.
+// The state the song scanner keeps besides flex's own: line count, remembered octave, the text and
+// place of the last token (quoted by error messages), the texts handed to the parser, and a
+// failure of the scanner itself. Shared by the generated scanner and CMChordLex.
 #pragma once
 
 #include <deque>
@@ -18,19 +18,28 @@ public:
 inline constexpr int kScannerFailureToken = 1000;
 
 struct CMChordLexState {
+    // Every match, token or not, moves the read position on by its length.
+    void Advance(int length)
+    {
+        matchStart = position;
+        position += static_cast<std::size_t>(length);
+    }
     int Token(const char* text, int code)
     {
         tokenText = text;
+        tokenStart = matchStart;
         return code;
     }
     int EndOfInput()
     {
         tokenText.clear();
+        tokenStart = position;
         return 0;
     }
     int Fail(const char* message)
     {
         tokenText.clear();
+        tokenStart = matchStart;
         failure = message;
         return kScannerFailureToken;
     }
@@ -42,8 +51,11 @@ struct CMChordLexState {
     }
 
     int line = 1;
-    int octave = 3;     // for note-block pitches written without one
-    int savedMode = 0;  // the start condition a comment returns to
+    int octave = 3;              // for note-block pitches written without one
+    int savedMode = 0;           // the start condition a comment returns to
+    std::size_t position = 0;    // bytes of the text read so far
+    std::size_t matchStart = 0;  // where the latest match began
+    std::size_t tokenStart = 0;  // where the last token's text begins
     std::string tokenText;
     std::string failure;  // empty, or why the scanner stopped
     std::deque<std::string> texts;

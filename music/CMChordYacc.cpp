@@ -23,6 +23,8 @@ void CMChordYacc::Error(const char* message)
 {
     m_errorText.Format("Error : line (%d) %s\n  Last token : \"%s\"\n", m_lex.GetLine(), message,
                        m_lex.GetTokenText().c_str());
+    m_errorOffset = m_lex.GetTokenStart();
+    m_errorLength = m_lex.GetTokenText().size();
 }
 
 void CMChordYacc::SyntaxError(const char* bisonMessage)

@@ -16,6 +16,9 @@ public:
     bool Parse();
     CMMusicSong& GetSong() { return m_song; }
     const CMString& GetErrorText() const { return m_errorText; }
+    // Where the last token before the error begins in the parsed text, and its length.
+    std::size_t GetErrorOffset() const { return m_errorOffset; }
+    std::size_t GetErrorLength() const { return m_errorLength; }
 
     // Called by the generated parser for a syntax error or an exhausted stack.
     void SyntaxError(const char* bisonMessage);
@@ -61,6 +64,8 @@ private:
     CMMusicChord m_item;
     bool m_keyBlock = false;
     CMString m_errorText;
+    std::size_t m_errorOffset = 0;
+    std::size_t m_errorLength = 0;
     bool m_codaSeen = false;
     bool m_themeStructureFlag = false;
     bool m_parenthesis = false;

@@ -4,6 +4,8 @@
 #include "performance/LibraryBuilders.h"
 
 #include <algorithm>
+#include <iterator>
+#include <map>
 
 namespace {
 
@@ -28,10 +30,12 @@ CMMusicPlayer& CMMusicBandList::AddPlayer(std::unique_ptr<CMMusicPlayer> player,
     return added;
 }
 
-CMMusicBand& CMMusicBandList::AddBand(const char* name, const CMMusicPlayer& bass,
-                                      const CMMusicPlayer& piano, const CMMusicPlayer& drums)
+CMMusicBand& CMMusicBandList::AddBand(const char* name, const char* style,
+                                      const CMMusicPlayer& bass, const CMMusicPlayer& piano,
+                                      const CMMusicPlayer& drums)
 {
     auto band = std::make_unique<CMMusicBand>(CMString(name));
+    band->SetStyle(CMString(style));
     band->AddTail(bass);
     band->AddTail(piano);
     band->AddTail(drums);
@@ -40,24 +44,70 @@ CMMusicBand& CMMusicBandList::AddBand(const char* name, const CMMusicPlayer& bas
     return added;
 }
 
-void CMMusicBandList::BuildPresets()
+namespace {
+
+struct PresetBand {
+    const char* name;
+    const char* style;
+    // The players' classes and library builders: bass, piano, drums.
+    void (*bass)(CMMusicPlayer&);
+    void (*piano)(CMMusicPlayer&);
+    void (*drums)(CMMusicPlayer&);
+};
+
+// The style follows the pianist: Ostrin's two-hand voicings and upper structures and Falder's
+// lean rootless ones swing, Quenby's full five-note voicings suit ballads, Vashti plays stride,
+// and Dalmo, Ruvane and Garvel play bossa nova.
+constexpr PresetBand kPresetBands[] = {
+    {"Zimbrel Trio", "swing", BuildTolsen, BuildOstrin, BuildPelko},
+    {"Great Trio", "ballad", BuildTolsen, BuildQuenby, BuildPelko},
+    {"Ashgrove Trio", "swing", BuildTolsen, BuildFalder, BuildPelko},
+    {"Norvane Trio", "stride", BuildTolsen, BuildVashti, BuildPelko},
+    {"Brazilian Trio", "bossa nova", BuildDalmo, BuildRuvane, BuildGarvel},
+};
+
+// Every musician, in the order of creation, with the class that plays its instrument.
+constexpr void (*kMusicians[])(CMMusicPlayer&) = {
+    BuildTolsen, BuildDalmo,  BuildQuenby, BuildOstrin, BuildFalder,
+    BuildVashti, BuildRuvane, BuildPelko,  BuildGarvel,
+};
+
+std::unique_ptr<CMMusicPlayer> NewPlayer(void (*build)(CMMusicPlayer&))
 {
     const CMString unnamed;  // each builder names its player
-    auto& tolsen = AddPlayer(std::make_unique<CMMusicPlayerBass>(unnamed), BuildTolsen);
-    auto& dalmo = AddPlayer(std::make_unique<CMMusicPlayerBass>(unnamed), BuildDalmo);
-    auto& quenby = AddPlayer(std::make_unique<CMMusicPlayerChord>(unnamed), BuildQuenby);
-    auto& ostrin = AddPlayer(std::make_unique<CMMusicPlayerChord>(unnamed), BuildOstrin);
-    auto& falder = AddPlayer(std::make_unique<CMMusicPlayerChord>(unnamed), BuildFalder);
-    auto& vashti = AddPlayer(std::make_unique<CMMusicPlayerChord>(unnamed), BuildVashti);
-    auto& ruvane = AddPlayer(std::make_unique<CMMusicPlayerChord>(unnamed), BuildRuvane);
-    auto& pelko = AddPlayer(std::make_unique<CMMusicPlayerRhythm>(unnamed), BuildPelko);
-    auto& garvel = AddPlayer(std::make_unique<CMMusicPlayerRhythm>(unnamed), BuildGarvel);
+    if (build == BuildTolsen || build == BuildDalmo)
+        return std::make_unique<CMMusicPlayerBass>(unnamed);
+    if (build == BuildPelko || build == BuildGarvel)
+        return std::make_unique<CMMusicPlayerRhythm>(unnamed);
+    return std::make_unique<CMMusicPlayerChord>(unnamed);
+}
 
-    AddBand("Zimbrel Trio", tolsen, ostrin, pelko);
-    AddBand("Great Trio", tolsen, quenby, pelko);
-    AddBand("Ashgrove Trio", tolsen, falder, pelko);
-    AddBand("Norvane Trio", tolsen, vashti, pelko);
-    AddBand("Brazilian Trio", dalmo, ruvane, garvel);
+bool UsedBy(const PresetBand& band, void (*build)(CMMusicPlayer&))
+{
+    return band.bass == build || band.piano == build || band.drums == build;
+}
+
+}  // namespace
+
+void CMMusicBandList::BuildPresets()
+{
+    BuildPresets([](const CMString&) { return true; });
+}
+
+void CMMusicBandList::BuildPresets(const std::function<bool(const CMString& band)>& wanted)
+{
+    std::map<void (*)(CMMusicPlayer&), CMMusicPlayer*> built;
+    for (const auto build : kMusicians) {
+        const bool needed = std::any_of(
+            std::begin(kPresetBands), std::end(kPresetBands),
+            [&](const PresetBand& band) { return UsedBy(band, build) && wanted(band.name); });
+        if (needed)
+            built[build] = &AddPlayer(NewPlayer(build), build);
+    }
+    for (const PresetBand& band : kPresetBands)
+        if (wanted(band.name))
+            AddBand(band.name, band.style, *built.at(band.bass), *built.at(band.piano),
+                    *built.at(band.drums));
 }
 
 const CMMusicBand* CMMusicBandList::FindBand(const CMString& name) const

@@ -6,6 +6,7 @@
 #include "core/CMString.h"
 #include "performance/CMMusicPlayer.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,9 @@ public:
     explicit CMMusicBand(const CMString& name) : m_name(name) {}
 
     const CMString& GetName() const { return m_name; }
+    // What the band plays best, in a word or two ("swing", "bossa nova"); empty when not said.
+    const CMString& GetStyle() const { return m_style; }
+    void SetStyle(const CMString& style) { m_style = style; }
     void AddTail(const CMMusicPlayer& player) { m_players.push_back(&player); }
     // The band's players in the order added; the band does not own them.
     const std::vector<const CMMusicPlayer*>& GetPlayers() const { return m_players; }
@@ -21,6 +25,7 @@ public:
 
 private:
     CMString m_name;
+    CMString m_style;
     std::vector<const CMMusicPlayer*> m_players;
 };
 
@@ -28,6 +33,9 @@ class CMMusicBandList {
 public:
     // Creates the nine musicians with their libraries and the five preset bands.
     void BuildPresets();
+    // Creates only the preset bands `wanted` says yes to, and their musicians: a program that
+    // plays one band need not build the others' libraries.
+    void BuildPresets(const std::function<bool(const CMString& band)>& wanted);
 
     // Bands and players, each sorted by name (byte-wise; equal names keep their order).
     const std::vector<std::unique_ptr<CMMusicBand>>& GetBands() const { return m_bands; }
@@ -36,8 +44,8 @@ public:
     const CMMusicPlayer* FindPlayer(const CMString& name) const;
 
 private:
-    CMMusicBand& AddBand(const char* name, const CMMusicPlayer& bass, const CMMusicPlayer& piano,
-                         const CMMusicPlayer& drums);
+    CMMusicBand& AddBand(const char* name, const char* style, const CMMusicPlayer& bass,
+                         const CMMusicPlayer& piano, const CMMusicPlayer& drums);
     CMMusicPlayer& AddPlayer(std::unique_ptr<CMMusicPlayer> player, void (*build)(CMMusicPlayer&));
 
     std::vector<std::unique_ptr<CMMusicBand>> m_bands;

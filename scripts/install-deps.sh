@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkgconf
   qt6-base-dev qt6-svg-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  flex bison
+  flex bison libcli11-dev help2man
   libfluidsynth-dev fluidsynth libasound2-dev libsndfile1-dev
   libsqlite3-dev libsodium-dev
   lilypond-fonts fonts-liberation fonts-dejavu-core timgm6mb-soundfont

@@ -1,52 +1,25 @@
-// zimbrel-server: the song server. Parses the command line, opens the database, listens and runs
-// the server's loop until SIGINT or SIGTERM.
+// zimbrel-server: the song server. Reads the command line with CLI11, opens the database, listens
+// and runs the server's loop until SIGINT or SIGTERM.
 #include "server/CMSongServer.h"
+
+#include <CLI/CLI.hpp>
 
 #include <signal.h>
 
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace {
 
-const char* const kUsage = R"(Usage: zimbrel-server [OPTIONS]
-
-The Zimbrel song server: accounts and shared songs in one SQLite file.
-
-Options:
-  --listen ADDR:PORT        address and port to listen on (default 127.0.0.1:11111;
-                            0.0.0.0 for every address, port 0 for any free port)
-  --db PATH                 the database file (default ./zimbrel-server.sqlite)
-  --max-connections N       connections served at once (default 256); the last eighth
-                            is kept for addresses that have no connection yet
-  --max-per-address N       connections served at once from one address (default 8)
-  --idle-timeout SECONDS    close a connection silent this long (default 300)
-  --logon-timeout SECONDS   close a connection that has not logged on and is silent
-                            this long (default 10)
-  --quota-songs N           songs one account may store (default 2000)
-  --quota-bytes N[K|M|G]    bytes of song text one account may store (default 32M)
-  --fast-password-hashing   cheap password hashes, for tests and load measurements only
-  --quiet                   no line per connection and request
-  --help                    show this text
-  --version                 show the version
-
-Stop it with Ctrl-C (SIGINT) or SIGTERM.
-)";
+constexpr int kExitUsage = 2;
 
 volatile sig_atomic_t g_stopRequested = 0;
 
 void RequestStop(int)
 {
     g_stopRequested = 1;
-}
-
-int UsageError(const std::string& message)
-{
-    std::fprintf(stderr, "zimbrel-server: %s\nTry 'zimbrel-server --help'.\n", message.c_str());
-    return 2;
 }
 
 template <class Number>
@@ -61,96 +34,110 @@ bool ParseNumber(std::string_view text, Number& value, Number lowest, Number hig
     return true;
 }
 
-bool ParseListen(std::string_view text, CMServerOptions& options)
+// "ADDR:PORT" into the options.
+void StoreListen(const std::string& text, CMServerOptions& options)
 {
     const std::size_t colon = text.rfind(':');
-    if (colon == std::string_view::npos || colon == 0)
-        return false;
-    options.address = text.substr(0, colon);
     int port = 0;
-    if (!ParseNumber(text.substr(colon + 1), port, 0, 65535))
-        return false;
+    if (colon == std::string::npos || colon == 0 ||
+        !ParseNumber(std::string_view(text).substr(colon + 1), port, 0, 65535))
+        throw CLI::ValidationError("--listen", "needs ADDR:PORT, not '" + text + "'");
+    options.address = text.substr(0, colon);
     options.port = static_cast<std::uint16_t>(port);
-    return true;
 }
 
 // A number of bytes, with K, M or G for binary thousands.
-bool ParseBytes(std::string_view text, std::int64_t& bytes)
+void StoreBytes(std::string text, std::int64_t& bytes)
 {
     std::int64_t unit = 1;
     if (!text.empty() && std::string_view("KMG").find(text.back()) != std::string_view::npos) {
         unit = std::int64_t{1} << (10 * (1 + std::string_view("KMG").find(text.back())));
-        text.remove_suffix(1);
+        text.pop_back();
     }
     std::int64_t count = 0;
-    if (!ParseNumber(text, count, std::int64_t{1}, (std::int64_t{1} << 40) / unit))
-        return false;
+    if (!ParseNumber(std::string_view(text), count, std::int64_t{1},
+                     (std::int64_t{1} << 40) / unit))
+        throw CLI::ValidationError("--quota-bytes",
+                                   "needs a number of bytes, such as 65536, 512K or 32M");
     bytes = count * unit;
-    return true;
 }
 
-bool ParseSeconds(std::string_view text, std::chrono::seconds& value)
+// Seconds from 1 to a day.
+void AddSeconds(CLI::App& app, const std::string& name, std::chrono::seconds& value,
+                const std::string& help)
 {
-    int seconds = 0;
-    if (!ParseNumber(text, seconds, 1, 86400))
-        return false;
-    value = std::chrono::seconds(seconds);
-    return true;
+    app.add_option_function<int>(
+           name, [&value](int seconds) { value = std::chrono::seconds(seconds); },
+           help + " (default " + std::to_string(value.count()) + ")")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(1, 86400));
 }
 
-// Answers an error message for an option that takes a value, or an empty text.
-std::string ParseValue(std::string_view option, std::string_view value, CMServerOptions& options)
+void DefineOptions(CLI::App& app, CMServerOptions& options)
 {
-    if (option == "--listen" && !ParseListen(value, options))
-        return "--listen needs ADDR:PORT, not '" + std::string(value) + "'";
-    if (option == "--db")
-        options.databasePath = value;
-    if (option == "--max-connections" && !ParseNumber(value, options.maxConnections, 1, 100000))
-        return "--max-connections needs a number from 1 to 100000";
-    if (option == "--max-per-address" && !ParseNumber(value, options.maxPerAddress, 1, 100000))
-        return "--max-per-address needs a number from 1 to 100000";
-    if (option == "--idle-timeout" && !ParseSeconds(value, options.idleTimeout))
-        return "--idle-timeout needs seconds from 1 to 86400";
-    if (option == "--logon-timeout" && !ParseSeconds(value, options.logonTimeout))
-        return "--logon-timeout needs seconds from 1 to 86400";
-    if (option == "--quota-songs" &&
-        !ParseNumber(value, options.quota.songs, std::int64_t{0}, std::int64_t{1} << 40))
-        return "--quota-songs needs a number of songs";
-    if (option == "--quota-bytes" && !ParseBytes(value, options.quota.bytes))
-        return "--quota-bytes needs a number of bytes, such as 65536, 512K or 32M";
-    return {};
+    app.add_option_function<std::string>(
+           "--listen", [&options](const std::string& text) { StoreListen(text, options); },
+           "Address and port to listen on (default 127.0.0.1:11111;\n"
+           "0.0.0.0 for every address, port 0 for any free port)")
+        ->type_name("ADDR:PORT");
+    app.add_option("--db", options.databasePath, "The database file")
+        ->type_name("PATH")
+        ->capture_default_str();
+    app.add_option("--max-connections", options.maxConnections,
+                   "Connections served at once; the last eighth is kept for\n"
+                   "addresses that have no connection yet")
+        ->type_name("N")
+        ->check(CLI::Range(1, 100000))
+        ->capture_default_str();
+    app.add_option("--max-per-address", options.maxPerAddress,
+                   "Connections served at once from one address")
+        ->type_name("N")
+        ->check(CLI::Range(1, 100000))
+        ->capture_default_str();
+    AddSeconds(app, "--idle-timeout", options.idleTimeout, "Close a connection silent this long");
+    AddSeconds(app, "--logon-timeout", options.logonTimeout,
+               "Close a connection that has not logged on and is silent\nthis long");
+    app.add_option("--quota-songs", options.quota.songs, "Songs one account may store")
+        ->type_name("N")
+        ->check(CLI::Range(std::int64_t{0}, std::int64_t{1} << 40))
+        ->capture_default_str();
+    app.add_option_function<std::string>(
+           "--quota-bytes",
+           [&options](const std::string& text) { StoreBytes(text, options.quota.bytes); },
+           "Bytes of song text one account may store (default " +
+               std::to_string(options.quota.bytes >> 20) + "M)")
+        ->type_name("N[K|M|G]");
+    app.add_flag_callback(
+        "--fast-password-hashing",
+        [&options] { options.passwordCost = CMPasswordHasher::Cost::Fast; },
+        "Cheap password hashes, for tests and load measurements only");
+    app.add_flag_callback(
+        "--quiet", [&options] { options.log = nullptr; }, "No line per connection and request");
 }
 
-// Answers -1 when the options are fine, otherwise the exit status.
-int ParseOptions(int argc, char** argv, CMServerOptions& options)
+// Reads the command line into the options; answers -1 when the server is to run, otherwise the
+// exit status (after help, the version or a usage error).
+int ReadCommandLine(int argc, char** argv, CMServerOptions& options)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view option = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (option == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (option == "--version") {
-            std::printf("zimbrel-server %s\n", ZIMBREL_VERSION_TEXT);
-            return 0;
-        }
-        if (option == "--fast-password-hashing") {
-            options.passwordCost = CMPasswordHasher::Cost::Fast;
-        } else if (option == "--quiet") {
-            options.log = nullptr;
-        } else if (option == "--listen" || option == "--db" || option == "--max-connections" ||
-                   option == "--max-per-address" || option == "--idle-timeout" ||
-                   option == "--logon-timeout" || option == "--quota-songs" ||
-                   option == "--quota-bytes") {
-            if (!hasValue)
-                return UsageError(std::string(option) + " needs a value");
-            const std::string error = ParseValue(option, argv[++i], options);
-            if (!error.empty())
-                return UsageError(error);
-        } else {
-            return UsageError("unknown option '" + std::string(option) + "'");
-        }
+    CLI::App app("The Zimbrel song server: accounts and shared songs in one SQLite file.",
+                 "zimbrel-server");
+    app.set_help_flag("-h,--help", "Show this help and exit");
+    app.set_version_flag("--version", std::string("zimbrel-server ") + ZIMBREL_VERSION_TEXT,
+                         "Show the version and exit");
+    app.footer("Stop it with Ctrl-C (SIGINT) or SIGTERM.\n"
+               "Exit status: 0 stopped, 1 it could not start, 2 bad usage.");
+    DefineOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::fputs(app.help().c_str(), stdout);
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::printf("%s\n", version.what());
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "zimbrel-server: %s\nTry 'zimbrel-server --help'.\n", error.what());
+        return kExitUsage;
     }
     return -1;
 }
@@ -160,7 +147,7 @@ int ParseOptions(int argc, char** argv, CMServerOptions& options)
 int main(int argc, char** argv)
 {
     CMServerOptions options;
-    const int status = ParseOptions(argc, argv, options);
+    const int status = ReadCommandLine(argc, argv, options);
     if (status >= 0)
         return status;
     if (!CMPasswordHasher::Initialize()) {

@@ -1,13 +1,19 @@
 // The compile command as the desktop program and the command line run it: opening a file,
-// reporting, editing, and files that cannot be read.
+// reporting, editing, and files that cannot be read; the file commands: saving, the question
+// before edits are lost, the file changed on disk and the recent documents.
+#include "app/CMDocumentCommands.h"
 #include "app/CMSongDocument.h"
+#include "app/CommandIds.h"
 #include "tests/FileContents.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -103,4 +109,139 @@ TEST(SongDocument, UntitledDocumentWritesNoSuccessLine)
     document.ReportOpening(shell);
     EXPECT_TRUE(shell.lines.empty());
     EXPECT_TRUE(document.GetTitle().IsEmpty());
+}
+
+namespace {
+
+// The file commands' window: scripted answers, recorded notices.
+class ScriptedWindow : public IMDocumentShell {
+public:
+    void WriteOutput(const CMString& text) override { notices.push_back("output " + text.Str()); }
+    void RepaintChart() override {}
+    CMString AskOpenPath() override { return CMString(openPath); }
+    CMString AskSavePath(const CMString&) override { return CMString(savePath); }
+    CMSaveChoice AskSaveChanges(const CMString& title) override
+    {
+        notices.push_back("save changes to " + title.Str() + "?");
+        return saveChoice;
+    }
+    bool AskReload(const CMString&) override
+    {
+        notices.push_back("reload?");
+        return reload;
+    }
+    void ShowError(const CMString& message) override { notices.push_back(message.Str()); }
+    void DocumentShown(bool reloaded) override
+    {
+        notices.push_back(reloaded ? "reloaded" : "shown");
+    }
+    void TitleChanged() override {}
+    void RecentFilesChanged(const std::vector<CMString>& paths) override
+    {
+        recent.clear();
+        for (const CMString& path : paths)
+            recent.push_back(path.Str());
+    }
+    void PostCommand(int id) override { notices.push_back("post " + std::to_string(id)); }
+
+    std::vector<std::string> TakeNotices() { return std::exchange(notices, {}); }
+
+    std::string openPath, savePath;
+    CMSaveChoice saveChoice = CMSaveChoice::Cancel;
+    bool reload = false;
+    std::vector<std::string> notices, recent;
+};
+
+using Notices = std::vector<std::string>;
+
+}  // namespace
+
+TEST(DocumentCommands, SaveSaveAsAndTheQuestionBeforeEditsAreLost)
+{
+    TempDir dir;
+    const std::string path = dir.Path("tune.zimbrel");
+    WriteFileContents(path, "chord { C | }");
+    chmod(path.c_str(), 0600);
+    ScriptedWindow window;
+    CMDocumentCommands commands(window);
+    ASSERT_TRUE(commands.OpenFile(CMString(path)));
+    EXPECT_EQ(window.TakeNotices(), Notices{"shown"});
+    RecordingShell compile;
+    commands.Document().ApplyEdit(CMString("chord { D | }\r\n"), compile);
+
+    // Closing asks; Cancel keeps everything, Save writes the source byte for byte.
+    EXPECT_FALSE(commands.OpenFile(CMString(path)));
+    EXPECT_EQ(window.TakeNotices(), Notices{"save changes to tune?"});
+    window.saveChoice = CMSaveChoice::Save;
+    EXPECT_TRUE(commands.CanClose());
+    EXPECT_EQ(FileContents(path), "chord { D | }\r\n");
+    EXPECT_FALSE(commands.Document().IsModified());
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);  // the file keeps its permissions
+
+    // Save As into a folder that does not exist says so and keeps the document as it was.
+    commands.Document().ApplyEdit(CMString("chord { E | }"), compile);
+    window.TakeNotices();
+    window.savePath = dir.Path("missing/tune.zimbrel");
+    commands.OnCommand(CommandId::FileSaveAs);
+    EXPECT_EQ(window.TakeNotices(),
+              Notices{"Error : Cannot write '" + window.savePath + "': No such file or directory"});
+    EXPECT_TRUE(commands.Document().IsModified());
+    EXPECT_EQ(commands.Document().GetPath().Str(), path);
+
+    window.savePath = dir.Path("copy.zimbrel");
+    commands.OnCommand(CommandId::FileSaveAs);
+    EXPECT_EQ(window.TakeNotices(), Notices{"post " + std::to_string(CommandId::Refresh)});
+    EXPECT_EQ(FileContents(window.savePath), "chord { E | }");
+    EXPECT_EQ(commands.Document().GetTitle(), "copy");
+    EXPECT_EQ(window.recent, (Notices{window.savePath, path}));
+
+    // Discarding lets a new document come; a file that cannot be read changes nothing.
+    commands.Document().ApplyEdit(CMString("chord { F | }"), compile);
+    window.saveChoice = CMSaveChoice::Discard;
+    EXPECT_FALSE(commands.OpenFile(CMString(dir.Path("gone.zimbrel"))));
+    EXPECT_EQ(window.TakeNotices().back(),
+              "Error : Cannot read '" + dir.Path("gone.zimbrel") + "': No such file or directory");
+    EXPECT_EQ(commands.Document().GetTitle(), "copy");
+    commands.OnCommand(CommandId::FileNew);
+    EXPECT_EQ(window.TakeNotices(), (Notices{"save changes to copy?", "shown"}));
+    EXPECT_TRUE(commands.Document().GetPath().IsEmpty());
+}
+
+TEST(DocumentCommands, FileChangedOnDiskAndRecentDocuments)
+{
+    TempDir dir;
+    const std::string path = dir.Path("tune.zimbrel");
+    WriteFileContents(path, "chord { C | }");
+    ScriptedWindow window;
+    CMDocumentCommands commands(window);
+    ASSERT_TRUE(commands.OpenFile(CMString(path)));
+    window.TakeNotices();
+
+    commands.FileChangedOnDisk();  // the same text (our own save): nothing
+    WriteFileContents(path, "chord { C | G7 | }");
+    commands.FileChangedOnDisk();
+    EXPECT_EQ(window.TakeNotices(), Notices{"reloaded"});
+    EXPECT_EQ(commands.Document().GetSong().measures.GetCount(), 3);
+
+    RecordingShell compile;
+    commands.Document().ApplyEdit(CMString("chord { D | }"), compile);
+    WriteFileContents(path, "chord { A | }");
+    commands.FileChangedOnDisk();  // edits here: asked, and kept
+    EXPECT_EQ(window.TakeNotices(), Notices{"reload?"});
+    EXPECT_EQ(commands.Document().GetSource(), "chord { D | }");
+    window.reload = true;
+    commands.FileChangedOnDisk();
+    EXPECT_EQ(window.TakeNotices(), (Notices{"reload?", "reloaded"}));
+    EXPECT_FALSE(commands.Document().IsModified());
+
+    std::vector<CMString> stored;
+    for (int k = 0; k < 10; ++k)
+        stored.push_back(CMString(dir.Path("song" + std::to_string(k) + ".zimbrel")));
+    commands.SetRecentFiles(stored);
+    EXPECT_EQ(commands.GetRecentFiles().size(), 8u);
+    commands.OpenRecent(0);  // missing: it leaves the list
+    EXPECT_EQ(commands.GetRecentFiles().size(), 7u);
+    EXPECT_EQ(commands.GetRecentFiles().front().Str(), dir.Path("song1.zimbrel"));
 }

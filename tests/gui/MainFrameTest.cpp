@@ -106,8 +106,11 @@ TEST_F(MainFrameTest, StartsWithEveryRibbonElementThePanesAndTheBanner)
 
     EXPECT_EQ(frame.Actions().Action(CommandId::FileNew)->shortcut(), QKeySequence::New);
     EXPECT_EQ(frame.Actions().Action(CommandId::FilePrint)->shortcut(), QKeySequence::Print);
-    // Nothing carries the chart's commands yet: they are disabled, the frame's are not.
-    EXPECT_FALSE(frame.Actions().Action(CommandId::Play)->isEnabled());
+    // The chart view carries its commands; nothing carries the clipboard's or, until the sheet
+    // exists, the options.
+    EXPECT_TRUE(frame.Actions().Action(CommandId::Play)->isEnabled());
+    EXPECT_FALSE(frame.Actions().Action(CommandId::EditCut)->isEnabled());
+    EXPECT_FALSE(frame.Actions().Action(CommandId::Options)->isEnabled());
     EXPECT_TRUE(frame.Actions().Action(CommandId::ViewOutput)->isEnabled());
 
     const QStatusBar* status = frame.statusBar();

@@ -49,7 +49,7 @@ TEST(Screenshot, SavesThePaintedWindowAtItsSize)
     const QString second = QString::fromStdString(folder.Path("missing.png"));
     ASSERT_EQ(RunZimbrel(folder, {"--screenshot", second, "no-such-song.zimbrel"}), 0);
     EXPECT_FALSE(QImage(second).isNull());
-    EXPECT_NE(FileContents(folder.Path("Zimbrel.log")).find("Error : Cannot open"),
+    EXPECT_NE(FileContents(folder.Path("Zimbrel.log")).find("Error : Cannot read"),
               std::string::npos);
 
     EXPECT_EQ(RunZimbrel(folder, {"--screenshot", picture, "--size", "12x7"}), 2);

@@ -1,0 +1,153 @@
+// The chart view as a user meets it, offscreen: a song opened and painted, repainted at another
+// zoom and transposition; the source editor marking an error and handing the edit back; printing
+// into a PDF file; and a song read again when another program writes it.
+#include "app/CommandIds.h"
+#include "gui/CCommandActions.h"
+#include "gui/CEditSourceDlg.h"
+#include "gui/CMainFrame.h"
+#include "gui/COutputWnd.h"
+#include "gui/CSourceEdit.h"
+#include "gui/CZimbrelView.h"
+#include "gui/ChartPrinting.h"
+#include "tests/FileContents.h"
+#include "tests/TempDir.h"
+#include "tests/WorkDir.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace C = CommandId;
+
+namespace {
+
+class ChartViewWindow : public ::testing::Test {
+protected:
+    ChartViewWindow() : m_inside(m_folder.Root()) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_inside.Entered());
+        QSettings(QStringLiteral("Corvix"), QStringLiteral("Zimbrel")).clear();
+        std::filesystem::create_directories("Data");
+        std::filesystem::copy_file(ZIMBREL_SOURCE_DIR "/Data/Example.zimbrel",
+                                   "Data/Example.zimbrel");
+        frame.resize(1100, 800);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+
+    QImage Chart() { return frame.ChartView()->viewport()->grab().toImage(); }
+    std::string Path(const std::string& name) const { return m_folder.Path(name); }
+
+private:
+    TempDir m_folder;
+    WorkDir m_inside;
+
+protected:
+    CMainFrame frame;
+};
+
+// Pages of a PDF file, as its page objects count them.
+int PdfPages(const std::string& path)
+{
+    const std::string pdf = FileContents(path);
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
+        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
+    return pages;
+}
+
+}  // namespace
+
+TEST_F(ChartViewWindow, PaintsTheSongAndPaintsItAgainAtAnotherZoomAndKey)
+{
+    const QImage empty = Chart();
+    ASSERT_TRUE(frame.OpenDocument(QString::fromStdString(Path("Data/Example.zimbrel"))));
+    EXPECT_EQ(frame.windowTitle(), "Example[*] - Zimbrel");
+    const QImage opened = Chart();
+    EXPECT_NE(opened, empty);
+
+    CMChartViewModel& model = frame.ChartView()->Model();
+    const double zoom = model.GetZoom();
+    QTest::keyClick(frame.ChartView(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(model.GetZoom(), zoom);
+    const QImage zoomed = Chart();
+    EXPECT_NE(zoomed, opened);
+
+    frame.Controls().SetPosition(C::TransposeSlider, 3);
+    frame.Actions().Execute(C::TransposeSlider);
+    EXPECT_EQ(frame.Controls().GetText(C::TransposeBox), "3");
+    EXPECT_NE(Chart(), zoomed);
+    frame.Actions().Execute(C::BbKey);
+    EXPECT_TRUE(frame.Actions().Action(C::BbKey)->isChecked());
+    EXPECT_FALSE(frame.Actions().Action(C::ConcertKey)->isChecked());
+}
+
+TEST_F(ChartViewWindow, TheEditorMarksTheErrorAndHandsTheEditBack)
+{
+    CEditSourceDlg dialog(QByteArray("title { Caf\xe9 }\n\nchord { C | x }\n"));
+    EXPECT_EQ(dialog.windowTitle(), "Edit Source Data");
+    EXPECT_EQ(dialog.Editor()->ErrorLine(), 3);
+    EXPECT_EQ(dialog.ErrorText(), "line (3) parse error - last token \"x\"");
+    dialog.Editor()->setPlainText(dialog.Editor()->toPlainText().replace("x", "G7"));
+    dialog.CheckNow();
+    EXPECT_EQ(dialog.Editor()->ErrorLine(), 0);
+    EXPECT_EQ(dialog.ErrorText(), "");
+    // A song that is not UTF-8 comes back in its own bytes.
+    EXPECT_EQ(dialog.Bytes(), QByteArray("title { Caf\xe9 }\n\nchord { C | G7 }\n"));
+
+    ASSERT_TRUE(frame.OpenDocument(QString::fromStdString(Path("Data/Example.zimbrel"))));
+    QTimer::singleShot(0, [] {
+        auto* editor = qobject_cast<CEditSourceDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->Editor()->setPlainText("title { Short }\nchord { Dm7 | G7 | }\n");
+        editor->accept();
+    });
+    frame.Actions().Execute(C::EditSong);
+    EXPECT_EQ(frame.Document().GetSource(), "title { Short }\nchord { Dm7 | G7 | }\n");
+    EXPECT_TRUE(frame.isWindowModified());
+    const QAbstractItemModel* output = frame.OutputWindow()->OutputList()->model();
+    EXPECT_EQ(output->index(output->rowCount() - 1, 0).data().toString(),
+              "'Example' has been compiled successfully");
+}
+
+TEST_F(ChartViewWindow, PrintsEveryPageIntoAPdfFile)
+{
+    std::string chart = "title { Long }\nchord { labelA: ";
+    for (int measure = 0; measure < 100; ++measure)
+        chart += "C | ";
+    WriteFileContents("Data/Long.zimbrel", chart + "}\n");
+    ASSERT_TRUE(frame.OpenDocument(QString::fromStdString(Path("Data/Long.zimbrel"))));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(Path("long.pdf")));
+    printer.setFullPage(true);
+    ASSERT_TRUE(CChartPrinter::PrintPages(printer, frame.ChartView()->Model()));
+    EXPECT_EQ(PdfPages(Path("long.pdf")), 3);
+}
+
+TEST_F(ChartViewWindow, ReadsTheSongAgainWhenAnotherProgramWritesIt)
+{
+    const std::string song = Path("Data/Example.zimbrel");
+    ASSERT_TRUE(frame.OpenDocument(QString::fromStdString(song)));
+    // As editors save: a new file renamed over the old one.
+    WriteFileContents(song + ".new", "title { Changed }\nchord { F | Bb | }\n");
+    ASSERT_EQ(std::rename((song + ".new").c_str(), song.c_str()), 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] {
+            return frame.Document().GetSource() == "title { Changed }\nchord { F | Bb | }\n";
+        },
+        2000));
+    EXPECT_FALSE(frame.isWindowModified());
+    // The watch goes on with the new file.
+    WriteFileContents(song, "chord { G | }\n");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return frame.Document().GetSource() == "chord { G | }\n"; }, 2000));
+}
