@@ -96,7 +96,7 @@ public:
         }
         if (fill)
             for (const Stroke& stroke : fill->strokes)
-                Add(stroke.tick, stroke.key, 50.0 + 50.0 * stroke.level);
+                Add(stroke.tick, stroke.key, (36.0 + 44.0 * stroke.level) * m_gain);
         if (m_markNextBar || place.kind == SlotFineMeasure)
             MarkDownbeat(m_bigFillBefore || place.kind == SlotFineMeasure);
         m_markNextBar = fill != nullptr;
@@ -160,7 +160,7 @@ private:
     {
         // The bass drum feathered on every beat, felt more than heard.
         for (int beat = 0; beat < 4; ++beat)
-            Add(beat * 96, kKick, m_touch.Between(16.0, 24.0));
+            Add(beat * 96, kKick, m_touch.Between(14.0, 22.0));
         // Now and then a skip note of the ride moves to the first or third beat.
         if (m_touch.Chance(0.3)) {
             const int skip = m_touch.Chance(0.5) ? 72 : 264;
@@ -187,7 +187,7 @@ private:
                 continue;
             const bool bassDrum = m_touch.Chance(tick == 360 || tick % 96 == 0 ? 0.45 : 0.2);
             const double velocity =
-                m_touch.Chance(0.65) ? m_touch.Between(26.0, 40.0) : m_touch.Between(48.0, 68.0);
+                m_touch.Chance(0.65) ? m_touch.Between(22.0, 36.0) : m_touch.Between(40.0, 58.0);
             Add(tick, bassDrum ? kKick : kSnare, velocity * m_gain);
         }
     }
@@ -226,10 +226,10 @@ private:
     {
         if (crash) {
             Remove(0, kRide);
-            Add(0, kCrash, m_touch.Between(88.0, 104.0));
-            Add(0, kKick, m_touch.Between(68.0, 82.0));
+            Add(0, kCrash, m_touch.Between(70.0, 84.0));
+            Add(0, kKick, m_touch.Between(56.0, 68.0));
         } else {
-            Add(0, kKick, m_touch.Between(52.0, 66.0));
+            Add(0, kKick, m_touch.Between(44.0, 56.0));
         }
     }
 

@@ -125,9 +125,9 @@ void AddMixer(std::vector<CMSetting>& rows)
         int volume;
         int pan;
     };
-    static const Instrument instruments[] = {{"Piano", "the piano", 100, 0},
-                                             {"Bass", "the bass", 100, 0},
-                                             {"Drums", "the drums", 127, 0}};
+    static const Instrument instruments[] = {{"Piano", "the piano", 90, -20},
+                                             {"Bass", "the bass", 56, 0},
+                                             {"Drums", "the drums", 127, 20}};
     const char* const mixer = "Mixer";
     for (const Instrument& instrument : instruments) {
         const std::string name = instrument.name;
@@ -137,7 +137,7 @@ void AddMixer(std::vector<CMSetting>& rows)
                               "Place of " + std::string(instrument.part) +
                                   " between the speakers (-64 left, 0 centre, 63 right)"));
     }
-    rows.push_back(Number({mixer, "Reverb"}, kVolumeRange, 40, "How much of the room is heard"));
+    rows.push_back(Number({mixer, "Reverb"}, kVolumeRange, 32, "How much of the room is heard"));
 }
 
 void AddApplicationSettings(std::vector<CMSetting>& rows)
