@@ -35,6 +35,9 @@ struct CMPerformanceSettings {
     bool writeMix = false;  // the mixer's controllers also go into the MIDI file
 };
 
+// The feel of the "Feel" setting's value (CMFeelSetting); a value it cannot hold is strict.
+CMFeel FeelOf(int setting);
+
 // The mixer as channel settings of the performance's MIDI channels.
 CMChannelMix ChannelMixOf(const CMZimbrelMixer& mixer);
 
@@ -56,7 +59,17 @@ struct CMPerformanceChoices {
     bool noDrums = false;
     bool noIntro = false;
     bool noVerse = false;
+    std::optional<int> feel;  // CMFeelSetting
+    std::optional<int> pianoVolume;
+    std::optional<int> bassVolume;
+    std::optional<int> drumsVolume;
+    bool writeMix = false;
 };
+
+// Reads volumes as "piano=N,bass=N,drums=N" into the choices: any of the three instruments, each
+// once, N within kVolumeRange. False, with a sentence for the user in `error`, when the text
+// says anything else.
+bool ReadVolumeChoices(const std::string& text, CMPerformanceChoices& choices, std::string& error);
 
 // The values the choices may take: those of the settings and controls they stand for.
 struct CMPerformanceRanges {
