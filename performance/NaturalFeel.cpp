@@ -6,6 +6,7 @@
 #include "performance/ChordScale.h"
 #include "performance/NaturalTouch.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -19,18 +20,18 @@ struct Option {
     double weight;
 };
 
-// The keys of a pattern's first or last strike, moved by `shift`.
-std::vector<int> StrikeKeys(const CMMusicNoteList& pattern, int shift, bool last)
+// The keys of a pattern's first or last strike, moved by `shift`, into `keys` (a buffer kept by
+// the caller: the choice asks this of every candidate of every slot).
+void StrikeKeys(const CMMusicNoteList& pattern, int shift, bool last, std::vector<int>& keys)
 {
-    std::vector<int> keys;
+    keys.clear();
     const std::vector<CMMusicNote>& notes = pattern.GetNotes();
     if (notes.empty())
-        return keys;
+        return;
     const int tick = last ? notes.back().tick : notes.front().tick;
     for (const CMMusicNote& note : notes)
         if (note.tick == tick && note.pitch >= 0)
             keys.push_back(note.pitch + shift);
-    return keys;
 }
 
 bool SoundsAtAll(const CMMusicNoteList& pattern)
@@ -39,24 +40,68 @@ bool SoundsAtAll(const CMMusicNoteList& pattern)
                        [](const CMMusicNote& note) { return note.pitch >= 0; });
 }
 
+// The pianist's last strike, with the distance from every key to its nearest note, as the
+// choice weighs every candidate of every slot against it.
+class LastVoicing {
+public:
+    bool IsEmpty() const { return m_keys.empty(); }
+    int Top() const { return m_top; }
+    void Set(const std::vector<int>& keys)
+    {
+        m_keys = keys;
+        m_top = *std::max_element(keys.begin(), keys.end());
+        // Two sweeps over the keyboard: the distance to the nearest key below, then above.
+        constexpr int kSize = static_cast<int>(std::tuple_size_v<decltype(m_nearest)>);
+        m_nearest.fill(kSize * 2);
+        for (const int key : keys)
+            if (key >= 0 && key < kSize)
+                m_nearest[static_cast<std::size_t>(key)] = 0;
+        for (std::size_t key = 1; key < m_nearest.size(); ++key)
+            m_nearest[key] = std::min(m_nearest[key], m_nearest[key - 1] + 1);
+        for (std::size_t key = m_nearest.size() - 1; key-- > 0;)
+            m_nearest[key] = std::min(m_nearest[key], m_nearest[key + 1] + 1);
+        // A key off the keyboard (never played) is measured as the choice would.
+        const bool offKeyboard =
+            std::any_of(keys.begin(), keys.end(), [](int key) { return key < 0 || key >= kSize; });
+        for (std::size_t key = 0; key < m_nearest.size(); ++key)
+            m_nearest[key] =
+                offKeyboard ? Measure(static_cast<int>(key)) : std::min(m_nearest[key], 127);
+    }
+    // Semitones from `key` to the nearest key of the strike (at most 127).
+    int Nearest(int key) const
+    {
+        return key >= 0 && key < static_cast<int>(m_nearest.size())
+                   ? m_nearest[static_cast<std::size_t>(key)]
+                   : Measure(key);
+    }
+
+private:
+    int Measure(int key) const
+    {
+        int nearest = 127;
+        for (const int before : m_keys)
+            nearest = std::min(nearest, std::abs(key - before));
+        return nearest;
+    }
+
+    std::vector<int> m_keys;
+    int m_top = 0;
+    std::array<int, 128> m_nearest{};
+};
+
 // How much the pianist likes a voicing after the last one: most when the top voice stays and
 // the inner voices move little, less the further they go and the further the voicing strays from
-// the middle of the keyboard. A weight, not a rule.
-double VoiceLeading(const std::vector<int>& last, const std::vector<int>& next)
+// the middle of the keyboard. A weight, not a rule. `next` is played `octave` semitones away.
+double VoiceLeading(const LastVoicing& last, const std::vector<int>& next, int octave)
 {
-    if (last.empty() || next.empty())
+    if (last.IsEmpty() || next.empty())
         return 1.0;
-    const int lastTop = *std::max_element(last.begin(), last.end());
-    const int top = *std::max_element(next.begin(), next.end());
+    const int top = *std::max_element(next.begin(), next.end()) + octave;
     double inner = 0.0;
-    for (const int key : next) {
-        int nearest = 127;
-        for (const int before : last)
-            nearest = std::min(nearest, std::abs(key - before));
-        inner += nearest;
-    }
+    for (const int key : next)
+        inner += last.Nearest(key + octave);
     inner /= static_cast<double>(next.size());
-    const double cost = (std::abs(top - lastTop) + 0.5 * inner) / 2.5;
+    const double cost = (std::abs(top - last.Top()) + 0.5 * inner) / 2.5;
     // The top voice sings best between G below middle C's octave and the A-flat above.
     const double stray = std::max({0, 58 - top, top - 80}) / 4.0;
     return 1.0 / (1.0 + cost * cost * cost * cost) / (1.0 + stray * stray);
@@ -72,11 +117,16 @@ bool IsWobble(int a, int b, int c)
 // Whether a bass pattern, after the last two keys played, wobbles anywhere.
 bool WobblesAfter(const std::vector<int>& lastKeys, const CMMusicNoteList& pattern, int shift)
 {
-    std::vector<int> keys = lastKeys;
-    for (const CMMusicNote& note : pattern.GetNotes())
-        keys.push_back(note.pitch >= 0 ? note.pitch + shift : -1);  // -1: not known yet
-    for (std::size_t i = 2; i < keys.size(); ++i)
-        if (keys[i - 2] >= 0 && keys[i - 1] >= 0 && IsWobble(keys[i - 2], keys[i - 1], keys[i]))
+    const std::vector<CMMusicNote>& notes = pattern.GetNotes();
+    // The last keys, then the pattern's (-1: an approach note, not known yet).
+    const auto key = [&](std::size_t i) {
+        if (i < lastKeys.size())
+            return lastKeys[i];
+        const CMMusicNote& note = notes[i - lastKeys.size()];
+        return note.pitch >= 0 ? note.pitch + shift : -1;
+    };
+    for (std::size_t i = 2; i < lastKeys.size() + notes.size(); ++i)
+        if (key(i - 2) >= 0 && key(i - 1) >= 0 && IsWobble(key(i - 2), key(i - 1), key(i)))
             return true;
     return false;
 }
@@ -113,6 +163,7 @@ private:
     {
         m_player.Candidates(slot.scaleMask, slot.length, root, m_tempo, m_candidates);
         m_options.clear();
+        const std::uint16_t scale = ScaleNotes(slot.scaleMask);
         // A pattern that sounds nothing is the fallback for a chord nothing else serves.
         const bool anySounds =
             std::any_of(m_candidates.begin(), m_candidates.end(),
@@ -131,7 +182,7 @@ private:
             const int shift = static_cast<std::int8_t>(
                 static_cast<std::uint8_t>(candidate.match * 12 - candidate.pattern->root + root));
             AddOptions(*candidate.pattern, shift,
-                       weight * ScaleFit(*candidate.pattern, shift, slot, root));
+                       weight * ScaleFit(*candidate.pattern, shift, scale, root));
         }
         double total = 0.0;
         for (const Option& option : m_options)
@@ -150,10 +201,8 @@ private:
     }
 
     // Less liked: a voicing with notes outside every scale of its chord (a passing chord).
-    double ScaleFit(const CMMusicNoteList& pattern, int shift, const CMMusicNoteList& slot,
-                    int root) const
+    double ScaleFit(const CMMusicNoteList& pattern, int shift, std::uint16_t scale, int root) const
     {
-        const std::uint16_t scale = ScaleNotes(slot.scaleMask);
         if (m_player.GetInstrument() != InstrumentChords || scale == 0)
             return 1.0;
         for (const CMMusicNote& note : pattern.GetNotes())
@@ -166,20 +215,20 @@ private:
     {
         switch (m_player.GetInstrument()) {
         case InstrumentChords: {
-            const std::vector<int> keys = StrikeKeys(pattern, shift, false);
-            m_options.push_back({&pattern, shift, weight * VoiceLeading(m_lastVoicing, keys)});
+            StrikeKeys(pattern, shift, false, m_keys);
+            m_options.push_back({&pattern, shift, weight * VoiceLeading(m_lastVoicing, m_keys, 0)});
             // The same voicing an octave away, where a hand in the middle register plays it.
-            if (keys.empty() || *std::min_element(keys.begin(), keys.end()) < 48)
+            if (m_keys.empty())
+                return;
+            const int lowest = *std::min_element(m_keys.begin(), m_keys.end());
+            const int highest = *std::max_element(m_keys.begin(), m_keys.end());
+            if (lowest < 48)
                 return;
             for (const int octave : {-12, 12}) {
-                std::vector<int> moved = keys;
-                for (int& key : moved)
-                    key += octave;
-                if (*std::min_element(moved.begin(), moved.end()) < 43 ||
-                    *std::max_element(moved.begin(), moved.end()) > 84)
+                if (lowest + octave < 43 || highest + octave > 84)
                     continue;
-                m_options.push_back(
-                    {&pattern, shift + octave, 0.5 * weight * VoiceLeading(m_lastVoicing, moved)});
+                m_options.push_back({&pattern, shift + octave,
+                                     0.5 * weight * VoiceLeading(m_lastVoicing, m_keys, octave)});
             }
             return;
         }
@@ -195,9 +244,9 @@ private:
     void Remember(const Option& chosen)
     {
         if (m_player.GetInstrument() == InstrumentChords) {
-            std::vector<int> keys = StrikeKeys(*chosen.pattern, chosen.shift, true);
-            if (!keys.empty())
-                m_lastVoicing = std::move(keys);
+            StrikeKeys(*chosen.pattern, chosen.shift, true, m_keys);
+            if (!m_keys.empty())
+                m_lastVoicing.Set(m_keys);
         } else if (m_player.GetInstrument() == InstrumentBass) {
             m_lastBass.clear();
             const std::vector<CMMusicNote>& notes = chosen.pattern->GetNotes();
@@ -210,8 +259,9 @@ private:
     const int m_tempo;
     std::vector<CMMusicPlayer::Candidate> m_candidates;
     std::vector<Option> m_options;
-    std::vector<int> m_lastVoicing;  // the pianist's last strike
-    std::vector<int> m_lastBass;     // the bassist's last two keys (-1: an approach note)
+    std::vector<int> m_keys;  // the strike being weighed
+    LastVoicing m_lastVoicing;
+    std::vector<int> m_lastBass;  // the bassist's last two keys (-1: an approach note)
 };
 
 // Approach notes as the strict feel chooses them, with the same numbers, except that a choice
