@@ -76,7 +76,7 @@ TEST(PerformanceSettings, FeelAndVolumesFromSettingsAndChoices)
         {"bass=", "bass takes a whole number from 0 to 127, not ''"},
         {"bass=5x", "bass takes a whole number from 0 to 127, not '5x'"},
         {"bass=5,", "'' is not piano=N, bass=N or drums=N"},
-        {"guitar=5", "'guitar' is not piano=N, bass=N or drums=N"},
+        {"guitar=5", "'guitar=5' is not piano=N, bass=N or drums=N"},
         {"piano=1,piano=2", "the piano is named twice"},
     };
     for (const auto& r : refused) {
