@@ -84,13 +84,6 @@ void MeasurePiano(const std::vector<Note>& piano, const std::vector<CMChordAsPla
             ++figures.pianoNotes;
             const bool fits = scaleNotes >> (((key - chord->root) % 12 + 12) % 12) & 1;
             inScale += fits ? 1 : 0;
-            if (getenv("TRIO_DEBUG") && !fits) {
-                fprintf(stderr, "tick %u (chord %u mask %u root %d) key %d strike:", tick,
-                        chord->tick, chord->scaleMask, chord->root, key);
-                for (int k : keys)
-                    fprintf(stderr, " %d", k);
-                fprintf(stderr, "\n");
-            }
         }
     }
     figures.pianoInScale = Share(inScale, figures.pianoNotes);
@@ -103,10 +96,6 @@ void MeasurePiano(const std::vector<Note>& piano, const std::vector<CMChordAsPla
             chords[i - 1].tick + chords[i - 1].length != chords[i].tick)
             continue;
         const int move = std::abs(now->second.first - before->second.second);
-        if (getenv("TRIO_DEBUG") && move > 7)
-            fprintf(stderr, "leap at %u (mask %u root %d -> mask %u root %d): %d -> %d\n",
-                    chords[i].tick, chords[i - 1].scaleMask, chords[i - 1].root,
-                    chords[i].scaleMask, chords[i].root, before->second.second, now->second.first);
         moved += move;
         leaps += move > 7 ? 1 : 0;
         ++figures.topVoiceChanges;
