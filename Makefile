@@ -3,10 +3,11 @@
 #   make build   release build in build/
 #   make test    sanitizer build in build-test/ (Clang, ASan + UBSan, libFuzzer) and every test
 #   make tsan    ThreadSanitizer build in build-tsan/ (Clang) and the tests of threaded code
+#   make interop MusicXML exports of the example songs read by an independent reader (npm)
 #   make demo    build, then run the main job on the example songs in Data/ (results in out/)
 #   make run     start the desktop program
 #   make bench   optimised build in build-bench/ and the benchmarks
-.PHONY: deps build test tsan demo run bench clean
+.PHONY: deps build test tsan interop demo run bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -17,10 +18,12 @@ build: deps
 	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build -j $(JOBS)
 
-test: deps
-	@CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+CONFIGURE_TEST = CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DZIMBREL_SANITIZE=ON -DZIMBREL_FUZZ=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF >/dev/null
+
+test: deps
+	@$(CONFIGURE_TEST)
 	@cmake --build build-test -j $(JOBS)
 	@cd build-test && ctest --output-on-failure -j $(JOBS)
 
@@ -28,9 +31,15 @@ tsan: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DZIMBREL_TSAN=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF >/dev/null
-	@cmake --build build-tsan -j $(JOBS) --target net_tests server_tests playback_tests
+	@cmake --build build-tsan -j $(JOBS) --target net_tests server_tests playback_tests app_tests
 	@cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 \
 	  suppressions=$(CURDIR)/tests/tsan.supp" ctest --output-on-failure -j $(JOBS)
+
+# The sanitizer build's zimbrel-cli, so that CI builds nothing more after make test.
+interop: deps
+	@$(CONFIGURE_TEST)
+	@cmake --build build-test -j $(JOBS) --target zimbrel-cli song_facts
+	@scripts/interop.sh build-test
 
 demo: build
 	@scripts/demo.sh build

@@ -85,7 +85,8 @@ bool IsPrintCommand(int id)
 
 bool IsExportCommand(int id)
 {
-    return id == C::FileExportPdf || id == C::FileExportPng || id == C::FileExportSvg;
+    return id == C::FileExportPdf || id == C::FileExportPng || id == C::FileExportSvg ||
+           id == C::FileExportMusicXml || id == C::FileExportSongbook;
 }
 
 }  // namespace

@@ -33,6 +33,15 @@ std::vector<CMCommandInfo> BuildTable()
          "Write the lead sheet's pages as PNG pictures\nExport as PNG", "", "export"},
         {C::FileExportSvg, K::Button, "Export as S&VG...",
          "Write the lead sheet's pages as SVG drawings\nExport as SVG", "", "export"},
+        {C::FileExportMusicXml, K::Button, "Export as &MusicXML...",
+         "Write the song as a MusicXML score for notation programs\nExport as MusicXML", "",
+         "export"},
+        {C::FileExportSongbook, K::Button, "Export &Songbook...",
+         "Write the lead sheets of every song in Data into one PDF book\nExport Songbook", "",
+         "export"},
+        {C::FileImportIReal, K::Button, "&Import iReal Pro Charts...",
+         "Turn the chord charts of iReal Pro links into songs in Data\nImport iReal Pro Charts", "",
+         "open"},
         {C::FileClose, K::Button, "&Close", "Close the song\nClose", "Ctrl+W", "close"},
         {C::AppExit, K::Button, "E&xit", "Quit Zimbrel; asks to save the song\nExit", "Ctrl+Q",
          "exit"},
@@ -103,6 +112,46 @@ std::vector<CMCommandInfo> BuildTable()
          "Show or hide the musician view\nToggle Musician View", "", "pane-musicians"},
         {C::ViewNetworkView, K::CheckButton, "Network View",
          "Show or hide the network view\nToggle Network View", "", "pane-network"},
+
+        // Song view
+        {C::SongProperties, K::Button, "Properties", "Edit the song's source\nProperties", "",
+         "properties"},
+
+        // Musician view: the sort menu
+        {C::SortAlphabetic, K::CheckButton, "&Sort Alphabeticaly",
+         "Sort the musicians by name\nSort Alphabetically", "", "sort-name"},
+        {C::SortByType, K::CheckButton, "Sort by &Type",
+         "Sort the musicians by instrument, then by name\nSort by Type", "", "sort-type"},
+        {C::SortByAccess, K::CheckButton, "Sort by Acc&ess",
+         "Sort the musicians by the number of bands they play in\nSort by Access", "",
+         "sort-access"},
+        {C::GroupByType, K::CheckButton, "Group by t&ype",
+         "Group the musicians by instrument\nGroup by Type", "", "sort-group"},
+
+        // Properties pane
+        {C::PropertiesCategorized, K::CheckButton, "Categorized",
+         "Show the properties in groups\nCategorized", "", "categorized"},
+        {C::PropertiesAlphabetical, K::CheckButton, "Alphabetical",
+         "Show the properties sorted by name\nAlphabetical", "", "alphabetical"},
+
+        // Network view
+        {C::NetConnect, K::CheckButton, "Connect",
+         "Connect to the song server, or disconnect\nConnect", "", "net-connect"},
+        {C::NetLogIn, K::CheckButton, "Log in",
+         "Log in to the song server; without an account, register one\nLog in", "", "net-login"},
+        {C::NetQuerySongList, K::Button, "Query song list",
+         "Get the list of the songs on the server\nQuery song list", "", "net-query"},
+        {C::NetDownloadSong, K::Button, "Download song",
+         "Download the selected songs into the Data folder\nDownload song", "", "net-download"},
+        {C::NetUploadSong, K::Button, "Upload song",
+         "Upload the current song to the server\nUpload song", "", "net-upload"},
+        {C::NetDownloadAll, K::Button, "Download all songs",
+         "Download every song on the server into the Data folder\nDownload all songs", "",
+         "net-download-all"},
+        {C::NetUploadAll, K::Button, "Upload all songs",
+         "Upload every song of the Data folder (not the downloaded ones of other users)\nUpload "
+         "all songs",
+         "", "net-upload-all"},
 
         // Status bar
         {C::ZoomSlider, K::Slider, "Zoom Slider", "Zoom\nZoom", "", ""},

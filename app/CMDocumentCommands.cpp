@@ -2,6 +2,7 @@
 #include "app/CMDocumentCommands.h"
 
 #include "app/CommandIds.h"
+#include "app/IRealImport.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -138,6 +139,53 @@ void CMDocumentCommands::FileChangedOnDisk()
     m_shell.TitleChanged();
 }
 
+bool CMDocumentCommands::ImportFile(const CMString& path)
+{
+    CMString text, error;
+    if (!CMSongDocument::ReadSongFile(path.GetText(), text, error)) {
+        m_shell.ShowError(error);
+        return false;
+    }
+    return ImportLinks(text.Str(), path);
+}
+
+bool CMDocumentCommands::ImportLinks(const std::string& text, const CMString& source)
+{
+    std::error_code ignored;  // a folder that cannot be made is named by the store below
+    std::filesystem::create_directories("Data", ignored);
+    std::vector<CMImportedSongFile> songs;
+    std::string error;
+    const bool imported = ImportIRealLinks(text, "Data/", songs, error);
+    if (!imported) {
+        m_shell.ShowError(CMString("Error : Cannot import from '" + source.Str() + "': " + error));
+        return false;
+    }
+    if (!error.empty())
+        m_shell.WriteOutput(CMString("Error : " + source.Str() + ": " + error));
+    CMString first;
+    for (const CMImportedSongFile& song : songs) {
+        for (const std::string& warning : song.warnings)
+            m_shell.WriteOutput(CMString(song.title + ": warning: " + warning));
+        const CMStoredSongFile& stored = song.stored;
+        if (stored.outcome == CMStoredSongFile::Outcome::Refused) {
+            m_shell.WriteOutput(
+                CMString("Error : '" + song.title + "' is not stored: " + stored.reason));
+            continue;
+        }
+        m_shell.WriteOutput(CMString("'" + song.title + "' " +
+                                     (stored.outcome == CMStoredSongFile::Outcome::Saved
+                                          ? "has been imported into '"
+                                          : "is already in '") +
+                                     stored.path + "'"));
+        if (first.IsEmpty())
+            first = CMString(stored.path);
+    }
+    m_shell.PostCommand(CommandId::Refresh);  // the song list shows the new songs
+    if (!first.IsEmpty())
+        OpenFile(first);
+    return true;
+}
+
 bool CMDocumentCommands::OnCommand(int id)
 {
     switch (id) {
@@ -153,6 +201,12 @@ bool CMDocumentCommands::OnCommand(int id)
     }
     case CommandId::FileSave: Save(); return true;
     case CommandId::FileSaveAs: SaveAs(); return true;
+    case CommandId::FileImportIReal: {
+        const CMString path = m_shell.AskImportPath();
+        if (!path.IsEmpty())
+            ImportFile(path);
+        return true;
+    }
     default: return false;
     }
 }
@@ -164,7 +218,8 @@ bool CMDocumentCommands::OnUpdateCommand(int id, CMCommandUI&) const
     case CommandId::FileClose:
     case CommandId::FileOpen:
     case CommandId::FileSave:
-    case CommandId::FileSaveAs: return true;
+    case CommandId::FileSaveAs:
+    case CommandId::FileImportIReal: return true;
     default: return false;
     }
 }

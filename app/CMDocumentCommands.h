@@ -9,6 +9,7 @@
 #include "app/IMCommandTarget.h"
 #include "app/IMDocumentShell.h"
 
+#include <string>
 #include <vector>
 
 class CMDocumentCommands : public IMCommandTarget {
@@ -33,6 +34,14 @@ public:
     // The document's file was changed by another program: read again and recompiled when it
     // differs from the source, unless there are unsaved edits the user chooses to keep.
     void FileChangedOnDisk();
+    // Imports the songs of the iReal Pro links in `text` (read from `source`, named in messages)
+    // into ./Data/ as zimbrel-cli import does, says in "Output" what was stored and what the song
+    // language could not hold, and opens the first song, once the current one may close. False,
+    // with a message box, when no song was imported.
+    bool ImportLinks(const std::string& text, const CMString& source);
+    // The same for the links of a file (a playlist saved as HTML, or a text); a file that
+    // cannot be read is a message box.
+    bool ImportFile(const CMString& path);
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CMCommandUI& ui) const override;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -30,13 +31,13 @@ std::uint8_t CodeOf(const CFSerialData& payload)
 
 // Whether a song received answers the name asked for (a title alone, or with an author in any
 // case, as the server matches user IDs).
-bool Answers(const std::string& wanted, const CMZimbrelSongList& songs)
+bool Answers(const std::string& wanted, const std::vector<std::string>& received)
 {
     std::string wantedTitle, wantedAuthor;
     SplitSongName(wanted, wantedTitle, wantedAuthor);
-    return std::any_of(songs.begin(), songs.end(), [&](const auto& song) {
+    return std::any_of(received.begin(), received.end(), [&](const std::string& name) {
         std::string title, author;
-        SplitSongName(song->name, title, author);
+        SplitSongName(name, title, author);
         return title == wantedTitle &&
                (wantedAuthor.empty() || LowerCase(author) == LowerCase(wantedAuthor));
     });
@@ -55,6 +56,8 @@ CMNetworkPane::CMNetworkPane(IMNetworkShell& shell) : m_shell(shell)
     m_net.SetEventSink(this);
     m_net.SetNetEvent(this);
     m_net.SetMaxFrameSize(kClientMaxFrame);
+    // The window's thread polls the device: it must never wait for a server.
+    m_net.SetConnectWithoutWaiting(true);
 }
 
 CMNetworkPane::~CMNetworkPane() = default;
@@ -63,7 +66,7 @@ void CMNetworkPane::Connect()
 {
     m_loggedIn = false;
     Forget();
-    if (m_connected) {
+    if (m_connected || m_net.IsConnecting()) {
         m_net.Close();
         m_connected = false;
         Write("Disconnected from server");
@@ -74,11 +77,12 @@ void CMNetworkPane::Connect()
     const bool portValid = settings.port >= 1 && settings.port <= 65535;
     m_net.SetAddress(settings.server.Str());
     m_net.SetPort(static_cast<std::uint16_t>(portValid ? settings.port : 0));
-    if (portValid && m_net.Open()) {
-        m_connected = true;
-        Write("Successfully connected to server");
-    } else {
+    if (!portValid || !m_net.Open()) {
         Write("Error : Cannot connect to server");
+    } else if (m_net.IsConnecting()) {
+        ++m_awaitedReplies;  // the connect's outcome, which Poll brings
+    } else {
+        OnConnected(m_net);
     }
 }
 
@@ -173,60 +177,97 @@ void CMNetworkPane::UploadAll()
 
 void CMNetworkPane::Upload(const std::vector<std::string>& paths)
 {
-    CMZimbrelSongList songs;
-    for (const std::string& path : paths) {
+    m_uploads.push_back({paths, 0, {}, false});
+    ++m_awaitedReplies;  // until the files are read and sent
+    DoFileWork(std::chrono::steady_clock::now() + kFileWorkSlice);
+}
+
+bool CMNetworkPane::UploadNext(UploadWork& work)
+{
+    if (work.next < work.paths.size()) {
+        const std::string& path = work.paths[work.next++];
         auto song = std::make_unique<CMZimbrelSong>();
         std::string reason;
         if (ReadSongForUpload(path, *song, reason))
-            songs.Add(std::move(song));
+            work.songs.push_back(std::move(song));
         else
             Write("Error : Cannot upload '%s': %s", path.c_str(), reason.c_str());
+        return false;
     }
-    if (songs.IsEmpty()) {
-        Write("No songs to upload");
-        return;
+    if (!work.listed) {
+        work.listed = true;
+        if (work.songs.empty()) {
+            Write("No songs to upload");
+            ReplyArrived();
+            return true;
+        }
+        Write("Uploading songs:");
+        for (const auto& song : work.songs)
+            Write("  - %s", song->name.c_str());
+        return false;
     }
-    Write("Uploading songs:");
-    for (const auto& song : songs)
-        Write("  - %s", song->name.c_str());
-    SendUploads(songs);
+    SendUploadBatch(work.songs);
+    if (!work.songs.empty())
+        return false;
+    ReplyArrived();
+    return true;
 }
 
-void CMNetworkPane::SendUploads(const CMZimbrelSongList& songs)
+void CMNetworkPane::SendUploadBatch(std::deque<std::unique_ptr<CMZimbrelSong>>& songs)
 {
-    // Batches that stay inside the server's frame limit and song count.
-    constexpr std::int32_t kBudget = kServerMaxFrame - 64;
+    // A batch well inside the server's frame limit and within its song count: a megabyte goes
+    // into the output queue in a few milliseconds.
+    constexpr std::int32_t kBudget = std::min(1024 * 1024, kServerMaxFrame - 64);
     CMZimbrelSongList batch;
     std::int32_t size = 0;
-    const auto send = [&] {
-        LogSent(m_net.SendUpload(batch));
-        ++m_awaitedReplies;
-        batch.Clear();
-        size = 0;
-    };
-    for (const auto& song : songs) {
-        const std::int32_t songSize = song->GetSerialSize();
-        if (!batch.IsEmpty() &&
-            (batch.GetCount() == kMaxSongsPerRequest || size + songSize > kBudget))
-            send();
-        batch.Add(std::make_unique<CMZimbrelSong>(*song));
-        size += songSize;
+    while (!songs.empty() && batch.GetCount() < kMaxSongsPerRequest &&
+           (batch.IsEmpty() || size + songs.front()->GetSerialSize() <= kBudget)) {
+        size += songs.front()->GetSerialSize();
+        batch.Add(std::move(songs.front()));
+        songs.pop_front();
     }
-    send();
+    LogSent(m_net.SendUpload(batch));
+    ++m_awaitedReplies;
 }
 
 void CMNetworkPane::Poll()
 {
+    // A slice counts the time the reading of replies took as well.
+    const auto end = std::chrono::steady_clock::now() + kFileWorkSlice;
     m_net.Poll();
+    DoFileWork(end);
+}
+
+void CMNetworkPane::DoFileWork(std::chrono::steady_clock::time_point end)
+{
+    if (!m_stores.empty())
+        ReportStored(m_storeWorker.TakeOutcomes());
+    if (m_uploads.empty())
+        return;
+    do {
+        if (UploadNext(m_uploads.front()))
+            m_uploads.pop_front();
+    } while (!m_uploads.empty() && std::chrono::steady_clock::now() < end);
 }
 
 void CMNetworkPane::OnConnected(CFSocketEx& device)
 {
+    if (&device == &m_net && !m_connected) {
+        ReplyArrived();
+        m_connected = true;
+        Write("Successfully connected to server");
+        return;
+    }
     Write("Connected to %s(%u)", device.GetAddress().c_str(), device.GetPort());
 }
 
 void CMNetworkPane::OnDisconnected(CFSocketEx& device)
 {
+    if (!m_connected) {
+        Forget();
+        Write("Error : Cannot connect to server");
+        return;
+    }
     Write("Disconnected from %s(%u)", device.GetAddress().c_str(), device.GetPort());
     m_connected = false;
     m_loggedIn = false;
@@ -303,37 +344,56 @@ void CMNetworkPane::FillSongList(const CMZimbrelSongNameList& names)
 
 void CMNetworkPane::OnDownloadOK(CFSocketEx&, const CMZimbrelSongList& songs)
 {
-    ReplyArrived();
-    Write("Downloaded songs:");
-    StoreSongs(songs);
+    // The songs go to the store worker; the reply counts as arrived once they are stored.
+    StoreWork work;
+    for (const auto& song : songs) {
+        work.names.push_back(song->name);
+        m_storeWorker.Store(m_dataFolder, *song);
+    }
     if (!m_downloadsAwaited.empty()) {
-        ReportMissing(m_downloadsAwaited.front(), songs);
+        work.wanted = std::move(m_downloadsAwaited.front());
         m_downloadsAwaited.pop_front();
     }
+    m_stores.push_back(std::move(work));
+    ReportStored({});  // a reply without songs is reported at once
 }
 
-void CMNetworkPane::StoreSongs(const CMZimbrelSongList& songs)
+void CMNetworkPane::ReportStored(std::vector<CMStoredSongFile> outcomes)
 {
-    for (const auto& song : songs) {
-        Write("  - %s", song->name.c_str());
-        const CMStoredSongFile stored = StoreDownloadedSong(m_dataFolder, *song);
-        switch (stored.outcome) {
-        case CMStoredSongFile::Outcome::Saved: Write("    saved as %s", stored.path.c_str()); break;
-        case CMStoredSongFile::Outcome::AlreadyThere:
-            Write("    already stored as %s", stored.path.c_str());
-            break;
-        case CMStoredSongFile::Outcome::Refused:
-            Write("Error : Cannot store '%s': %s", song->name.c_str(), stored.reason.c_str());
-            break;
+    std::size_t next = 0;
+    while (!m_stores.empty()) {
+        StoreWork& work = m_stores.front();
+        if (!std::exchange(work.headed, true))
+            Write("Downloaded songs:");
+        for (; work.reported < work.names.size() && next < outcomes.size(); ++work.reported) {
+            const CMStoredSongFile& stored = outcomes[next++];
+            const char* name = work.names[work.reported].c_str();
+            Write("  - %s", name);
+            switch (stored.outcome) {
+            case CMStoredSongFile::Outcome::Saved:
+                Write("    saved as %s", stored.path.c_str());
+                break;
+            case CMStoredSongFile::Outcome::AlreadyThere:
+                Write("    already stored as %s", stored.path.c_str());
+                break;
+            case CMStoredSongFile::Outcome::Refused:
+                Write("Error : Cannot store '%s': %s", name, stored.reason.c_str());
+                break;
+            }
         }
+        if (work.reported < work.names.size())
+            return;
+        ReportMissing(work.wanted, work.names);
+        ReplyArrived();
+        m_stores.pop_front();
     }
 }
 
 void CMNetworkPane::ReportMissing(const std::vector<std::string>& wanted,
-                                  const CMZimbrelSongList& songs)
+                                  const std::vector<std::string>& received)
 {
     for (const std::string& name : wanted) {
-        if (!Answers(name, songs))
+        if (!Answers(name, received))
             Write("Error : The server has no song '%s'", name.c_str());
     }
 }
@@ -362,7 +422,8 @@ void CMNetworkPane::LogSent(const CFSerialData& payload)
 void CMNetworkPane::Forget()
 {
     m_downloadAllOnList = false;
-    m_awaitedReplies = 0;
+    // Songs already received are still stored, and files being read still reported.
+    m_awaitedReplies = static_cast<int>(m_stores.size() + m_uploads.size());
     m_downloadsAwaited.clear();
 }
 

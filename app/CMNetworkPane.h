@@ -4,11 +4,14 @@
 // the desktop program shows the rows and the log, and zimbrel-cli drives the same commands.
 #pragma once
 
+#include "app/CMSongStoreWorker.h"
 #include "app/IMNetworkShell.h"
 #include "net/CMZimbrelNet.h"
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,10 @@ class CMNetworkPane : public IFCommunicationDeviceEvent, public IMZimbrelNetEven
 public:
     // Payloads longer than this are shown in the log by their first bytes and their size.
     static constexpr std::int32_t kLoggedPayloadBytes = 256;
+    // Reading songs to upload goes on in slices this long, so that it never holds up the caller
+    // (the window's thread) for long; Poll goes on with it. Downloaded songs are stored on a
+    // thread of their own, and Poll reports them.
+    static constexpr auto kFileWorkSlice = std::chrono::milliseconds(10);
 
     explicit CMNetworkPane(IMNetworkShell& shell);
     ~CMNetworkPane() override;
@@ -35,7 +42,8 @@ public:
     // The song folder, ending in "/"; "./Data/" unless set.
     void SetDataFolder(const std::string& folder) { m_dataFolder = folder; }
 
-    // Connect or disconnect (32811).
+    // Connect or disconnect (32811). The connect only starts here; Poll finishes it, so a server
+    // that does not answer never holds the caller up. Pressed while connecting, it gives up.
     void Connect();
     // Log in with the stored account, or register through the dialog without one (32812).
     void LogIn();
@@ -49,17 +57,22 @@ public:
     void DownloadAll();
     // Upload every song of the song folder except other users' downloaded copies (32816).
     void UploadAll();
-    // Upload the song files at `paths`.
+    // Upload the song files at `paths`, read in slices.
     void Upload(const std::vector<std::string>& paths);
     // Send a registration (what the register dialog's OK leads to).
     void Register(const CMRegistration& registration);
-    // The 100 ms timer: polls the device, which raises every event.
+    // The 100 ms timer: polls the device, which raises every event, and goes on with the song
+    // files to store or read.
     void Poll();
+    // Song files are being stored or read: poll again soon.
+    bool HasFileWork() const { return !m_stores.empty() || !m_uploads.empty(); }
 
     bool IsConnected() const { return m_connected; }
+    bool IsConnecting() const { return m_net.IsConnecting(); }
     bool IsLoggedIn() const { return m_loggedIn; }
     const std::vector<CMSongListRow>& GetRows() const { return m_rows; }
-    // Requests sent whose replies have not arrived yet.
+    // Requests sent whose replies have not arrived and been handled yet (a connect under way, and
+    // an upload whose files are being read, count as one).
     int GetAwaitedReplies() const { return m_awaitedReplies; }
     // The "Error" lines written so far.
     int GetErrorCount() const { return m_errorCount; }
@@ -77,10 +90,29 @@ private:
     void OnDownloadOK(CFSocketEx& device, const CMZimbrelSongList& songs) override;
     void OnUploadOK(CFSocketEx& device, CFSerialData& payload) override;
 
+    struct StoreWork {
+        std::vector<std::string> names;   // of the songs received
+        bool headed = false;              // "Downloaded songs:" written
+        std::size_t reported = 0;         // songs whose outcome is written
+        std::vector<std::string> wanted;  // the names the Download asked for
+    };
+    struct UploadWork {
+        std::vector<std::string> paths;
+        std::size_t next = 0;                              // the next file to read
+        std::deque<std::unique_ptr<CMZimbrelSong>> songs;  // read and not sent yet
+        bool listed = false;                               // "Uploading songs:" written
+    };
+
     void FillSongList(const CMZimbrelSongNameList& names);
-    void StoreSongs(const CMZimbrelSongList& songs);
-    void ReportMissing(const std::vector<std::string>& wanted, const CMZimbrelSongList& songs);
-    void SendUploads(const CMZimbrelSongList& songs);
+    // Goes on with the song files until `end`, one file at least.
+    void DoFileWork(std::chrono::steady_clock::time_point end);
+    // Writes the outcomes of the stores, in order, and ends each download they complete.
+    void ReportStored(std::vector<CMStoredSongFile> outcomes);
+    // One step of an upload; true once the upload is done.
+    bool UploadNext(UploadWork& work);
+    void SendUploadBatch(std::deque<std::unique_ptr<CMZimbrelSong>>& songs);
+    void ReportMissing(const std::vector<std::string>& wanted,
+                       const std::vector<std::string>& received);
     void LogSent(const CFSerialData& payload);
     void Forget();
     void ReplyArrived();
@@ -99,4 +131,7 @@ private:
     int m_awaitedReplies = 0;
     int m_errorCount = 0;
     std::deque<std::vector<std::string>> m_downloadsAwaited;  // the names of each Download sent
+    std::deque<StoreWork> m_stores;  // downloads whose songs are being stored
+    CMSongStoreWorker m_storeWorker;
+    std::deque<UploadWork> m_uploads;
 };

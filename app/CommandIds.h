@@ -30,6 +30,10 @@ inline constexpr int ViewStatusBar = 59393;
 inline constexpr int FileExportPdf = 32860;
 inline constexpr int FileExportPng = 32861;
 inline constexpr int FileExportSvg = 32862;
+// File menu: songs to and from other programs
+inline constexpr int FileExportMusicXml = 32863;
+inline constexpr int FileExportSongbook = 32864;
+inline constexpr int FileImportIReal = 32865;
 
 // Home tab: the chart view's commands
 inline constexpr int ZoomSlider = 32771;
@@ -64,6 +68,28 @@ inline constexpr int NaturalFeel = 32820;
 inline constexpr int BandList = 32825;
 inline constexpr int MidiOutList = 32828;
 inline constexpr int TransposeBox = 120;
+
+// The song view's toolbar and context menu
+inline constexpr int SongProperties = 135;
+
+// The musician view's sort menu: 145 to 148
+inline constexpr int SortAlphabetic = 145;
+inline constexpr int SortByType = 146;
+inline constexpr int SortByAccess = 147;
+inline constexpr int GroupByType = 148;
+
+// The properties pane's toolbar
+inline constexpr int PropertiesCategorized = 151;
+inline constexpr int PropertiesAlphabetical = 152;
+
+// The network view's toolbar and menu
+inline constexpr int NetConnect = 32811;
+inline constexpr int NetLogIn = 32812;
+inline constexpr int NetQuerySongList = 32813;
+inline constexpr int NetDownloadSong = 32814;
+inline constexpr int NetDownloadAll = 32815;
+inline constexpr int NetUploadAll = 32816;
+inline constexpr int NetUploadSong = 32826;
 
 // Others tab: the panes shown and hidden
 inline constexpr int ViewProperties = 32840;

@@ -21,7 +21,7 @@ public:
     virtual bool EditSource(const CMString& source, CMString& edited) = 0;
     // Print, Quick Print, Print Preview or Print Setup, by command identifier.
     virtual void Print(int command) = 0;
-    // Export as PDF, PNG or SVG, by command identifier.
+    // Export as PDF, PNG, SVG, MusicXML or a songbook, by command identifier.
     virtual void Export(int command) = 0;
     virtual void UpdateCommands() = 0;
 };

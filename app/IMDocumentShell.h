@@ -14,6 +14,8 @@ class IMDocumentShell : public IMCompileShell {
 public:
     // A song file to open; empty when the user cancelled.
     virtual CMString AskOpenPath() = 0;
+    // A file holding iReal Pro links to import; empty when the user cancelled.
+    virtual CMString AskImportPath() = 0;
     // A path to save the song as, offering `suggested`; empty when the user cancelled.
     virtual CMString AskSavePath(const CMString& suggested) = 0;
     // "Save changes to '<title>'?" before the song is closed.

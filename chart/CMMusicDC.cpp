@@ -3,6 +3,7 @@
 
 #include "chart/ChordSymbolDrawing.h"
 #include "chart/MusicFont.h"
+#include "music/CMMusicSong.h"
 #include "music/LabelCodes.h"
 
 #include <algorithm>
@@ -28,24 +29,8 @@ constexpr double kFlatY[] = {0.605, 0.5, 0.64, 0.535, 0.675, 0.57, 0.71};
 
 CMString LabelText(int code)
 {
-    switch (code) {
-    case LabelIntro: return "Intro";
-    case LabelVerse: return "Verse";
-    case LabelTheme: return "Theme";
-    case LabelSecondTheme: return "Second Theme";
-    case LabelInterlude: return "Interlude";
-    case LabelEnding: return "Coda";
-    default: break;
-    }
-    CMString letter;
-    if (IsLetterLabel(code))
-        letter.Format("%c", code + 50);
-    return letter;
+    return SectionMarkText(code).c_str();
 }
-
-// The song's style as a tempo marking names it, by style code.
-constexpr const char* kStyleNames[] = {"Ballad",      "Medium Slow", "Medium",
-                                       "Medium Fast", "Fast",        "Very Fast"};
 
 // A quarter note as text (U+2669 in UTF-8): a tempo marking is words and figures, set in the
 // credits' font like any text.
@@ -179,8 +164,8 @@ double CMMusicDC::TitleBottom(int lines) const
 void CMMusicDC::DrawTempoMarking(double y, int style, int tempo)
 {
     CMString text;
-    if (style >= 0 && style < static_cast<int>(std::size(kStyleNames)))
-        text = CMString(kStyleNames[style]) + " ";
+    if (const char* name = TempoStyleName(style))
+        text = CMString(name) + " ";
     CMString beats;
     text += beats.Format("%s = %d", kQuarterNoteText, tempo);
     surface->DrawText(kStaffWidth / 2, y, text, m_settings.authorFont, AlignCentre);

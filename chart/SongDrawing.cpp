@@ -2,9 +2,9 @@
 // signs of each bar kind and the open ending they track.
 #include "chart/SongDrawing.h"
 
-#include "chart/MelodySpelling.h"
 #include "chart/MusicFont.h"
 #include "music/LabelCodes.h"
+#include "music/MelodySpelling.h"
 
 #include <cassert>
 
@@ -15,19 +15,6 @@ namespace {
 constexpr int kBlack = 0;
 constexpr int kWhite = 0xFFFFFF;
 constexpr const char* kNoticeLines[] = {"Printed with Zimbrel", "for practice and study"};
-
-// The meter of the header: the first time signature of the song (bar signs in the time-base
-// block passed over), 4/4 when it gives none.
-void FirstMeter(const CMMusicSong& song, int& numerator, int& denominator)
-{
-    numerator = denominator = 4;
-    for (const CMBaseType<unsigned short>* meter : song.timeBase)
-        if (meter->GetValue() != 0) {
-            numerator = meter->GetValue() >> 8;
-            denominator = meter->GetValue() & 255;
-            return;
-        }
-}
 
 // One call of Draw: the song, the renderer and what to show.
 class SongPainter {
@@ -146,7 +133,7 @@ double SongPainter::Header(int tempo)
     x += m_dc.DrawKeySignature(KeySignatureAccidentals(key));
     m_dc.DrawCredits(m_song.composer, m_song.lyricist);
     int numerator = 0, denominator = 0;
-    FirstMeter(m_song, numerator, denominator);
+    m_song.GetFirstMeter(numerator, denominator);
     if (numerator != 0 && denominator != 0)
         x += m_dc.DrawTimeSignature(x, numerator, denominator);
     m_firstMeasureSignX = x + 0.02;
@@ -342,19 +329,6 @@ void SongPainter::Lyrics()
 int CountChartPages(const CMMusicSong& song, bool showIntro, bool showVerse)
 {
     return (song.CountMeasures(showIntro, showVerse) - 2) / kMeasuresPerPage + 1;
-}
-
-CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition)
-{
-    // Past two octaves a transposition keeps only its pitch class: nobody reads a melody moved
-    // further, and the melody stays on its staff whatever a settings file says.
-    if (transposition > 24 || transposition < -24)
-        transposition %= 12;
-    if (const CMMusicChord* key = song.GetKeyChord())
-        return TransposeKey(*key, transposition);
-    CMMusicChord cMajor(LetterC, AccidentalNone);
-    cMajor.kind = KindMajor;
-    return TransposeKey(cMajor, transposition);
 }
 
 int Draw(const CMMusicSong& song, CMMusicDC& renderer, int transposition, bool showIntro,

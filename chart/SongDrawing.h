@@ -16,11 +16,6 @@ inline constexpr int kRingBitmap = 312;
 // Pages the chart of a song takes with or without its intro and verse (at least one).
 int CountChartPages(const CMMusicSong& song, bool showIntro, bool showVerse);
 
-// The key the chart shows and the interval its notes move by: the song's key chord, or C major
-// when the song names none, moved by `transposition` semitones (as written for 0; beyond two
-// octaves only the pitch class counts).
-CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition);
-
 // Draws the song with the renderer's surface. `transposition` semitones move the key, and every
 // chord and note by the interval the key moves by; `numeralMode` shows roots as Roman numerals
 // of the untransposed key; `page` 0 draws the screen view (pages 1 and 2 side by side), n >= 1

@@ -1,42 +1,20 @@
 // zimbrel-cli chart FILE... -o OUT: draws lead sheets into PDF, PNG or SVG files, with the choices
 // the chart view makes from ./Zimbrel.ini and the options over them (ChooseChartView). The grey
 // notice of printed pages is left off unless asked for: a file is for playing from. Runs in
-// zimbrel-cli-chart, the program that loads Qt. Qt draws without a display: with neither DISPLAY
-// nor WAYLAND_DISPLAY set it is told to work offscreen, so that nobody has to set QT_QPA_PLATFORM.
+// zimbrel-cli-chart, the program that loads Qt.
+#include "cli/ChartApplication.h"
 #include "cli/HelperCommands.h"
 #include "cli/SongFiles.h"
 
 #include "app/ChartView.h"
 #include "chart/SongDrawing.h"
-#include "chart/qt/CMMusicFont.h"
 #include "chart/qt/ChartExport.h"
 #include "settings/CMChartSettings.h"
 #include "settings/CMZimbrelIni.h"
 
-#include <QGuiApplication>
-
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
-
-// Qt draws offscreen when there is no display to talk to.
-void ChooseQtPlatform()
-{
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
-        !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-}
-
-// Qt's notes about its own set-up (a missing runtime folder of the offscreen platform) are no
-// news for someone drawing a chart; real warnings still reach standard error.
-void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtDebugMsg || type == QtInfoMsg ||
-        message.contains(QLatin1String("XDG_RUNTIME_DIR")))
-        return;
-    std::fprintf(stderr, "zimbrel-cli: Qt: %s\n", qPrintable(message));
-}
 
 std::optional<CMChartFormat> FormatOf(const std::string& path)
 {
@@ -70,13 +48,7 @@ std::string NoFile(const std::string&)
 CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelIni& settings,
                                    const CMMusicSong& song)
 {
-    CMChartViewRequest view;
-    view.transposition = request.transposition;
-    view.keyKind = request.keyKind;
-    view.chordStyle = request.chordStyle;
-    view.noIntro = request.noIntro;
-    view.noVerse = request.noVerse;
-    const CMChartViewChoices choices = ChooseChartView(settings, song, view);
+    const CMChartViewChoices choices = ChooseChartView(settings, song, request.look);
     CMChartExportOptions options;
     options.page = request.page.value_or(0);
     options.screen = request.screen;
@@ -163,15 +135,7 @@ int RunChartCommand(const ChartRequest& request)
     if (!MakeOutputFolder(files))
         return kExitFailed;
 
-    ChooseQtPlatform();
-    qInstallMessageHandler(QtMessages);
-    int argc = 1;
-    char name[] = "zimbrel-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-    const QString warning = CMMusicFont::Instance().Warning();
-    if (!warning.isEmpty())
-        std::fprintf(stderr, "zimbrel-cli: warning: %s\n", qPrintable(warning));
+    const CliChartApplication application;
 
     ChartDrawer drawer(request);
     int status = kExitDone;

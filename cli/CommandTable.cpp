@@ -1,6 +1,7 @@
 // The command table of zimbrel-cli: see CommandTable.h.
 #include "cli/CommandTable.h"
 
+#include "cli/InterchangeCommands.h"
 #include "cli/OtherCommands.h"
 #include "cli/SongCommands.h"
 
@@ -37,6 +38,32 @@ std::vector<CliCommand> ZimbrelCliCommands(const CliHelperRuns& runs)
             {"chart", "Draw lead sheets into PDF, PNG or SVG files", ChartDetails(),
              "zimbrel-cli chart Data/Example.zimbrel -o Example.pdf --key bb", CliProgram::Chart},
             DefineChartCommand, runs.chart),
+        MakeCliCommand<ExportRequest>(
+            {"export", "Write songs as MusicXML scores for notation programs",
+             "A MusicXML 4.0 score with one part: title, credits, key and time, every measure with "
+             "its bar lines, repeats, endings and coda, the chords as chord symbols and the melody "
+             "with its lyrics. The key kind comes from ./Zimbrel.ini (Preferences.InstrumentType, "
+             ".UserDefinedKey) unless --key says otherwise.",
+             "zimbrel-cli export Data/*.zimbrel -o scores --key bb", CliProgram::Front},
+            DefineExportCommand, RunExportCommand),
+        MakeCliCommand<SongbookRequest>(
+            {"songbook", "Draw many lead sheets into one PDF book with contents",
+             "A title page, the contents with the page each song starts on, then every song from "
+             "a new page, with page numbers on every page. A song that does not compile is named "
+             "and left out. The chord style, key kind, intro, verse and fonts come from "
+             "./Zimbrel.ini as for chart, unless the options say otherwise.",
+             "zimbrel-cli songbook Data/*.zimbrel -o book.pdf --key eb --title 'Tuesday Gig'",
+             CliProgram::Chart},
+            DefineSongbookCommand, runs.songbook),
+        MakeCliCommand<ImportRequest>(
+            {"import", "Turn the chord charts of iReal links into songs",
+             "Reads irealb:// and irealbook:// links (a playlist saved as HTML, or a text holding "
+             "links) and writes one .zimbrel song per chart into the folder: TITLE.zimbrel, or "
+             "TITLE@COMPOSER.zimbrel when a different song has that name; nothing is replaced. "
+             "What the song language cannot hold (a segno, a quality it lacks) is named on "
+             "standard error.",
+             "zimbrel-cli import playlist.html -o Data", CliProgram::Front},
+            DefineImportCommand, RunImportCommand),
         MakeCliCommand<PortsRequest>(
             {"ports", "The MIDI output ports; * marks the one play uses",
              "The port play uses is Preferences.MidiOutPort of ./Zimbrel.ini, by name.",

@@ -1,10 +1,11 @@
-// The commands that draw or sound: chart (zimbrel-cli-chart, on Qt) and audio, play and ports
-// (zimbrel-cli-sound, on FluidSynth, libsndfile and ALSA). Their requests and options are known to
-// every program, for help and for reading the command line before it is handed on; their work is
-// linked into their own program only and reaches the command table through CliHelperRuns.
+// The commands that draw or sound: chart and songbook (zimbrel-cli-chart, on Qt) and audio, play
+// and ports (zimbrel-cli-sound, on FluidSynth, libsndfile and ALSA). Their requests and options are
+// known to every program, for help and for reading the command line before it is handed on; their
+// work is linked into their own program only and reaches the command table through CliHelperRuns.
 #pragma once
 
 #include "app/CMPerformanceSettings.h"
+#include "app/ChartView.h"
 #include "cli/CliCommand.h"
 
 #include <optional>
@@ -18,17 +19,24 @@ struct ChartRequest {
     std::optional<int> page;
     std::optional<int> dotsPerInch;
     bool screen = false;
-    std::optional<int> transposition;
-    std::optional<int> keyKind;
-    std::optional<int> chordStyle;
-    bool noIntro = false;
-    bool noVerse = false;
+    CMChartViewRequest look;  // --transpose, --key, --chord-style, --no-intro, --no-verse
     bool notice = false;
     bool noWarnings = false;
 };
 void DefineChartCommand(CliOptions& options, ChartRequest& request);
 int RunChartCommand(const ChartRequest& request);
 std::string ChartDetails();
+
+struct SongbookRequest {
+    std::vector<std::string> songs;
+    std::optional<std::string> output;
+    std::optional<std::string> title;
+    CMChartViewRequest look;  // --transpose, --key, --chord-style, --no-intro, --no-verse
+    bool notice = false;
+    bool noWarnings = false;
+};
+void DefineSongbookCommand(CliOptions& options, SongbookRequest& request);
+int RunSongbookCommand(const SongbookRequest& request);
 
 struct AudioRequest {
     std::vector<std::string> songs;
@@ -64,6 +72,7 @@ const std::vector<CliChoice>& AudioFormats();
 // The work of the commands that draw or sound, in the programs that link it; null elsewhere.
 struct CliHelperRuns {
     int (*chart)(const ChartRequest&) = nullptr;
+    int (*songbook)(const SongbookRequest&) = nullptr;
     int (*audio)(const AudioRequest&) = nullptr;
     int (*play)(const PlayRequest&) = nullptr;
     int (*ports)(const PortsRequest&) = nullptr;

@@ -1,5 +1,5 @@
-// The options of chart, audio, play and ports: see HelperCommands.h. Nothing here draws or
-// sounds, so zimbrel-cli itself reads these commands and prints their help.
+// The options of chart, songbook, audio, play and ports: see HelperCommands.h. Nothing here draws
+// or sounds, so zimbrel-cli itself reads these commands and prints their help.
 #include "cli/HelperCommands.h"
 #include "cli/SongCommands.h"
 #include "cli/SongFiles.h"
@@ -32,6 +32,26 @@ void DefineOutputOptions(CliOptions& options, std::optional<std::string>& output
     options.Choice("--format", format, formats,
                    "The format of the files written into a folder (default " +
                        formats.front().word + "):");
+}
+
+// What a drawn chart looks like, for chart and songbook: key, chord style, intro, verse, notice.
+void DefineChartLookOptions(CliOptions& options, CMChartViewRequest& look, bool& notice)
+{
+    options.Number("--transpose", look.transposition, {-7, 7},
+                   "Semitones the chords are moved by, on top of the key kind");
+    options.Choice("--key", look.keyKind, KeyKinds(),
+                   "The key the chords are shown in (default: Preferences.InstrumentType):");
+    options.Choice("--chord-style", look.chordStyle,
+                   {{"0", 0, "default: a triangle for major seventh, m for minor (Cm7, C△7)"},
+                    {"1", 1, "words: maj and min (Cmin7, Cmaj7)"},
+                    {"2", 2, "letters: M and m (Cm7, CM7)"},
+                    {"3", 3,
+                     "symbols: - for minor, o for diminished, + for augmented, a "
+                     "triangle and the half-diminished circle (C-7, Cø7)"}},
+                   "How chord symbols are written (default: General.ChordStyle):");
+    options.Switch("--no-intro", look.noIntro, "Leave the intro out");
+    options.Switch("--no-verse", look.noVerse, "Leave the verse out");
+    options.Switch("--notice", notice, "Print the grey notice of printed pages");
 }
 
 }  // namespace
@@ -69,21 +89,18 @@ void DefineChartCommand(CliOptions& options, ChartRequest& request)
                    "Dots per inch of a PNG image (default 150)");
     options.Switch("--screen", request.screen,
                    "Draw the screen view (pages 1 and 2 side by side with the binder rings)");
-    options.Number("--transpose", request.transposition, {-7, 7},
-                   "Semitones the chords are moved by, on top of the key kind");
-    options.Choice("--key", request.keyKind, KeyKinds(),
-                   "The key the chords are shown in (default: Preferences.InstrumentType):");
-    options.Choice("--chord-style", request.chordStyle,
-                   {{"0", 0, "default: a triangle for major seventh, m for minor (Cm7, C△7)"},
-                    {"1", 1, "words: maj and min (Cmin7, Cmaj7)"},
-                    {"2", 2, "letters: M and m (Cm7, CM7)"},
-                    {"3", 3,
-                     "symbols: - for minor, o for diminished, + for augmented, a "
-                     "triangle and the half-diminished circle (C-7, Cø7)"}},
-                   "How chord symbols are written (default: General.ChordStyle):");
-    options.Switch("--no-intro", request.noIntro, "Leave the intro out");
-    options.Switch("--no-verse", request.noVerse, "Leave the verse out");
-    options.Switch("--notice", request.notice, "Print the grey notice of printed pages");
+    DefineChartLookOptions(options, request.look, request.notice);
+    DefineWarningsSwitch(options, request.noWarnings);
+}
+
+void DefineSongbookCommand(CliOptions& options, SongbookRequest& request)
+{
+    DefineSongOperands(options, request.songs, 0);
+    options.Text("-o,--output", request.output, "BOOK", "The songbook (.pdf)",
+                 CliCompletion::Files);
+    options.Text("--title", request.title, "TEXT",
+                 "The book's title, on its title page (default \"Songbook\")");
+    DefineChartLookOptions(options, request.look, request.notice);
     DefineWarningsSwitch(options, request.noWarnings);
 }
 

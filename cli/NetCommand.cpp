@@ -89,7 +89,7 @@ bool AwaitReplies(CMNetworkPane& pane, const TerminalNetworkShell& shell)
                          static_cast<long long>(kReplyTimeout.count()));
             return false;
         }
-        pane.GetDevice().WaitForActivity(100);
+        pane.GetDevice().WaitForActivity(pane.HasFileWork() ? 5 : 100);
         pane.Poll();
         if (pane.GetAwaitedReplies() != awaited || shell.lines != lines) {
             awaited = pane.GetAwaitedReplies();
@@ -183,6 +183,10 @@ int RunNetCommand(const NetRequest& request)
     CMNetworkPane pane(shell);
     pane.SetSettings(&settings);
     pane.Connect();
+    while (pane.IsConnecting()) {
+        pane.GetDevice().WaitForActivity(100);
+        pane.Poll();
+    }
     if (!pane.IsConnected()) {
         std::fprintf(
             stderr,

@@ -40,7 +40,8 @@ QString SongFolder()
 }  // namespace
 
 CDocumentShell::CDocumentShell(CMainFrame& frame)
-    : QObject(&frame), m_frame(frame), m_profile(QStringLiteral("Corvix"), QStringLiteral("Zimbrel"))
+    : QObject(&frame), m_frame(frame),
+      m_profile(QStringLiteral("Corvix"), QStringLiteral("Zimbrel"))
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMilliseconds);
@@ -70,6 +71,13 @@ CMString CDocumentShell::AskOpenPath()
 {
     return ToBytes(
         QFileDialog::getOpenFileName(&m_frame, tr("Open"), SongFolder(), tr(kSongFilter)));
+}
+
+CMString CDocumentShell::AskImportPath()
+{
+    return ToBytes(QFileDialog::getOpenFileName(
+        &m_frame, tr("Import iReal Pro Charts"), QDir::homePath(),
+        tr("iReal Pro playlists and links (*.html *.htm *.txt);;All files (*)")));
 }
 
 CMString CDocumentShell::AskSavePath(const CMString& suggested)
@@ -122,12 +130,14 @@ void CDocumentShell::DocumentShown(bool reloaded)
 {
     if (CZimbrelView* view = m_frame.ChartView())
         view->DocumentShown(reloaded);
+    m_frame.ShowDocumentInPanes();
     Watch();
 }
 
 void CDocumentShell::TitleChanged()
 {
     m_frame.ShowDocumentTitle();
+    m_frame.ShowDocumentInPanes();
     Watch();
 }
 

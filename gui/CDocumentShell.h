@@ -27,6 +27,7 @@ public:
     void WriteOutput(const CMString& text) override;
     void RepaintChart() override;
     CMString AskOpenPath() override;
+    CMString AskImportPath() override;
     CMString AskSavePath(const CMString& suggested) override;
     CMSaveChoice AskSaveChanges(const CMString& title) override;
     bool AskReload(const CMString& title) override;

@@ -4,10 +4,17 @@
 
 #include "app/ApplicationLook.h"
 #include "app/CMCommandTable.h"
+#include "app/CMOptionsSheet.h"
+#include "app/CMPropertiesContent.h"
 #include "app/CommandIds.h"
 #include "gui/CCommandActions.h"
 #include "gui/CDocumentShell.h"
+#include "gui/CMusicianView.h"
+#include "gui/CNetworkView.h"
 #include "gui/COutputWnd.h"
+#include "gui/CPropertiesWnd.h"
+#include "gui/CSongView.h"
+#include "gui/CZimbrelPropertySheet.h"
 #include "gui/CZimbrelView.h"
 #include "gui/HelpWindow.h"
 #include "gui/Looks.h"
@@ -49,15 +56,6 @@ QIcon Icon(const char* name)
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
-// An empty pane, a frame its content arrives in.
-QWidget* EmptyPane()
-{
-    auto* frame = new QWidget;
-    frame->setAutoFillBackground(true);
-    frame->setBackgroundRole(QPalette::Base);
-    return frame;
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame()
@@ -90,12 +88,15 @@ CMainFrame::CMainFrame()
 CMainFrame::~CMainFrame()
 {
     // The widgets show the members (the output lists) and run commands through them, so they
-    // go while the members still exist; the chart view saves the settings as it goes.
+    // go while the members still exist; the panes before the chart view, whose settings they
+    // read, and the chart view saves the settings as it goes.
     delete menuWidget();
-    delete takeCentralWidget();
-    m_view = nullptr;
+    m_view->Model().SetSongView(nullptr);
+    m_view->Model().SetOptionsSheet(nullptr);
     for (const auto& [pane, dock] : m_panes)
         delete dock;
+    delete takeCentralWidget();
+    m_view = nullptr;
     setStatusBar(nullptr);
     m_router.RemoveTarget(m_frameCommands);
     m_router.RemoveTarget(m_documents);
@@ -120,6 +121,10 @@ void CMainFrame::CreateRibbon()
     QMenu* exportMenu = fileMenu->addMenu(Icon("export"), tr("&Export"));
     for (const int id : {C::FileExportPdf, C::FileExportPng, C::FileExportSvg})
         exportMenu->addAction(action(id));
+    exportMenu->addSeparator();
+    for (const int id : {C::FileExportMusicXml, C::FileExportSongbook})
+        exportMenu->addAction(action(id));
+    fileMenu->addAction(action(C::FileImportIReal));
     fileMenu->addSeparator();
     QMenu* print = fileMenu->addMenu(Icon("print"), tr("&Print"));
     print->addSection(tr("Preview and print the document"));
@@ -190,12 +195,21 @@ void CMainFrame::CreatePanes()
     setTabPosition(Qt::LeftDockWidgetArea, QTabWidget::South);
     setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    m_songView = new CSongView(*this);
+    SetSongView(m_songView);
+    SetOptionsSheet([this] { return ShowOptionsSheet(); });
+    m_musicianView = new CMusicianView(*this);
+    m_networkView = new CNetworkView(*this);
+    m_networkView->SetSettings(&Settings());
+    m_propertiesWnd = new CPropertiesWnd(*this);
+    connect(m_songView, &CSongView::songSelected, this, &CMainFrame::ShowSongProperties);
+    connect(m_musicianView, &CMusicianView::selected, this, &CMainFrame::ShowMusicianProperties);
     QDockWidget* songs = CreatePane(CMPane::SongView, tr("Song View"), "pane-songs",
-                                    Qt::LeftDockWidgetArea, EmptyPane());
+                                    Qt::LeftDockWidgetArea, m_songView);
     QDockWidget* musicians = CreatePane(CMPane::MusicianView, tr("Musician View"), "pane-musicians",
-                                        Qt::LeftDockWidgetArea, EmptyPane());
+                                        Qt::LeftDockWidgetArea, m_musicianView);
     QDockWidget* network = CreatePane(CMPane::NetworkView, tr("Network View"), "pane-network",
-                                      Qt::LeftDockWidgetArea, EmptyPane());
+                                      Qt::LeftDockWidgetArea, m_networkView);
     tabifyDockWidget(songs, musicians);
     tabifyDockWidget(musicians, network);
     songs->raise();
@@ -203,7 +217,7 @@ void CMainFrame::CreatePanes()
     QDockWidget* output = CreatePane(CMPane::Output, tr("Output"), "pane-output",
                                      Qt::BottomDockWidgetArea, m_outputWnd);
     QDockWidget* properties = CreatePane(CMPane::Properties, tr("Properties"), "pane-properties",
-                                         Qt::RightDockWidgetArea, EmptyPane());
+                                         Qt::RightDockWidgetArea, m_propertiesWnd);
     resizeDocks({songs, properties}, {kLeftPaneWidth, kRightPaneWidth}, Qt::Horizontal);
     resizeDocks({output}, {kOutputPaneHeight}, Qt::Vertical);
 }
@@ -238,6 +252,11 @@ void CMainFrame::NewDocument()
     m_documents.OnCommand(C::FileNew);
 }
 
+void CMainFrame::PostCommand(int id)
+{
+    m_documentShell->PostCommand(id);
+}
+
 CMZimbrelIni& CMainFrame::Settings()
 {
     return m_view->Model().Settings();
@@ -257,6 +276,48 @@ void CMainFrame::SetOptionsSheet(std::function<bool()> showOptions)
 {
     m_view->Model().SetOptionsSheet(std::move(showOptions));
     m_actions->RequestUpdate();
+}
+
+bool CMainFrame::ShowOptionsSheet()
+{
+    CMOptionsSheet sheet(Settings(), ChartSettings());
+    CZimbrelPropertySheet dialog(sheet, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    sheet.Apply(Settings(), ChartSettings());
+    return true;
+}
+
+void CMainFrame::ShowDocumentInPanes()
+{
+    if (!m_songView)
+        return;  // not made yet
+    m_songView->ShowDocument(Document().GetTitle());
+    if (!Document().GetTitle().IsEmpty())
+        m_propertiesWnd->ShowProperties(SongProperties(Document(), Settings()));
+}
+
+void CMainFrame::ShowSongProperties(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const CMString title = CMString::GetFileTitle(QFile::encodeName(path).constData());
+    if (title == Document().GetTitle()) {
+        m_propertiesWnd->ShowProperties(SongProperties(Document(), Settings()));
+        return;
+    }
+    CMSongDocument song;
+    CMString readError;
+    if (song.Open(QFile::encodeName(path).constData(), readError))
+        m_propertiesWnd->ShowProperties(SongProperties(song, Settings()));
+}
+
+void CMainFrame::ShowMusicianProperties(const CMMusicBand* band, const CMMusicPlayer* player)
+{
+    if (band)
+        m_propertiesWnd->ShowProperties(BandProperties(*band));
+    else if (player)
+        m_propertiesWnd->ShowProperties(MusicianProperties(*player, m_bands));
 }
 
 void CMainFrame::ShowDocumentTitle()
@@ -342,31 +403,66 @@ void CMainFrame::RepaintChart()
 
 namespace {
 
-// The first song file among those dragged; empty when there is none.
-QString DroppedSong(const QMimeData* data)
+// What was dragged: the first song file, else iReal Pro links (the links themselves, or a
+// playlist saved as HTML or a text file holding them, read when dropped). All empty: nothing
+// Zimbrel takes.
+struct Dropped {
+    QString song;
+    QString linkFile;
+    QByteArray links;
+};
+
+bool IsLinkFile(const QString& path)
 {
+    for (const char* extension : {".html", ".htm", ".txt"})
+        if (path.endsWith(QLatin1String(extension), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+Dropped WhatWasDropped(const QMimeData* data)
+{
+    Dropped dropped;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() &&
-            url.toLocalFile().endsWith(QLatin1String(".zimbrel"), Qt::CaseInsensitive))
-            return url.toLocalFile();
+        const QString path = url.toLocalFile();
+        if (url.isLocalFile() && path.endsWith(QLatin1String(".zimbrel"), Qt::CaseInsensitive))
+            return {path, QString(), QByteArray()};
+        if (url.isLocalFile() && IsLinkFile(path) && dropped.linkFile.isEmpty())
+            dropped.linkFile = path;
+        if (url.scheme().startsWith(QLatin1String("irealb")))
+            dropped.links += url.toEncoded() + '\n';
     }
-    return QString();
+    if (dropped.links.isEmpty() && data->hasText() &&
+        data->text().contains(QLatin1String("irealb")))
+        dropped.links = data->text().toUtf8();
+    return dropped;
 }
 
 }  // namespace
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!DroppedSong(event->mimeData()).isEmpty())
+    const Dropped dropped = WhatWasDropped(event->mimeData());
+    if (!dropped.song.isEmpty() || !dropped.linkFile.isEmpty() || !dropped.links.isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    const QString song = DroppedSong(event->mimeData());
-    if (song.isEmpty())
-        return;
-    event->acceptProposedAction();
+    const Dropped dropped = WhatWasDropped(event->mimeData());
     // After the drop has ended: opening may ask to save the song shown now.
-    QTimer::singleShot(0, this, [this, song] { OpenDocument(song); });
+    if (!dropped.song.isEmpty()) {
+        event->acceptProposedAction();
+        QTimer::singleShot(0, this, [this, song = dropped.song] { OpenDocument(song); });
+    } else if (!dropped.links.isEmpty()) {
+        event->acceptProposedAction();
+        QTimer::singleShot(0, this, [this, links = dropped.links] {
+            m_documents.ImportLinks(links.toStdString(), CMString("the dropped link"));
+        });
+    } else if (!dropped.linkFile.isEmpty()) {
+        event->acceptProposedAction();
+        QTimer::singleShot(0, this, [this, file = dropped.linkFile] {
+            m_documents.ImportFile(CMString(QFile::encodeName(file).toStdString()));
+        });
+    }
 }

@@ -25,10 +25,14 @@ class CCommandActions;
 class CDocumentShell;
 class CMChartSettings;
 class CMZimbrelIni;
+class CMusicianView;
+class CNetworkView;
 class CZimbrelView;
 class IMSongView;
 class COutputWnd;
+class CPropertiesWnd;
 class CRibbonBar;
+class CSongView;
 class QDockWidget;
 class QLabel;
 class QMenu;
@@ -42,6 +46,7 @@ public:
     // Opens the song at `path` as the document (after asking to save unsaved edits) and reports
     // it in "Output"; a file that cannot be read says why and keeps the document. False then.
     bool OpenDocument(const QString& path);
+
     // An empty document.
     void NewDocument();
     const CMSongDocument& Document() const { return m_documents.Document(); }
@@ -73,6 +78,19 @@ public:
     QDockWidget* Pane(CMPane pane) const { return m_panes.at(pane); }
     // The "Recent Documents" menu of the application button.
     QMenu* RecentDocumentsMenu() const { return m_recentMenu; }
+    // Runs command `id` once the current one is over, as a posted message would.
+    void PostCommand(int id);
+
+    // Shows the options sheet; on OK copies its values into the settings and answers true.
+    bool ShowOptionsSheet();
+    // What the panes show of the document just shown: its title selected in the song view, its
+    // facts in the properties pane.
+    void ShowDocumentInPanes();
+
+    CSongView* SongView() const { return m_songView; }
+    CMusicianView* MusicianView() const { return m_musicianView; }
+    CNetworkView* NetworkView() const { return m_networkView; }
+    CPropertiesWnd* PropertiesWindow() const { return m_propertiesWnd; }
 
     // The look stored at the last run, if any.
     static std::optional<int> StoredLook();
@@ -105,6 +123,9 @@ private:
                             Qt::DockWidgetArea area, QWidget* content);
     void RestoreLayout();
 
+    void ShowSongProperties(const QString& path);
+    void ShowMusicianProperties(const CMMusicBand* band, const CMMusicPlayer* player);
+
     CMOutputPane m_output;
     CMMusicBandList m_bands;
     CMCommandRouter m_router;
@@ -119,4 +140,8 @@ private:
     QMenu* m_recentMenu = nullptr;
     QLabel* m_paneLabel = nullptr;
     std::map<CMPane, QDockWidget*> m_panes;
+    CSongView* m_songView = nullptr;
+    CMusicianView* m_musicianView = nullptr;
+    CNetworkView* m_networkView = nullptr;
+    CPropertiesWnd* m_propertiesWnd = nullptr;
 };

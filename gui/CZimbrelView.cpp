@@ -8,6 +8,7 @@
 #include "gui/CEditSourceDlg.h"
 #include "gui/CMainFrame.h"
 #include "gui/ChartPrinting.h"
+#include "gui/SongExchange.h"
 #include "midi/playback/CMBackgroundSequencer.h"
 #include "midi/playback/CMSystemSequencer.h"
 #include "midi/playback/MidiOutPorts.h"
@@ -280,7 +281,12 @@ void CZimbrelView::Print(int command)
 
 void CZimbrelView::Export(int command)
 {
-    ExportChartFiles(command, *m_model, *this, this);
+    if (command == CommandId::FileExportMusicXml)
+        ExportMusicXmlFile(*m_model, *this, this);
+    else if (command == CommandId::FileExportSongbook)
+        ExportSongbookFile(*m_model, *this, this);
+    else
+        ExportChartFiles(command, *m_model, *this, this);
 }
 
 void CZimbrelView::UpdateCommands()

@@ -134,3 +134,14 @@ const CMMusicChord* CMMusicSong::GetChordAt(int beat, bool exact) const
     }
     return nullptr;
 }
+
+void CMMusicSong::GetFirstMeter(int& numerator, int& denominator) const
+{
+    numerator = denominator = 4;
+    for (const CMBaseType<unsigned short>* meter : timeBase)
+        if (meter->GetValue() != 0) {
+            numerator = meter->GetValue() >> 8;
+            denominator = meter->GetValue() & 255;
+            return;
+        }
+}

@@ -12,6 +12,15 @@
 #include <cstdint>
 #include <vector>
 
+// The name of a song's tempo style (0 "Ballad" .. 5 "Very Fast") as a tempo marking shows it;
+// null for -1 (none given) and other values.
+inline const char* TempoStyleName(int style)
+{
+    static constexpr const char* kNames[] = {"Ballad",      "Medium Slow", "Medium",
+                                             "Medium Fast", "Fast",        "Very Fast"};
+    return style >= 0 && style < 6 ? kNames[style] : nullptr;
+}
+
 // How the chart and the performance know the song's key.
 struct CMSongKey {
     int pitchClass = 0;  // 0 C .. 11 B
@@ -67,6 +76,9 @@ public:
     // The key for scales and signatures: C major when the song names none.
     CMSongKey GetKey() const;
 
+    // The first time signature of the time-base block (bar signs in it passed over); 4/4 when the
+    // song gives none.
+    void GetFirstMeter(int& numerator, int& denominator) const;
     // Label code of the measure at a 0-based index, -1 when there is none.
     int GetMeasureLabel(int index) const;
     // Number of measures, intro (9) and verse (10) measures only when asked for.

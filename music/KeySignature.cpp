@@ -2,6 +2,8 @@
 // for a moved key.
 #include "music/KeySignature.h"
 
+#include "music/CMMusicSong.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -85,4 +87,17 @@ CMKeyTransposition TransposeKey(const CMMusicChord& key, int semitones)
     moved.key.letter = static_cast<std::uint8_t>(LetterC + bestLetter);
     moved.key.accidental = AccidentalOf(bestAlteration);
     return moved;
+}
+
+CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition)
+{
+    // Past two octaves a transposition keeps only its pitch class: nobody reads a melody moved
+    // further, and the melody stays on its staff whatever a settings file says.
+    if (transposition > 24 || transposition < -24)
+        transposition %= 12;
+    if (const CMMusicChord* key = song.GetKeyChord())
+        return TransposeKey(*key, transposition);
+    CMMusicChord cMajor(LetterC, AccidentalNone);
+    cMajor.kind = KindMajor;
+    return TransposeKey(cMajor, transposition);
 }

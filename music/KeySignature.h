@@ -4,6 +4,8 @@
 
 #include "music/CMMusicInterval.h"
 
+class CMMusicSong;
+
 // Sharps (positive) or flats (negative) of a key's signature; a minor or other non-major key
 // takes the signature of its relative major. Keys beyond seven take their enharmonic signature.
 int KeySignatureAccidentals(const CMMusicChord& key);
@@ -20,3 +22,8 @@ struct CMKeyTransposition {
 // F sharp major, where both take six), and the notes move by as many letters as the key does,
 // up for a rise and down for a fall.
 CMKeyTransposition TransposeKey(const CMMusicChord& key, int semitones);
+
+// The key a song is shown in and the interval its notes move by: the song's key chord, or C major
+// when the song names none, moved by `transposition` semitones (as written for 0; beyond two
+// octaves only the pitch class counts). The chart and the MusicXML export spell by it.
+CMKeyTransposition DisplayKey(const CMMusicSong& song, int transposition);

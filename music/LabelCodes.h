@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 enum CMLabelCode : std::uint8_t {
     LabelIntro = 9,
@@ -47,4 +48,20 @@ inline bool IsLetterLabel(int code)
 inline bool IsDigitLabel(int code)
 {
     return code >= LabelFirstDigit && code <= LabelLastDigit;
+}
+
+// The name a chart or a score shows over a section's first measure: "Intro", "Verse", "Theme",
+// "Second Theme", "Interlude", "Coda" (for coda and ending alike) or the section's letter; empty
+// for a digit label.
+inline std::string SectionMarkText(int code)
+{
+    switch (code) {
+    case LabelIntro: return "Intro";
+    case LabelVerse: return "Verse";
+    case LabelTheme: return "Theme";
+    case LabelSecondTheme: return "Second Theme";
+    case LabelInterlude: return "Interlude";
+    case LabelEnding: return "Coda";
+    default: return IsLetterLabel(code) ? std::string(1, static_cast<char>(code + 50)) : "";
+    }
 }

@@ -6,7 +6,6 @@
 #include "net/IFSerializable.h"
 
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -29,31 +28,6 @@ int MillisecondsUntil(Clock::time_point deadline)
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     return static_cast<int>(std::max<std::int64_t>(0, left.count()));
-}
-
-// The IPv4 addresses of `host` (dotted-decimal text or a name) with `port`.
-std::vector<sockaddr_in> Resolve(const std::string& host, std::uint16_t port)
-{
-    std::vector<sockaddr_in> addresses;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) == 1) {
-        addresses.push_back(address);
-        return addresses;
-    }
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0)
-        return addresses;
-    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
-        address.sin_addr = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr;
-        addresses.push_back(address);
-    }
-    freeaddrinfo(found);
-    return addresses;
 }
 
 int NewSocket()
@@ -86,6 +60,20 @@ bool ConnectBefore(int fd, const sockaddr_in& address, Clock::time_point deadlin
     return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
 }
 
+enum class ConnectState { Waiting, Done, Failed };
+
+// Where a connect started without waiting stands, asked without waiting.
+ConnectState ConnectStateOf(int fd)
+{
+    pollfd entry{fd, POLLOUT, 0};
+    if (poll(&entry, 1, 0) <= 0)
+        return ConnectState::Waiting;
+    int error = 0;
+    socklen_t length = sizeof error;
+    const bool connected = getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+    return connected ? ConnectState::Done : ConnectState::Failed;
+}
+
 }  // namespace
 
 CFSocket::~CFSocket()
@@ -96,7 +84,9 @@ CFSocket::~CFSocket()
 bool CFSocket::Open()
 {
     Close();
-    const bool opened = m_listen ? OpenListener() : OpenClient();
+    const bool opened = m_listen                  ? OpenListener()
+                        : m_connectWithoutWaiting ? StartConnect()
+                                                  : OpenClient();
     if (!opened)
         Close();
     return opened;
@@ -104,7 +94,7 @@ bool CFSocket::Open()
 
 bool CFSocket::OpenListener()
 {
-    const std::vector<sockaddr_in> addresses = Resolve(m_address, m_port);
+    const std::vector<sockaddr_in> addresses = ResolveIPv4(m_address, m_port);
     if (addresses.empty())
         return false;
     m_socket = NewSocket();
@@ -121,7 +111,7 @@ bool CFSocket::OpenListener()
 bool CFSocket::OpenClient()
 {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
-    for (const sockaddr_in& address : Resolve(m_address, m_port)) {
+    for (const sockaddr_in& address : ResolveIPv4(m_address, m_port)) {
         if (Clock::now() >= deadline)
             break;
         m_socket = NewSocket();
@@ -137,8 +127,71 @@ bool CFSocket::OpenClient()
     return false;
 }
 
+bool CFSocket::StartConnect()
+{
+    m_connectDeadline = Clock::now() + m_connectTimeout;
+    m_lookup.Start(m_address, m_port);
+    m_connecting = true;
+    m_queueOutput = true;
+    return ContinueConnect();
+}
+
+// Moves a connect started without waiting on: takes the addresses once looked up and tries each
+// in turn. Answers false when no connection can come about any more.
+bool CFSocket::ContinueConnect()
+{
+    if (m_lookup.IsRunning())
+        return Clock::now() < m_connectDeadline;
+    for (const sockaddr_in& address : m_lookup.Take())
+        m_addressesToTry.push_back(address);
+    if (m_socket >= 0) {
+        const ConnectState state = ConnectStateOf(m_socket);
+        if (state == ConnectState::Done) {
+            m_connecting = false;
+            DisableNagle(m_socket);
+            return true;
+        }
+        if (state == ConnectState::Waiting && Clock::now() < m_connectDeadline)
+            return true;
+        close(m_socket);
+        m_socket = -1;
+    }
+    while (!m_addressesToTry.empty() && Clock::now() < m_connectDeadline) {
+        const sockaddr_in address = m_addressesToTry.front();
+        m_addressesToTry.erase(m_addressesToTry.begin());
+        m_socket = NewSocket();
+        if (m_socket < 0)
+            return false;
+        if (connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+            m_connecting = false;
+            DisableNagle(m_socket);
+            return true;
+        }
+        if (errno == EINPROGRESS)
+            return true;
+        close(m_socket);
+        m_socket = -1;
+    }
+    return false;
+}
+
+void CFSocket::PollConnect()
+{
+    if (!ContinueConnect()) {
+        Close();
+        OnDisconnected();
+    } else if (!m_connecting) {
+        if (!FlushQueue())
+            ShutDown();
+        OnConnected();
+    }
+}
+
 void CFSocket::Close()
 {
+    m_connecting = false;
+    m_lookup.Cancel();
+    m_addressesToTry.clear();
     for (const auto& client : m_clients)
         client->Close();
     m_clients.clear();
@@ -164,7 +217,7 @@ std::int32_t CFSocket::Receive(std::uint8_t* buffer, std::int32_t count)
 
 std::int32_t CFSocket::Send(const std::uint8_t* data, std::int32_t count)
 {
-    if (m_socket < 0)
+    if (m_socket < 0 && !m_connecting)
         return -1;
     const std::size_t size = count > 0 ? static_cast<std::size_t>(count)
                                        : std::strlen(reinterpret_cast<const char*>(data));
@@ -205,6 +258,8 @@ bool CFSocket::SendNow(const std::uint8_t* data, std::size_t count)
 
 bool CFSocket::FlushQueue()
 {
+    if (m_connecting)
+        return true;  // sent once connected
     while (m_queuedSent < m_queued.size()) {
         const ssize_t sent = send(m_socket, m_queued.data() + m_queuedSent,
                                   m_queued.size() - m_queuedSent, MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -261,6 +316,10 @@ bool CFSocket::SendPayload(const CFSerialData& payload)
 
 void CFSocket::Poll()
 {
+    if (m_connecting) {
+        PollConnect();
+        return;
+    }
     if (m_socket < 0)
         return;
     if (m_listen)
@@ -344,7 +403,8 @@ void CFSocket::WaitForActivity(int timeoutMs, std::initializer_list<int> extraFd
     const auto watch = [&entries](const CFSocket& device) {
         if (device.m_socket < 0)
             return;
-        const short writable = device.m_queued.size() > device.m_queuedSent ? POLLOUT : 0;
+        const bool writing = device.m_connecting || device.m_queued.size() > device.m_queuedSent;
+        const short writable = writing ? POLLOUT : 0;
         entries.push_back({device.m_socket, static_cast<short>(POLLIN | writable), 0});
     };
     watch(*this);

@@ -4,8 +4,10 @@
 // third poll in a row that finds the socket readable but empty) and accepts one connection.
 #pragma once
 
+#include "net/CFHostLookup.h"
 #include "net/IFCommunicationDevice.h"
 
+#include <chrono>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -30,15 +32,16 @@ public:
     CFSocket& operator=(const CFSocket&) = delete;
 
     // Listen mode binds to the address and port and listens. Client mode resolves the address
-    // (dotted-decimal or a host name) and connects within kConnectTimeoutMs. Answers false, with
-    // the device closed, on any failure.
+    // (dotted-decimal or a host name) and connects within kConnectTimeoutMs, or, set to connect
+    // without waiting, only starts that. Answers false, with the device closed, on any failure.
     bool Open() override;
     // Closes every accepted connection first, then this socket.
     void Close() override;
     std::int32_t Receive(std::uint8_t* buffer, std::int32_t count) override;
-    // Never cuts a message short. A client sends every byte before it returns, waiting while the
-    // system's buffer is full; an accepted connection queues what the system does not take at
-    // once and sends it from Poll, so a server never waits for one slow peer. When the bytes
+    // Never cuts a message short. A client that waits for its connect also sends every byte
+    // before it returns, waiting while the system's buffer is full; an accepted connection and a
+    // client that connects without waiting queue what the system does not take at once and send
+    // it from Poll, so neither a server nor a window ever waits for one slow peer. When the bytes
     // cannot all go out the connection is shut down (Poll then reports the peer gone) and the
     // answer is -1.
     std::int32_t Send(const std::uint8_t* data, std::int32_t count) override;
@@ -52,10 +55,18 @@ public:
 
     // Set before Open.
     void SetListen(bool listen) { m_listen = listen; }
+    // A client that never waits: Open starts the connect (a host name is looked up on a thread
+    // of its own) and Poll finishes it, raising OnConnected once the connection stands, or
+    // OnDisconnected, with the device closed, when none came about within the time-out. What is
+    // sent meanwhile, and what a slow peer does not take at once, waits in the output queue.
+    void SetConnectWithoutWaiting(bool noWait) { m_connectWithoutWaiting = noWait; }
+    void SetConnectTimeout(std::chrono::milliseconds timeout) { m_connectTimeout = timeout; }
     void SetAddress(std::string_view address) { m_address = address; }
     void SetPort(std::uint16_t port) { m_port = port; }
 
     bool IsOpen() const { return m_socket >= 0; }
+    // A connect started without waiting and not finished yet.
+    bool IsConnecting() const { return m_connecting; }
     // The peer's address as dotted-decimal text, or what the owner set.
     const std::string& GetAddress() const { return m_address; }
     // The peer's port in host order, or what the owner set.
@@ -79,6 +90,9 @@ protected:
 private:
     bool OpenListener();
     bool OpenClient();
+    bool StartConnect();
+    bool ContinueConnect();
+    void PollConnect();
     void PollClient();
     void PollListener();
     void Accept();
@@ -97,4 +111,11 @@ private:
     bool m_queueOutput = false;
     std::string m_queued;
     std::size_t m_queuedSent = 0;
+    // A client that connects without waiting.
+    bool m_connectWithoutWaiting = false;
+    bool m_connecting = false;
+    std::chrono::milliseconds m_connectTimeout{kConnectTimeoutMs};
+    std::chrono::steady_clock::time_point m_connectDeadline;
+    CFHostLookup m_lookup;
+    std::vector<sockaddr_in> m_addressesToTry;
 };

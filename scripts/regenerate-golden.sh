@@ -6,6 +6,8 @@
 #   tests/data/settings/defaults.ini  the settings file written from defaults
 #   tests/data/chart/*.txt        the drawing primitives of a few charts (record_chart)
 #   tests/data/performance/strict.golden  size and hash of the strict feel's MIDI files
+#   tests/data/musicxml/*         MusicXML scores of a few songs (musicxml_tool)
+#   tests/data/ireal/expected/*   what the iReal test playlists import to (ireal_tool)
 # Songs with a NAME.error reference are broken on purpose; their references are written by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -56,3 +58,21 @@ CHARTS
 # The strict feel's performances: regenerate only when a change to them is meant.
 ZIMBREL_WRITE_STRICT_GOLDEN="$PWD/tests/data/performance/strict.golden" \
   "$performance_tests" --gtest_filter='StrictFeel.*' >/dev/null
+# MusicXML scores: SONG SEMITONES FILE (tests/data/musicxml).
+musicxml=${recorder%/chart/record_chart}/interchange/musicxml_tool
+mkdir -p tests/data/musicxml
+while read -r song semitones file; do
+  "$musicxml" "$song" "$semitones" > "tests/data/musicxml/$file"
+done <<'SCORES'
+Data/Example.zimbrel 0 Example.musicxml
+Data/WinterLamp.zimbrel 0 WinterLamp.musicxml
+tests/data/songs/volta.zimbrel 0 volta.musicxml
+tests/data/songs/signs.zimbrel 2 signs.bflat.musicxml
+tests/data/songs/melody.zimbrel 0 melody.musicxml
+SCORES
+
+# What the iReal playlists of tests/data/ireal import to, song by song.
+mkdir -p tests/data/ireal/expected
+for file in tests/data/ireal/playlist.html tests/data/ireal/link.txt; do
+  "${recorder%/chart/record_chart}/interchange/ireal_tool" "$file" tests/data/ireal/expected
+done

@@ -56,18 +56,6 @@ std::vector<int> PagesToDraw(const CMMusicSong& song, const CMChartExportOptions
     return pages;
 }
 
-void DrawPage(QPainter& painter, double dotsPerInch, const CMMusicSong& song, CMMusicDC& renderer,
-              const CMChartExportOptions& options, int page)
-{
-    auto surface = std::make_unique<CMQtDC>(painter, dotsPerInch, 1.0, page > 0);
-    surface->origin = kMargin;
-    renderer.surface = std::move(surface);
-    Draw(song, renderer, options.transposition, options.showIntro, options.showVerse,
-         options.numerals, options.chordStyle, page, kRingBitmap, options.printNotice,
-         options.tempo);
-    renderer.surface.reset();
-}
-
 bool WritePdf(QIODevice& device, const CMMusicSong& song, CMMusicDC& renderer,
               const CMChartExportOptions& options, const std::vector<int>& pages)
 {
@@ -84,7 +72,7 @@ bool WritePdf(QIODevice& device, const CMMusicSong& song, CMMusicDC& renderer,
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0)
             writer.newPage();
-        DrawPage(painter, kPdfResolution, song, renderer, options, pages[i]);
+        DrawChartPage(painter, kPdfResolution, song, renderer, options, pages[i]);
     }
     return painter.end();
 }
@@ -100,7 +88,7 @@ bool WritePng(QIODevice& device, const CMMusicSong& song, CMMusicDC& renderer,
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     QPainter painter(&image);
-    DrawPage(painter, options.dotsPerInch, song, renderer, options, page);
+    DrawChartPage(painter, options.dotsPerInch, song, renderer, options, page);
     painter.end();
     return image.save(&device, "PNG");
 }
@@ -121,11 +109,23 @@ bool WriteSvg(QIODevice& device, const CMMusicSong& song, CMMusicDC& renderer,
     QPainter painter;
     if (!painter.begin(&generator))
         return false;
-    DrawPage(painter, kSvgResolution, song, renderer, options, page);
+    DrawChartPage(painter, kSvgResolution, song, renderer, options, page);
     return painter.end();
 }
 
 }  // namespace
+
+void DrawChartPage(QPainter& painter, double dotsPerInch, const CMMusicSong& song,
+                   CMMusicDC& renderer, const CMChartExportOptions& options, int page)
+{
+    auto surface = std::make_unique<CMQtDC>(painter, dotsPerInch, 1.0, page > 0);
+    surface->origin = kMargin;
+    renderer.surface = std::move(surface);
+    Draw(song, renderer, options.transposition, options.showIntro, options.showVerse,
+         options.numerals, options.chordStyle, page, kRingBitmap, options.printNotice,
+         options.tempo);
+    renderer.surface.reset();
+}
 
 std::optional<CMChartFormat> ChartFormatOf(const QString& path)
 {

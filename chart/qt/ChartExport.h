@@ -27,6 +27,13 @@ struct CMChartExportOptions {
     int tempo = 0;            // beats a minute shown under the title; 0 shows none
 };
 
+class QPainter;
+
+// Draws one page of the chart on `painter`, which has `dotsPerInch` device units to the inch:
+// page 0 the screen view, n >= 1 printed page n, half an inch inside the sheet.
+void DrawChartPage(QPainter& painter, double dotsPerInch, const CMMusicSong& song,
+                   CMMusicDC& renderer, const CMChartExportOptions& options, int page);
+
 // The format a file name asks for by its extension (either case); empty for any other.
 std::optional<CMChartFormat> ChartFormatOf(const QString& path);
 

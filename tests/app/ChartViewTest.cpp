@@ -100,6 +100,7 @@ public:
     void WriteOutput(const CMString& text) override { output.push_back(text.Str()); }
     void RepaintChart() override {}
     CMString AskOpenPath() override { return CMString(); }
+    CMString AskImportPath() override { return CMString(); }
     CMString AskSavePath(const CMString&) override { return CMString(); }
     CMSaveChoice AskSaveChanges(const CMString&) override { return CMSaveChoice::Cancel; }
     bool AskReload(const CMString&) override { return false; }

@@ -3,7 +3,9 @@
 // the peer going away), and the whole conversation against the song server in-process: register
 // through the dialog, a duplicate user ID, a wrong password, query, download, download all and
 // upload all with the files they leave in the song folder.
+#include "app/CMNetworkCommands.h"
 #include "app/CMNetworkPane.h"
+#include "app/CommandIds.h"
 #include "net/CMZimbrelMessages.h"
 #include "server/CMSongServer.h"
 #include "settings/CMZimbrelIni.h"
@@ -27,6 +29,16 @@ namespace {
 
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
+
+// Polls until the connect started by the pane has come about or failed.
+void FinishConnect(CMNetworkPane& pane)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (pane.IsConnecting() && std::chrono::steady_clock::now() < deadline) {
+        pane.GetDevice().WaitForActivity(10);
+        pane.Poll();
+    }
+}
 
 class RecordingShell : public IMNetworkShell {
 public:
@@ -67,6 +79,7 @@ protected:
         port = std::to_string(settings.port);
         pane.SetSettings(&settings);
         pane.Connect();
+        FinishConnect(pane);
         peer = accept(listener, nullptr, nullptr);
         ASSERT_EQ(shell.Take(),
                   (Lines{"Connecting to server...", "Successfully connected to server"}));
@@ -169,6 +182,39 @@ TEST_F(PaneWithScriptedPeer, SongListRowsAndDownloadRequests)
     EXPECT_TRUE(pane.GetRows().empty());
 }
 
+TEST_F(PaneWithScriptedPeer, CommandStatesFollowTheConversation)
+{
+    namespace C = CommandId;
+    CMString song;
+    CMNetworkCommands commands(pane, [&song] { return song; });
+    // Each state as enabled ("+" or "-") and checked ("x" or " ") of Connect, Log in, Query,
+    // Download song, Download all, Upload all and Upload song.
+    const auto states = [&commands] {
+        std::string text;
+        for (const int id : {C::NetConnect, C::NetLogIn, C::NetQuerySongList, C::NetDownloadSong,
+                             C::NetDownloadAll, C::NetUploadAll, C::NetUploadSong}) {
+            CMCommandUI ui;
+            EXPECT_TRUE(commands.OnUpdateCommand(id, ui));
+            text += std::string(ui.enabled ? "+" : "-") + (ui.checked ? "x" : " ");
+        }
+        return text;
+    };
+    EXPECT_EQ(states(), "+x+ - - - - - ");
+    settings.email = "a@b";
+    settings.password = "pw";
+    EXPECT_TRUE(commands.OnCommand(C::NetLogIn));
+    Receive(B("\x02\x02\x00"), 5);
+    EXPECT_EQ(states(), "+x+x+ + + + - ");
+    song = "Data/Blues.zimbrel";
+    EXPECT_EQ(states(), "+x+x+ + + + + ");
+
+    // Download song with no row selected sends an empty list.
+    EXPECT_TRUE(commands.OnCommand(C::NetDownloadSong));
+    EXPECT_EQ(shell.Take(), (Lines{"Selected songs:", "<-Download(0B00)"}));
+    EXPECT_TRUE(commands.OnCommand(C::NetConnect));
+    EXPECT_EQ(states(), "+ - - - - - - ");
+}
+
 TEST_F(PaneWithScriptedPeer, BrokenRepliesAndEmptyFrames)
 {
     EXPECT_EQ(Receive(B("\x01\x02"), 2),
@@ -221,6 +267,7 @@ TEST_F(PaneWithScriptedPeer, StaleFrameAndThePeerGoingAway)
 
     // Connect again, then disconnect by command.
     pane.Connect();
+    FinishConnect(pane);
     peer = accept(listener, nullptr, nullptr);
     EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Successfully connected to server"}));
     pane.Connect();
@@ -249,6 +296,7 @@ TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog)
     CMNetworkPane pane(shell);
     pane.SetSettings(&settings);
     pane.Connect();
+    FinishConnect(pane);
     close(unused);
     EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Error : Cannot connect to server"}));
     EXPECT_FALSE(pane.IsConnected());

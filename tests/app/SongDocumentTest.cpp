@@ -12,6 +12,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -119,6 +121,7 @@ public:
     void WriteOutput(const CMString& text) override { notices.push_back("output " + text.Str()); }
     void RepaintChart() override {}
     CMString AskOpenPath() override { return CMString(openPath); }
+    CMString AskImportPath() override { return CMString(importPath); }
     CMString AskSavePath(const CMString&) override { return CMString(savePath); }
     CMSaveChoice AskSaveChanges(const CMString& title) override
     {
@@ -146,7 +149,7 @@ public:
 
     std::vector<std::string> TakeNotices() { return std::exchange(notices, {}); }
 
-    std::string openPath, savePath;
+    std::string openPath, savePath, importPath;
     CMSaveChoice saveChoice = CMSaveChoice::Cancel;
     bool reload = false;
     std::vector<std::string> notices, recent;
@@ -244,4 +247,32 @@ TEST(DocumentCommands, FileChangedOnDiskAndRecentDocuments)
     commands.OpenRecent(0);  // missing: it leaves the list
     EXPECT_EQ(commands.GetRecentFiles().size(), 7u);
     EXPECT_EQ(commands.GetRecentFiles().front().Str(), dir.Path("song1.zimbrel"));
+}
+
+TEST(DocumentCommands, ImportStoresTheLinksSongsInDataAndOpensTheFirst)
+{
+    TempDir dir;
+    const std::string before = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.Root());
+    ScriptedWindow window;
+    CMDocumentCommands commands(window);
+    window.importPath = ZIMBREL_TEST_DATA "/ireal/link.txt";
+    ASSERT_TRUE(commands.OnCommand(CommandId::FileImportIReal));
+    EXPECT_EQ(window.TakeNotices(),
+              (Notices{"output Open Road: warning: the style 'Bossa Nova' names no tempo: medium "
+                       "is taken",
+                       "output 'Open Road' has been imported into 'Data/Open Road.zimbrel'",
+                       "post " + std::to_string(CommandId::Refresh), "shown"}));
+    EXPECT_EQ(commands.Document().GetPath().Str(), dir.Path("Data/Open Road.zimbrel"));
+    EXPECT_TRUE(commands.Document().IsCompiled());
+
+    // Again: the same song is there already; a file without links changes nothing.
+    commands.OnCommand(CommandId::FileImportIReal);
+    EXPECT_EQ(window.TakeNotices()[1], "output 'Open Road' is already in 'Data/Open Road.zimbrel'");
+    WriteFileContents(dir.Path("plain.txt"), "no links");
+    window.importPath = dir.Path("plain.txt");
+    EXPECT_TRUE(commands.OnCommand(CommandId::FileImportIReal));
+    EXPECT_EQ(window.TakeNotices(), Notices{"Error : Cannot import from '" + dir.Path("plain.txt") +
+                                            "': it holds no irealb:// or irealbook:// link"});
+    std::filesystem::current_path(before);
 }

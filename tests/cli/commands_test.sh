@@ -36,6 +36,7 @@ printf 'chrod { C ||\n}\n' >keyword.zimbrel
 cp Data/Example.zimbrel Song.zimbrel && ln -s Song.zimbrel sheet.pdf && ln -s Song.zimbrel take.wav
 { printf 'chord {'; for i in $(seq 2000); do printf ' C7 |'; done; echo ' }'; } >Long.zimbrel
 broken=$source_dir/tests/data/songs/syntax_error.zimbrel
+echo "nothing here" >plain.txt
 
 # status | first line of standard error ('' none; * matches any text) | arguments
 while read -r row; do
@@ -90,6 +91,11 @@ done <<TABLE
 2 | zimbrel-cli: net: unknown action 'sing' | net sing
 2 | zimbrel-cli: net: --server needs HOST or HOST:PORT, not 'host:99999' | net --server host:99999 list
 2 | zimbrel-cli: net: register needs USERID EMAIL PASSWORD | net register a b
+2 | zimbrel-cli: export: no output given (-o OUT.musicxml, or a folder) | export Data/Example.zimbrel
+2 | zimbrel-cli: export: --key: takes concert|bb|eb|user, not 'number' | export Data/Example.zimbrel -o n.musicxml --key number
+2 | zimbrel-cli: songbook: the book is a PDF: the output file must end in .pdf | songbook Data/Example.zimbrel -o book.txt
+2 | zimbrel-cli: import: no folder given (-o DIR) | import plain.txt
+2 | zimbrel-cli: import: The following argument was not expected: * | import plain.txt other.txt -o Imported
 # Help of every command, on standard output.
 0 | | help
 0 | | help compile
@@ -103,6 +109,9 @@ done <<TABLE
 0 | | help musician
 0 | | config --help
 0 | | net --help
+0 | | help export
+0 | | songbook --help
+0 | | help import
 # Songs that cannot be read or compiled; messages start with the song's path.
 1 | Data/none.zimbrel: Error : Cannot read 'Data/none.zimbrel': No such file or directory | compile Data/none.zimbrel
 1 | $broken: Error : line (3) parse error | compile $broken Data/TwoRoads.zimbrel
@@ -114,10 +123,16 @@ done <<TABLE
 1 | Data/Example.zimbrel: Error : Cannot create MIDI file 'Example'. | midi Data/Example.zimbrel -o no/such/folder/x.midi
 1 | Data/Example.zimbrel: Error : it has 1 page; there is no page 2 | chart Data/Example.zimbrel -o x.png --page 2
 1 | Long.zimbrel: Error : Cannot create MIDI file 'Long'. | midi Long.zimbrel --repeats 11
+1 | $broken: Error : line (3) parse error | export $broken -o x.musicxml
+1 | $broken: Error : line (3) parse error | songbook $broken -o x.pdf
+1 | none.html: Error : Cannot read 'none.html': No such file or directory | import none.html -o Imported
+1 | plain.txt: Error : it holds no irealb:// or irealbook:// link | import plain.txt -o Imported
 # An output that is the song itself, under any name, is refused before anything is written.
 2 | zimbrel-cli: midi: './Song.zimbrel' is the song itself; name another output file | midi Song.zimbrel -o ./Song.zimbrel
 2 | zimbrel-cli: chart: 'sheet.pdf' is the song itself; name another output file | chart Song.zimbrel -o sheet.pdf
 2 | zimbrel-cli: audio: 'take.wav' is the song itself; name another output file | audio Song.zimbrel -o take.wav
+2 | zimbrel-cli: export: './Song.zimbrel' is the song itself; name another output file | export Song.zimbrel -o ./Song.zimbrel
+2 | zimbrel-cli: songbook: 'sheet.pdf' is the song itself; name another output file | songbook Song.zimbrel -o sheet.pdf
 # Warnings, each beside a chart that must not warn; --no-warnings silences them.
 0 | slash.zimbrel: warning: line 4: "D7/F#" is read as D7, a beat slash and the chord F#; write D7onF# for D7 over the bass note F# | compile slash.zimbrel
 0 | | compile slash_ok.zimbrel
@@ -148,6 +163,7 @@ done <<TABLE
 2 | zimbrel-cli: config: The following argument was not expected: extra | --workdir home config General.Zoom 1 extra
 TABLE
 [ -e home/Zimbrel.ini ] && fail "refused values wrote a settings file"
+[ -e x.pdf ] && fail "a songbook without songs was written"
 cmp -s Song.zimbrel Data/Example.zimbrel || fail "a refused output changed the song"
 "$cli" midi Long.zimbrel --repeats 11 2>err
 [ "$(sed -n 2p err)" = "The performance would be longer than 20000 measures, more than Zimbrel plays." ] ||
@@ -279,6 +295,36 @@ chmod 755 ro
 ZIMBREL_MUSIC_FONT=/nonexistent/emmentaler.otf "$cli" chart "$example" -o plain.png 2>err
 check "no music font" 0 $?
 contains "warning" err "lilypond-fonts"
+
+# export: a B-flat part, and a folder of scores.
+"$cli" export Data/WinterLamp.zimbrel --key bb -o lamp.musicxml >out 2>err
+check "export in B-flat" 0 $?
+contains "export in B-flat" out "Data/WinterLamp.zimbrel: lamp.musicxml: Lead Sheet in B♭"
+contains "export in B-flat" lamp.musicxml "<part-name>Lead Sheet in B♭</part-name>"
+contains "export in B-flat" lamp.musicxml "<chromatic>-2</chromatic>"
+"$cli" export Data/WinterLamp.zimbrel Data/TwoRoads.zimbrel -o scores >out 2>err
+check "export of two songs" 0 $?
+[ -s scores/WinterLamp.musicxml ] && [ -s scores/TwoRoads.musicxml ] || fail "export: the folder lacks a score"
+
+# songbook: title, contents and eight songs; a broken song is left out of the others' book.
+"$cli" songbook Data/*.zimbrel -o book.pdf --title "Examples" >out 2>err
+check "songbook" 0 $?
+contains "songbook" out "book.pdf: 8 songs"
+[ "$(grep -a -c '/Type /Page$' book.pdf)" = 10 ] || fail "songbook: not 10 pages (title, contents, 8 songs)"
+"$cli" songbook Data/Example.zimbrel "$broken" -o two.pdf >out 2>err
+check "songbook with a broken song" 1 $?
+contains "songbook with a broken song" err "$broken: left out of the book"
+contains "songbook with a broken song" out "two.pdf: 1 song"
+
+# import: stored once, never twice; every imported song compiles.
+"$cli" import "$source_dir/tests/data/ireal/playlist.html" -o Imported >out 2>err
+check "import" 0 $?
+contains "import" out "Imported/The Night Ferry.zimbrel"
+contains "import" err "playlist.html: The Night Ferry: warning: measure 23: the segno is left out"
+"$cli" compile Imported/*.zimbrel >out 2>&1
+check "imported songs compile" 0 $?
+"$cli" import "$source_dir/tests/data/ireal/playlist.html" -o Imported >out 2>err
+contains "import again" out "Imported/Porch Light.zimbrel (already there)"
 
 # The completion script is bash, names the commands and the bands.
 "$cli" --bash-completion >completion.bash && bash -n completion.bash || fail "completion script"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The commands that neither draw nor sound run with Qt's, FluidSynth's, libsndfile's and ALSA's
 # libraries hidden from the loader: in a mount namespace of its own, the test lays an empty file
-# over each of them (found through the helpers that do need them) and runs compile, midi and the
-# others. chart must then fail to start, which shows that the libraries were hidden. Skipped
+# over each of them (found through the helpers that do need them) and runs compile, midi, export,
+# import and the others. chart must then fail to start, which shows that the libraries were hidden. Skipped
 # (77) where no mount namespace can be made.
 set -u
 cli=$1
@@ -27,7 +27,8 @@ cd "$work"
 
 for command in "--version" "help chart" "compile Data/Example.zimbrel" \
   "midi Data/Example.zimbrel -o x.midi --seed 1" "analyze Data/Example.zimbrel" "bands" \
-  "musician Ostrin" "config General.Zoom"; do
+  "musician Ostrin" "config General.Zoom" "export Data/Example.zimbrel -o x.musicxml" \
+  "import $source_dir/tests/data/ireal/link.txt -o Imported"; do
   # shellcheck disable=SC2086
   "$cli" $command >out 2>err || fail "$command without the libraries: $(head -n 3 err)"
 done

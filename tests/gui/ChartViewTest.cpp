@@ -1,6 +1,8 @@
 // The chart view as a user meets it, offscreen: a song opened and painted, repainted at another
 // zoom and transposition; the source editor marking an error and handing the edit back; printing
-// into a PDF file; and a song read again when another program writes it.
+// into a PDF file; a song read again when another program writes it; and the MusicXML score and
+// the songbook written through their file dialogs, the book while the window goes on; and an iReal
+// link dropped on the window.
 #include "app/CommandIds.h"
 #include "gui/CCommandActions.h"
 #include "gui/CEditSourceDlg.h"
@@ -14,6 +16,9 @@
 #include "tests/WorkDir.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
 #include <QPrinter>
 #include <QSettings>
 #include <QTest>
@@ -150,4 +155,60 @@ TEST_F(ChartViewWindow, ReadsTheSongAgainWhenAnotherProgramWritesIt)
     WriteFileContents(song, "chord { G | }\n");
     EXPECT_TRUE(QTest::qWaitFor(
         [this] { return frame.Document().GetSource() == "chord { G | }\n"; }, 2000));
+}
+
+namespace {
+
+// Answers the next file dialog with `path`.
+void AnswerFileDialog(const std::string& path)
+{
+    QTimer::singleShot(0, [path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(path));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+QString LastOutputLine(CMainFrame& frame)
+{
+    const QAbstractItemModel* output = frame.OutputWindow()->OutputList()->model();
+    return output->index(output->rowCount() - 1, 0).data().toString();
+}
+
+}  // namespace
+
+TEST_F(ChartViewWindow, ExportsTheScoreAndTheSongbookOfData)
+{
+    std::filesystem::copy_file(ZIMBREL_SOURCE_DIR "/Data/WinterLamp.zimbrel",
+                               "Data/WinterLamp.zimbrel");
+    ASSERT_TRUE(frame.OpenDocument(QString::fromStdString(Path("Data/Example.zimbrel"))));
+    frame.Actions().Execute(C::BbKey);
+    AnswerFileDialog(Path("example.musicxml"));
+    frame.Actions().Execute(C::FileExportMusicXml);
+    EXPECT_EQ(LastOutputLine(frame), QString::fromStdString("The score (Lead Sheet in B\u266D) has "
+                                                            "been written to '" +
+                                                            Path("example.musicxml") + "'"));
+    EXPECT_NE(FileContents(Path("example.musicxml")).find("<score-partwise version=\"4.0\">"),
+              std::string::npos);
+
+    AnswerFileDialog(Path("Gig Book.pdf"));
+    frame.Actions().Execute(C::FileExportSongbook);
+    // Drawn on a worker: the command returns at once and the result comes later.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return LastOutputLine(frame).startsWith("The songbook of 2 songs"); }, 20000))
+        << LastOutputLine(frame).toStdString();
+    EXPECT_EQ(PdfPages(Path("Gig Book.pdf")), 4);  // title, contents, two songs
+}
+
+TEST_F(ChartViewWindow, ADroppedLinkIsImportedIntoDataAndOpened)
+{
+    QMimeData data;
+    data.setText(QString::fromStdString(FileContents(ZIMBREL_TEST_DATA "/ireal/link.txt")));
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: the application hands a drop on only while a drag is under way.
+    static_cast<QObject&>(frame).event(&drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return frame.windowTitle().startsWith("Open Road"); }));
+    EXPECT_EQ(frame.Document().GetPath().Str(), Path("Data/Open Road.zimbrel"));
 }

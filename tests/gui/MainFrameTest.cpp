@@ -85,7 +85,7 @@ TEST_F(MainFrameTest, StartsWithEveryRibbonElementThePanesAndTheBanner)
         EXPECT_EQ(action->statusTip(), QString::fromStdString(CommandDescription(command)));
         if (command.kind == CMCommandKind::Slider)
             continue;  // a slider shows no caption: found below by its identifier
-        EXPECT_TRUE(ShowsAction(ribbon, action) || InMenus(&frame, action))
+        EXPECT_TRUE(ShowsAction(&frame, action) || InMenus(&frame, action))
             << command.caption << " (" << command.id << ") is nowhere to be seen";
     }
     // The value controls answer by their identifiers, as the chart view's commands reach them.
@@ -106,11 +106,10 @@ TEST_F(MainFrameTest, StartsWithEveryRibbonElementThePanesAndTheBanner)
 
     EXPECT_EQ(frame.Actions().Action(CommandId::FileNew)->shortcut(), QKeySequence::New);
     EXPECT_EQ(frame.Actions().Action(CommandId::FilePrint)->shortcut(), QKeySequence::Print);
-    // The chart view carries its commands; nothing carries the clipboard's or, until the sheet
-    // exists, the options.
+    // The chart view carries its commands and the options sheet; nothing carries the clipboard's.
     EXPECT_TRUE(frame.Actions().Action(CommandId::Play)->isEnabled());
     EXPECT_FALSE(frame.Actions().Action(CommandId::EditCut)->isEnabled());
-    EXPECT_FALSE(frame.Actions().Action(CommandId::Options)->isEnabled());
+    EXPECT_TRUE(frame.Actions().Action(CommandId::Options)->isEnabled());
     EXPECT_TRUE(frame.Actions().Action(CommandId::ViewOutput)->isEnabled());
 
     const QStatusBar* status = frame.statusBar();

@@ -378,4 +378,37 @@ TEST(Socket, ConnectGivesUpAfterItsTimeOut)
     EXPECT_FALSE(device.Open());
     EXPECT_LT(std::chrono::steady_clock::now() - start, 15s);
     EXPECT_FALSE(device.IsOpen());
+
+    // Without waiting, Open only starts the connect; Poll gives up after the time-out.
+    RecordingSink sink;
+    device.SetEventSink(&sink);
+    device.SetConnectWithoutWaiting(true);
+    device.SetConnectTimeout(300ms);
+    ASSERT_TRUE(device.Open());
+    EXPECT_TRUE(device.IsConnecting());
+    while (device.IsConnecting())
+        device.Poll();
+    EXPECT_EQ(sink.Take(), Events{"disconnected"});
+}
+
+TEST(Socket, ConnectWithoutWaitingSendsWhatWasQueuedOnceConnected)
+{
+    Fd listener(ListenOnLoopback());
+    TestDevice device;
+    RecordingSink sink;
+    device.SetEventSink(&sink);
+    device.SetConnectWithoutWaiting(true);
+    device.SetAddress("localhost");  // looked up on a thread of its own
+    device.SetPort(LocalPort(listener.Get()));
+    ASSERT_TRUE(device.Open());
+    EXPECT_TRUE(device.SendPayload(CFSerialData(std::string_view("hi"))));
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (device.IsConnecting() && std::chrono::steady_clock::now() < deadline) {
+        device.WaitForActivity(10);
+        device.Poll();
+    }
+    EXPECT_EQ(sink.Take(),
+              Events{"connected localhost " + std::to_string(LocalPort(listener.Get()))});
+    Fd peer(accept(listener.Get(), nullptr, nullptr));
+    EXPECT_EQ(ReadExactly(peer.Get(), 3), "\x02hi");
 }

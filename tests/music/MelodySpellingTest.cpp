@@ -1,6 +1,6 @@
 // The melody as the chart writes it: staff positions moved with the key, and accidentals drawn
 // only where the key signature or an earlier accidental of the measure does not give the pitch.
-#include "chart/MelodySpelling.h"
+#include "music/MelodySpelling.h"
 
 #include <gtest/gtest.h>
 

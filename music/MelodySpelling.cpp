@@ -1,6 +1,6 @@
-// How the chart writes its melody: the accidentals in force through a measure, as the song
+// How a melody is written in the key shown: the accidentals in force through a measure, as the song
 // writes it and as the chart shows it.
-#include "chart/MelodySpelling.h"
+#include "music/MelodySpelling.h"
 
 #include "music/KeySignature.h"
 

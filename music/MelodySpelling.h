@@ -1,8 +1,9 @@
-// How the chart writes its melody: each note's pitch read as the song writes it (a note without
-// an accidental takes the one of an earlier note of its measure on the same line or space, else
-// the key signature's), moved by the chart's interval, and the accidental a reader needs in the
-// key the chart shows: none where the signature or an earlier accidental of the measure already
-// gives the pitch, a natural where the note leaves them.
+// How a melody is written in the key it is shown in, on the chart and in the MusicXML export:
+// each note's pitch read as the song writes it (a note without an accidental takes the one of an
+// earlier note of its measure on the same line or space, else the key signature's), moved by the
+// interval of the key shown, and the accidental a reader needs there: none where the signature
+// or an earlier accidental of the measure already gives the pitch, a natural where the note
+// leaves them.
 #pragma once
 
 #include "music/CMMusicInterval.h"
