@@ -74,5 +74,6 @@ bool ExportAudio(const CMMusicSong& song, const CMMusicBand* band,
     }
     CMAudioRenderOptions renderOptions;
     renderOptions.progress = options.progress;
+    renderOptions.channels = ChannelMixOf(performance.mixer);
     return RenderAudio(sequence, soundFont, path, *format, error, renderOptions);
 }

@@ -278,6 +278,8 @@ CMPlayRequest CMChartViewModel::GatherPlayRequest() const
     performance.transpose = m_nTranspose;
     performance.intro = m_ini.intro;
     performance.verse = m_ini.verse;
+    performance.feel = FeelOf(m_ini.feel);
+    performance.mixer = m_ini.mixer;
     request.port = std::max(m_controls.GetCurSel(C::MidiOutList), 0);
     return request;
 }
@@ -391,6 +393,9 @@ bool CMChartViewModel::RunSwitchCommand(int id)
     case C::Piano: m_ini.piano = !m_ini.piano; return true;
     case C::Bass: m_ini.bass = !m_ini.bass; return true;
     case C::Drums: m_ini.drums = !m_ini.drums; return true;
+    case C::NaturalFeel:
+        m_ini.feel = FeelOf(m_ini.feel) == CMFeel::Natural ? FeelStrict : FeelNatural;
+        return true;
     case C::Intro: m_ini.intro = !m_ini.intro; break;
     case C::Verse: m_ini.verse = !m_ini.verse; break;
     case C::Lyrics: m_ini.lyrics = !m_ini.lyrics; break;
@@ -453,6 +458,7 @@ bool CMChartViewModel::OnUpdateCommand(int id, CMCommandUI& ui) const
     case C::Piano: ui.checked = m_ini.piano; break;
     case C::Bass: ui.checked = m_ini.bass; break;
     case C::Drums: ui.checked = m_ini.drums; break;
+    case C::NaturalFeel: ui.checked = FeelOf(m_ini.feel) == CMFeel::Natural; break;
     case C::Intro: ui.checked = m_ini.intro; break;
     case C::Verse: ui.checked = m_ini.verse; break;
     case C::Lyrics: ui.checked = m_ini.lyrics; break;

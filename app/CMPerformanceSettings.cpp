@@ -7,10 +7,24 @@
 #include "settings/CMZimbrelIni.h"
 #include "settings/SettingsTable.h"
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+CMFeel FeelOf(int setting)
+{
+    return SettingOf("Preferences", "Feel").Fit(setting) == FeelNatural ? CMFeel::Natural
+                                                                        : CMFeel::Strict;
+}
+
 CMPerformanceSettings DefaultPerformance(const CMZimbrelIni& settings, const CMMusicSong& song)
 {
     CMPerformanceSettings performance;
     performance.band = settings.band;
+    performance.feel = FeelOf(settings.feel);
+    performance.mixer = settings.mixer;
     performance.instruments = (settings.piano ? PlayPiano : 0) | (settings.bass ? PlayBass : 0) |
                               (settings.drums ? PlayDrums : 0);
     // A click outside the note list would not even be a MIDI key.
@@ -62,7 +76,54 @@ CMPerformanceSettings ChoosePerformance(const CMZimbrelIni& settings, const CMMu
           (choices.noDrums ? PlayDrums : 0));
     performance.intro = performance.intro && !choices.noIntro;
     performance.verse = performance.verse && !choices.noVerse;
+    if (choices.feel)
+        performance.feel = FeelOf(*choices.feel);
+    performance.mixer.pianoVolume = choices.pianoVolume.value_or(performance.mixer.pianoVolume);
+    performance.mixer.bassVolume = choices.bassVolume.value_or(performance.mixer.bassVolume);
+    performance.mixer.drumsVolume = choices.drumsVolume.value_or(performance.mixer.drumsVolume);
+    performance.writeMix = choices.writeMix;
     return performance;
+}
+
+bool ReadVolumeChoices(const std::string& text, CMPerformanceChoices& choices, std::string& error)
+{
+    const std::pair<const char*, std::optional<int> CMPerformanceChoices::*> instruments[] = {
+        {"piano", &CMPerformanceChoices::pianoVolume},
+        {"bass", &CMPerformanceChoices::bassVolume},
+        {"drums", &CMPerformanceChoices::drumsVolume}};
+    CMPerformanceChoices read = choices;
+    std::vector<std::string> named;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        const std::string item = text.substr(at, comma - at);
+        at = comma + 1;
+        const std::size_t equals = item.find('=');
+        const std::string name = item.substr(0, equals);
+        const auto* instrument = std::find_if(std::begin(instruments), std::end(instruments),
+                                              [&name](const auto& i) { return name == i.first; });
+        if (equals == std::string::npos || instrument == std::end(instruments)) {
+            error = "'" + item + "' is not piano=N, bass=N or drums=N";
+            return false;
+        }
+        if (std::find(named.begin(), named.end(), name) != named.end()) {
+            error = "the " + name + " is named twice";
+            return false;
+        }
+        named.push_back(name);
+        const std::string number = item.substr(equals + 1);
+        int volume = 0;
+        const auto [end, failure] =
+            std::from_chars(number.data(), number.data() + number.size(), volume);
+        if (number.empty() || failure != std::errc() || end != number.data() + number.size() ||
+            !kVolumeRange.Holds(volume)) {
+            error = name + " takes a whole number from " + kVolumeRange.Text() + ", not '" +
+                    number + "'";
+            return false;
+        }
+        read.*(instrument->second) = volume;
+    }
+    choices = read;
+    return true;
 }
 
 const CMMusicBand* FindBandByName(const CMMusicBandList& bands, const CMString& name,
@@ -98,11 +159,36 @@ CMString PerformanceRefusal(const CMMusicSong& song, const CMPerformanceSettings
     return reason;
 }
 
+CMChannelMix ChannelMixOf(const CMZimbrelMixer& mixer)
+{
+    // Settings outside their ranges count as the nearer end, as everywhere.
+    const auto settings = [](int volume, const char* panKey, int pan, int reverb) {
+        CMChannelSettings channel;
+        channel.volume = static_cast<std::uint8_t>(kVolumeRange.Clamp(volume));
+        channel.pan = static_cast<std::uint8_t>(SettingOf("Mixer", panKey).Fit(pan) + 64);
+        channel.reverb = static_cast<std::uint8_t>(kVolumeRange.Clamp(reverb));
+        return channel;
+    };
+    CMChannelMix mix;
+    mix[static_cast<std::size_t>(ChannelOf(InstrumentChords))] =
+        settings(mixer.pianoVolume, "PianoPan", mixer.pianoPan, mixer.reverb);
+    mix[static_cast<std::size_t>(ChannelOf(InstrumentBass))] =
+        settings(mixer.bassVolume, "BassPan", mixer.bassPan, mixer.reverb);
+    mix[static_cast<std::size_t>(ChannelOf(InstrumentRhythm))] =
+        settings(mixer.drumsVolume, "DrumsPan", mixer.drumsPan, mixer.reverb);
+    return mix;
+}
+
 bool PerformSong(const CMMusicSong& song, const CMMusicBand* band,
                  const CMPerformanceSettings& performance, const char* path, CMString* listing)
 {
+    CMGenerateOptions options;
+    options.seed = performance.seed;
+    options.feel = performance.feel;
+    if (performance.writeMix)
+        options.mix = ChannelMixOf(performance.mixer);
     return GenerateMidi(song, band, path, performance.tempo, performance.transpose,
                         performance.instruments, performance.precount, performance.precountNote,
                         performance.repeats, listing, performance.intro, performance.verse,
-                        performance.seed);
+                        options);
 }

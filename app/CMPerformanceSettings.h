@@ -1,10 +1,14 @@
-// The parameters of a performance, as the play command gathers them: the band and instruments,
-// precount and its click, intro and verse from the settings; tempo and choruses from the song
-// (its style's preset, or its own tempo and repeat count), as the chart view takes them when a
-// song is opened. Every value is kept to the rules of the settings table (SettingsTable.h).
+// The parameters of a performance, as the play command gathers them: the band, its feel and
+// instruments, precount and its click, intro and verse, and the mixer from the settings; tempo and
+// choruses from the song (its style's preset, or its own tempo and repeat count), as the chart view
+// takes them when a song is opened. Every value is kept to the rules of the settings table
+// (SettingsTable.h).
 #pragma once
 
 #include "core/CMString.h"
+#include "midi/CMChannelMix.h"
+#include "performance/GenerateMidi.h"
+#include "settings/CMZimbrelIni.h"
 #include "settings/SettingsTable.h"
 
 #include <cstdint>
@@ -14,7 +18,6 @@
 class CMMusicBand;
 class CMMusicBandList;
 class CMMusicSong;
-class CMZimbrelIni;
 
 struct CMPerformanceSettings {
     CMString band;
@@ -27,7 +30,16 @@ struct CMPerformanceSettings {
     bool intro = true;
     bool verse = true;
     std::optional<std::uint32_t> seed;  // the calendar time when not set
+    CMFeel feel = CMFeel::Strict;
+    CMZimbrelMixer mixer = CMZimbrelIni().mixer;  // how the synthesizer and audio export sound
+    bool writeMix = false;  // the mixer's controllers also go into the MIDI file
 };
+
+// The feel of the "Feel" setting's value (CMFeelSetting); a value it cannot hold is strict.
+CMFeel FeelOf(int setting);
+
+// The mixer as channel settings of the performance's MIDI channels.
+CMChannelMix ChannelMixOf(const CMZimbrelMixer& mixer);
 
 // The parameters a song is played with before the user changes any: tempo and repeats within
 // kTempoRange and kRepeatRange, precount and precount note fitted to their settings.
@@ -47,7 +59,17 @@ struct CMPerformanceChoices {
     bool noDrums = false;
     bool noIntro = false;
     bool noVerse = false;
+    std::optional<int> feel;  // CMFeelSetting
+    std::optional<int> pianoVolume;
+    std::optional<int> bassVolume;
+    std::optional<int> drumsVolume;
+    bool writeMix = false;
 };
+
+// Reads volumes as "piano=N,bass=N,drums=N" into the choices: any of the three instruments, each
+// once, N within kVolumeRange. False, with a sentence for the user in `error`, when the text
+// says anything else.
+bool ReadVolumeChoices(const std::string& text, CMPerformanceChoices& choices, std::string& error);
 
 // The values the choices may take: those of the settings and controls they stand for.
 struct CMPerformanceRanges {

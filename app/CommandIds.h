@@ -64,6 +64,7 @@ inline constexpr int TempoMediumFast = 32806;
 inline constexpr int TempoFast = 32807;
 inline constexpr int TempoVeryFast = 32808;
 inline constexpr int NumberSystem = 32810;
+inline constexpr int NaturalFeel = 32820;
 inline constexpr int BandList = 32825;
 inline constexpr int MidiOutList = 32828;
 inline constexpr int TransposeBox = 120;

@@ -63,6 +63,7 @@ CMPlayOutcome PlayOrStop(const CMMusicSong& song, const CMPlayRequest& request, 
         return CMPlayOutcome::NotCreated;
     }
     player.SetPort(request.port);
+    player.SetChannelMix(ChannelMixOf(request.performance.mixer));
     if (player.Open(midiPath.GetText()) && player.Play())
         return CMPlayOutcome::Playing;
     // A player that cannot play says why and is left closed: Play never silently does nothing.

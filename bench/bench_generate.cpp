@@ -39,7 +39,8 @@ CMMusicSong Song(int measures)
     return song;
 }
 
-void Perform(benchmark::State& state, int measures, int choruses, const char* bandName)
+void Perform(benchmark::State& state, int measures, int choruses, const char* bandName,
+             CMFeel feel = CMFeel::Strict)
 {
     const CMMusicSong song = Song(measures);
     const CMMusicBand* band = Bands().FindBand(CMString(bandName));
@@ -52,8 +53,10 @@ void Perform(benchmark::State& state, int measures, int choruses, const char* ba
     close(fd);
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        const bool ok =
-            GenerateMidi(song, band, path, 180, 0, 7, 1, 37, choruses, nullptr, true, true, seed++);
+        CMGenerateOptions options(seed++);
+        options.feel = feel;
+        const bool ok = GenerateMidi(song, band, path, 180, 0, 7, 1, 37, choruses, nullptr, true,
+                                     true, options);
         benchmark::DoNotOptimize(ok);
     }
     std::remove(path);
@@ -65,6 +68,12 @@ void BM_Generate32MeasuresFiveChoruses(benchmark::State& state)
     Perform(state, 32, 5, "Zimbrel Trio");
 }
 BENCHMARK(BM_Generate32MeasuresFiveChoruses)->Unit(benchmark::kMillisecond);
+
+void BM_Generate32MeasuresFiveChorusesNatural(benchmark::State& state)
+{
+    Perform(state, 32, 5, "Zimbrel Trio", CMFeel::Natural);
+}
+BENCHMARK(BM_Generate32MeasuresFiveChorusesNatural)->Unit(benchmark::kMillisecond);
 
 void BM_GenerateLongSong(benchmark::State& state)
 {

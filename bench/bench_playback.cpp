@@ -47,7 +47,7 @@ const std::string& PerformanceFile()
         char name[] = "/tmp/zimbrel-bench-XXXXXX";
         close(mkstemp(name));
         GenerateMidi(Song(), bands.FindBand("Zimbrel Trio"), name, 160, 0, 7, 1, 37, 5, nullptr,
-                     true, true, 1u);
+                     true, true, CMGenerateOptions(1u));
         return std::string(name);
     }();
     return path;

@@ -3,6 +3,7 @@
 // extension (or --format in a folder). Runs in zimbrel-cli-sound, which loads FluidSynth and
 // libsndfile.
 #include "cli/HelperCommands.h"
+#include "cli/SongCommands.h"
 #include "cli/SongFiles.h"
 
 #include "app/AudioExport.h"
@@ -65,8 +66,11 @@ int RunAudioCommand(const AudioRequest& request)
             return UsageError("audio", "'" + output + "' is not a .wav, .flac or .ogg file");
     if (IsAnOutputTheSong("audio", request.songs, outputs))
         return kExitUsage;
-    CMSongPerformer performer(request.performance);
+    CMPerformanceChoices choices = request.performance;
     std::string error;
+    if (!ApplyVolumeOption(request.volume, choices, error))
+        return UsageError("audio", error);
+    CMSongPerformer performer(choices);
     if (!performer.FindBand(error))
         return UsageError("audio", error);
     if (!MakeOutputFolder(files))

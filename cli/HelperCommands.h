@@ -44,6 +44,7 @@ struct AudioRequest {
     std::optional<int> format;
     std::optional<std::string> soundFont;
     CMPerformanceChoices performance;
+    std::optional<std::string> volume;  // --volume, read when the command runs
     bool noWarnings = false;
 };
 void DefineAudioCommand(CliOptions& options, AudioRequest& request);
@@ -53,6 +54,7 @@ struct PlayRequest {
     std::vector<std::string> songs;
     std::optional<std::string> port;
     CMPerformanceChoices performance;
+    std::optional<std::string> volume;  // --volume, read when the command runs
     bool listing = false;
     bool noWarnings = false;
 };

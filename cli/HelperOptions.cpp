@@ -113,6 +113,7 @@ void DefineAudioCommand(CliOptions& options, AudioRequest& request)
                  "SoundFont)",
                  CliCompletion::Files);
     DefinePerformanceOptions(options, request.performance);
+    DefineVolumeOption(options, request.volume);
     DefineWarningsSwitch(options, request.noWarnings);
 }
 
@@ -123,6 +124,7 @@ void DefinePlayCommand(CliOptions& options, PlayRequest& request)
                  "The MIDI output port, by number or name (see 'zimbrel-cli ports'; default: "
                  "Preferences.MidiOutPort, else the built-in synthesizer)");
     DefinePerformanceOptions(options, request.performance);
+    DefineVolumeOption(options, request.volume);
     options.Switch("--listing", request.listing, "Print what is played");
     DefineWarningsSwitch(options, request.noWarnings);
 }

@@ -51,6 +51,10 @@ void DefineMidiCommand(CliOptions& options, MidiRequest& request)
                  "(default: the song's path followed by .midi)",
                  CliCompletion::Files);
     DefinePerformanceOptions(options, request.performance);
+    options.Switch("--mix", request.performance.writeMix,
+                   "Also write the mixer of ./Zimbrel.ini (its Mixer section: volume, pan and "
+                   "reverb of each instrument) into the file as controllers at the start of each "
+                   "track, for other players");
     options.Switch("--listing", request.listing, "Print what was played instead of one line");
     DefineWarningsSwitch(options, request.noWarnings);
 }

@@ -38,4 +38,38 @@ void DefinePerformanceOptions(CliOptions& options, CMPerformanceChoices& choices
     options.Switch("--no-verse", choices.noVerse, "Leave the verse out");
     options.Number("--seed", choices.seed, Whole(ranges.seed),
                    "The musicians' random choices: the same seed plays the same notes");
+    const CMSetting& feel = SettingOf("Preferences", "Feel");
+    const std::vector<CliChoice> feels = {
+        {"strict", FeelStrict, "the musicians' phrases exactly as their libraries hold them"},
+        {"natural", FeelNatural,
+         "the same phrases with voice leading, dynamics, looser time and a drummer who varies "
+         "and fills"}};
+    const int fresh = static_cast<int>(feel.DefaultNumber());
+    options.Choice("--feel", choices.feel, feels,
+                   "How the band plays (default: " + feel.Name() + " of ./Zimbrel.ini, " +
+                       feels[static_cast<std::size_t>(fresh)].word + " unless changed):");
+}
+
+void DefineVolumeOption(CliOptions& options, std::optional<std::string>& volume)
+{
+    std::string defaults;
+    for (const char* name : {"Piano", "Bass", "Drums"})
+        defaults += (defaults.empty() ? "" : ", ") +
+                    SettingOf("Mixer", std::string(name) + "Volume").defaultValue;
+    options.Text("--volume", volume, "piano=N,bass=N,drums=N",
+                 "Volumes of the instruments on the built-in synthesizer, each from " +
+                     kVolumeRange.Text() +
+                     " (0: silent); those not named keep Mixer.PianoVolume, "
+                     ".BassVolume and .DrumsVolume of ./Zimbrel.ini (by default " +
+                     defaults + ")");
+}
+
+bool ApplyVolumeOption(const std::optional<std::string>& volume, CMPerformanceChoices& choices,
+                       std::string& error)
+{
+    if (volume && !ReadVolumeChoices(*volume, choices, error)) {
+        error = "--volume: " + error;
+        return false;
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 // beside it and plays that through the play command of the desktop program, on the built-in
 // synthesizer or a MIDI port, showing the time played until the end or Ctrl-C.
 #include "cli/HelperCommands.h"
+#include "cli/SongCommands.h"
 #include "cli/SongFiles.h"
 
 #include "app/CMSongPerformer.h"
@@ -117,8 +118,11 @@ bool WaitWhilePlaying(CMMCI& player)
 
 int RunPlayCommand(const PlayRequest& request)
 {
-    CMSongPerformer performer(request.performance);
+    CMPerformanceChoices choices = request.performance;
     std::string error;
+    if (!ApplyVolumeOption(request.volume, choices, error))
+        return UsageError("play", error);
+    CMSongPerformer performer(choices);
     if (!performer.FindBand(error))
         return UsageError("play", error);
     const CMZimbrelIni& settings = performer.GetSettings();

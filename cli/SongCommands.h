@@ -26,7 +26,7 @@ int RunAnalyzeCommand(const AnalyzeRequest& request);
 struct MidiRequest {
     std::vector<std::string> songs;
     std::optional<std::string> output;
-    CMPerformanceChoices performance;
+    CMPerformanceChoices performance;  // with --mix
     bool listing = false;
     bool noWarnings = false;
 };
@@ -34,7 +34,13 @@ void DefineMidiCommand(CliOptions& options, MidiRequest& request);
 int RunMidiCommand(const MidiRequest& request);
 
 // The performance options of midi, audio and play: --band, --tempo, --transpose, --no-piano,
-// --no-bass, --no-drums, --precount, --precount-note, --repeats, --no-intro, --no-verse, --seed.
+// --no-bass, --no-drums, --precount, --precount-note, --repeats, --no-intro, --no-verse, --seed,
+// --feel.
 void DefinePerformanceOptions(CliOptions& options, CMPerformanceChoices& choices);
+// --volume of audio and play, read by ApplyVolumeOption when the command runs: false, with the
+// message in `error`, when it says anything but volumes of the three instruments.
+void DefineVolumeOption(CliOptions& options, std::optional<std::string>& volume);
+bool ApplyVolumeOption(const std::optional<std::string>& volume, CMPerformanceChoices& choices,
+                       std::string& error);
 // Where the performance options' defaults come from, for the commands' help.
 extern const char* const kPerformanceDefaults;

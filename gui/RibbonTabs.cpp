@@ -100,6 +100,7 @@ void BuildSoundPanel(CRibbonPanel* panel, const TabBuilder& b)
                       b.List(panel, C::RepeatList, listWidth, RepeatListItems())});
     panel->AddColumn({panel->CheckButton(b.Action(C::Piano)), panel->CheckButton(b.Action(C::Bass)),
                       panel->CheckButton(b.Action(C::Drums))});
+    panel->AddColumn({panel->CheckButton(b.Action(C::NaturalFeel))});
     panel->AddColumn({panel->SmallButton(b.Action(C::TempoBallad)),
                       panel->SmallButton(b.Action(C::TempoMediumSlow)),
                       panel->SmallButton(b.Action(C::TempoMedium))});

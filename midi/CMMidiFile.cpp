@@ -77,6 +77,20 @@ void CMMidiFile::AddPrecount(int bars, std::uint8_t note)
     }
 }
 
+void CMMidiFile::AddChannelSettings(const CMChannelMix& mix)
+{
+    for (const auto& track : m_tracks) {
+        const int channel = track->GetChannel();
+        if (channel < 0 || channel > 15 || !mix[static_cast<std::size_t>(channel)])
+            continue;
+        const auto controllers = mix[static_cast<std::size_t>(channel)]->Controllers();
+        // Pushed to the front, so the last goes first.
+        for (auto controller = controllers.rbegin(); controller != controllers.rend(); ++controller)
+            track->PushFront(CMMidiFileEvent::Message(0, static_cast<std::uint8_t>(0xB0 | channel),
+                                                      {controller->number, controller->value}));
+    }
+}
+
 std::uint32_t CMMidiFile::GetImageSize(int tempo) const
 {
     const CMMidiFileChunk tempoTrack(CMMidiFileChunk::kTempoTrack, 0, CMString());

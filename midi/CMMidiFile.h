@@ -4,6 +4,7 @@
 // tempo track first and saved atomically.
 #pragma once
 
+#include "midi/CMChannelMix.h"
 #include "midi/CMMidiFileChunk.h"
 
 #include <cstdint>
@@ -28,6 +29,9 @@ public:
     // `note` on channel 9 (a drum track is added when there is none). Tracks not yet converted to
     // delta times are converted first.
     void AddPrecount(int bars, std::uint8_t note);
+    // Puts the controllers of `mix` at the very start of every track whose channel it sets, for
+    // players that know nothing of the mix. Tracks are converted to delta times first.
+    void AddChannelSettings(const CMChannelMix& mix);
 
     // Size of the whole file and its encoding. `tempo` in beats per minute (0 or less: no tempo).
     std::uint32_t GetImageSize(int tempo) const;

@@ -102,6 +102,7 @@ void BuildTolsen(CMMusicPlayer& bass)
 void BuildDalmo(CMMusicPlayer& bass)
 {
     bass.name = "Dalmo";
+    bass.SetStraightEighths(true);
     // A bossa nova figure: a dotted quarter and a short note, on the root and the fifth.
     AddPattern(bass, G, 0x11, 9, -48, 48, 20, 400, {{0, 36, 79, 0x11}});
     AddPattern(bass, G, 0x12, 9, -48, 48, 20, 400, {{0, 36, 79, 0x23}, {144, A, 79, 0x71}});

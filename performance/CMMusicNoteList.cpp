@@ -86,35 +86,47 @@ int CMMusicNoteList::Matches(std::uint32_t slotScale, int slotRoot, int tempo,
     return d - 24 <= highShift ? -2 : MatchTooHigh;
 }
 
+std::vector<CMSoundingNote> CMMusicNoteList::SoundingNotes() const
+{
+    std::vector<CMSoundingNote> sounding;
+    sounding.reserve(m_notes.size());
+    for (const CMMusicNote& note : m_notes) {
+        if (note.pitch < 0)
+            continue;
+        const auto start = static_cast<std::uint32_t>(std::max(0, note.tick));
+        const auto end = start + static_cast<std::uint32_t>(DurationTicks(note.code, note.gate));
+        sounding.push_back({start, end, static_cast<std::uint8_t>(note.pitch), note.velocity});
+    }
+    return sounding;
+}
+
 void CMMusicNoteList::WriteNotes(CMMidiFile& file, bool endReStruckNotes) const
+{
+    WriteSoundingNotes(file, SoundingNotes(), endReStruckNotes);
+}
+
+void WriteSoundingNotes(CMMidiFile& file, const std::vector<CMSoundingNote>& notes,
+                        bool endReStruckNotes)
 {
     // Walking backwards, the next strike of each key is known when a note is met.
     constexpr std::uint32_t kNever = UINT32_MAX;
     std::array<std::uint32_t, 128> nextStrike;
     nextStrike.fill(kNever);
-    std::vector<std::uint32_t> ends(m_notes.size(), kNever);  // kNever: not written
-    for (std::size_t i = m_notes.size(); i-- > 0;) {
-        const CMMusicNote& note = m_notes[i];
-        if (note.pitch < 0)
-            continue;
-        const auto start = static_cast<std::uint32_t>(std::max(0, note.tick));
-        const auto end = start + static_cast<std::uint32_t>(DurationTicks(note.code, note.gate));
-        std::uint32_t& strike = nextStrike[static_cast<std::uint8_t>(note.pitch)];
+    std::vector<std::uint32_t> ends(notes.size(), kNever);  // kNever: not written
+    for (std::size_t i = notes.size(); i-- > 0;) {
+        const CMSoundingNote& note = notes[i];
+        std::uint32_t& strike = nextStrike[note.key & 0x7F];
         if (!endReStruckNotes)
-            ends[i] = end;
-        else if (strike != start)
-            ends[i] = std::min(end, strike);
-        strike = start;
+            ends[i] = note.end;
+        else if (strike != note.start)
+            ends[i] = std::min(note.end, strike);
+        strike = note.start;
     }
     file.ReserveNotes(static_cast<std::size_t>(
         std::count_if(ends.begin(), ends.end(), [](std::uint32_t end) { return end != kNever; })));
-    for (std::size_t i = 0; i < m_notes.size(); ++i) {
-        const CMMusicNote& note = m_notes[i];
-        if (ends[i] == kNever)
-            continue;
-        const auto start = static_cast<std::uint32_t>(std::max(0, note.tick));
-        file.AddNote(start, ends[i] - start, static_cast<std::uint8_t>(note.pitch), note.velocity);
-    }
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        if (ends[i] != kNever)
+            file.AddNote(notes[i].start, ends[i] - notes[i].start, notes[i].key, notes[i].velocity);
 }
 
 void CMMusicNoteList::Serialize(CMFile& file, bool store)

@@ -26,6 +26,21 @@ enum CMMatchRejection : int {
 };
 inline constexpr int kLowestUsableMatch = -5;
 
+// A note as it sounds in a track: absolute start and end ticks, its key and velocity.
+struct CMSoundingNote {
+    std::uint32_t start;
+    std::uint32_t end;
+    std::uint8_t key;
+    std::uint8_t velocity;
+};
+
+// Writes `notes` (in start order) into the MIDI file's last track. With `endReStruckNotes`, a note
+// whose key is struck again before its end ends where it is struck again (a note struck again at
+// its own tick is left out): otherwise its note-off would come after the new note-on and silence
+// the new note.
+void WriteSoundingNotes(CMMidiFile& file, const std::vector<CMSoundingNote>& notes,
+                        bool endReStruckNotes);
+
 class CMMusicNoteList : public IMSerializable {
 public:
     // The defaults of a pattern read from a file: mask 8, root C, no length, weight 9.
@@ -48,10 +63,9 @@ public:
     // Whether this pattern fits a slot: a CMMatchRejection, or the number of octaves to add to the
     // transposition from this pattern's root to `root`.
     int Matches(std::uint32_t slotScale, int slotRoot, int tempo, std::uint32_t slotLength) const;
-    // Writes every sounding note into the MIDI file's last track. With `endReStruckNotes`, a note
-    // whose key is struck again before its end ends where it is struck again (a note struck again
-    // at its own tick is left out): otherwise its note-off would come after the new note-on and
-    // silence the new note.
+    // The notes that sound (key 0 or more), with their coded lengths; ticks before 0 become 0.
+    std::vector<CMSoundingNote> SoundingNotes() const;
+    // Writes every sounding note into the MIDI file's last track (WriteSoundingNotes).
     void WriteNotes(CMMidiFile& file, bool endReStruckNotes) const;
 
     const std::vector<CMMusicNote>& GetNotes() const { return m_notes; }

@@ -61,7 +61,10 @@ public:
     // Records a part: the patterns added since the previous part.
     void MarkPart(const char* partName);
 
-private:
+    // Whether the library's eighth notes are even (bossa nova) rather than swung.
+    bool PlaysStraightEighths() const { return m_straightEighths; }
+    void SetStraightEighths(bool straight) { m_straightEighths = straight; }
+
     struct Candidate {
         const CMMusicNoteList* pattern;
         int match;  // octaves to add to the transposition
@@ -69,12 +72,15 @@ private:
     // The patterns that may serve a slot, in library order; answers their total weight.
     std::uint32_t Candidates(std::uint32_t scaleMask, std::uint32_t length, int root, int tempo,
                              std::vector<Candidate>& candidates) const;
+
+private:
     bool Passes(const CMMusicNoteList& pattern, std::uint32_t scaleMask, std::uint32_t length,
                 int root, int tempo, int& match) const;
 
     CMInstrument m_instrument;
     std::vector<CMLibraryPart> m_parts;
     std::size_t m_patternsInParts = 0;
+    bool m_straightEighths = false;
 };
 
 // The three instruments. Their libraries come from the builders in LibraryBuilders.h.

@@ -221,6 +221,35 @@ std::uint32_t ScaleFor(const CMMusicChord& chord, int keyPitchClass, bool keyIsM
     return scale;
 }
 
+std::uint16_t ScaleNotes(std::uint32_t mask)
+{
+    // Each scale kind's pitch classes as a musician spells them, bit n for n semitones up.
+    static const std::uint16_t kScales[17] = {
+        0xAB5,  // Ionian              0 2 4 5 7 9 11
+        0xAD5,  // Lydian              0 2 4 6 7 9 11
+        0x6B5,  // Mixolydian          0 2 4 5 7 9 10
+        0x6D5,  // Lydian seventh      0 2 4 6 7 9 10
+        0x6DB,  // half-whole          0 1 3 4 6 7 9 10
+        0x555,  // whole tone          0 2 4 6 8 10
+        0x55B,  // altered             0 1 3 4 6 8 10
+        0x5B3,  // harmonic minor 5th below  0 1 4 5 7 8 10
+        0x5B5,  // melodic minor 5th below   0 2 4 5 7 8 10
+        0x6AD,  // Dorian              0 2 3 5 7 9 10
+        0x5AD,  // Aeolian             0 2 3 5 7 8 10
+        0x5AB,  // Phrygian            0 1 3 5 7 8 10
+        0xAAD,  // melodic minor       0 2 3 5 7 9 11
+        0x9AD,  // harmonic minor      0 2 3 5 7 8 11
+        0x56B,  // Locrian             0 1 3 5 6 8 10
+        0x56D,  // altered Locrian     0 2 3 5 6 8 10
+        0xB6D,  // diminished          0 2 3 5 6 8 9 11
+    };
+    std::uint16_t notes = 0;
+    for (std::size_t bit = 0; bit < std::size(kScales); ++bit)
+        if (mask & (1u << bit))
+            notes |= kScales[bit];
+    return notes;
+}
+
 CMString ScaleNames(std::uint32_t mask)
 {
     static const char* const kNames[23] = {"Ionian",

@@ -50,6 +50,11 @@ inline constexpr std::uint32_t kGeneralMask = 0xFF8FFFFF;
 
 // The scale kinds of a chord in a key (pitch class 0-11, major or minor).
 std::uint32_t ScaleFor(const CMMusicChord& chord, int keyPitchClass, bool keyIsMinor);
+// The pitch classes of the scales of a mask, above their root, as a 12-bit set (bit 0 the root):
+// every note that lies in at least one of them. The kinds that are no scales add nothing. The
+// strict feel never asks: its patterns carry the scales in their notes; the natural feel prefers
+// voicings inside them.
+std::uint16_t ScaleNotes(std::uint32_t mask);
 // The names of the kinds in a mask, in bit order, joined by " | "; "Unknown" for none.
 CMString ScaleNames(std::uint32_t mask);
 // A chord with its scale as the performance listing writes it: "G7 --> MixoLydean | ...\n", or

@@ -60,6 +60,7 @@ void BuildPelko(CMMusicPlayer& drums)
 void BuildGarvel(CMMusicPlayer& drums)
 {
     drums.name = "Garvel";
+    drums.SetStraightEighths(true);
     // Straight eighths for the bossa nova: the off-beat 48 ticks after the beat. Patterns 4, 9
     // and 10 keep a swung stroke.
     Drum(drums, G, 0x11, {{0, RIDE, 63, L}, {0, HAT, 95, L}});

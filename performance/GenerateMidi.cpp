@@ -6,6 +6,7 @@
 #include "music/SongListing.h"
 #include "performance/CMMusicBand.h"
 #include "performance/ChordScale.h"
+#include "performance/NaturalFeel.h"
 
 #include <ctime>
 #include <unordered_map>
@@ -196,13 +197,22 @@ struct TrackOf {
 TrackOf TrackFor(CMInstrument instrument)
 {
     switch (instrument) {
-    case InstrumentBass: return {1, 32, PlayBass};
-    case InstrumentChords: return {2, 0, PlayPiano};
-    default: return {9, 0, PlayDrums};
+    case InstrumentBass: return {ChannelOf(instrument), 32, PlayBass};
+    case InstrumentChords: return {ChannelOf(instrument), 0, PlayPiano};
+    default: return {ChannelOf(instrument), 0, PlayDrums};
     }
 }
 
 }  // namespace
+
+int ChannelOf(CMInstrument instrument)
+{
+    switch (instrument) {
+    case InstrumentBass: return 1;
+    case InstrumentChords: return 2;
+    default: return 9;
+    }
+}
 
 std::vector<const CMMusicChordList*> ExpandForm(const CMMusicSong& song, int repeats, bool intro,
                                                 bool verse, std::size_t most)
@@ -238,7 +248,7 @@ std::vector<const CMMusicChordList*> ExpandForm(const CMMusicSong& song, int rep
 
 bool GenerateMidi(const CMMusicSong& song, const CMMusicBand* band, const char* path, int tempo,
                   int transpose, int instruments, int precount, int precountNote, int repeats,
-                  CMString* listing, bool intro, bool verse, std::optional<std::uint32_t> seed)
+                  CMString* listing, bool intro, bool verse, const CMGenerateOptions& options)
 {
     if (!band || instruments == 0 || repeats < 1)
         return false;
@@ -258,7 +268,12 @@ bool GenerateMidi(const CMMusicSong& song, const CMMusicBand* band, const char* 
         *listing += chordLines;
     }
 
-    CMPerformanceRandom random(seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr)));
+    const std::uint32_t seed =
+        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    CMPerformanceRandom random(seed);
+    std::optional<CMPhraseMap> phrases;  // only the natural feel phrases
+    if (options.feel == CMFeel::Natural)
+        phrases.emplace(slots.measures);
     for (const CMMusicPlayer* player : band->GetPlayers()) {
         const TrackOf track = TrackFor(player->GetInstrument());
         if (!(instruments & track.enabledBy))
@@ -267,10 +282,15 @@ bool GenerateMidi(const CMMusicSong& song, const CMMusicBand* band, const char* 
         const CMMusicPhraseList& playerSlots = track.enabledBy == PlayBass    ? slots.bass
                                                : track.enabledBy == PlayPiano ? slots.piano
                                                                               : slots.measures;
-        player->PlaySlots(file, playerSlots, random, tempo, 1);
+        if (options.feel == CMFeel::Natural)
+            PlayNaturally(*player, file, playerSlots, *phrases, random, seed, tempo);
+        else
+            player->PlaySlots(file, playerSlots, random, tempo, 1);
     }
     file.MakeDeltaTimes();
     file.AddPrecount(precount, static_cast<std::uint8_t>(precountNote));
+    if (options.mix)
+        file.AddChannelSettings(*options.mix);
     if (listing) {
         CMString precountLine;
         precountLine.Format("\nPrecount : %d", precount);

@@ -85,6 +85,7 @@ void BuildFalder(CMMusicPlayer& piano)
 void BuildRuvane(CMMusicPlayer& piano)
 {
     piano.name = "Ruvane";
+    piano.SetStraightEighths(true);
     Follow(piano, kBossaRootless);
     Follow(piano, kBossaComping);
     Follow(piano, kBossaDiminished);

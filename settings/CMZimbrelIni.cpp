@@ -23,6 +23,7 @@ void ForEachValue(Settings& settings, Visit&& visit)
     visit(settings.userDefinedKey);
     visit(settings.midiOutPort);
     visit(settings.band);
+    visit(settings.feel);
     visit(settings.intro);
     visit(settings.verse);
     visit(settings.lyrics);
@@ -37,6 +38,13 @@ void ForEachValue(Settings& settings, Visit&& visit)
     visit(settings.chordStyle);
     visit(settings.chordSymbol);
     visit(settings.precountNote);
+    visit(settings.mixer.pianoVolume);
+    visit(settings.mixer.pianoPan);
+    visit(settings.mixer.bassVolume);
+    visit(settings.mixer.bassPan);
+    visit(settings.mixer.drumsVolume);
+    visit(settings.mixer.drumsPan);
+    visit(settings.mixer.reverb);
 }
 
 // Reads one value with the field as its default: switches are stored numbers other than 0, and

@@ -1,8 +1,8 @@
 // CMZimbrelIni: the application's settings in ./Zimbrel.ini: the six tempo presets, the
-// preferences (instruments, key kind, band, MIDI port, what the chart shows), the song-server
-// account and the general values (zoom, precount, chord style). Every field starts at its
-// default; Load takes what the file holds, and Save writes every key, in the settings table's
-// order.
+// preferences (instruments, key kind, band and its feel, MIDI port, what the chart shows), the
+// song-server account, the general values (zoom, precount, chord style) and the mixer. Every field
+// starts at its default; Load takes what the file holds, and Save writes every key, in the settings
+// table's order.
 #pragma once
 
 #include "core/CMString.h"
@@ -34,6 +34,22 @@ enum CMInstrumentType : int {
     InstrumentNumbers = 4,  // scale degrees, untransposed
 };
 
+// How the band plays ("Feel").
+enum CMFeelSetting : int { FeelStrict = 0, FeelNatural = 1 };
+
+// The mixer: volume (0-127) and pan (-64 left to 63 right) of each instrument, and the reverb.
+struct CMZimbrelMixer {
+    int pianoVolume{};
+    int pianoPan{};
+    int bassVolume{};
+    int bassPan{};
+    int drumsVolume{};
+    int drumsPan{};
+    int reverb{};
+
+    bool operator==(const CMZimbrelMixer&) const = default;
+};
+
 class CMZimbrelIni : public CMIniFile {
 public:
     static constexpr int kTempoCount = 6;
@@ -62,6 +78,7 @@ public:
     int userDefinedKey{};  // -7 to +7 semitones
     CMString midiOutPort;  // name of the MIDI output port
     CMString band;
+    int feel{};  // CMFeelSetting
     bool intro{};
     bool verse{};
     bool lyrics{};
@@ -76,6 +93,7 @@ public:
     std::uint8_t chordStyle{};    // 0 default, 1 "maj, min", 2 "M, m", 3 symbols
     std::uint8_t chordSymbol{};   // 1 while the chart shows scale degrees
     std::uint8_t precountNote{};  // MIDI key of the count-in click
+    CMZimbrelMixer mixer;
 
 private:
     // Every value read from `defaults`, the file written from the settings table.

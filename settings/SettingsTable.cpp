@@ -90,6 +90,7 @@ constexpr CMSettingRange kPortRange{1, 65535};
 constexpr CMSettingRange kZoomRange{0.5, 2.5};         // the zoom slider's 50 % to 250 %
 constexpr CMSettingRange kFontHeightRange{0.05, 1.0};  // inches: 3.6 to 72 points
 constexpr CMSettingRange kColourRange{0, 0xFFFFFF};
+constexpr CMSettingRange kPanRange{-64, 63};
 
 void AddTempoPresets(std::vector<CMSetting>& rows)
 {
@@ -113,6 +114,32 @@ void AddTempoPresets(std::vector<CMSetting>& rows)
     }
 }
 
+// The volume and pan of each instrument and the reverb, as the built-in synthesizer and the audio
+// export apply them. The defaults balance the trio with the General MIDI SoundFonts of Debian
+// (FluidR3 and TimGM6mb): the drums as loud as the bass, the piano a little above both.
+void AddMixer(std::vector<CMSetting>& rows)
+{
+    struct Instrument {
+        const char* name;
+        const char* part;
+        int volume;
+        int pan;
+    };
+    static const Instrument instruments[] = {{"Piano", "the piano", 90, -20},
+                                             {"Bass", "the bass", 56, 0},
+                                             {"Drums", "the drums", 127, 20}};
+    const char* const mixer = "Mixer";
+    for (const Instrument& instrument : instruments) {
+        const std::string name = instrument.name;
+        rows.push_back(Number({mixer, name + "Volume"}, kVolumeRange, instrument.volume,
+                              "Volume of " + std::string(instrument.part) + " (0: silent)"));
+        rows.push_back(Number({mixer, name + "Pan"}, kPanRange, instrument.pan,
+                              "Place of " + std::string(instrument.part) +
+                                  " between the speakers (-64 left, 0 centre, 63 right)"));
+    }
+    rows.push_back(Number({mixer, "Reverb"}, kVolumeRange, 32, "How much of the room is heard"));
+}
+
 void AddApplicationSettings(std::vector<CMSetting>& rows)
 {
     AddTempoPresets(rows);
@@ -130,6 +157,8 @@ void AddApplicationSettings(std::vector<CMSetting>& rows)
     rows.push_back(Text({preferences, "MidiOutPort"}, "",
                         "MIDI output port to play on, by name (empty: the built-in synthesizer)"));
     rows.push_back(Text({preferences, "Band"}, "Zimbrel Trio", "The band that plays the songs"));
+    rows.push_back(Choice({preferences, "Feel"}, 0, {"Strict", "Natural"}, 0,
+                          "How the band plays: strictly as written, or with a natural feel"));
     rows.push_back(Switch({preferences, "Intro"}, true, "Show and play the intro"));
     rows.push_back(
         Switch({preferences, "Verse"}, true, "Show and play the verse before the theme"));
@@ -161,6 +190,7 @@ void AddApplicationSettings(std::vector<CMSetting>& rows)
                           "1 while the chords are shown in the number system"));
     rows.push_back(Choice({general, "PrecountNote"}, 0, NoteNames(), 37,
                           "The drum key of the count-in click (37: side stick)"));
+    AddMixer(rows);
 }
 
 void AddChartSettings(std::vector<CMSetting>& rows)

@@ -37,6 +37,8 @@ struct CMSettingRange {
 inline constexpr CMSettingRange kTempoRange{30, 360};
 inline constexpr CMSettingRange kRepeatRange{1, 11};
 inline constexpr CMSettingRange kTransposeRange{-7, 7};
+// The mixer's volumes (and the reverb), as MIDI controllers take them.
+inline constexpr CMSettingRange kVolumeRange{0, 127};
 
 struct CMSetting {
     std::string section;

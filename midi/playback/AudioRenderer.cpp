@@ -106,9 +106,11 @@ SF_VIRTUAL_IO SoundSinkCalls()
 // One synthesizer and the channels it plays, with their events.
 class SynthPart {
 public:
-    // A synthesizer with the SoundFont loaded, on settings of its own: FluidSynth's settings
-    // serve one synthesizer at a time (it keeps them and hangs its own callbacks on them).
-    bool Load(int sampleRate, const CMString& soundFont, CMString& error)
+    // A synthesizer with the SoundFont loaded and the channels set as `channels` says, on
+    // settings of its own: FluidSynth's settings serve one synthesizer at a time (it keeps them
+    // and hangs its own callbacks on them).
+    bool Load(int sampleRate, const CMString& soundFont, const CMChannelMix& channels,
+              CMString& error)
     {
         m_settings = NewSynthSettings(sampleRate);
         if (m_settings)
@@ -117,7 +119,10 @@ public:
             error = "FluidSynth cannot start a synthesizer.";
             return false;
         }
-        return LoadSoundFont(m_synth.get(), soundFont, error);
+        if (!LoadSoundFont(m_synth.get(), soundFont, error))
+            return false;
+        ApplyChannelMix(m_synth.get(), channels);
+        return true;
     }
     void Add(const CMTimedMidiEvent& event) { m_events.push_back(event); }
     // Sends the events before `start` that set programs and controllers; earlier notes are
@@ -177,12 +182,13 @@ public:
     // samples, whose lock is glib's and out of sight of the race checks, and loading takes
     // some 40 to 90 ms a synthesizer (with the dynamic loading of samples), little against a
     // render.
-    bool Load(int sampleRate, const CMString& soundFont, std::size_t mostParts, CMString& error)
+    bool Load(int sampleRate, const CMString& soundFont, const CMChannelMix& channels,
+              std::size_t mostParts, CMString& error)
     {
         const CMSynthWorkShare share(m_sequence.GetEvents(), mostParts);
         m_parts.resize(share.GetPartCount());
         for (SynthPart& part : m_parts)
-            if (!part.Load(sampleRate, soundFont, error))
+            if (!part.Load(sampleRate, soundFont, channels, error))
                 return false;
         for (const CMTimedMidiEvent& event : m_sequence.GetEvents())
             m_parts[share.GetPartOf(event)].Add(event);
@@ -323,7 +329,7 @@ bool RenderAudio(const CMMidiSequence& sequence, const CMString& soundFontPath, 
     const std::size_t synthesizers = options.synthesizers > 0
                                          ? static_cast<std::size_t>(options.synthesizers)
                                          : std::max(1u, std::thread::hardware_concurrency());
-    if (!renderer.Load(options.sampleRate, soundFontPath, synthesizers, error))
+    if (!renderer.Load(options.sampleRate, soundFontPath, options.channels, synthesizers, error))
         return false;
 
     CMString writeError;

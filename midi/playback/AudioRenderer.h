@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/CMString.h"
+#include "midi/CMChannelMix.h"
 #include "midi/playback/CMMidiSequence.h"
 
 #include <functional>
@@ -24,6 +25,8 @@ struct CMAudioRenderOptions {
     int synthesizers = 0;
     // Told the fraction done (0 to 1) now and then while rendering.
     std::function<void(double fraction)> progress;
+    // Volume, pan and reverb of channels, set before the sequence's first event.
+    CMChannelMix channels;
 };
 
 // Renders `sequence` with the SoundFont at `soundFontPath` into a stereo file at `path` in

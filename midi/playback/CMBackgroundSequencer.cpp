@@ -48,6 +48,14 @@ void CMBackgroundSequencer::Post(Job job)
     m_wake.notify_one();
 }
 
+void CMBackgroundSequencer::SetChannelMix(const CMChannelMix& mix)
+{
+    Post([mix](IMSequencer& sequencer) {
+        sequencer.SetChannelMix(mix);
+        return Outcome();
+    });
+}
+
 bool CMBackgroundSequencer::Open(const char* path, int port)
 {
     {

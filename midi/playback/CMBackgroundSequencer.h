@@ -24,6 +24,8 @@ public:
     CMBackgroundSequencer(const CMBackgroundSequencer&) = delete;
     CMBackgroundSequencer& operator=(const CMBackgroundSequencer&) = delete;
 
+    // Queued, as the calls below, so that it comes before the Open that follows it.
+    void SetChannelMix(const CMChannelMix& mix) override;
     // Queued; they answer true, and a failure is reported by the mode and GetError later.
     bool Open(const char* path, int port) override;
     bool Play() override;

@@ -103,6 +103,11 @@ int CMBuiltInSynthesizer::ForwardEvent(void* self, fluid_midi_event_t* event)
     }
     if (synthesizer.m_loadState != kLoaded)
         return FLUID_OK;  // nothing to play it with
+    // The player resets the synthesizer when it starts the file, so the mix comes after that.
+    if (!synthesizer.m_mixApplied) {
+        ApplyChannelMix(synthesizer.m_synth.get(), synthesizer.m_channelMix);
+        synthesizer.m_mixApplied = true;
+    }
     return fluid_synth_handle_midi_event(synthesizer.m_synth.get(), event);
 }
 
@@ -140,6 +145,7 @@ bool CMBuiltInSynthesizer::Start(const char* midiPath, const CMString& soundFont
         std::lock_guard<std::mutex> lock(m_loadMutex);
         m_stopping = false;
     }
+    m_mixApplied = false;
     m_player.reset(new_fluid_player(m_synth.get()));
     if (m_player)
         fluid_player_set_playback_callback(m_player.get(), ForwardEvent, this);

@@ -36,6 +36,9 @@ public:
     CMBuiltInSynthesizer(const CMBuiltInSynthesizer&) = delete;
     CMBuiltInSynthesizer& operator=(const CMBuiltInSynthesizer&) = delete;
 
+    // The volume, pan and reverb of channels for the next file started; the file's own
+    // controllers still take over from them.
+    void SetChannelMix(const CMChannelMix& mix) { m_channelMix = mix; }
     // Opens the sound output and readies the MIDI file at `midiPath` on a synthesizer with the
     // SoundFont at `soundFont`. False, with a sentence for the user in `error`, when the
     // SoundFont is not one or no sound output opens.
@@ -73,5 +76,7 @@ private:
     bool m_stopping = false;                // guarded by m_loadMutex
     CMFluidAudioDriver m_driver;
     CMFluidPlayer m_player;
+    CMChannelMix m_channelMix;              // read by the audio thread only while a file plays
+    std::atomic<bool> m_mixApplied{false};  // the file's first event applies the mix
     std::optional<std::chrono::steady_clock::time_point> m_doneAt;
 };

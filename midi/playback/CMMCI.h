@@ -45,6 +45,9 @@ public:
     // synthesizer.
     int GetPort() const { return m_port; }
     void SetPort(int port) { m_port = port; }
+    // The volume, pan and reverb of channels for the next Open, when it plays on the built-in
+    // synthesizer.
+    void SetChannelMix(const CMChannelMix& mix) { m_sequencer->SetChannelMix(mix); }
     // Why the last Open failed or why playback stopped early; empty when nothing went wrong.
     CMString GetError() const { return m_sequencer->GetError(); }
 

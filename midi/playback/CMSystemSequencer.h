@@ -18,6 +18,7 @@ class CMSystemSequencer : public IMSequencer {
 public:
     explicit CMSystemSequencer(CMSequencerOptions options = CMSequencerOptions());
 
+    void SetChannelMix(const CMChannelMix& mix) override { m_synthesizer.SetChannelMix(mix); }
     bool Open(const char* path, int port) override;
     bool Play() override;
     bool Close() override;

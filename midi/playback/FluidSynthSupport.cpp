@@ -86,6 +86,15 @@ bool LoadSoundFont(fluid_synth_t* synth, const CMString& path, CMString& error)
     return true;
 }
 
+void ApplyChannelMix(fluid_synth_t* synth, const CMChannelMix& mix)
+{
+    for (std::size_t channel = 0; channel < mix.size(); ++channel)
+        if (mix[channel])
+            for (const CMChannelSettings::Controller controller : mix[channel]->Controllers())
+                fluid_synth_cc(synth, static_cast<int>(channel), controller.number,
+                               controller.value);
+}
+
 void SendToSynth(fluid_synth_t* synth, const CMTimedMidiEvent& event)
 {
     const int channel = event.status & 0x0F;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/CMString.h"
+#include "midi/CMChannelMix.h"
 #include "midi/playback/CMMidiSequence.h"
 
 #include <fluidsynth.h>
@@ -35,6 +36,9 @@ CMString TakeFluidSynthError();
 // Loads the SoundFont at `path` into `synth`. False, with the reason in `error`, when it is not
 // a SoundFont or cannot be read.
 bool LoadSoundFont(fluid_synth_t* synth, const CMString& path, CMString& error);
+
+// Sets the channels that `mix` names: their volume, pan and reverb send.
+void ApplyChannelMix(fluid_synth_t* synth, const CMChannelMix& mix);
 
 // Plays one channel message on `synth` now.
 void SendToSynth(fluid_synth_t* synth, const CMTimedMidiEvent& event);

@@ -5,11 +5,15 @@
 #pragma once
 
 #include "core/CMString.h"
+#include "midi/CMChannelMix.h"
 
 class IMSequencer {
 public:
     virtual ~IMSequencer() = default;
 
+    // The volume, pan and reverb of channels for the files opened from now on, where the output
+    // is a synthesizer of this program; other outputs keep their own.
+    virtual void SetChannelMix(const CMChannelMix& mix) = 0;
     // Opens the standard MIDI file at `path` for playing on entry `port` of the MIDI output port
     // list (0: the built-in synthesizer). False when the file or the output cannot be opened;
     // nothing is then open and GetError tells why.

@@ -356,7 +356,8 @@ TEST_F(ChartViewModel, KeyKindsSwitchesAndTheDrawingsArguments)
     EXPECT_DOUBLE_EQ(printed.zoom, 1.0);
     EXPECT_TRUE(printed.printing);
 
-    for (const int id : {C::Intro, C::Verse, C::Lyrics, C::Piano, C::Bass, C::Drums}) {
+    for (const int id :
+         {C::Intro, C::Verse, C::Lyrics, C::Piano, C::Bass, C::Drums, C::NaturalFeel}) {
         const bool before = State(id).checked;
         const int repaints = window.repaints;
         view->OnCommand(id);
@@ -398,7 +399,12 @@ TEST_F(ChartViewModel, PlayGathersTheRibbonsValuesAndStopsWhenThePlayerDoes)
     controls.texts[C::TransposeBox] = "-2";
     view->OnCommand(C::TransposeBox);
     view->OnCommand(C::Drums);
+    EXPECT_EQ(view->GatherPlayRequest().performance.feel, CMFeel::Strict);
+    view->OnCommand(C::NaturalFeel);
+    view->Settings().mixer.drumsVolume = 0;
     const CMPlayRequest request = view->GatherPlayRequest();
+    EXPECT_EQ(request.performance.feel, CMFeel::Natural);
+    EXPECT_EQ(request.performance.mixer, view->Settings().mixer);
     EXPECT_EQ(request.band, PresetBands().GetBands()[1].get());
     EXPECT_EQ(request.port, 1);
     EXPECT_EQ(request.performance.tempo, 140);

@@ -76,7 +76,7 @@ TEST(OptionsSheet, SectionPagesEditTheirRowsAsTheFileHoldsThem)
         keys.push_back(setting->key);
     EXPECT_EQ(keys.front(), "Piano");
     EXPECT_EQ(keys.back(), "ChordStyle");  // the chart's copy stands in that section too
-    EXPECT_EQ(keys.size(), 12u);
+    EXPECT_EQ(keys.size(), 13u);
     EXPECT_EQ(sheet.CheckSections(), "");
 
     IMIniStore& values = sheet.SectionValues();
@@ -100,6 +100,16 @@ TEST(OptionsSheet, SectionPagesEditTheirRowsAsTheFileHoldsThem)
     EXPECT_EQ(settings.band, "zimbrel trio");
     EXPECT_EQ(settings.tempos[0].tempo, 360);  // the Tempo page's copy, held to its range
     EXPECT_EQ(chart.chordStyle, 3);            // not the section page's unchanged copy
+
+    // The sheet's own section page: the mixer, whose changes reach what the synthesizer plays.
+    CMOptionsSheet mixer(settings, chart);
+    ASSERT_EQ(mixer.Sections().size(), 1u);
+    EXPECT_STREQ(mixer.Sections()[0].section, "Mixer");
+    EXPECT_EQ(CMOptionsSheet::RowsOf(mixer.Sections()[0]).size(), 7u);
+    mixer.SectionValues().WriteInt("Mixer", "DrumsVolume", 100);
+    mixer.Apply(settings, chart);
+    EXPECT_EQ(settings.mixer.drumsVolume, 100);
+    EXPECT_EQ(settings.mixer.bassVolume, 56);
 }
 
 TEST(RegisterForm, ChecksInOrderOnCleanedFields)

@@ -69,6 +69,9 @@ done <<TABLE
 2 | zimbrel-cli: midi: --repeats: takes a whole number from 1 to 11, not '12' | midi Data/Example.zimbrel --repeats 12
 2 | zimbrel-cli: midi: --tempo: takes a whole number from 30 to 360, not '20' | midi Data/Example.zimbrel --tempo 20
 2 | zimbrel-cli: midi: --repeats: * | midi Data/Example.zimbrel --repeats
+2 | zimbrel-cli: midi: --feel: takes strict|natural, not 'loose' | midi Data/Example.zimbrel --feel loose
+2 | zimbrel-cli: audio: --volume: bass takes a whole number from 0 to 127, not '200' | audio Data/Example.zimbrel -o x.wav --volume bass=200
+2 | zimbrel-cli: play: --volume: 'cello=3' is not piano=N, bass=N or drums=N | play Data/Example.zimbrel --volume cello=3
 2 | zimbrel-cli: midi: no band 'Swing Ten'; the bands are Ashgrove Trio, Brazilian Trio, Great Trio, Norvane Trio, Zimbrel Trio | midi Data/Example.zimbrel --band 'Swing Ten'
 2 | zimbrel-cli: chart: no output given (-o OUT.pdf, OUT.png or OUT.svg, or a folder) | chart Data/Example.zimbrel
 2 | zimbrel-cli: chart: the output file must end in .pdf, .png or .svg | chart Data/Example.zimbrel -o x.txt
@@ -183,7 +186,7 @@ contains "key kinds explained" out "user: moved by Preferences.UserDefinedKey"
 contains "an example" out "Example:"
 "$cli" chart --help | cmp -s - out || fail "chart --help differs from help chart"
 "$cli" config --help >out
-[ "$(grep -c '^  [A-Za-z]*\.[A-Za-z0-9]*=' out)" -eq 59 ] || fail "config help does not name 59 settings"
+[ "$(grep -c '^  [A-Za-z]*\.[A-Za-z0-9]*=' out)" -eq 67 ] || fail "config help does not name 67 settings"
 grep -A1 -xF "  General.PrecountNote=37" out | tail -n 1 | grep -qF "The drum key of the count-in click" ||
   fail "a setting's help: $(grep -A1 -F PrecountNote out)"
 
@@ -204,6 +207,20 @@ contains "report" out "Data/Example.zimbrel: 'Example' played by Zimbrel Trio in
 "$cli" midi Data/Example.zimbrel -o c.midi --seed 43 >/dev/null
 cmp -s a.midi b.midi || fail "the same seed gave different files"
 cmp -s a.midi c.midi && fail "another seed gave the same file"
+# --feel strict is the performance without it, natural keeps to its seed; --mix adds the mixer's
+# nine controllers (volume, pan, reverb of bass, piano and drums, at the settings' defaults).
+"$cli" midi Data/Example.zimbrel -o strict.midi --seed 42 --feel strict >/dev/null
+cmp -s a.midi strict.midi || fail "--feel strict differs from the default performance"
+"$cli" midi Data/Example.zimbrel -o natural.midi --seed 42 --feel natural >/dev/null
+"$cli" midi Data/Example.zimbrel -o natural2.midi --seed 42 --feel natural >/dev/null
+cmp -s natural.midi natural2.midi || fail "--feel natural: the same seed gave different files"
+cmp -s a.midi natural.midi && fail "--feel natural played the strict performance"
+"$cli" midi Data/Example.zimbrel -o mix.midi --seed 42 --mix >/dev/null
+[ $(($(stat -c %s mix.midi) - $(stat -c %s a.midi))) -eq 36 ] || fail "--mix: not nine controllers more"
+mix_bytes=$(od -An -tx1 -v mix.midi | tr -d ' \n')
+for controllers in 00b1073800b10a4000b15b20 00b2075a00b20a2c00b25b20 00b9077f00b90a5400b95b20; do
+  [[ $mix_bytes == *"$controllers"* ]] || fail "--mix: the controllers $controllers are missing"
+done
 "$cli" midi Data/*.zimbrel -o songbook --seed 7 >out 2>err
 check "several songs into a folder" 0 $?
 [ -s err ] && fail "several songs: nothing on standard error when piped: $(cat err)"
@@ -227,7 +244,7 @@ contains "band from the settings" out "played by Brazilian Trio"
 "$cli" --workdir home config Mine.Colour teal 2>err
 contains "unknown key note" err "zimbrel-cli: config: 'Mine.Colour' is not a setting Zimbrel knows"
 "$cli" --workdir home config >out 2>/dev/null
-[ "$(wc -l <out)" -eq 60 ] || fail "59 settings and one unknown key: $(wc -l <out)"
+[ "$(wc -l <out)" -eq 68 ] || fail "67 settings and one unknown key: $(wc -l <out)"
 [ "$(head -n 1 out)" = "Ballad.Tempo1=60" ] && [ "$(tail -n 1 out)" = "Mine.Colour=teal" ] ||
   fail "listing order: $(head -n 1 out) ... $(tail -n 1 out)"
 contains "default shown" out "General.Zoom=1.000000"

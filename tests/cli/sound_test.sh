@@ -57,9 +57,33 @@ data_bytes=$(od -An -tu4 -j40 -N4 eight.wav | tr -d ' ')
 # 44,100 frames a second of 16-bit stereo: 176,400 bytes; 18.5 s, within a beat (0.5 s).
 [ "$data_bytes" -ge $((18 * 176400)) ] && [ "$data_bytes" -le $((19 * 176400)) ] ||
   fail "audio: $data_bytes bytes of sound, not 18.5 s"
-loudest=$(od -An -td2 -v -j44 eight.wav | tr -s ' ' '\n' | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
+# The loudest sample of a 16-bit WAV file and the energy of its left and right channels.
+levels() {
+  od -An -td2 -v -j44 "$1" | tr -s ' ' '\n' |
+    awk 'NF { n++; e = $1 * $1; if (n % 2) l += e; else r += e; v = $1 < 0 ? -$1 : $1; if (v > m) m = v }
+         END { printf "%d %.0f %.0f\n", m, l, r }'
+}
+read -r loudest _ _ < <(levels eight.wav)
 [ "$loudest" -gt 3000 ] || fail "audio: silent (loudest sample $loudest)"
 [ "$loudest" -lt 32767 ] || fail "audio: a sample at full scale"
+# The natural feel sounds, without reaching full scale either.
+"$cli" audio Eight.zimbrel -o natural.wav --seed 3 --feel natural >/dev/null 2>&1 || fail "audio: natural feel"
+read -r loudest _ _ < <(levels natural.wav)
+[ "$loudest" -gt 3000 ] && [ "$loudest" -lt 32767 ] || fail "audio: natural feel, loudest sample $loudest"
+
+# The mixer reaches the synthesizer: the drums alone at volume 0 leave only the dither's last bit;
+# panned to one side, most of their energy is in that channel (the reverb returns on both).
+"$cli" audio Eight.zimbrel -o quiet.wav --seed 3 --no-piano --no-bass --volume drums=0 >/dev/null 2>&1
+read -r loudest _ _ < <(levels quiet.wav)
+[ "$loudest" -le 1 ] || fail "audio: the drums at volume 0 sound (loudest sample $loudest)"
+for side in -64 63; do
+  "$cli" config Mixer.DrumsPan "$side" >/dev/null
+  "$cli" audio Eight.zimbrel -o side.wav --seed 3 --no-piano --no-bass >/dev/null 2>&1
+  read -r _ left right < <(levels side.wav)
+  if [ "$side" -lt 0 ]; then near=$left far=$right; else near=$right far=$left; fi
+  [ "$near" -gt $((3 * far)) ] || fail "audio: drums panned to $side give left $left, right $right"
+done
+"$cli" config Mixer.DrumsPan 20 >/dev/null
 
 # One seed, one sound: twenty exports, each a process of its own, give the same bytes.
 cat >Two.zimbrel <<'SONG'

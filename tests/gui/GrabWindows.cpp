@@ -134,15 +134,14 @@ void GrabOptions(CMainFrame& frame)
         dialog.ShowPage(page);
         Save(&dialog, names[page]);
     }
+    // The pages made from a section of the settings table ("Mixer").
+    for (std::size_t i = 0; i < sheet.Sections().size(); ++i) {
+        dialog.ShowPage(CMOptionsSheet::kOwnPageCount + static_cast<int>(i));
+        const std::string name =
+            "options-" + QString(sheet.Sections()[i].title).toLower().toStdString();
+        Save(&dialog, name.c_str());
+    }
     dialog.reject();
-    // A page made from a section of the settings table, as a section such as "Mixer" shows.
-    CMOptionsSheet withSection(frame.Settings(), frame.ChartSettings(),
-                               {{"Preferences", "Preferences", "options"}});
-    CZimbrelPropertySheet sectionDialog(withSection, &frame);
-    sectionDialog.show();
-    sectionDialog.ShowPage(CMOptionsSheet::kOwnPageCount);
-    Save(&sectionDialog, "options-section");
-    sectionDialog.reject();
 }
 
 void GrabRegister(CMainFrame& frame)

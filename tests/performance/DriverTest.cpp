@@ -61,9 +61,10 @@ Performance Perform(const CMMusicSong& song, const Options& options = {})
     const std::string path = dir.Path("song.zimbrel.midi");
     Performance result;
     CMString listing;
-    result.ok = GenerateMidi(song, Band(options.band), path.c_str(), options.tempo,
-                             options.transpose, options.instruments, options.precount, 37,
-                             options.repeats, &listing, true, true, options.seed);
+    result.ok =
+        GenerateMidi(song, Band(options.band), path.c_str(), options.tempo, options.transpose,
+                     options.instruments, options.precount, 37, options.repeats, &listing, true,
+                     true, CMGenerateOptions(options.seed));
     result.listing = listing.Str();
     result.bytes = FileBytes(path);
     if (result.ok)
@@ -143,12 +144,12 @@ TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
     TempDir dir;
     const std::string path = dir.Path("x.midi");
     CMString listing;
-    EXPECT_FALSE(
-        GenerateMidi(song, nullptr, path.c_str(), 150, 0, 7, 1, 37, 1, &listing, true, true, 1u));
+    EXPECT_FALSE(GenerateMidi(song, nullptr, path.c_str(), 150, 0, 7, 1, 37, 1, &listing, true,
+                              true, CMGenerateOptions(1u)));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 0, 1, 37, 1, &listing,
-                              true, true, 1u));
+                              true, true, CMGenerateOptions(1u)));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 0, &listing,
-                              true, true, 1u));
+                              true, true, CMGenerateOptions(1u)));
     // A form played as more measures than a performance holds (200 measures and the closing one,
     // 99 times fit, 100 times do not).
     std::string longSource = "chord {";
@@ -158,11 +159,11 @@ TEST(Driver, RefusesWithoutBandInstrumentsOrChoruses)
     EXPECT_EQ(ExpandForm(longSong, 99, true, true).size(), 99u * 201u);
     EXPECT_LE(99u * 201u, kMostPerformedMeasures);
     EXPECT_FALSE(GenerateMidi(longSong, Band("Great Trio"), path.c_str(), 150, 0, 7, 1, 37, 100,
-                              &listing, true, true, 1u));
+                              &listing, true, true, CMGenerateOptions(1u)));
     EXPECT_TRUE(listing.IsEmpty());
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(GenerateMidi(song, Band("Great Trio"), dir.Path("no/such/x.midi").c_str(), 150, 0,
-                              7, 1, 37, 1, &listing, true, true, 1u));
+                              7, 1, 37, 1, &listing, true, true, CMGenerateOptions(1u)));
     EXPECT_FALSE(listing.IsEmpty());  // the listing is written all the same
 }
 

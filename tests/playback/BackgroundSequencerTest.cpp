@@ -65,9 +65,13 @@ TEST(BackgroundSequencer, PlaysUntilTheWrappedPlayerStops)
     CMBackgroundSequencer& sequencer = *background;
     CMMCI player(std::move(background));
     player.SetPort(2);
+    CMChannelMix mix;
+    mix[9] = CMChannelSettings{0, 20, 30};
+    player.SetChannelMix(mix);  // reaches the wrapped player before the file is opened
     ASSERT_TRUE(player.Open("/songs/a.midi"));
     ASSERT_TRUE(player.Play());
     sequencer.Wait();
+    EXPECT_EQ(script->mix, mix);
     EXPECT_EQ(sequencer.GetLength(), 5000);
     script->position = 1200;
     player.Poll();  // asks the thread to look

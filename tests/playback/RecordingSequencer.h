@@ -16,6 +16,7 @@ struct SequencerScript {
     CMString mode = "playing";
     int position = 0;
     int length = 0;
+    CMChannelMix mix;  // as last set
 };
 
 class RecordingSequencer : public IMSequencer {
@@ -26,6 +27,7 @@ public:
     {
     }
 
+    void SetChannelMix(const CMChannelMix& mix) override { m_script->mix = mix; }
     bool Open(const char* path, int port) override
     {
         Record("open " + std::string(path) + " on port " + std::to_string(port));

@@ -37,6 +37,7 @@ CMZimbrelIni ChangedSettings()
     ini.userDefinedKey = -3;
     ini.midiOutPort = "Synth port 1";
     ini.band = "Late Night";
+    ini.feel = FeelNatural;
     ini.intro = false;
     ini.verse = false;
     ini.lyrics = false;
@@ -51,6 +52,7 @@ CMZimbrelIni ChangedSettings()
     ini.chordStyle = 3;
     ini.chordSymbol = 1;
     ini.precountNote = 60;
+    ini.mixer = {90, -20, 80, 10, 70, -30, 25};
     return ini;
 }
 
@@ -68,6 +70,7 @@ void ExpectSame(const CMZimbrelIni& a, const CMZimbrelIni& b)
     EXPECT_EQ(a.userDefinedKey, b.userDefinedKey);
     EXPECT_EQ(a.midiOutPort, b.midiOutPort);
     EXPECT_EQ(a.band, b.band);
+    EXPECT_EQ(a.feel, b.feel);
     EXPECT_EQ(a.intro, b.intro);
     EXPECT_EQ(a.verse, b.verse);
     EXPECT_EQ(a.lyrics, b.lyrics);
@@ -82,6 +85,7 @@ void ExpectSame(const CMZimbrelIni& a, const CMZimbrelIni& b)
     EXPECT_EQ(a.chordStyle, b.chordStyle);
     EXPECT_EQ(a.chordSymbol, b.chordSymbol);
     EXPECT_EQ(a.precountNote, b.precountNote);
+    EXPECT_EQ(a.mixer, b.mixer);
 }
 
 // Each test in a fresh working folder, where the settings file is read and written.
