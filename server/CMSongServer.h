@@ -52,7 +52,7 @@ public:
     using Clock = std::chrono::steady_clock;
     // What one connection may have waiting before it is dropped as a flood.
     static constexpr std::size_t kMaxWaitingRequests = 64;
-    static constexpr std::size_t kMaxWaitingBytes = 8 * 1024 * 1024;
+    static constexpr std::size_t kMaxWaitingBytes = std::size_t{8} * 1024 * 1024;
 
     explicit CMSongServer(CMServerOptions options);
     ~CMSongServer() override;

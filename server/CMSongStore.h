@@ -29,7 +29,7 @@ struct CMStoredSong {
 // What one account may store: songs, and bytes of source text.
 struct CMSongQuota {
     std::int64_t songs = 2000;
-    std::int64_t bytes = 32 * 1024 * 1024;
+    std::int64_t bytes = std::int64_t{32} * 1024 * 1024;
 };
 
 class CMSongStore {

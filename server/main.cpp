@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -142,9 +143,8 @@ int ReadCommandLine(int argc, char** argv, CMServerOptions& options)
     return -1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Starts the server and runs its loop until a signal asks it to stop.
+int Serve(int argc, char** argv)
 {
     CMServerOptions options;
     const int status = ReadCommandLine(argc, argv, options);
@@ -180,4 +180,19 @@ int main(int argc, char** argv)
         server.RunOnce(std::chrono::milliseconds(50));
     std::printf("Stopped\n");
     return 0;
+}
+
+}  // namespace
+
+// Nothing the server throws is meant to reach here (a request's failure is answered to its
+// client), but running out of memory while starting must end with a message and status 1, not
+// an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return Serve(argc, argv);
+    } catch (const std::exception& exception) {
+        std::fprintf(stderr, "zimbrel-server: %s\n", exception.what());
+        return 1;
+    }
 }
