@@ -74,8 +74,8 @@ void CMusicianView::AddItems(QTreeWidgetItem* parent, const std::vector<CMMusici
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
         item->setText(0, ShownText(each.text.View()));
         item->setIcon(0, IconOf(each.image));
-        item->setData(0, kBandRole, QVariant::fromValue(reinterpret_cast<quintptr>(each.band)));
-        item->setData(0, kPlayerRole, QVariant::fromValue(reinterpret_cast<quintptr>(each.player)));
+        item->setData(0, kBandRole, QVariant::fromValue(each.band));
+        item->setData(0, kPlayerRole, QVariant::fromValue(each.player));
         AddItems(item, each.children);
         item->setExpanded(each.expanded);
     }
@@ -85,11 +85,8 @@ void CMusicianView::OnSelectionChanged()
 {
     const QList<QTreeWidgetItem*> items = m_tree->selectedItems();
     const QTreeWidgetItem* item = items.isEmpty() ? nullptr : items.first();
-    const auto pointer = [item](int role) {
-        return item ? item->data(0, role).value<quintptr>() : 0;
-    };
-    const auto* band = reinterpret_cast<const CMMusicBand*>(pointer(kBandRole));
-    const auto* player = reinterpret_cast<const CMMusicPlayer*>(pointer(kPlayerRole));
+    const auto* band = item ? item->data(0, kBandRole).value<const CMMusicBand*>() : nullptr;
+    const auto* player = item ? item->data(0, kPlayerRole).value<const CMMusicPlayer*>() : nullptr;
     if (band && ChooseBandInRibbon(*band, m_frame.Controls(), m_frame.Router()))
         m_frame.Actions().RequestUpdate();
     emit selected(band, player);

@@ -117,7 +117,8 @@ void CMMusicPlayer::ResolveApproachNotes(CMMusicNoteList& performance, CMPerform
         }
         if (target == notes.size())
             continue;  // nothing follows: the placeholder stays silent
-        const int goal = notes[target].pitch;
+        // Placeholders are negative and were skipped: the goal is a real pitch, 0 to 127.
+        const int goal = static_cast<std::uint8_t>(notes[target].pitch);
         int key;
         if (between > 0) {
             key = goal + between + 1;  // a run of placeholders walks down onto the goal
