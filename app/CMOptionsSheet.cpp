@@ -159,8 +159,8 @@ std::string CMOptionsSheet::CheckSections() const
         for (const CMSetting* setting : RowsOf(page)) {
             if (!IsChanged(*setting))
                 continue;
-            const std::string refusal = CheckSettingChange({setting->section, setting->key},
-                                                           Stored(m_values, *setting).Str());
+            std::string refusal = CheckSettingChange({setting->section, setting->key},
+                                                     Stored(m_values, *setting).Str());
             if (!refusal.empty())
                 return refusal;
         }

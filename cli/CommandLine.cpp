@@ -57,7 +57,8 @@ std::string Wrap(const std::string& text, std::size_t width)
             if (blank == std::string::npos || blank <= indent.size())
                 break;
             wrapped += line.substr(0, blank) + "\n";
-            line = indent + line.substr(blank + 1);
+            line.erase(0, blank + 1);
+            line.insert(0, indent);
         }
         wrapped += line + (end < text.size() ? "\n" : "");
         start = end + 1;
@@ -208,6 +209,7 @@ int HandOver(const CliCommand& command, const std::vector<std::string>& argument
     std::vector<std::string> texts = {program};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
+    pointers.reserve(texts.size() + 1);
     for (std::string& text : texts)
         pointers.push_back(text.data());
     pointers.push_back(nullptr);

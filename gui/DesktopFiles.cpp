@@ -59,7 +59,7 @@ QStringList CommandFor(const QString& exec, const QString& path)
 }  // namespace
 
 void OpenInTextEditor(const QString& path, QObject* context,
-                      std::function<void(const QString&)> failed)
+                      const std::function<void(const QString&)>& failed)
 {
     auto* query = new QProcess(context);
     const auto finish = [query, path, failed](bool asked) {

@@ -12,6 +12,6 @@ class QObject;
 // Starts the desktop's default application for plain text on `path`, without waiting for it.
 // `failed` is called with a message when no application could be started.
 void OpenInTextEditor(const QString& path, QObject* context,
-                      std::function<void(const QString&)> failed);
+                      const std::function<void(const QString&)>& failed);
 // The file on the clipboard as a file manager takes it: its URL, marked copied or cut.
 void PutFileOnClipboard(const QString& path, bool cut);

@@ -28,12 +28,14 @@ CMSetting Row(Place place, CMSettingKind kind, CMSettingRange range, std::string
 
 CMSetting Switch(Place place, bool on, std::string description)
 {
-    return Row(place, CMSettingKind::Switch, {0, 1}, on ? "1" : "0", std::move(description));
+    return Row(std::move(place), CMSettingKind::Switch, {0, 1}, on ? "1" : "0",
+               std::move(description));
 }
 
 CMSetting Number(Place place, CMSettingRange range, int value, std::string description)
 {
-    return Row(place, CMSettingKind::Number, range, std::to_string(value), std::move(description));
+    return Row(std::move(place), CMSettingKind::Number, range, std::to_string(value),
+               std::move(description));
 }
 
 // Stored as IMIniStore::WriteDouble writes it.
@@ -41,7 +43,7 @@ CMSetting Decimal(Place place, CMSettingRange range, double value, std::string d
 {
     CMString text;
     text.Format("%f", value);
-    return Row(place, CMSettingKind::Decimal, range, text.Str(), std::move(description));
+    return Row(std::move(place), CMSettingKind::Decimal, range, text.Str(), std::move(description));
 }
 
 // The first item stands for `first`, the next for first + 1, and so on.
@@ -50,15 +52,15 @@ CMSetting Choice(Place place, int first, std::vector<std::string> items, int val
 {
     const CMSettingRange range{static_cast<double>(first),
                                static_cast<double>(first + static_cast<int>(items.size()) - 1)};
-    CMSetting row =
-        Row(place, CMSettingKind::Choice, range, std::to_string(value), std::move(description));
+    CMSetting row = Row(std::move(place), CMSettingKind::Choice, range, std::to_string(value),
+                        std::move(description));
     row.items = std::move(items);
     return row;
 }
 
 CMSetting Text(Place place, std::string value, std::string description)
 {
-    return Row(place, CMSettingKind::Text, {}, std::move(value), std::move(description));
+    return Row(std::move(place), CMSettingKind::Text, {}, std::move(value), std::move(description));
 }
 
 // "-7" ... "0" ... "+7".
