@@ -62,6 +62,11 @@ private:
     // follows.
     void BarSigns(int measure, std::uint8_t barKind, bool closing);
     void Chords(int measure, const CMMusicChordList& items, double firstMeasureStartX);
+    // One note or rest of the melody, `x` measures into the staff measure `measure`; a half
+    // note or rest that opens its measure stands further in.
+    void MelodyNote(int measure, double x, bool firstInMeasure, const CMMusicNotation& note,
+                    CMMelodySpeller& speller);
+    void MelodyRest(int measure, double x, bool firstInMeasure, int code);
 
     const CMMusicSong& m_song;
     CMMusicDC& m_dc;
@@ -250,10 +255,31 @@ void SongPainter::Measures(double firstMeasureStartX)
     }
 }
 
-void SongPainter::Melody()
+void SongPainter::MelodyNote(int measure, double x, bool firstInMeasure,
+                             const CMMusicNotation& note, CMMelodySpeller& speller)
 {
     static constexpr double kNoteSpace[] = {0.1, 0.04, 0.07, 0.035, 0, 0};
+    const int code = note.value;
+    const double space = code == NoteHalf && firstInMeasure ? 0.08 : kNoteSpace[code];
+    const CMMelodySpeller::Note spelled = speller.Spell(note);
+    const CMPoint at = m_dc.DrawNote(measure, (space + x) * kMeasureWidth, spelled.position,
+                                     MusicGlyph::Note(code));
+    if (spelled.accidental)
+        m_dc.DrawAccidental(at.x - 0.06, at.y, spelled.alteration);
+    const CMFontConfig dot("", "Font", kMusicFontName, 0.3, false, false, kBlack);
+    for (int k = 0; k < note.dots; ++k)
+        m_surface.DrawText(at.x + 0.12 + k * 0.035, at.y + 0.01, MusicGlyph::kDot, dot, AlignLeft);
+}
+
+void SongPainter::MelodyRest(int measure, double x, bool firstInMeasure, int code)
+{
     static constexpr double kRestSpace[] = {0.42, 0.15, 0.1, 0.04, 0, 0};
+    const double space = code == NoteHalf && firstInMeasure ? 0.2 : kRestSpace[code];
+    m_dc.DrawRest(measure, (space + x) * kMeasureWidth, code);
+}
+
+void SongPainter::Melody()
+{
     CMMelodySpeller speller(KeySignatureAccidentals(DisplayKey(m_song, 0).key),
                             KeySignatureAccidentals(m_display.key), m_display.interval);
     int songMeasure = 0;
@@ -273,21 +299,10 @@ void SongPainter::Melody()
         const bool drawn = code < MusicGlyph::kDurationCodes &&
                            IsShown(m_song.GetMeasureLabel(songMeasure)) &&
                            IsOnDrawing(CMStaffPosition::OfMeasure(shown).page);
-        if (drawn && note->IsPitch()) {
-            const double space = code == NoteHalf && firstInMeasure ? 0.08 : kNoteSpace[code];
-            const CMMelodySpeller::Note spelled = speller.Spell(*note);
-            const CMPoint at = m_dc.DrawNote(shown, (space + cursor) * kMeasureWidth,
-                                             spelled.position, MusicGlyph::Note(code));
-            if (spelled.accidental)
-                m_dc.DrawAccidental(at.x - 0.06, at.y, spelled.alteration);
-            const CMFontConfig dot("", "Font", kMusicFontName, 0.3, false, false, kBlack);
-            for (int k = 0; k < note->dots; ++k)
-                m_surface.DrawText(at.x + 0.12 + k * 0.035, at.y + 0.01, MusicGlyph::kDot, dot,
-                                   AlignLeft);
-        } else if (drawn) {
-            const double space = code == NoteHalf && firstInMeasure ? 0.2 : kRestSpace[code];
-            m_dc.DrawRest(shown, (space + cursor) * kMeasureWidth, code);
-        }
+        if (drawn && note->IsPitch())
+            MelodyNote(shown, cursor, firstInMeasure, *note, speller);
+        else if (drawn)
+            MelodyRest(shown, cursor, firstInMeasure, code);
         cursor += note->GetWidth();
         firstInMeasure = false;
     }

@@ -142,12 +142,12 @@ void AppendKind(CMString& text, const CMMusicChord& chord, const SuffixStyle& s,
     }
 }
 
-// The altered fifths and the tensions the main part did not name, in their fixed order.
-void AppendAlterations(CMString& text, const CMMusicChord& chord, const SuffixStyle& s,
-                       const ShownTensions& shown)
+// A flat fifth (which turns a minor seventh into the half-diminished glyph among symbols) and a
+// sharp fifth, unless the kind already has them.
+void AppendAlteredFifths(CMString& text, const CMMusicChord& chord, const SuffixStyle& s,
+                         bool symbols)
 {
     const CMChordFlags& f = chord.flags;
-    const bool symbols = !s.plain && s.style == StyleSymbols;
     if (f.flatFive && chord.kind != KindDiminished) {
         if (symbols && text == "-7") {
             text = CMString(kHalfDiminishedGlyph);
@@ -158,12 +158,24 @@ void AppendAlterations(CMString& text, const CMMusicChord& chord, const SuffixSt
     }
     if (f.sharpFive && chord.kind != KindAugmented)
         text += symbols ? " +5" : " #5";
+}
+
+// The ninths the main part did not name: flat, natural, sharp.
+void AppendNinths(CMString& text, const CMChordFlags& f, const SuffixStyle& s, bool symbols,
+                  const ShownTensions& shown)
+{
     if (f.flatNine)
         text += symbols ? " -9" : (s.plain ? " b9" : " !9");
     if (f.nine && !shown.nine)
         text += s.plain ? " 9" : " =9";
     if (f.sharpNine)
         text += symbols ? " +9" : " #9";
+}
+
+// The elevenths and thirteenths the main part did not name.
+void AppendUpperTensions(CMString& text, const CMChordFlags& f, const SuffixStyle& s, bool symbols,
+                         const ShownTensions& shown)
+{
     if (f.eleven && !shown.eleven)
         text += " =11";
     if (f.sharpEleven)
@@ -172,6 +184,16 @@ void AppendAlterations(CMString& text, const CMMusicChord& chord, const SuffixSt
         text += symbols ? " -13" : (s.plain ? " b13" : " !13");
     if (f.thirteen && !shown.thirteen)
         text += s.plain ? " 13" : " =13";
+}
+
+// The altered fifths and the tensions the main part did not name, in their fixed order.
+void AppendAlterations(CMString& text, const CMMusicChord& chord, const SuffixStyle& s,
+                       const ShownTensions& shown)
+{
+    const bool symbols = !s.plain && s.style == StyleSymbols;
+    AppendAlteredFifths(text, chord, s, symbols);
+    AppendNinths(text, chord.flags, s, symbols, shown);
+    AppendUpperTensions(text, chord.flags, s, symbols, shown);
 }
 
 CMString Suffix(const CMMusicChord& chord, const SuffixStyle& s)

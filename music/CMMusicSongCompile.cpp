@@ -19,6 +19,62 @@ std::unique_ptr<CMMusicChord> CopyWithLength(const CMMusicChord& item, std::uint
     return copy;
 }
 
+// One item fills the measure, two share it, and of three the first lasts two beats.
+void AssignShortMeasureLengths(CMMusicChordList& measure)
+{
+    const int count = measure.GetCount();
+    int index = 0;
+    for (CMMusicChord* item : measure) {
+        if (count == 1)
+            item->length = LengthMeasure;
+        else if (count == 2 || index == 0)
+            item->length = LengthHalf;
+        else
+            item->length = LengthBeat;
+        ++index;
+    }
+}
+
+// The second of four items is a chord: a beat each, a slash third repeating the second, and a
+// slash fourth lengthening the third to two beats.
+void AddBeats(CMMusicChordList& measure, const CMMusicChord* first, const CMMusicChord& item2,
+              const CMMusicChord& item3, const CMMusicChord& item4)
+{
+    if (first)
+        measure.AddTail(CopyWithLength(*first, LengthBeat));
+    measure.AddTail(CopyWithLength(item2, LengthBeat));
+    auto third = CopyWithLength(item3.IsSlash() ? item2 : item3, LengthBeat);
+    if (item4.IsSlash()) {
+        third->length = LengthHalf;
+        measure.AddTail(std::move(third));
+    } else {
+        measure.AddTail(std::move(third));
+        measure.AddTail(CopyWithLength(item4, LengthBeat));
+    }
+}
+
+// The second of four items is a slash: the first chord lasts two beats, or the whole measure when
+// the third and fourth are slashes too.
+void AddAfterSlash(CMMusicChordList& measure, const CMMusicChord* first, const CMMusicChord& item3,
+                   const CMMusicChord& item4)
+{
+    if (item3.IsSlash() && item4.IsSlash()) {
+        if (first)
+            measure.AddTail(CopyWithLength(*first, LengthMeasure));
+        return;
+    }
+    // The second entry is item 3, or the first chord again; it lasts two beats when item 4 is a
+    // slash.
+    if (first)
+        measure.AddTail(CopyWithLength(*first, LengthHalf));
+    const CMMusicChord* second = item3.IsSlash() ? first : &item3;
+    const std::uint8_t secondLength = item4.IsSlash() ? LengthHalf : LengthBeat;
+    if (second)
+        measure.AddTail(CopyWithLength(*second, secondLength));
+    if (!item4.IsSlash())
+        measure.AddTail(CopyWithLength(item4, LengthBeat));
+}
+
 // Gives the items of one measure their lengths. `previousLast` is the last item of the last
 // measure that had items (null when there was none); it fills an empty measure and a measure
 // that begins with a slash.
@@ -31,16 +87,7 @@ void AssignLengths(CMMusicChordList& measure, const CMMusicChord* previousLast)
         return;
     }
     if (count <= 3) {
-        int index = 0;
-        for (CMMusicChord* item : measure) {
-            if (count == 1)
-                item->length = LengthMeasure;
-            else if (count == 2 || index == 0)
-                item->length = LengthHalf;
-            else
-                item->length = LengthBeat;
-            ++index;
-        }
+        AssignShortMeasureLengths(measure);
         return;
     }
 
@@ -51,33 +98,10 @@ void AssignLengths(CMMusicChordList& measure, const CMMusicChord* previousLast)
     const CMMusicChord item4 = *measure.GetAt(3);
     measure.DeleteAll();
     const CMMusicChord* first = item1.IsSlash() ? previousLast : &item1;
-    if (!item2.IsSlash()) {
-        if (first)
-            measure.AddTail(CopyWithLength(*first, LengthBeat));
-        measure.AddTail(CopyWithLength(item2, LengthBeat));
-        auto third = CopyWithLength(item3.IsSlash() ? item2 : item3, LengthBeat);
-        if (item4.IsSlash()) {
-            third->length = LengthHalf;
-            measure.AddTail(std::move(third));
-        } else {
-            measure.AddTail(std::move(third));
-            measure.AddTail(CopyWithLength(item4, LengthBeat));
-        }
-    } else if (item3.IsSlash() && item4.IsSlash()) {
-        if (first)
-            measure.AddTail(CopyWithLength(*first, LengthMeasure));
-    } else {
-        // The second entry is item 3, or the first chord again; it lasts two beats when item 4
-        // is a slash.
-        if (first)
-            measure.AddTail(CopyWithLength(*first, LengthHalf));
-        const CMMusicChord* second = item3.IsSlash() ? first : &item3;
-        const std::uint8_t secondLength = item4.IsSlash() ? LengthHalf : LengthBeat;
-        if (second)
-            measure.AddTail(CopyWithLength(*second, secondLength));
-        if (!item4.IsSlash())
-            measure.AddTail(CopyWithLength(item4, LengthBeat));
-    }
+    if (!item2.IsSlash())
+        AddBeats(measure, first, item2, item3, item4);
+    else
+        AddAfterSlash(measure, first, item3, item4);
 }
 
 }  // namespace

@@ -18,36 +18,46 @@ struct Facts {
     bool dominant;  // a seventh without a major seventh or sixth
 };
 
+// A major chord's scale fixed by its tensions: a sharp eleven without a seventh, or a dominant's
+// ninths and thirteenths.
+std::uint32_t DeterminedMajorScale(const CMChordFlags& f, bool dominant)
+{
+    if (!dominant)
+        return f.sharpEleven ? ScaleLydian : kUndetermined;
+    if (f.nine) {
+        if (f.eleven && f.thirteen)
+            return ScaleMixolydian;
+        if (f.sharpEleven && f.thirteen)
+            return ScaleLydianSeventh;
+        if (f.flatThirteen)
+            return ScaleWholeTone;
+    }
+    if (!f.flatNine && !f.sharpNine)
+        return kUndetermined;
+    if (f.thirteen)
+        return ScaleCombinationOfDiminished;
+    return f.flatThirteen ? ScaleAltered : kUndetermined;
+}
+
+// A minor chord's scale fixed by its sixth, major seventh or altered fifth.
+std::uint32_t DeterminedMinorScale(const CMChordFlags& f)
+{
+    if (!f.seventh) {
+        if (f.sharpFive)
+            return ScaleHarmonicMinor;
+        return f.six || f.majorSeventh ? ScaleMelodicMinor : kUndetermined;
+    }
+    if (f.flatFive)
+        return f.nine ? ScaleAlteredLocrian : kLocrianScales;
+    return kUndetermined;
+}
+
 // Chords whose tensions or quality fix the scale in any key.
 std::uint32_t DeterminedScale(const Facts& c)
 {
-    const CMChordFlags& f = c.f;
     switch (c.quality) {
-    case KindMajor:
-        if (!c.dominant)
-            return f.sharpEleven ? ScaleLydian : kUndetermined;
-        if (f.nine) {
-            if (f.eleven && f.thirteen)
-                return ScaleMixolydian;
-            if (f.sharpEleven && f.thirteen)
-                return ScaleLydianSeventh;
-            if (f.flatThirteen)
-                return ScaleWholeTone;
-        }
-        if (!f.flatNine && !f.sharpNine)
-            return kUndetermined;
-        if (f.thirteen)
-            return ScaleCombinationOfDiminished;
-        return f.flatThirteen ? ScaleAltered : kUndetermined;
-    case KindMinor:
-        if (!f.seventh) {
-            if (f.sharpFive)
-                return ScaleHarmonicMinor;
-            return f.six || f.majorSeventh ? ScaleMelodicMinor : kUndetermined;
-        }
-        if (f.flatFive)
-            return f.nine ? ScaleAlteredLocrian : kLocrianScales;
-        return kUndetermined;
+    case KindMajor: return DeterminedMajorScale(c.f, c.dominant);
+    case KindMinor: return DeterminedMinorScale(c.f);
     default: return kUndetermined;
     }
 }
