@@ -64,6 +64,8 @@ private:
     }
     void Bar(char c);
     bool Mark();
+    void TimeSignature();
+    std::string Enclosed(char close);
     void Chord();
     std::string Word(const char* characters);
 
@@ -98,6 +100,40 @@ void ChartReader::Bar(char c)
     m_opened = c == '|' || c == '[' || c == '{';
 }
 
+// "T" and two digits: the song's time signature, which may not change.
+void ChartReader::TimeSignature()
+{
+    const std::string digits = m_text.substr(m_at + 1, 2);
+    m_at += 1 + digits.size();
+    if (digits.size() != 2 || !std::isdigit(static_cast<unsigned char>(digits[1])) ||
+        digits[1] == '0') {
+        Warn("the time signature T" + digits + " is not understood and left out");
+        return;
+    }
+    if (meter.empty())
+        meter = digits;
+    else if (digits != meter)
+        Warn("a change of time signature (T" + digits + ") is left out: a song keeps one");
+}
+
+// The text from after the opening character up to `close` (or the end), which is passed.
+std::string ChartReader::Enclosed(char close)
+{
+    const std::size_t end = m_text.find(close, m_at);
+    const std::size_t stop = end == std::string::npos ? m_text.size() : end;
+    std::string inside = m_text.substr(m_at + 1, stop - m_at - 1);
+    m_at = end == std::string::npos ? stop : end + 1;
+    return inside;
+}
+
+// Why a mark the song language cannot write is left out.
+const char* LeftOutMark(char c)
+{
+    if (c == 'S')
+        return "the segno is left out: the song language has none";
+    return c == 'f' ? "the fermata is left out" : "the end mark is left out";
+}
+
 // The marks that are neither bar lines nor chords; false for anything else.
 bool ChartReader::Mark()
 {
@@ -107,38 +143,20 @@ bool ChartReader::Mark()
         m_current.section = next;
         m_at += 2;
     } else if (c == 'T' && std::isdigit(static_cast<unsigned char>(next))) {
-        const std::string digits = m_text.substr(m_at + 1, 2);
-        m_at += 1 + digits.size();
-        if (digits.size() != 2 || !std::isdigit(static_cast<unsigned char>(digits[1])) ||
-            digits[1] == '0') {
-            Warn("the time signature T" + digits + " is not understood and left out");
-            return true;
-        }
-        if (meter.empty())
-            meter = digits;
-        else if (digits != meter)
-            Warn("a change of time signature (T" + digits + ") is left out: a song keeps one");
+        TimeSignature();
     } else if (c == 'N' && std::isdigit(static_cast<unsigned char>(next))) {
         m_current.ending = next - '0';
         m_at += 2;
     } else if (c == '<') {
-        const std::size_t end = m_text.find('>', m_at);
-        const std::size_t stop = end == std::string::npos ? m_text.size() : end;
-        m_current.comments.push_back(m_text.substr(m_at + 1, stop - m_at - 1));
-        m_at = end == std::string::npos ? stop : end + 1;
+        m_current.comments.push_back(Enclosed('>'));
     } else if (c == 'Q') {
         ++m_current.codaSigns;
         ++m_at;
     } else if (c == 'S' || c == 'f' || c == 'U') {
-        Warn(c == 'S'   ? "the segno is left out: the song language has none"
-             : c == 'f' ? "the fermata is left out"
-                        : "the end mark is left out");
+        Warn(LeftOutMark(c));
         ++m_at;
     } else if (c == '(') {
-        const std::size_t end = m_text.find(')', m_at);
-        const std::size_t stop = end == std::string::npos ? m_text.size() : end;
-        Warn("the alternate chord (" + m_text.substr(m_at + 1, stop - m_at - 1) + ") is left out");
-        m_at = end == std::string::npos ? stop : end + 1;
+        Warn("the alternate chord (" + Enclosed(')') + ") is left out");
     } else if (c == 'Y' || c == 's' || c == 'l' || c == ')') {
         ++m_at;  // space between lines and chord sizes: only the look of the chart
     } else {
@@ -257,6 +275,39 @@ void CheckMeasures(std::vector<ChartMeasure>& measures, std::vector<std::string>
     }
 }
 
+// The first letter no section uses, 0 when all are taken.
+char UnusedLetter(const std::set<char>& used)
+{
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        if (!used.count(letter))
+            return letter;
+    return 0;
+}
+
+// A lettered section that comes again at measure `i` takes the letter `renamed` (0 when none
+// is left: it then belongs to the section before).
+char RenamedSection(char section, char renamed, std::size_t i, std::vector<std::string>& warnings)
+{
+    warnings.push_back(MeasureText(i) + "section " + section + " comes again: named " +
+                       (renamed ? std::string(1, renamed) : "after the section before") +
+                       ", as each lettered section is one run of measures");
+    return renamed;
+}
+
+// The label for a section mark at measure `i`; empty, with a warning, for a mark not understood.
+std::string SectionLabel(char section, std::size_t i, std::vector<std::string>& warnings)
+{
+    if (section == 'i')
+        return "intro:";
+    if (section == 'V')
+        return "verse:";
+    if (std::isupper(static_cast<unsigned char>(section)))
+        return std::string("label") + section + ":";
+    warnings.push_back(MeasureText(i) + "the section mark *" + section +
+                       " is not understood and left out");
+    return "";
+}
+
 // The label written before each measure (empty for none): sections by their marks, a letter
 // that comes back after another section renamed (each lettered section is one run of measures
 // for the trio), the measures before the first letter given one when there are letters, and
@@ -268,12 +319,6 @@ std::vector<std::string> SectionLabels(std::vector<ChartMeasure>& measures, std:
     for (const ChartMeasure& measure : measures)
         if (std::isupper(static_cast<unsigned char>(measure.section)))
             used.insert(measure.section);
-    const auto unusedLetter = [&used]() -> char {
-        for (char letter = 'A'; letter <= 'Z'; ++letter)
-            if (!used.count(letter))
-                return letter;
-        return 0;
-    };
     std::vector<std::string> labels(measures.size());
     std::set<char> seen;
     char current = 0;
@@ -285,30 +330,17 @@ std::vector<std::string> SectionLabels(std::vector<ChartMeasure>& measures, std:
             continue;
         }
         if (section == 0 && i == 0 && !used.empty())
-            section = unusedLetter();
+            section = UnusedLetter(used);
         if (section == 0 || section == current)
             continue;
-        if (std::isupper(static_cast<unsigned char>(section)) && seen.count(section)) {
-            const char renamed = unusedLetter();
-            warnings.push_back(MeasureText(i) + "section " + section + " comes again: named " +
-                               (renamed ? std::string(1, renamed) : "after the section before") +
-                               ", as each lettered section is one run of measures");
-            section = renamed;
-        }
+        if (std::isupper(static_cast<unsigned char>(section)) && seen.count(section))
+            section = RenamedSection(section, UnusedLetter(used), i, warnings);
         if (section == 0)
             continue;
         used.insert(section);
         seen.insert(section);
         current = section;
-        if (section == 'i')
-            labels[i] = "intro:";
-        else if (section == 'V')
-            labels[i] = "verse:";
-        else if (std::isupper(static_cast<unsigned char>(section)))
-            labels[i] = std::string("label") + section + ":";
-        else
-            warnings.push_back(MeasureText(i) + "the section mark *" + section +
-                               " is not understood and left out");
+        labels[i] = SectionLabel(section, i, warnings);
     }
     return labels;
 }
@@ -434,10 +466,118 @@ std::string MeterText(const std::string& meter, std::vector<std::string>& warnin
 {
     if (meter.empty() || meter == "44")
         return "4/4";
-    const std::string text = meter == "12" ? "12/8" : meter.substr(0, 1) + "/" + meter.substr(1);
+    std::string text = meter == "12" ? "12/8" : meter.substr(0, 1) + "/" + meter.substr(1);
     warnings.push_back("the time signature " + text +
                        " is shown on the chart, but the trio plays every measure in 4/4");
     return text;
+}
+
+// Where the coda's two signs are: the jump after measure `jumpAfter`, the coda from
+// `codaStart`; both past the last measure when there is no coda.
+struct CodaPlaces {
+    std::size_t jumpAfter;
+    std::size_t codaStart;
+};
+
+// The first coda sign is the jump after its measure, the second opens the coda.
+CodaPlaces FindCoda(const std::vector<ChartMeasure>& measures, std::vector<std::string>& warnings)
+{
+    std::vector<std::size_t> codaSigns;
+    for (std::size_t i = 0; i < measures.size(); ++i)
+        for (int k = 0; k < measures[i].codaSigns; ++k)
+            codaSigns.push_back(i);
+    CodaPlaces places{measures.size(), measures.size()};
+    if (codaSigns.size() == 1)
+        warnings.push_back(MeasureText(codaSigns[0]) + "a coda sign without its pair is left out");
+    else if (codaSigns.size() >= 2) {
+        places = {codaSigns[0], codaSigns[1]};
+        if (codaSigns.size() > 2)
+            warnings.push_back(MeasureText(codaSigns[2]) +
+                               "a third coda sign is left out: a song has one coda");
+    }
+    return places;
+}
+
+// The source up to the chords: the comment saying where it came from, the title, the tempo, the
+// composer, the key and the time base.
+std::string SourceHeading(const CMIRealSong& song, const CMImportedSong& imported,
+                          const std::string& playlist, const std::string& meter,
+                          std::vector<std::string>& warnings)
+{
+    std::string source = "/* " +
+                         CommentText(playlist.empty() ? "Imported from an iReal link"
+                                                      : "Imported from the playlist " + playlist) +
+                         " */\n";
+    source += "title { " + SourceText(imported.title, "{}") + " }\n";
+    source += "misc { style = " + TempoStyle(song, warnings) + ";";
+    if (song.tempo > 0)
+        source += " tempo = " + std::to_string(song.tempo) + ";";
+    if (song.repeats > 0)
+        source += " repeat = " + std::to_string(song.repeats) + ";";
+    if (!imported.composer.empty())
+        source += " composed by = \"" + SourceText(imported.composer, "\"") + "\";";
+    source += " }\n";
+    if (const std::string key = KeyText(song.key, warnings); !key.empty())
+        source += "key { " + key + " }\n";
+    source += "time base { " + MeterText(meter, warnings) + " }\n";
+    return source;
+}
+
+// The bar sign before measure `i`: the coda jump and the first ending take the place of a plain
+// bar line; the first measure has none unless it opens a repeat.
+std::string MeasureSign(const ChartMeasure& measure, std::size_t i, std::size_t jumpAfter,
+                        std::vector<std::string>& warnings)
+{
+    std::string sign = BarSign(measure.front);
+    if (i > 0 && i == jumpAfter + 1) {
+        if (sign == "|" || sign == "||")
+            sign = "@";
+        else
+            warnings.push_back(MeasureText(i) + "the coda jump shares its bar line with a "
+                                                "repeat sign and is left out");
+    }
+    if (measure.ending == 1) {
+        if (sign == "|" || sign == "||")
+            sign = "!";
+        else
+            warnings.push_back(MeasureText(i) + "the first ending starts at a repeat sign "
+                                                "and is left out");
+    }
+    if (i == 0 && sign != "|:")
+        sign.clear();
+    return sign;
+}
+
+// The measures of the chord block, four to a line and a new line at each label.
+void AppendMeasures(std::string& source, const std::vector<ChartMeasure>& measures,
+                    const std::vector<std::string>& labels, std::size_t jumpAfter,
+                    std::vector<std::string>& warnings)
+{
+    for (std::size_t i = 0; i < measures.size(); ++i) {
+        const ChartMeasure& measure = measures[i];
+        const std::string sign = MeasureSign(measure, i, jumpAfter, warnings);
+        if (i > 0 && (i % 4 == 0 || !labels[i].empty()))
+            source += "\n ";
+        if (!sign.empty())
+            source += " " + sign;
+        if (!labels[i].empty())
+            source += " " + labels[i];
+        for (const std::string& comment : measure.comments)
+            source += " /* " + CommentText(comment) + " */";
+        for (const std::string& item : measure.items)
+            source += " " + item;
+    }
+}
+
+// Warnings of the song first, then by measure.
+void SortByMeasure(std::vector<std::string>& warnings)
+{
+    const auto measureOf = [](const std::string& warning) {
+        return warning.rfind("measure ", 0) == 0 ? std::atoi(warning.c_str() + 8) : 0;
+    };
+    std::stable_sort(
+        warnings.begin(), warnings.end(),
+        [&](const std::string& a, const std::string& b) { return measureOf(a) < measureOf(b); });
 }
 
 }  // namespace
@@ -454,81 +594,16 @@ CMImportedSong ImportIRealSong(const CMIRealSong& song, const std::string& playl
     std::vector<ChartMeasure>& measures = reader.measures;
     WriteOutRepeats(measures, warnings);
     CheckMeasures(measures, warnings);
+    const CodaPlaces coda = FindCoda(measures, warnings);
+    const std::vector<std::string> labels = SectionLabels(measures, coda.codaStart, warnings);
 
-    // The first coda sign is the jump after its measure, the second opens the coda.
-    std::vector<std::size_t> codaSigns;
-    for (std::size_t i = 0; i < measures.size(); ++i)
-        for (int k = 0; k < measures[i].codaSigns; ++k)
-            codaSigns.push_back(i);
-    std::size_t jumpAfter = measures.size(), codaStart = measures.size();
-    if (codaSigns.size() == 1)
-        warnings.push_back(MeasureText(codaSigns[0]) + "a coda sign without its pair is left out");
-    else if (codaSigns.size() >= 2) {
-        jumpAfter = codaSigns[0];
-        codaStart = codaSigns[1];
-        if (codaSigns.size() > 2)
-            warnings.push_back(MeasureText(codaSigns[2]) +
-                               "a third coda sign is left out: a song has one coda");
-    }
-    const std::vector<std::string> labels = SectionLabels(measures, codaStart, warnings);
-
-    std::string source = "/* " +
-                         CommentText(playlist.empty() ? "Imported from an iReal link"
-                                                      : "Imported from the playlist " + playlist) +
-                         " */\n";
-    source += "title { " + SourceText(imported.title, "{}") + " }\n";
-    source += "misc { style = " + TempoStyle(song, warnings) + ";";
-    if (song.tempo > 0)
-        source += " tempo = " + std::to_string(song.tempo) + ";";
-    if (song.repeats > 0)
-        source += " repeat = " + std::to_string(song.repeats) + ";";
-    if (!imported.composer.empty())
-        source += " composed by = \"" + SourceText(imported.composer, "\"") + "\";";
-    source += " }\n";
-    if (const std::string key = KeyText(song.key, warnings); !key.empty())
-        source += "key { " + key + " }\n";
-    source += "time base { " + MeterText(reader.meter, warnings) + " }\n";
+    std::string source = SourceHeading(song, imported, playlist, reader.meter, warnings);
     source += "chord {\n ";
-    for (std::size_t i = 0; i < measures.size(); ++i) {
-        const ChartMeasure& measure = measures[i];
-        std::string sign = BarSign(measure.front);
-        if (i > 0 && i == jumpAfter + 1) {
-            if (sign == "|" || sign == "||")
-                sign = "@";
-            else
-                warnings.push_back(MeasureText(i) + "the coda jump shares its bar line with a "
-                                                    "repeat sign and is left out");
-        }
-        if (measure.ending == 1) {
-            if (sign == "|" || sign == "||")
-                sign = "!";
-            else
-                warnings.push_back(MeasureText(i) + "the first ending starts at a repeat sign "
-                                                    "and is left out");
-        }
-        if (i == 0 && sign != "|:")
-            sign.clear();
-        if (i > 0 && (i % 4 == 0 || !labels[i].empty()))
-            source += "\n ";
-        if (!sign.empty())
-            source += " " + sign;
-        if (!labels[i].empty())
-            source += " " + labels[i];
-        for (const std::string& comment : measure.comments)
-            source += " /* " + CommentText(comment) + " */";
-        for (const std::string& item : measure.items)
-            source += " " + item;
-    }
+    AppendMeasures(source, measures, labels, coda.jumpAfter, warnings);
     // Chords after the last bar sign would be dropped: a song always ends with one.
     const std::string closing = reader.closingBars.empty() ? "|" : BarSign(reader.closingBars);
-    source += " " + (jumpAfter + 1 == measures.size() ? std::string("@") : closing) + "\n}\n";
+    source += " " + (coda.jumpAfter + 1 == measures.size() ? std::string("@") : closing) + "\n}\n";
     imported.source = source;
-    // Warnings of the song first, then by measure.
-    const auto measureOf = [](const std::string& warning) {
-        return warning.rfind("measure ", 0) == 0 ? std::atoi(warning.c_str() + 8) : 0;
-    };
-    std::stable_sort(
-        warnings.begin(), warnings.end(),
-        [&](const std::string& a, const std::string& b) { return measureOf(a) < measureOf(b); });
+    SortByMeasure(warnings);
     return imported;
 }

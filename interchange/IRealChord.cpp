@@ -39,26 +39,38 @@ std::string TakeExtension(std::string_view& rest)
     return "";
 }
 
+// The extension on a major seventh's sign: "maj7", or "maj9" with the tensions above it.
+void ExtendMajorSeventh(Parts& parts, const std::string& extension)
+{
+    parts.seventh = extension == "7" || extension.empty() ? "maj7" : "maj9";
+    if (extension == "11" || extension == "13")
+        parts.tensions.push_back(extension);
+    else if (extension == "6" || extension == "69" || extension == "2" || extension == "5")
+        AddLost(parts, "^" + extension);
+}
+
+// The extension on the half-diminished sign: a minor seventh with a flat five, or a ninth or
+// eleventh that brings the seventh itself.
+void ExtendHalfDiminished(Parts& parts, const std::string& extension)
+{
+    parts.quality = "m";
+    parts.seventh = extension == "9" || extension == "11" ? "" : "7";
+    if (!parts.seventh.empty() && !extension.empty() && extension != "7")
+        AddLost(parts, "h" + extension);
+    if (parts.seventh.empty())
+        parts.tensions.push_back(extension);
+    parts.tensions.push_back("b5");
+}
+
 // The extension on the quality's sign: a seventh, a ninth on a seventh, more tensions.
 void Extend(Parts& parts, char sign, const std::string& extension)
 {
-    const bool majorSeventh = sign == '^';
-    if (majorSeventh) {
-        parts.seventh = extension == "7" || extension.empty() ? "maj7" : "maj9";
-        if (extension == "11" || extension == "13")
-            parts.tensions.push_back(extension);
-        else if (extension == "6" || extension == "69" || extension == "2" || extension == "5")
-            AddLost(parts, "^" + extension);
+    if (sign == '^') {
+        ExtendMajorSeventh(parts, extension);
         return;
     }
     if (sign == 'h') {
-        parts.quality = "m";
-        parts.seventh = extension == "9" || extension == "11" ? "" : "7";
-        if (!parts.seventh.empty() && !extension.empty() && extension != "7")
-            AddLost(parts, "h" + extension);
-        if (parts.seventh.empty())
-            parts.tensions.push_back(extension);
-        parts.tensions.push_back("b5");
+        ExtendHalfDiminished(parts, extension);
         return;
     }
     if (extension == "7")
@@ -74,68 +86,95 @@ void Extend(Parts& parts, char sign, const std::string& extension)
         parts.extension = extension;
 }
 
+// The quality's leading sign, taken off `rest` and answered (0 for none).
+char TakeSign(std::string_view& rest, Parts& parts)
+{
+    if (Take(rest, "-^")) {
+        parts.quality = "m";
+        return '^';
+    }
+    if (rest.empty() || std::string_view("^-ho+").find(rest[0]) == std::string_view::npos)
+        return 0;
+    const char sign = rest[0];
+    rest.remove_prefix(1);
+    parts.quality = sign == '-' ? "m" : sign == 'o' ? "dim" : sign == '+' ? "aug" : "";
+    return sign;
+}
+
+void AddSus(Parts& parts)
+{
+    if (!parts.quality.empty())
+        AddLost(parts, "sus on a " + parts.quality + " chord");
+    else
+        parts.quality = "sus";
+}
+
+// A flat or sharp tension at the front of `rest`.
+void TakeAlteredTension(std::string_view& rest, Parts& parts)
+{
+    const char accidental = rest[0];
+    rest.remove_prefix(1);
+    const std::string step = TakeExtension(rest);
+    const std::string tension = accidental + step;
+    if (tension == "b5" || tension == "#5" || tension == "b9" || tension == "#9" ||
+        tension == "#11" || tension == "b13")
+        parts.tensions.push_back(tension);
+    else if (accidental == 'b' && step == "6")
+        parts.tensions.push_back("b13");
+    else
+        AddLost(parts, tension);
+}
+
+// An extension after the sign's own: the seventh of a "sus" written first, or added tensions.
+void AddLaterExtension(Parts& parts, const std::string& extension)
+{
+    if (parts.quality == "sus" && parts.seventh.empty() && parts.extension.empty() &&
+        parts.tensions.empty())
+        Extend(parts, 0, extension);  // "sus" first, as in "sus7"
+    else if (extension == "69") {
+        parts.tensions.push_back("6");
+        parts.tensions.push_back("9");
+    } else if (extension == "6" || extension == "9" || extension == "11" || extension == "13")
+        parts.tensions.push_back(extension);
+    else
+        AddLost(parts, extension);
+}
+
+// The song language has no word for "alt"; these two tensions ask for the altered scale.
+void AddAlt(Parts& parts)
+{
+    if (parts.seventh.empty() && parts.extension.empty())
+        parts.seventh = "7";
+    parts.tensions.push_back("#9");
+    parts.tensions.push_back("b13");
+    AddLost(parts, "alt (the two tensions ask for the altered scale)");
+}
+
 Parts Parse(std::string_view rest)
 {
     Parts parts;
-    char sign = 0;
-    if (Take(rest, "-^")) {
-        parts.quality = "m";
-        sign = '^';
-    } else if (!rest.empty() && std::string_view("^-ho+").find(rest[0]) != std::string_view::npos) {
-        sign = rest[0];
-        rest.remove_prefix(1);
-        parts.quality = sign == '-' ? "m" : sign == 'o' ? "dim" : sign == '+' ? "aug" : "";
-    }
+    const char sign = TakeSign(rest, parts);
     Extend(parts, sign, TakeExtension(rest));
     bool alt = false;
     while (!rest.empty()) {
         if (Take(rest, "sus")) {
-            if (!parts.quality.empty())
-                AddLost(parts, "sus on a " + parts.quality + " chord");
-            else
-                parts.quality = "sus";
+            AddSus(parts);
         } else if (Take(rest, "alt")) {
             alt = true;
         } else if (Take(rest, "add")) {
             const std::string added = TakeExtension(rest);
             AddLost(parts, "add" + added);
         } else if (rest[0] == 'b' || rest[0] == '#') {
-            const char accidental = rest[0];
-            rest.remove_prefix(1);
-            const std::string step = TakeExtension(rest);
-            const std::string tension = accidental + step;
-            if (tension == "b5" || tension == "#5" || tension == "b9" || tension == "#9" ||
-                tension == "#11" || tension == "b13")
-                parts.tensions.push_back(tension);
-            else if (accidental == 'b' && step == "6")
-                parts.tensions.push_back("b13");
-            else
-                AddLost(parts, tension);
+            TakeAlteredTension(rest, parts);
         } else if (const std::string extension = TakeExtension(rest); !extension.empty()) {
-            if (parts.quality == "sus" && parts.seventh.empty() && parts.extension.empty() &&
-                parts.tensions.empty())
-                Extend(parts, 0, extension);  // "sus" first, as in "sus7"
-            else if (extension == "69") {
-                parts.tensions.push_back("6");
-                parts.tensions.push_back("9");
-            } else if (extension == "6" || extension == "9" || extension == "11" ||
-                       extension == "13")
-                parts.tensions.push_back(extension);
-            else
-                AddLost(parts, extension);
+            AddLaterExtension(parts, extension);
         } else {
             AddLost(parts, std::string(rest));
             break;
         }
     }
-    if (alt) {
-        // The song language has no word for it; these two tensions ask for the altered scale.
-        if (parts.seventh.empty() && parts.extension.empty())
-            parts.seventh = "7";
-        parts.tensions.push_back("#9");
-        parts.tensions.push_back("b13");
-        AddLost(parts, "alt (the two tensions ask for the altered scale)");
-    }
+    if (alt)
+        AddAlt(parts);
     return parts;
 }
 
