@@ -1,7 +1,7 @@
 // Chart and songbook files as the chart view draws them: the view's choices made into the
 // drawing's options, and the files written with the chart's fonts and the chord style the view
-// chose. The desktop program's printing and exports and zimbrel-cli chart and songbook build their
-// options here. Needs Qt: only the programs that draw link it (zimbrel_app_chart).
+// chose. The desktop program's chart and songbook exports and zimbrel-cli chart and songbook build
+// their options here. Needs Qt: only the programs that draw link it (zimbrel_app_chart).
 #pragma once
 
 #include "app/ChartView.h"
