@@ -6,10 +6,10 @@
 
 #include "app/CMPerformanceSettings.h"
 #include "app/IMPlayShell.h"
+#include "midi/playback/CMMCI.h"  // the player the shell hands over and MakeSystemPlayer makes
 
 #include <memory>
 
-class CMMCI;
 class CMMusicBand;
 class CMMusicSong;
 class CMZimbrelIni;

@@ -44,6 +44,13 @@ CMExportKey ExportKeyFor(int keyKind, int transposition, int userDefinedKey)
     return key;
 }
 
+CMExportKey ExportKeyFor(const CMZimbrelIni& settings, std::optional<int> keyKind,
+                         int transposition)
+{
+    return ExportKeyFor(keyKind.value_or(settings.instrumentType), transposition,
+                        settings.userDefinedKey);
+}
+
 CMMusicXmlOptions ScoreOptions(const CMExportKey& key, const CMZimbrelIni& settings,
                                const CMMusicSong& song)
 {
@@ -90,8 +97,7 @@ bool ExportShownSong(const CMSongDocument& document, const CMZimbrelIni& setting
         return false;
     }
     const CMMusicSong& song = document.GetSong();
-    const CMExportKey key =
-        ExportKeyFor(settings.instrumentType, viewTransposition, settings.userDefinedKey);
+    const CMExportKey key = ExportKeyFor(settings, std::nullopt, viewTransposition);
     std::vector<std::string> warnings;
     if (!WriteMusicXmlFile(song, ScoreOptions(key, settings, song), path, warnings, error))
         return false;

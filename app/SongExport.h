@@ -11,6 +11,7 @@ class CMSongDocument;
 class CMZimbrelIni;
 class IMCompileShell;
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct CMExportKey {
 // The key for a key kind ("InstrumentType"), the transposition the user chose (semitones) and
 // the user's own key. The number system writes the concert key: scores and books name roots.
 CMExportKey ExportKeyFor(int keyKind, int transposition, int userDefinedKey);
+// The same with the key kind of `settings` unless one is asked for, and its user key.
+CMExportKey ExportKeyFor(const CMZimbrelIni& settings, std::optional<int> keyKind,
+                         int transposition);
 
 // A score's options for `song` in `key`, with the tempo it is played at by `settings`.
 CMMusicXmlOptions ScoreOptions(const CMExportKey& key, const CMZimbrelIni& settings,

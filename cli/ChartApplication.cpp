@@ -1,7 +1,7 @@
 // Qt's GUI application for the commands that draw: see ChartApplication.h.
 #include "cli/ChartApplication.h"
 
-#include "chart/qt/CMMusicFont.h"
+#include "app/ChartFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +33,7 @@ CliChartApplication::CliChartApplication()
     ChooseQtPlatform();
     qInstallMessageHandler(QtMessages);
     m_application = std::make_unique<QGuiApplication>(m_argc, m_argv);
-    const QString warning = CMMusicFont::Instance().Warning();
-    if (!warning.isEmpty())
-        std::fprintf(stderr, "zimbrel-cli: warning: %s\n", qPrintable(warning));
+    const std::string warning = MusicFontWarning();
+    if (!warning.empty())
+        std::fprintf(stderr, "zimbrel-cli: warning: %s\n", warning.c_str());
 }

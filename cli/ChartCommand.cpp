@@ -6,20 +6,11 @@
 #include "cli/HelperCommands.h"
 #include "cli/SongFiles.h"
 
-#include "app/ChartView.h"
-#include "chart/SongDrawing.h"
-#include "chart/qt/ChartExport.h"
-#include "settings/CMChartSettings.h"
-#include "settings/CMZimbrelIni.h"
+#include "app/ChartFiles.h"
 
 #include <algorithm>
 
 namespace {
-
-std::optional<CMChartFormat> FormatOf(const std::string& path)
-{
-    return ChartFormatOf(QString::fromLocal8Bit(path.c_str()));
-}
 
 // Usage the options alone cannot tell: answers an error text, empty when the request is fine.
 std::string CheckRequest(const ChartRequest& request, const std::vector<std::string>& outputs)
@@ -29,7 +20,7 @@ std::string CheckRequest(const ChartRequest& request, const std::vector<std::str
     for (const std::string& output : outputs) {
         if (output.empty())
             continue;
-        const std::optional<CMChartFormat> format = FormatOf(output);
+        const std::optional<CMChartFormat> format = ChartFormatOfFile(output);
         if (!format)
             return "the output file must end in .pdf, .png or .svg";
         if (request.dotsPerInch && *format != CMChartFormat::Png)
@@ -45,21 +36,13 @@ std::string NoFile(const std::string&)
     return std::string();
 }
 
-CMChartExportOptions ExportOptions(const ChartRequest& request, const CMZimbrelIni& settings,
-                                   const CMMusicSong& song)
+CMChartExportOptions ExportOptions(const ChartRequest& request, const CMChartViewChoices& choices)
 {
-    const CMChartViewChoices choices = ChooseChartView(settings, song, request.look);
-    CMChartExportOptions options;
+    CMChartExportOptions options = ChartExportOptionsFor(choices);
     options.page = request.page.value_or(0);
     options.screen = request.screen;
     options.dotsPerInch = request.dotsPerInch.value_or(150);
-    options.transposition = choices.transposition;
-    options.numerals = choices.numerals;
-    options.chordStyle = choices.chordStyle;
-    options.showIntro = choices.showIntro;
-    options.showVerse = choices.showVerse;
     options.printNotice = request.notice;
-    options.tempo = choices.tempo;
     return options;
 }
 
@@ -70,55 +53,37 @@ void ReportWritten(const std::string& song, const std::string& output,
     std::string what = "page " + std::to_string(std::max(options.page, 1));
     if (options.screen)
         what = "the screen view";
-    else if (FormatOf(output) == CMChartFormat::Pdf && options.page == 0)
+    else if (ChartFormatOfFile(output) == CMChartFormat::Pdf && options.page == 0)
         what = std::to_string(pages) + (pages == 1 ? " page" : " pages");
     WriteSongMessage(stdout, song, output + ": " + what);
 }
 
-// Draws songs as the chart view does: with the chart's fonts, the general chord style winning
-// over the chart's own copy.
-class ChartDrawer {
-public:
-    explicit ChartDrawer(const ChartRequest& request)
-        : m_request(request), m_chart("Zimbrel.ini"), m_renderer(nullptr, m_chart)
-    {
-        m_settings.Load();
-        m_chart.Load();
+// Draws `song` into `output` as the chart view does, with the chart's fonts and the general chord
+// style winning over the chart's own copy.
+bool DrawChart(const ChartRequest& request, CMChartFileWriter& writer, const std::string& song,
+               const std::string& output)
+{
+    CMSongDocument document;
+    if (output.empty() || !OpenSong(song, document, !request.noWarnings))
+        return false;
+    const CMChartExportOptions options =
+        ExportOptions(request, writer.Choices(document.GetSong(), request.look));
+    const int pages = writer.PageCount(document.GetSong(), options);
+    if (options.page > pages) {
+        WriteSongMessage(stderr, song,
+                         "Error : it has " + std::to_string(pages) + " page" +
+                             (pages == 1 ? "" : "s") + "; there is no page " +
+                             std::to_string(options.page));
+        return false;
     }
-
-    bool Draw(const std::string& song, const std::string& output)
-    {
-        CMSongDocument document;
-        if (output.empty() || !OpenSong(song, document, !m_request.noWarnings))
-            return false;
-        const CMChartExportOptions options =
-            ExportOptions(m_request, m_settings, document.GetSong());
-        m_chart.chordStyle = options.chordStyle;
-        const int pages = CountChartPages(document.GetSong(), options.showIntro, options.showVerse);
-        if (options.page > pages) {
-            WriteSongMessage(stderr, song,
-                             "Error : it has " + std::to_string(pages) + " page" +
-                                 (pages == 1 ? "" : "s") + "; there is no page " +
-                                 std::to_string(options.page));
-            return false;
-        }
-        QString error;
-        if (!ExportChart(document.GetSong(), m_renderer, options,
-                         QString::fromLocal8Bit(output.c_str()), error)) {
-            WriteSongMessage(stderr, song,
-                             "Error : cannot write '" + output + "': " + error.toStdString());
-            return false;
-        }
-        ReportWritten(song, output, options, pages);
-        return true;
+    std::string error;
+    if (!writer.WriteChart(document.GetSong(), options, output, error)) {
+        WriteSongMessage(stderr, song, "Error : cannot write '" + output + "': " + error);
+        return false;
     }
-
-private:
-    const ChartRequest& m_request;
-    CMZimbrelIni m_settings;
-    CMChartSettings m_chart;
-    CMMusicDC m_renderer;
-};
+    ReportWritten(song, output, options, pages);
+    return true;
+}
 
 }  // namespace
 
@@ -137,12 +102,12 @@ int RunChartCommand(const ChartRequest& request)
 
     const CliChartApplication application;
 
-    ChartDrawer drawer(request);
+    CMChartFileWriter writer;
     int status = kExitDone;
     CliProgress progress(request.songs.size());
     for (std::size_t i = 0; i < request.songs.size(); ++i) {
         progress.Show(i, request.songs[i]);
-        if (!drawer.Draw(request.songs[i], outputs[i]))
+        if (!DrawChart(request, writer, request.songs[i], outputs[i]))
             status = kExitFailed;
     }
     return status;

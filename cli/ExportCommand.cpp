@@ -6,7 +6,7 @@
 
 #include "app/ChartView.h"
 #include "app/SongExport.h"
-#include "settings/CMZimbrelIni.h"
+#include "app/StoredSettings.h"
 
 namespace {
 
@@ -73,11 +73,9 @@ int RunExportCommand(const ExportRequest& request)
         return kExitUsage;
     if (!MakeOutputFolder(files))
         return kExitFailed;
-    CMZimbrelIni settings;
-    settings.Load();
+    const CMZimbrelIni settings = LoadStoredSettings();
     const CMExportKey key =
-        ExportKeyFor(request.keyKind.value_or(settings.instrumentType),
-                     request.transposition.value_or(0), settings.userDefinedKey);
+        ExportKeyFor(settings, request.keyKind, request.transposition.value_or(0));
     int status = kExitDone;
     CliProgress progress(request.songs.size());
     for (std::size_t i = 0; i < request.songs.size(); ++i) {

@@ -6,7 +6,7 @@
 #include "cli/OtherCommands.h"
 
 #include "app/CMNetworkPane.h"
-#include "settings/CMZimbrelIni.h"
+#include "app/StoredSettings.h"
 
 #include <charconv>
 #include <chrono>
@@ -155,8 +155,7 @@ void DefineNetCommand(CliOptions& options, NetRequest& request)
 
 int RunNetCommand(const NetRequest& request)
 {
-    CMZimbrelIni settings;
-    settings.Load();
+    CMZimbrelIni settings = LoadStoredSettings();
     if (const int status = CheckRequest(request, settings); status >= 0)
         return status;
     // The register dialog's cleaning and checks, before anything is sent.

@@ -8,7 +8,6 @@
 #include "app/CMSongPerformer.h"
 #include "app/OutputPorts.h"
 #include "app/PlayCommand.h"
-#include "midi/playback/CMMCI.h"
 
 #include <signal.h>
 #include <unistd.h>

@@ -4,14 +4,13 @@
 #include "cli/HelperCommands.h"
 
 #include "app/OutputPorts.h"
-#include "settings/CMZimbrelIni.h"
+#include "app/StoredSettings.h"
 
 #include <cstdio>
 
 int RunPortsCommand(const PortsRequest&)
 {
-    CMZimbrelIni settings;
-    settings.Load();
+    const CMZimbrelIni settings = LoadStoredSettings();
     const CMOutputPorts ports = ListOutputPorts(settings);
     for (std::size_t i = 0; i < ports.names.size(); ++i)
         std::printf("%c %zu %s\n", static_cast<int>(i) == ports.selected ? '*' : ' ', i,

@@ -6,11 +6,7 @@
 #include "cli/HelperCommands.h"
 #include "cli/SongFiles.h"
 
-#include "app/ChartView.h"
-#include "app/SongExport.h"
-#include "chart/qt/Songbook.h"
-#include "settings/CMChartSettings.h"
-#include "settings/CMZimbrelIni.h"
+#include "app/ChartFiles.h"
 
 #include <memory>
 
@@ -24,7 +20,7 @@ struct CompiledSongs {
     bool allCompiled = true;
 };
 
-CompiledSongs CompileSongs(const SongbookRequest& request, const CMZimbrelIni& settings)
+CompiledSongs CompileSongs(const SongbookRequest& request, const CMChartFileWriter& writer)
 {
     CompiledSongs songs;
     CliProgress progress(request.songs.size());
@@ -39,31 +35,11 @@ CompiledSongs CompileSongs(const SongbookRequest& request, const CMZimbrelIni& s
         }
         const CMMusicSong& song = document->GetSong();
         songs.book.push_back({&song, QString::fromStdString(SongTitleOf(song)),
-                              ChooseChartView(settings, song, request.look).tempo});
+                              writer.Choices(song, request.look).tempo});
         songs.paths.push_back(path);
         songs.documents.push_back(std::move(document));
     }
     return songs;
-}
-
-// The book's options: the view's choices (the same for every song) and the edition's name.
-CMSongbookOptions BookOptions(const SongbookRequest& request, const CMZimbrelIni& settings,
-                              const CMChartViewChoices& choices)
-{
-    CMSongbookOptions options;
-    options.title = QString::fromStdString(request.title.value_or("Songbook"));
-    const CMExportKey key =
-        ExportKeyFor(request.look.keyKind.value_or(settings.instrumentType),
-                     request.look.transposition.value_or(0), settings.userDefinedKey);
-    options.edition =
-        QString::fromStdString(choices.numerals ? "Chords as scale degrees" : key.edition);
-    options.chart.transposition = choices.transposition;
-    options.chart.numerals = choices.numerals;
-    options.chart.chordStyle = choices.chordStyle;
-    options.chart.showIntro = choices.showIntro;
-    options.chart.showVerse = choices.showVerse;
-    options.chart.printNotice = request.notice;
-    return options;
 }
 
 }  // namespace
@@ -79,30 +55,27 @@ int RunSongbookCommand(const SongbookRequest& request)
                           std::vector<std::string>(request.songs.size(), output)))
         return kExitUsage;
 
-    CMZimbrelIni settings;
-    settings.Load();
-    const CompiledSongs songs = CompileSongs(request, settings);
+    CMChartFileWriter writer;
+    const CompiledSongs songs = CompileSongs(request, writer);
     if (songs.book.empty())
         return Failure("songbook: no song compiled; no book is written");
 
     const CliChartApplication application;
-    CMChartSettings chart("Zimbrel.ini");
-    chart.Load();
-    const CMChartViewChoices choices =
-        ChooseChartView(settings, *songs.book.front().song, request.look);
-    chart.chordStyle = choices.chordStyle;
-    CMMusicDC renderer(nullptr, chart);
+    const CMChartViewChoices choices = writer.Choices(*songs.book.front().song, request.look);
+    const CMExportKey key = ExportKeyFor(writer.Settings(), request.look.keyKind,
+                                         request.look.transposition.value_or(0));
+    const CMSongbookOptions options = SongbookOptionsFor(
+        choices, key, QString::fromStdString(request.title.value_or("Songbook")), request.notice);
     CliProgress progress(songs.book.size());
-    QString error;
-    const bool written = ExportSongbook(
-        songs.book, renderer, BookOptions(request, settings, choices),
-        QString::fromLocal8Bit(output.c_str()), error, [&](std::size_t done, std::size_t total) {
-            if (done < total)
-                progress.Show(done, songs.paths[done]);
-            return true;
-        });
+    std::string error;
+    const bool written = writer.WriteSongbook(songs.book, options, output, error,
+                                              [&](std::size_t done, std::size_t total) {
+                                                  if (done < total)
+                                                      progress.Show(done, songs.paths[done]);
+                                                  return true;
+                                              });
     if (!written)
-        return Failure("songbook: cannot write '" + output + "': " + error.toStdString());
+        return Failure("songbook: cannot write '" + output + "': " + error);
     std::printf("%s: %zu song%s\n", output.c_str(), songs.book.size(),
                 songs.book.size() == 1 ? "" : "s");
     return songs.allCompiled ? kExitDone : kExitFailed;

@@ -2,6 +2,7 @@
 #include "gui/ChartPrinting.h"
 
 #include "app/CMChartViewModel.h"
+#include "app/ChartFiles.h"
 #include "app/CommandIds.h"
 #include "chart/qt/CMQtDC.h"
 #include "chart/qt/ChartExport.h"
@@ -56,19 +57,6 @@ QString PagePath(const QString& path, int page)
     const QFileInfo file(path);
     return file.dir().filePath(
         QStringLiteral("%1-%2.%3").arg(file.completeBaseName()).arg(page).arg(file.suffix()));
-}
-
-CMChartExportOptions ExportOptions(const CMChartViewModel& model)
-{
-    const CMChartViewChoices choices = model.Choices();
-    CMChartExportOptions options;
-    options.transposition = choices.transposition;
-    options.showIntro = choices.showIntro;
-    options.showVerse = choices.showVerse;
-    options.numerals = choices.numerals;
-    options.chordStyle = choices.chordStyle;
-    options.tempo = choices.tempo;
-    return options;
 }
 
 }  // namespace
@@ -187,7 +175,7 @@ void ExportChartFiles(int command, CMChartViewModel& model, IMCompileShell& outp
         path += QLatin1Char('.') + QLatin1String(kind.extension);
     const int pages = kind.format == CMChartFormat::Pdf ? 1 : model.PageCount();
     for (int page = 1; page <= pages; ++page) {
-        CMChartExportOptions options = ExportOptions(model);
+        CMChartExportOptions options = ChartExportOptionsFor(model.Choices());
         options.page = kind.format == CMChartFormat::Pdf ? 0 : page;
         const QString target = PagePath(path, page);
         QString error;

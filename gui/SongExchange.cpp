@@ -2,8 +2,7 @@
 #include "gui/SongExchange.h"
 
 #include "app/CMChartViewModel.h"
-#include "app/SongExport.h"
-#include "chart/qt/Songbook.h"
+#include "app/ChartFiles.h"
 #include "chart/qt/TextBytes.h"
 
 #include <QDir>
@@ -150,17 +149,8 @@ void ExportSongbookFile(CMChartViewModel& model, IMCompileShell& output, QWidget
     job->settings = model.Settings();
     job->view.transposition = model.GetTranspose();
     const CMChartViewChoices choices = model.Choices();
-    const CMExportKey key = ExportKeyFor(job->settings.instrumentType, model.GetTranspose(),
-                                         job->settings.userDefinedKey);
-    job->options.title = QFileInfo(path).completeBaseName();
-    job->options.edition = choices.numerals ? QObject::tr("Chords as scale degrees")
-                                            : QString::fromStdString(key.edition);
-    job->options.chart.transposition = choices.transposition;
-    job->options.chart.numerals = choices.numerals;
-    job->options.chart.chordStyle = choices.chordStyle;
-    job->options.chart.showIntro = choices.showIntro;
-    job->options.chart.showVerse = choices.showVerse;
-    job->options.chart.printNotice = false;
+    const CMExportKey key = ExportKeyFor(job->settings, std::nullopt, model.GetTranspose());
+    job->options = SongbookOptionsFor(choices, key, QFileInfo(path).completeBaseName(), false);
     job->chart.chordStyle = choices.chordStyle;
     job->files = files;
     job->path = path;
