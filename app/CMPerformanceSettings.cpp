@@ -116,8 +116,8 @@ bool ReadVolumeChoices(const std::string& text, CMPerformanceChoices& choices, s
             std::from_chars(number.data(), number.data() + number.size(), volume);
         if (number.empty() || failure != std::errc() || end != number.data() + number.size() ||
             !kVolumeRange.Holds(volume)) {
-            error = name + " takes a whole number from " + kVolumeRange.Text() + ", not '" +
-                    number + "'";
+            error = name + " takes a whole number from " + kVolumeRange.Text();
+            error += ", not '" + number + "'";
             return false;
         }
         read.*(instrument->second) = volume;

@@ -89,8 +89,9 @@ void CSongHighlighter::highlightBlock(const QString& text)
     if (characterAt.size() != static_cast<std::size_t>(bytes.size()) + 1)
         return;  // a broken surrogate pair: better no colours than wrong ones
     for (const CMSyntaxSpan& span : spans) {
-        const int start = characterAt[static_cast<std::size_t>(span.start)];
-        const int end = characterAt[static_cast<std::size_t>(span.start + span.length)];
+        const auto first = static_cast<std::size_t>(span.start);
+        const int start = characterAt[first];
+        const int end = characterAt[first + static_cast<std::size_t>(span.length)];
         setFormat(start, end - start, Format(span.kind, m_dark));
     }
 }

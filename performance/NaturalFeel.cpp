@@ -6,11 +6,20 @@
 #include "performance/ChordScale.h"
 #include "performance/NaturalTouch.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
+
+// A number of semitones as the stored one-byte pitches wrap it: -128 to 127.
+int WrapToSignedByte(int value)
+{
+    return ((value + 128) & 0xFF) - 128;
+}
 
 // One way to play a slot: a pattern, the shift (semitones, signed) that moves it to the slot's
 // root and its weight in the choice.
@@ -179,8 +188,8 @@ private:
             if (weight <= 0.0)
                 continue;
             // The strict feel's transposition, as a signed number of semitones.
-            const int shift = static_cast<std::int8_t>(
-                static_cast<std::uint8_t>(candidate.match * 12 - candidate.pattern->root + root));
+            const int shift =
+                WrapToSignedByte(candidate.match * 12 - candidate.pattern->root + root);
             AddOptions(*candidate.pattern, shift,
                        weight * ScaleFit(*candidate.pattern, shift, scale, root));
         }
@@ -264,9 +273,26 @@ private:
     std::vector<int> m_lastBass;  // the bassist's last two keys (-1: an approach note)
 };
 
-// Approach notes as the strict feel chooses them, with the same numbers, except that a choice
-// making a wobble (or repeating the note before) gives way to the first of the others that fits:
-// the other chromatic side, then the fifth above or below the target.
+// The approach to `goal` right before it, with the strict feel's numbers, unless that makes a
+// wobble (or repeats the note before): then the first of the others that fits, the other
+// chromatic side, then the fifth above or below the target.
+int ApproachWithoutWobble(int goal, int before, int beforeThat, CMPerformanceRandom& random)
+{
+    const std::uint32_t r = random.Value() % 15;
+    random.Advance();
+    const int strict = r == 0 ? goal - 5 : r == 1 ? goal + 7 : r <= 4 ? goal - 1 : goal + 1;
+    const auto fits = [&](int k) {
+        return k != before && !(before >= 0 && IsWobble(before, k, goal)) &&
+               !(beforeThat >= 0 && before >= 0 && IsWobble(beforeThat, before, k));
+    };
+    const int others[] = {strict, strict == goal + 1 ? goal - 1 : goal + 1, goal + 7, goal - 5};
+    const int* const chosen = std::find_if(std::begin(others), std::end(others), fits);
+    return chosen != std::end(others) ? *chosen : strict;
+}
+
+// Approach notes as the strict feel chooses them, with the same numbers, except where the note
+// right before its target would wobble (ApproachWithoutWobble). An approach with rests before
+// its target climbs to it as the strict feel's does.
 void ResolveApproachesNaturally(CMMusicNoteList& performance, CMPerformanceRandom& random)
 {
     std::vector<CMMusicNote>& notes = performance.MutableNotes();
@@ -276,40 +302,22 @@ void ResolveApproachesNaturally(CMMusicNoteList& performance, CMPerformanceRando
         if (notes[i].pitch != CMMusicNote::kApproachPlaceholder) {
             if (notes[i].pitch >= 0) {
                 beforeThat = before;
-                before = notes[i].pitch;
+                before = static_cast<std::uint8_t>(notes[i].pitch);
             }
             continue;
         }
-        int between = 0;
         std::size_t target = i + 1;
-        while (target < notes.size() && notes[target].pitch < 0) {
-            ++between;
+        while (target < notes.size() && notes[target].pitch < 0)
             ++target;
-        }
         if (target == notes.size())
             continue;
-        const int goal = notes[target].pitch;
-        int key = goal + between + 1;
-        if (between == 0) {
-            const std::uint32_t r = random.Value() % 15;
-            random.Advance();
-            const int strict = r == 0 ? goal - 5 : r == 1 ? goal + 7 : r <= 4 ? goal - 1 : goal + 1;
-            const auto fits = [&](int k) {
-                return k != before && !(before >= 0 && IsWobble(before, k, goal)) &&
-                       !(beforeThat >= 0 && before >= 0 && IsWobble(beforeThat, before, k));
-            };
-            const int others[] = {strict, strict == goal + 1 ? goal - 1 : goal + 1, goal + 7,
-                                  goal - 5};
-            key = strict;
-            for (const int other : others)
-                if (fits(other)) {
-                    key = other;
-                    break;
-                }
-        }
-        notes[i].pitch = static_cast<std::int8_t>(static_cast<std::uint8_t>(key));
+        const int goal = static_cast<std::uint8_t>(notes[target].pitch);
+        const auto between = static_cast<int>(target - i - 1);
+        const int key = between == 0 ? ApproachWithoutWobble(goal, before, beforeThat, random)
+                                     : goal + between + 1;
+        notes[i].pitch = static_cast<std::int8_t>(WrapToSignedByte(key));
         beforeThat = before;
-        before = notes[i].pitch;
+        before = WrapToSignedByte(key);
     }
 }
 
