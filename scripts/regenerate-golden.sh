@@ -6,6 +6,8 @@
 #   tests/data/settings/defaults.ini  the settings file written from defaults
 #   tests/data/chart/*.txt        the drawing primitives of a few charts (record_chart)
 #   tests/data/performance/strict.golden  size and hash of the strict feel's MIDI files
+#   tests/data/midi-writer.dump   the MIDI writer's files, event by event
+#   tests/data/net/conversations/*.log  what the network pane logs and sends in each conversation
 #   tests/data/musicxml/*         MusicXML scores of a few songs (musicxml_tool)
 #   tests/data/ireal/expected/*   what the iReal test playlists import to (ireal_tool)
 # Songs with a NAME.error reference are broken on purpose; their references are written by hand.
@@ -14,6 +16,7 @@ cd "$(dirname "$0")/.."
 cli=${1:-build/cli/zimbrel-cli}
 recorder=${2:-build/tests/chart/record_chart}
 performance_tests=${3:-build/tests/performance/performance_tests}
+tests=${performance_tests%/performance/performance_tests}
 
 bars() {  # song, reference
   "$cli" compile --bars "$1" | tail -n +2 > "$2"
@@ -60,9 +63,14 @@ tests/data/songs/long.zimbrel 0 0 long.screen.txt
 tests/data/songs/long.zimbrel 2 0 long.page2.txt
 CHARTS
 
-# The strict feel's performances: regenerate only when a change to them is meant.
-ZIMBREL_WRITE_STRICT_GOLDEN="$PWD/tests/data/performance/strict.golden" \
-  "$performance_tests" --gtest_filter='StrictFeel.*' >/dev/null
+# Files the tests write themselves when ZIMBREL_WRITE_GOLDEN is set. The strict feel's
+# performances: regenerate only when a change to them is meant.
+export ZIMBREL_WRITE_GOLDEN=1
+"$performance_tests" --gtest_filter='StrictFeel.*' >/dev/null
+"$tests/midi/midi_tests" --gtest_filter='MidiWriter.FilesMatchTheReviewedDumps' >/dev/null
+QT_QPA_PLATFORM=offscreen "$tests/app/app_tests" \
+  --gtest_filter='NetworkPane.ConversationsMatchTheReviewedLogs' >/dev/null
+unset ZIMBREL_WRITE_GOLDEN
 # MusicXML scores: SONG SEMITONES FILE (tests/data/musicxml).
 musicxml=${recorder%/chart/record_chart}/interchange/musicxml_tool
 mkdir -p tests/data/musicxml

@@ -14,7 +14,9 @@ namespace midireader {
 struct Event {
     std::uint32_t tick;  // absolute
     std::uint8_t status;
-    std::vector<std::uint8_t> data;  // for meta events: type first
+    std::vector<std::uint8_t> data;   // for meta events: type first
+    std::vector<std::uint8_t> bytes;  // as stored: delta time, status (unless running), data
+    std::size_t deltaSize;            // how many of `bytes` the delta time takes
 };
 
 struct Note {
@@ -29,7 +31,8 @@ struct Track {
     std::vector<Event> events;
     std::vector<Note> notes;  // sorted by start tick, then key
     int program = -1;
-    int channel = -1;  // of the first channel message
+    int channel = -1;          // of the first channel message
+    std::uint32_t length = 0;  // of the chunk's data
 };
 
 struct File {
@@ -44,7 +47,8 @@ class Reader {
 public:
     explicit Reader(const std::vector<std::uint8_t>& bytes) : m_bytes(bytes) {}
 
-    File Read()
+    // `pairNotes`: pair every note's start with its end, and throw where a note never ends.
+    File Read(bool pairNotes = true)
     {
         File file;
         Expect("MThd");
@@ -54,7 +58,7 @@ public:
         file.trackCount = static_cast<int>(Big(2));
         file.division = static_cast<int>(Big(2));
         while (m_position < m_bytes.size())
-            file.tracks.push_back(ReadTrack(file));
+            file.tracks.push_back(ReadTrack(file, pairNotes));
         return file;
     }
 
@@ -90,20 +94,22 @@ private:
                 throw std::runtime_error(std::string("expected ") + tag);
     }
 
-    Track ReadTrack(File& file)
+    Track ReadTrack(File& file, bool pairNotes)
     {
         Expect("MTrk");
         const std::uint32_t length = Big(4);
         const std::size_t end = m_position + length;
         Track track;
+        track.length = length;
         std::uint32_t tick = 0;
         std::uint8_t running = 0;
         bool ended = false;
         while (m_position < end) {
             if (ended)
                 throw std::runtime_error("events after the end of the track");
+            const std::size_t start = m_position;
             tick += VarLen();
-            Event event{tick, 0, {}};
+            Event event{tick, 0, {}, {}, m_position - start};
             std::uint8_t first = Byte();
             if (first < 0x80) {
                 if (!running)
@@ -137,11 +143,14 @@ private:
                 if (kind == 0xC0)
                     track.program = event.data[0];
             }
+            event.bytes.assign(m_bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                               m_bytes.begin() + static_cast<std::ptrdiff_t>(m_position));
             track.events.push_back(event);
         }
         if (m_position != end || !ended)
             throw std::runtime_error("track length or end of track wrong");
-        PairNotes(track);
+        if (pairNotes)
+            PairNotes(track);
         return track;
     }
 
@@ -180,6 +189,35 @@ private:
 inline File Read(const std::vector<std::uint8_t>& bytes)
 {
     return Reader(bytes).Read();
+}
+
+// A file as a reviewer reads it: the header, then each track's events one a line, the delta
+// time's bytes apart from the event's, so that running status shows as a missing status byte.
+inline std::string Dump(const std::vector<std::uint8_t>& bytes)
+{
+    const File file = Reader(bytes).Read(false);
+    std::string text = "MThd format " + std::to_string(file.format) + ", " +
+                       std::to_string(file.trackCount) + " tracks, " +
+                       std::to_string(file.division) + " ticks a quarter\n";
+    const auto hex = [](auto first, auto last) {
+        std::string out;
+        for (auto it = first; it != last; ++it) {
+            static const char digits[] = "0123456789ABCDEF";
+            out += out.empty() ? "" : " ";
+            out += digits[*it >> 4];
+            out += digits[*it & 0x0F];
+        }
+        return out;
+    };
+    for (const Track& track : file.tracks) {
+        text += "MTrk " + std::to_string(track.length) + " bytes\n";
+        for (const Event& event : track.events) {
+            const auto status = event.bytes.begin() + static_cast<std::ptrdiff_t>(event.deltaSize);
+            text += "  " + hex(event.bytes.begin(), status) + " | " +
+                    hex(status, event.bytes.end()) + "\n";
+        }
+    }
+    return text;
 }
 
 // Note-ons of a key that its channel still holds: a synthesizer hears on, on, off, off, and the

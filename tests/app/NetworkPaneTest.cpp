@@ -1,8 +1,10 @@
-// The network pane's logic: every line it writes, against a peer that plays the server byte by
-// byte (results, empty lists, names without an at-mark, two frames in one read, the peer going
-// away), and against the song server in-process: register through the dialog, a duplicate user
-// ID, a wrong password, and uploads the server would refuse. The whole conversation, uploads and
-// downloads with the files they leave, runs end to end in tests/cli/net_test.sh.
+// The network pane's logic: every line it writes and every byte it sends, in reviewed
+// conversations with a peer that plays the server byte by byte (results, empty lists, names
+// without an at-mark, two frames in one read, broken replies, the peer going away), the command
+// states along a conversation, and against the song server in-process: register through the
+// dialog, a duplicate user ID, a wrong password, and uploads the server would refuse. The whole
+// conversation, uploads and downloads with the files they leave, runs end to end in
+// tests/cli/net_test.sh.
 #include "app/CMNetworkCommands.h"
 #include "app/CMNetworkPane.h"
 #include "app/CommandIds.h"
@@ -10,6 +12,7 @@
 #include "server/CMSongServer.h"
 #include "settings/CMZimbrelIni.h"
 #include "tests/FileContents.h"
+#include "tests/GoldenFile.h"
 #include "tests/TempDir.h"
 #include "tests/net/LoopbackSocket.h"
 
@@ -20,10 +23,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
+
+#include <poll.h>
 
 namespace {
 
@@ -103,83 +109,195 @@ protected:
         }
         return shell.Take();
     }
-
-    // What the pane sent, as hexadecimal.
-    std::string Sent(std::size_t count)
-    {
-        return CFSerialData(std::string_view(ReadExactly(peer, count))).ToHex();
-    }
 };
 
 }  // namespace
 
-TEST_F(PaneWithScriptedPeer, LogOnRepliesAndTheirLines)
+namespace {
+
+// One conversation of tests/data/net/conversations, played against the pane. The file is both
+// the script and what it must give: each unindented line is a step, and the indented lines after
+// it are what the pane did then: "log" lines it wrote, "sent" bytes the peer received, and the
+// "state" and "row" answers. The runner copies the steps, writes what really happened after each,
+// and the whole is compared with the file. Steps: connect (again: disconnect), login EMAIL
+// PASSWORD, query, download [ROW...], peer BYTES (hexadecimal bytes, HH*N for N of them, "text"
+// for its characters), peer closes, state, rows.
+class ScriptedConversation {
+public:
+    ScriptedConversation() : m_listener(ListenOnLoopback())
+    {
+        m_settings.port = LocalPort(m_listener.Get());
+        m_port = std::to_string(m_settings.port);
+        m_pane.SetSettings(&m_settings);
+    }
+
+    std::string Play(const std::string& script)
+    {
+        std::istringstream lines(script);
+        std::vector<std::string> all;
+        for (std::string line; std::getline(lines, line);)
+            all.push_back(line);
+        std::string transcript;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (all[i].rfind("  ", 0) == 0)
+                continue;  // what the file expects; the runner writes what happened
+            transcript += all[i] + "\n";
+            if (all[i].empty() || all[i][0] == '#')
+                continue;
+            std::size_t logLines = 0;
+            std::size_t sentBytes = 0;
+            for (std::size_t j = i + 1; j < all.size() && all[j].rfind("  ", 0) == 0; ++j) {
+                logLines += all[j].rfind("  log ", 0) == 0;
+                if (all[j].rfind("  sent ", 0) == 0)
+                    sentBytes = (all[j].size() - 6) / 3;
+            }
+            transcript += Step(all[i], logLines, sentBytes);
+        }
+        return transcript;
+    }
+
+private:
+    // Runs one step; answers its indented lines. The counts the file expects only bound the
+    // waiting: whatever comes is written.
+    std::string Step(const std::string& step, std::size_t logLines, std::size_t sentBytes)
+    {
+        std::istringstream words(step);
+        std::string verb;
+        words >> verb;
+        std::string out;
+        if (verb == "connect") {
+            m_pane.Connect();
+            FinishConnect(m_pane);
+            if (m_pane.IsConnected() && m_peer.Get() < 0)
+                m_peer.Reset(accept(m_listener.Get(), nullptr, nullptr));
+        } else if (verb == "login") {
+            std::string email;
+            std::string password;
+            words >> email >> password;
+            m_settings.email = email.c_str();
+            m_settings.password = password.c_str();
+            m_pane.LogIn();
+        } else if (verb == "query") {
+            m_pane.QuerySongList();
+        } else if (verb == "download") {
+            std::vector<int> rows;
+            for (int row = 0; words >> row;)
+                rows.push_back(row);
+            m_pane.DownloadSelected(rows);
+        } else if (verb == "peer" && step == "peer closes") {
+            m_peer.Reset();
+        } else if (verb == "peer") {
+            const std::string bytes = ScriptBytes(words);
+            send(m_peer.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        } else if (verb == "state") {
+            out += "  state " + State() + "\n";
+        } else if (verb == "rows") {
+            for (const CMSongListRow& row : m_pane.GetRows())
+                out += "  row " + row.title + " | " + row.author + "\n";
+        } else {
+            ADD_FAILURE() << "unknown step: " << step;
+        }
+        const std::string sent = Sent(sentBytes);
+        if (!sent.empty())
+            out += "  sent" + sent + "\n";
+        for (const std::string& line : Logged(logLines))
+            out += "  log " + line + "\n";
+        return out;
+    }
+
+    std::string State() const
+    {
+        return std::string(m_pane.IsConnected() ? "connected" : "not connected") +
+               (m_pane.IsLoggedIn() ? ", logged in, " : ", not logged in, ") +
+               std::to_string(m_pane.GetAwaitedReplies()) + " awaited, " +
+               std::to_string(m_pane.GetErrorCount()) + " errors, " +
+               std::to_string(m_pane.GetRows().size()) + " rows, list changed " +
+               std::to_string(m_shell.listChanges) + " times";
+    }
+
+    static std::string ScriptBytes(std::istringstream& words)
+    {
+        std::string bytes;
+        for (std::string word; words >> word;) {
+            if (word.size() >= 2 && word.front() == '"' && word.back() == '"') {
+                bytes += word.substr(1, word.size() - 2);
+                continue;
+            }
+            const std::size_t times = word.find('*');
+            const auto byte = static_cast<char>(std::stoi(word.substr(0, times), nullptr, 16));
+            bytes.append(times == std::string::npos ? 1 : std::stoul(word.substr(times + 1)), byte);
+        }
+        return bytes;
+    }
+
+    // The log lines written, waiting for as many as expected; the port, which the system
+    // chooses, reads as PORT.
+    Lines Logged(std::size_t expected)
+    {
+        // Expecting none, a short while shows whether some come all the same.
+        const bool settle = expected == 0;
+        const auto deadline = std::chrono::steady_clock::now() + (settle ? 50ms : 2s);
+        while ((settle || m_shell.lines.size() < expected) &&
+               std::chrono::steady_clock::now() < deadline) {
+            m_pane.GetDevice().WaitForActivity(10);
+            m_pane.Poll();
+        }
+        Lines lines = m_shell.Take();
+        for (std::string& line : lines)
+            if (const std::size_t at = line.find("(" + m_port + ")"); at != std::string::npos)
+                line.replace(at + 1, m_port.size(), "PORT");
+        return lines;
+    }
+
+    // The bytes the peer received, as spaced hexadecimal, waiting for as many as expected.
+    std::string Sent(std::size_t expected)
+    {
+        std::string bytes;
+        const auto deadline = std::chrono::steady_clock::now() + 2s;
+        while (m_peer.Get() >= 0) {
+            pollfd ready{m_peer.Get(), POLLIN, 0};
+            const bool waitMore =
+                bytes.size() < expected && std::chrono::steady_clock::now() < deadline;
+            if (poll(&ready, 1, waitMore ? 10 : 0) <= 0) {
+                if (waitMore)
+                    continue;
+                break;
+            }
+            char buffer[4096];
+            const ssize_t got = recv(m_peer.Get(), buffer, sizeof buffer, MSG_DONTWAIT);
+            if (got <= 0)
+                break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+        std::string hex;
+        for (const char byte : bytes)
+            hex += " " + CFSerialData(std::string_view(&byte, 1)).ToHex();
+        return hex;
+    }
+
+    RecordingShell m_shell;
+    CMZimbrelIni m_settings;
+    CMNetworkPane m_pane{m_shell};
+    Fd m_listener;
+    Fd m_peer;
+    std::string m_port;
+};
+
+}  // namespace
+
+TEST(NetworkPane, ConversationsMatchTheReviewedLogs)
 {
-    settings.email = "a@b";
-    settings.password = "pw";
-    pane.LogIn();
-    EXPECT_EQ(shell.Take(), (Lines{"Logging in...", "<-Logon(0161406200********00)"}));
-    EXPECT_EQ(Sent(9), "0801614062007077"
-                       "00");
-    EXPECT_EQ(pane.GetAwaitedReplies(), 1);
-
-    EXPECT_EQ(Receive(B("\x02\x02\x03"), 3),
-              (Lines{"->LogonOK(0203)", "Result : 3", "Error : Cannot log in"}));
-    EXPECT_FALSE(pane.IsLoggedIn());
-    EXPECT_TRUE(pane.IsConnected());
-    EXPECT_EQ(pane.GetAwaitedReplies(), 0);
-    EXPECT_EQ(pane.GetErrorCount(), 1);
-
-    EXPECT_EQ(Receive(B("\x02\x02\x00"), 3),
-              (Lines{"->LogonOK(0200)", "Result : 0", "Logged in successfully"}));
-    EXPECT_TRUE(pane.IsLoggedIn());
-
-    // The log-in command clears the flag before anything else.
-    pane.LogIn();
-    EXPECT_FALSE(pane.IsLoggedIn());
-}
-
-TEST_F(PaneWithScriptedPeer, SongListRowsAndDownloadRequests)
-{
-    pane.QuerySongList();
-    EXPECT_EQ(shell.Take(), Lines{"<-QuerySongList(0300)"});
-    EXPECT_EQ(Sent(3), "020300");
-
-    // Two frames in one read are handled in order.
-    EXPECT_EQ(Receive(B("\x02\x04\x00"
-                        "\x16\x04\x03"
-                        "Blues@ann\0"
-                        "Solo\0"
-                        "Tag@\0"),
-                      7),
-              (Lines{"->QuerySongListOK(0400)", "[0 songs]",
-                     "->QuerySongListOK(0403426C7565734061"
-                     "6E6E00536F6C6F0054616740"
-                     "00)",
-                     "[3 songs]", "Blues@ann", "Solo", "Tag@"}));
-    ASSERT_EQ(pane.GetRows().size(), 3u);
-    EXPECT_EQ(pane.GetRows()[0].title, "Blues");
-    EXPECT_EQ(pane.GetRows()[0].author, "ann");
-    EXPECT_EQ(pane.GetRows()[1].title, "Solo");
-    EXPECT_EQ(pane.GetRows()[1].author, "");
-    EXPECT_EQ(pane.GetRows()[2].title, "Tag");
-    EXPECT_EQ(pane.GetRows()[2].author, "");
-    EXPECT_EQ(pane.GetRows()[1].name->name, "Solo");
-    EXPECT_EQ(shell.listChanges, 2);
-
-    pane.DownloadSelected({});
-    EXPECT_EQ(shell.Take(), (Lines{"Selected songs:", "<-Download(0B00)"}));
-    EXPECT_EQ(Sent(3), "020B00");
-
-    pane.DownloadSelected({2, 0, 7});
-    EXPECT_EQ(shell.Take(), (Lines{"Selected songs:", "  - Blues@ann", "  - Tag@",
-                                   "<-Download(0B02426C75657340616E6E0054616740"
-                                   "00)"}));
-    Sent(18);
-
-    // An empty list clears the rows.
-    EXPECT_EQ(Receive(B("\x02\x04\x00"), 2), (Lines{"->QuerySongListOK(0400)", "[0 songs]"}));
-    EXPECT_TRUE(pane.GetRows().empty());
+    const std::string folder = ZIMBREL_TEST_DATA "/net/conversations";
+    int played = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        ScriptedConversation conversation;
+        ExpectGoldenFile(conversation.Play(FileContents(entry.path().string())),
+                         "net/conversations/" + name);
+        ++played;
+    }
+    EXPECT_GE(played, 4);
 }
 
 TEST_F(PaneWithScriptedPeer, CommandStatesFollowTheConversation)
@@ -215,55 +333,10 @@ TEST_F(PaneWithScriptedPeer, CommandStatesFollowTheConversation)
     EXPECT_EQ(states(), "+ - - - - - - ");
 }
 
-TEST_F(PaneWithScriptedPeer, BrokenRepliesAndEmptyFrames)
+TEST(NetworkPane, DeviceEventsOfAListeningDeviceAreLogged)
 {
-    EXPECT_EQ(Receive(B("\x01\x02"), 2),
-              (Lines{"->LogonOK(02)", "Error : Cannot decode the message LogonOK"}));
-    EXPECT_EQ(Receive(B("\x00"), 1), Lines{"->None()"});
-    EXPECT_EQ(Receive(B("\x02\x0A\x01"), 1), Lines{"->AccountOK(0A01)"});
-    EXPECT_EQ(Receive(B("\x01\x63"), 1), Lines{"->(63)"});
-    EXPECT_EQ(Receive(B("\x02\x0E\x02"), 3),
-              (Lines{"->UploadOK(0E02)", "Result : 2",
-                     "Error : Cannot upload: a song title is not acceptable"}));
-
-    // A long payload is logged by its first 256 bytes and its size.
-    const std::string list = B("\x04\x01") + std::string(299, 'x') + B("\0");
-    const Lines lines = Receive(B("\x82\x2E") + list, 3);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "->QuerySongListOK(" +
-                            CFSerialData(std::string_view(list.data(), 256)).ToHex() +
-                            "...(302 bytes))");
-    EXPECT_EQ(lines[1], "[1 songs]");
-}
-
-TEST_F(PaneWithScriptedPeer, ThePeerGoingAwayAndDisconnecting)
-{
-    settings.email = "a@b";
-    settings.password = "pw";
-    pane.LogIn();
-    shell.Take();
-    Receive(B("\x02\x02\x00"), 3);
-    ASSERT_TRUE(pane.IsLoggedIn());
-    Receive(B("\x04\x04\x01"
-              "X\0"),
-            3);
-    close(peer);
-    peer = -1;
-    EXPECT_EQ(Receive("", 1), Lines{"Disconnected from 127.0.0.1(" + port + ")"});
-    EXPECT_FALSE(pane.IsConnected());
-    EXPECT_FALSE(pane.IsLoggedIn());
-    EXPECT_EQ(pane.GetRows().size(), 1u);  // the list keeps its rows
-
-    // Connect again, then disconnect by command.
-    pane.Connect();
-    FinishConnect(pane);
-    peer = accept(listener, nullptr, nullptr);
-    EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Successfully connected to server"}));
-    pane.Connect();
-    EXPECT_EQ(shell.Take(), Lines{"Disconnected from server"});
-    EXPECT_FALSE(pane.IsConnected());
-
-    // The device events that only a listening device raises are logged as well.
+    RecordingShell shell;
+    CMNetworkPane pane(shell);
     IFCommunicationDeviceEvent& events = pane;
     CFSocketEx device;
     device.SetAddress("10.1.2.3");

@@ -1,14 +1,15 @@
-// The MIDI file writer: exact bytes of headers, tempo, program changes, running status and the
-// count-in, event encodings of every status class, time order, and a reading of written files
-// by the tests' own reader.
+// The MIDI file writer: whole files against reviewed dumps, event encodings of every status
+// class, and a reading of written files by the tests' own reader.
 #include "midi/CMMidiFile.h"
 #include "tests/FileContents.h"
+#include "tests/GoldenFile.h"
 #include "tests/MidiReader.h"
 #include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,31 +17,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Concat(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Bytes Header(int tracks)
-{
-    return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, static_cast<std::uint8_t>(tracks), 0, 0x60};
-}
-
-const Bytes kTempo120 = {'M',  'T',  'r',  'k',  0,    0,    0,    0x0B, 0x00, 0xFF,
-                         0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x2F, 0x00};
-
-Bytes Track(const Bytes& data)
-{
-    Bytes track = {'M', 'T', 'r', 'k', 0, 0};
-    track.push_back(static_cast<std::uint8_t>(data.size() >> 8));
-    track.push_back(static_cast<std::uint8_t>(data.size()));
-    track.insert(track.end(), data.begin(), data.end());
-    return track;
-}
 
 Bytes EncodeEvent(const CMMidiFileEvent& event, int channel, std::uint8_t* running)
 {
@@ -53,130 +29,75 @@ Bytes EncodeEvent(const CMMidiFileEvent& event, int channel, std::uint8_t* runni
     return bytes;
 }
 
-// Four clicks of key 37 after a silent measure, as the count-in of one measure reads.
-const Bytes kOneMeasureOfClicks = {0x83, 0x00, 0x99, 0x25, 0x4F, 0x60, 0x25, 0x00, 0x00,
-                                   0x25, 0x4F, 0x60, 0x25, 0x00, 0x00, 0x25, 0x4F, 0x60,
-                                   0x25, 0x00, 0x00, 0x25, 0x4F, 0x60, 0x25, 0x00};
-
 }  // namespace
 
-TEST(MidiWriter, EmptyFileAndTempos)
+// Every file as the writer makes it, against the reviewed dumps: headers, the tempo track,
+// program changes, running status, the silent lead-in measure and the count-in's clicks, the
+// track name first, and events in time order, in insertion order at equal ticks.
+TEST(MidiWriter, FilesMatchTheReviewedDumps)
 {
-    const CMMidiFile empty(96);
-    EXPECT_EQ(empty.GetImageSize(120), 14u + 8 + 11);
-    EXPECT_EQ(empty.WriteImage(120), Concat({Header(1), kTempo120}));
-
-    const Bytes tempo140 = empty.WriteImage(140);
-    EXPECT_EQ(Bytes(tempo140.begin() + 26, tempo140.begin() + 29), (Bytes{0x06, 0x8A, 0x1B}));
-    // No tempo: the tempo track holds only its end.
-    for (int tempo : {0, -5})
-        EXPECT_EQ(empty.WriteImage(tempo), Concat({Header(1), Track({0x00, 0xFF, 0x2F, 0x00})}));
-    EXPECT_EQ(empty.GetImageSize(0), 14u + 8 + 4);
-}
-
-TEST(MidiWriter, BassTrackWithoutPrecount)
-{
-    CMMidiFile file(96);
-    file.AddTrack(1, 32, CMString());
-    EXPECT_TRUE(file.AddNote(0, 96, 36, 79));
-    EXPECT_TRUE(file.AddNote(96, 96, 38, 79));  // starts where the first ends
-    file.MakeDeltaTimes();
-    file.AddPrecount(0, 37);
-    const Bytes bass = Track({0x00, 0xC1, 0x20,              // program change
-                              0x83, 0x00, 0x91, 0x00, 0x00,  // the silent lead-in measure
-                              0x00, 0x24, 0x4F,              // no status bytes from here on
-                              0x60, 0x24, 0x00,              // the end comes before the start
-                              0x00, 0x26, 0x4F, 0x60, 0x26, 0x00, 0x00, 0xFF, 0x2F, 0x00});
-    EXPECT_EQ(file.WriteImage(120), Concat({Header(2), kTempo120, bass}));
-    EXPECT_EQ(file.GetImageSize(120), file.WriteImage(120).size());
-}
-
-TEST(MidiWriter, PrecountWithDrumTrack)
-{
-    CMMidiFile file(96);
-    file.AddTrack(1, 32, CMString());
-    file.AddNote(0, 96, 36, 79);
-    file.AddTrack(9, 0, CMString());
-    file.AddNote(0, 384, 59, 63);
-    file.MakeDeltaTimes();
-    file.AddPrecount(1, 37);
-    const Bytes image = file.WriteImage(120);
-    const Bytes bass = Track({0x00, 0xC1, 0x20, 0x86, 0x00, 0x91, 0x00, 0x00, 0x00, 0x24, 0x4F,
-                              0x60, 0x24, 0x00, 0x00, 0xFF, 0x2F, 0x00});
-    Bytes drumData = {0x00, 0xC9, 0x00};
-    drumData.insert(drumData.end(), kOneMeasureOfClicks.begin(), kOneMeasureOfClicks.end());
-    drumData.insert(drumData.end(),
-                    {0x00, 0x3B, 0x3F, 0x83, 0x00, 0x3B, 0x00, 0x00, 0xFF, 0x2F, 0x00});
-    EXPECT_EQ(image, Concat({Header(3), kTempo120, bass, Track(drumData)}));
-
-    // Read back: the music of both tracks starts together after the lead-in and count-in.
-    const midireader::File read = midireader::Read(image);
-    ASSERT_EQ(read.tracks.size(), 3u);
-    EXPECT_EQ(read.tracks[1].notes.back().tick, 768u);
-    EXPECT_EQ(read.tracks[2].notes.back().tick, 768u);
-    EXPECT_EQ(read.tracks[2].notes.size(), 5u);
-    EXPECT_EQ(read.tracks[2].notes[0].tick, 384u);
-    EXPECT_EQ(read.tracks[2].notes[3].tick, 672u);
-}
-
-TEST(MidiWriter, PrecountAddsADrumTrackWhenThereIsNone)
-{
-    CMMidiFile file(96);
-    file.AddTrack(2, 0, CMString());
-    file.AddNote(0, 192, 60, 63);
-    file.MakeDeltaTimes();
-    file.AddPrecount(2, 37);
-    const Bytes image = file.WriteImage(120);
-    const midireader::File read = midireader::Read(image);
-    EXPECT_EQ(read.trackCount, 3);
-    ASSERT_EQ(read.tracks.size(), 3u);
-    EXPECT_EQ(read.tracks[1].notes[0].tick, 1152u);  // one silent and two count-in measures
-    const midireader::Track& clicks = read.tracks[2];
-    EXPECT_EQ(clicks.channel, 9);
-    EXPECT_EQ(clicks.program, 0);
-    ASSERT_EQ(clicks.notes.size(), 8u);
-    for (std::size_t i = 0; i < 8; ++i) {
-        EXPECT_EQ(clicks.notes[i].tick, 384u + 96 * i);
-        EXPECT_EQ(clicks.notes[i].duration, 96u);
-        EXPECT_EQ(clicks.notes[i].key, 37);
-        EXPECT_EQ(clicks.notes[i].velocity, 79);
+    struct Written {
+        const char* title;
+        int tempo;
+        std::function<void(CMMidiFile&)> build;
+    };
+    const Written files[] = {
+        {"An empty file", 120, [](CMMidiFile&) {}},
+        {"An empty file", 140, [](CMMidiFile&) {}},
+        {"An empty file without a tempo", 0, [](CMMidiFile&) {}},
+        {"A bass track without count-in", 120,
+         [](CMMidiFile& file) {
+             file.AddTrack(1, 32, CMString());
+             EXPECT_TRUE(file.AddNote(0, 96, 36, 79));
+             EXPECT_TRUE(file.AddNote(96, 96, 38, 79));  // starts where the first ends
+             file.MakeDeltaTimes();
+             file.AddPrecount(0, 37);
+         }},
+        {"A count-in of one measure, with a drum track", 120,
+         [](CMMidiFile& file) {
+             file.AddTrack(1, 32, CMString());
+             file.AddNote(0, 96, 36, 79);
+             file.AddTrack(9, 0, CMString());
+             file.AddNote(0, 384, 59, 63);
+             file.MakeDeltaTimes();
+             file.AddPrecount(1, 37);
+         }},
+        {"A count-in of two measures adds a drum track", 120,
+         [](CMMidiFile& file) {
+             file.AddTrack(2, 0, CMString());
+             file.AddNote(0, 192, 60, 63);
+             file.MakeDeltaTimes();
+             file.AddPrecount(2, 37);
+         }},
+        {"A count-in of none still delays by the lead-in measure", 120,
+         [](CMMidiFile& file) {
+             file.AddTrack(9, 0, CMString());
+             file.AddNote(0, 96, 42, 95);
+             file.AddPrecount(0, 37);  // converts the track first
+         }},
+        {"A named track; a note of no length ends where it starts", 120,
+         [](CMMidiFile& file) {
+             CMMidiFileChunk& track = file.AddTrack(0, 0, CMString("Piano"));
+             track.AddNote(200, 10, 64, 50);
+             track.AddNote(0, 0, 60, 40);
+             track.InsertEvent(200, 67, 51);
+             track.InsertEvent(100, 62, 52);
+             track.InsertEvent(100, 62, 0);
+             file.MakeDeltaTimes();
+         }},
+    };
+    std::string dumps;
+    for (const Written& written : files) {
+        CMMidiFile file(96);
+        written.build(file);
+        const Bytes image = file.WriteImage(written.tempo);
+        EXPECT_EQ(file.GetImageSize(written.tempo), image.size()) << written.title;
+        dumps += std::string("== ") + written.title + ", tempo " + std::to_string(written.tempo) +
+                 "\n" + midireader::Dump(image);
     }
-}
-
-TEST(MidiWriter, PrecountZeroDelaysEveryTrackByOneMeasure)
-{
-    CMMidiFile file(96);
-    file.AddTrack(9, 0, CMString());
-    file.AddNote(0, 96, 42, 95);
-    file.AddPrecount(0, 37);  // converts the track first
-    const Bytes image = file.WriteImage(120);
-    const Bytes drums = Track({0x00, 0xC9, 0x00, 0x83, 0x00, 0x99, 0x00, 0x00, 0x00, 0x2A, 0x5F,
-                               0x60, 0x2A, 0x00, 0x00, 0xFF, 0x2F, 0x00});
-    EXPECT_EQ(image, Concat({Header(2), kTempo120, drums}));
-}
-
-TEST(MidiWriter, EventsKeepTimeOrderAndInsertionOrderAtEqualTicks)
-{
-    CMMidiFile file(96);
-    CMMidiFileChunk& track = file.AddTrack(0, 0, CMString("Piano"));
-    track.AddNote(200, 10, 64, 50);
-    track.AddNote(0, 0, 60, 40);  // duration 0: start and end at the same tick, in that order
-    track.InsertEvent(200, 67, 51);
-    track.InsertEvent(100, 62, 52);
-    track.InsertEvent(100, 62, 0);
-    file.MakeDeltaTimes();
-    const std::vector<CMMidiFileEvent>& events = track.GetEvents();
-    using Order = std::vector<std::pair<std::uint32_t, int>>;  // delta time, key * 1000 + velocity
-    Order order;
-    for (const CMMidiFileEvent& event : events)
-        order.emplace_back(event.time, event.data[0] * 1000 + event.data[1]);
-    const Order expected = {{0, 60040},   {0, 60000}, {100, 62052}, {0, 62000},
-                            {100, 64050}, {0, 67051}, {10, 64000}};
-    EXPECT_EQ(order, expected);
-    // The name goes first, as a text meta event.
-    const Bytes image = file.WriteImage(120);
-    const Bytes start(image.begin() + 14 + 19 + 8, image.begin() + 14 + 19 + 8 + 8);
-    EXPECT_EQ(start, (Bytes{0x00, 0xFF, 0x01, 0x05, 'P', 'i', 'a', 'n'}));
+    ExpectGoldenFile(dumps, "midi-writer.dump");
+    // A tempo below zero is no tempo either.
+    EXPECT_EQ(CMMidiFile(96).WriteImage(-5), CMMidiFile(96).WriteImage(0));
 }
 
 TEST(MidiWriter, ConversionHappensOnceAndLateNotesAreRefused)

@@ -8,6 +8,7 @@
 #include "performance/GenerateMidi.h"
 #include "tests/CompiledSongs.h"
 #include "tests/FileContents.h"
+#include "tests/GoldenFile.h"
 #include "tests/PresetBands.h"
 #include "tests/TempDir.h"
 #include "tools/TrioFigures.h"
@@ -16,7 +17,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,6 @@ std::string StrictLine(const ExampleSong& example, const CMMusicBand& band, int 
 
 }  // namespace
 
-// scripts/regenerate-golden.sh writes the list by setting ZIMBREL_WRITE_STRICT_GOLDEN to its path.
 TEST(StrictFeel, EveryExampleSongBandTempoAndSeedAsBefore)
 {
     const TempDir dir;
@@ -60,11 +60,7 @@ TEST(StrictFeel, EveryExampleSongBandTempoAndSeedAsBefore)
             for (const int tempo : {60, 140, 240})
                 for (int take = 0; take < 2; ++take, seed = seed * 2654435761u + 12345u)
                     lines += StrictLine(example, *band, tempo, seed, dir);
-    if (const char* path = std::getenv("ZIMBREL_WRITE_STRICT_GOLDEN")) {
-        WriteFileContents(path, lines);
-        return;
-    }
-    EXPECT_EQ(lines, FileContents(ZIMBREL_TEST_DATA "/performance/strict.golden"));
+    ExpectGoldenFile(lines, "performance/strict.golden");
 }
 
 namespace {
