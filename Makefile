@@ -1,8 +1,9 @@
 # Thin front end over CMake. Every target first makes sure the Debian packages are there.
 #   make deps    install missing packages
 #   make build   release build in build/
-#   make test    sanitizer build in build-test/ (Clang, ASan + UBSan, libFuzzer) and every test
-#   make tidy    clang-tidy over the program's sources (.clang-tidy), in the build-test/ tree
+#   make test    sanitizer build in build-test/ (Clang, ASan + UBSan, libFuzzer) and every test,
+#                clang-tidy over the program's sources (.clang-tidy) among them
+#   make tidy    only the clang-tidy test, in the build-test/ tree
 #   make tsan    ThreadSanitizer build in build-tsan/ (Clang) and the tests of threaded code
 #   make interop MusicXML exports of the example songs read by an independent reader (npm)
 #   make demo    build, then run the main job on the example songs in Data/ (results in out/)
@@ -21,15 +22,16 @@ build: deps
 
 CONFIGURE_TEST = CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-	  -DZIMBREL_SANITIZE=ON -DZIMBREL_FUZZ=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF >/dev/null
+	  -DZIMBREL_SANITIZE=ON -DZIMBREL_FUZZ=ON -DZIMBREL_WERROR=ON -DZIMBREL_BENCH=OFF \
+	  -DZIMBREL_TIDY=ON >/dev/null
 
 test: deps
-	@$(CONFIGURE_TEST) -DZIMBREL_TIDY=OFF
+	@$(CONFIGURE_TEST)
 	@cmake --build build-test -j $(JOBS)
 	@cd build-test && ctest --output-on-failure -j $(JOBS)
 
 tidy: deps
-	@$(CONFIGURE_TEST) -DZIMBREL_TIDY=ON >/dev/null
+	@$(CONFIGURE_TEST)
 	@cmake --build build-test -j $(JOBS)
 	@cd build-test && ctest --output-on-failure -R '^clang-tidy$$'
 
