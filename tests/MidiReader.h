@@ -1,6 +1,7 @@
 // A small standard-MIDI-file reader for tests, written apart from the writer so that a file is
 // checked by an independent reading: chunks, delta times, running status, meta and system
-// events, and notes paired from their starts and ends.
+// events, and notes paired from their starts and ends; and a dump of a file, event by event, for
+// reviewed golden files.
 #pragma once
 
 #include <algorithm>

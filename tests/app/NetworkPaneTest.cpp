@@ -111,10 +111,6 @@ protected:
     }
 };
 
-}  // namespace
-
-namespace {
-
 // One conversation of tests/data/net/conversations, played against the pane. The file is both
 // the script and what it must give: each unindented line is a step, and the indented lines after
 // it are what the pane did then: "log" lines it wrote, "sent" bytes the peer received, and the
