@@ -72,7 +72,6 @@ TEST_F(PlayCommand, PlaysFromTheMidiFileBesideTheSongAndTheSamePressStops)
 {
     shell.script->length = 36000;
     EXPECT_EQ(PlayOrStop(document.GetSong(), Request(2), shell), CMPlayOutcome::Playing);
-    EXPECT_EQ(MidiPathOf(CMString(songPath)), CMString(midiPath));
     ASSERT_TRUE(Exists(midiPath));
     EXPECT_EQ(shell.script->calls, (Lines{"open " + midiPath + " on port 2", "length", "play"}));
     EXPECT_TRUE(shell.player.IsPlaying());
