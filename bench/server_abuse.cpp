@@ -46,8 +46,8 @@ bool AwaitReplies(TestClient& client, std::size_t count, Clock::duration limit =
     return client.replies.size() >= count;
 }
 
-// The attackers of scenario 1, on a thread of their own: each slot is one connection, eight from each
-// loopback address from 127.0.0.2 on (or all from 127.0.0.1), opened again a second after the
+// The attackers of scenario 1, on a thread of their own: each slot is one connection, eight from
+// each loopback address from 127.0.0.2 on (or all from 127.0.0.1), opened again a second after the
 // server closes it.
 class SlotHolders {
 public:
