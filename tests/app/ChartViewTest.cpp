@@ -177,6 +177,7 @@ TEST_F(ChartViewModel, InitialUpdateFillsTheListsOnceAndTakesTempoAndPrecountFro
     view->FillMidiOutList({"Built-in synthesizer", "Synth Port 1"});
     EXPECT_EQ(controls.items[C::MidiOutList].back(), " Synth Port 1");
     ASSERT_EQ(controls.items[C::BandList].size(), PresetBands().GetBands().size());
+    EXPECT_EQ(controls.ranges[C::TransposeSlider], std::make_pair(-7, 7));
     EXPECT_EQ(controls.GetItem(C::BandList, controls.GetCurSel(C::BandList)), " Brazilian Trio");
     // The style's preset: Medium, 140 a minute, played four times; a compiled song counts in
     // one measure unless it says otherwise.
@@ -375,4 +376,7 @@ TEST_F(ChartViewModel, OpenFromListRefreshAndOptions)
     EXPECT_FALSE(State(C::Options).enabled);  // until the window gives the sheet
     view->SetOptionsSheet([] { return true; });
     EXPECT_TRUE(State(C::Options).enabled);
+    view->Settings().precount = 2;
+    view->OnCommand(C::Options);  // OK stores the settings
+    EXPECT_NE(FileContents("Zimbrel.ini").find("Precount=2"), std::string::npos);
 }

@@ -121,8 +121,12 @@ TEST(FrameCommands, LooksAreAppliedCheckedAndStored)
     EXPECT_EQ(frame.applied, std::vector<int>{216});
     EXPECT_TRUE(frame.stored.empty());
 
-    // A chosen look applied, checked alone and stored: tests/gui, MainFrameTest.
-    ASSERT_TRUE(commands.OnCommand(217));
+    ASSERT_TRUE(commands.OnCommand(217));  // applied and stored: tests/gui, MainFrameTest
+    for (const CMLookInfo& look : ApplicationLooks()) {
+        CMCommandUI ui;
+        ASSERT_TRUE(commands.OnUpdateCommand(look.id, ui));
+        EXPECT_EQ(ui.checked, look.id == 217) << look.id;
+    }
 
     // 211 to 214 keep the colour of the 215 to 218 family, blue outside it.
     commands.OnCommand(212);
@@ -154,6 +158,7 @@ TEST(CommandTable, IdentifiersAreUniqueAndPromptsSplitIntoDescriptionAndTitle)
     ASSERT_NE(songView, nullptr);
     EXPECT_EQ(CommandDescription(*songView), "Show or hide the song view");
     EXPECT_EQ(CommandTooltipTitle(*songView), "Toggle Song View");
-    EXPECT_EQ(RepeatListItems()[2], " Repeat twice");  // the window counts eleven
+    ASSERT_EQ(RepeatListItems().size(), 11u);
+    EXPECT_EQ(RepeatListItems()[2], " Repeat twice");
     EXPECT_EQ(RepeatListItems()[10], " Repeat 10 times");
 }

@@ -53,7 +53,9 @@ TEST(SourceEditor, ColoursTheSongLanguage)
 
 TEST(SourceEditor, TheCompilersErrorLine)
 {
-    // A parse error's line and text, and a song without one: ChartViewWindow in tests/gui.
+    const auto problem = CheckSongSource("title { X }\n\nchord { C | x }\n");
+    ASSERT_TRUE(problem);  // the editor marking its line, and none once fixed: tests/gui
+    EXPECT_EQ(problem->message, "line (3) parse error - last token \"x\"");
     const auto coda = CheckSongSource("chord { C | @ @ }");
     ASSERT_TRUE(coda);
     EXPECT_EQ(coda->message,
