@@ -17,14 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -307,66 +305,49 @@ TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog)
     EXPECT_EQ(pane.GetAwaitedReplies(), 0);
 }
 
-namespace {
-
-// The pane against the song server in-process.
-class PaneWithServer : public ::testing::Test {
-protected:
+// The pane against the song server in-process, run until every reply has arrived.
+TEST(NetworkPane, UploadRefusesWhatTheServerWouldNotAndSplitsManySongs)
+{
     TempDir dir;
-    std::unique_ptr<CMSongServer> server;
+    CMServerOptions options;
+    options.port = 0;
+    options.databasePath = dir.Path("songs.sqlite");
+    options.passwordCost = CMPasswordHasher::Cost::Fast;
+    options.hashThreads = 1;
+    options.log = nullptr;
+    CMSongServer server(options);
+    std::string error;
+    ASSERT_TRUE(server.Start(error)) << error;
     RecordingShell shell;
     CMZimbrelIni settings;
-    CMNetworkPane pane{shell};
-    std::string data;
-
-    void SetUp() override
-    {
-        CMServerOptions options;
-        options.port = 0;
-        options.databasePath = dir.Path("songs.sqlite");
-        options.passwordCost = CMPasswordHasher::Cost::Fast;
-        options.hashThreads = 1;
-        options.log = nullptr;
-        server = std::make_unique<CMSongServer>(options);
-        std::string error;
-        ASSERT_TRUE(server->Start(error)) << error;
-        settings.port = server->GetPort();
-        data = dir.Path("Data") + "/";
-        pane.SetSettings(&settings);
-        pane.SetDataFolder(data);
-    }
-
-    // Runs server and pane until every reply has arrived; answers the lines written.
-    Lines Settle()
-    {
+    settings.port = server.GetPort();
+    CMNetworkPane pane(shell);
+    pane.SetSettings(&settings);
+    const std::string data = dir.Path("Data") + "/";
+    pane.SetDataFolder(data);
+    const auto settle = [&] {
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (pane.GetAwaitedReplies() > 0 && std::chrono::steady_clock::now() < deadline) {
-            server->RunOnce(1ms);
+            server.RunOnce(1ms);
             pane.Poll();
         }
         return shell.Take();
-    }
-};
-
-}  // namespace
-
-TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot)
-{
+    };
     pane.Connect();
     shell.dialogAnswer = CMRegistration{"ann", "ann@example.org", "pw"};
     pane.LogIn();  // no account stored yet: registered through the dialog
-    Settle();
+    settle();
     settings.email = "ann@example.org";
     settings.password = "pw";
     pane.LogIn();
-    Settle();
+    settle();
     ASSERT_TRUE(pane.IsLoggedIn());
     std::filesystem::create_directories(data);
     WriteFileContents(data + "Huge.zimbrel", std::string(kMaxSongSource + 1, 'x'));
     WriteFileContents(data + "Zero.zimbrel", B("a\0b"));
     pane.Upload({data + "Huge.zimbrel", data + "Zero.zimbrel", data + "Missing.zimbrel"});
     EXPECT_EQ(
-        Settle(),
+        settle(),
         (Lines{"Error : Cannot upload '" + data + "Huge.zimbrel': it is larger than 65536 bytes",
                "Error : Cannot upload '" + data + "Zero.zimbrel': it holds a zero byte",
                "Error : Cannot upload '" + data + "Missing.zimbrel': cannot read " + data +
@@ -379,9 +360,9 @@ TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot)
     std::filesystem::remove(data + "Huge.zimbrel");
     std::filesystem::remove(data + "Zero.zimbrel");
     pane.UploadAll();
-    const Lines lines = Settle();
+    const Lines lines = settle();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Uploaded successfully"), 2);
     pane.QuerySongList({"ann"});
-    const Lines list = Settle();
+    const Lines list = settle();
     EXPECT_EQ(list[2], "[150 songs]");
 }
