@@ -150,10 +150,6 @@ TEST(CommandTable, IdentifiersAreUniqueAndPromptsSplitIntoDescriptionAndTitle)
         EXPECT_TRUE(ids.insert(command.id).second) << command.id;
     EXPECT_EQ(FindCommand(12345), nullptr);
 
-    const CMCommandInfo* piano = FindCommand(CommandId::Piano);
-    ASSERT_NE(piano, nullptr);
-    EXPECT_EQ(CommandDescription(*piano), "Plano");
-    EXPECT_EQ(CommandTooltipTitle(*piano), "Piano");
     const CMCommandInfo* songView = FindCommand(CommandId::ViewSongView);
     ASSERT_NE(songView, nullptr);
     EXPECT_EQ(CommandDescription(*songView), "Show or hide the song view");
