@@ -182,6 +182,20 @@ TEST(Player, ASlotNobodyCanPlayIsARestOfItsLength)
     EXPECT_EQ(after[0].key, 38);
 }
 
+TEST(Player, DrumsAreNeverTransposed)
+{
+    for (const int transpose : {0, 5}) {
+        CMMusicPhraseList measure;
+        measure.transpose = transpose;
+        measure.AddTail(
+            std::make_unique<CMMusicNoteList>(SlotFineMeasure, 7, 0x14, 9, -48, 48, 20, 400));
+        const std::vector<midireader::Note> ending = Play(Player("Pelko"), measure, 9, 150);
+        ASSERT_EQ(ending.size(), 3u);  // the ending pattern: ride, ride and hi-hat
+        EXPECT_EQ(ending[0].key, 59);
+        EXPECT_EQ(ending[1].key, 44);
+    }
+}
+
 TEST(Player, PresetLibrariesAndBands)
 {
     std::vector<std::string> players;
