@@ -1,5 +1,6 @@
-// CMList and its owning flavours: ordered insertion from either end, stable sorting, reversing,
-// node insertion, ownership and the stored form.
+// CMList and its owning flavours: ordered insertion from either end, reversing, node insertion,
+// ownership and the stored form. Sort is ordered insertion from the tail; the folder listing
+// test shows it on strings.
 #include "core/CMBaseType.h"
 #include "core/CMList.h"
 #include "core/CMStringList.h"
@@ -86,30 +87,6 @@ TEST(List, SortedInsertionFromAGivenNode)
     list.AddSorted(&zero, list.GetHead(), true);
     EXPECT_EQ(Ids(list), (std::vector<int>{5, 1, 4, 3, 2}));
     ExpectConsistent(list);
-}
-
-TEST(List, SortIsStableAndByteWiseForStrings)
-{
-    CMStringList list;
-    for (const char* text : {"b", "a", "b", "A"})
-        list.AddTail(text);
-    const CMString* firstB = list.GetHead()->element;
-    list.Sort();
-    EXPECT_EQ(Texts(list), (std::vector<std::string>{"A", "a", "b", "b"}));
-    EXPECT_EQ(list.GetTail()->previous->element, firstB);  // equal strings keep their order
-    ExpectConsistent(list);
-}
-
-TEST(List, DefaultPredicateMakesSortReverse)
-{
-    struct Plain : IMComparison<Plain> {};
-    Plain items[3];
-    CMList<Plain> list;
-    for (Plain& item : items)
-        list.AddTail(&item);
-    list.Sort();  // "always after": each element is inserted in front of the others
-    EXPECT_EQ(list.GetHead()->element, &items[2]);
-    EXPECT_EQ(list.GetTail()->element, &items[0]);
 }
 
 TEST(List, ReverseAndNodeInsertion)
