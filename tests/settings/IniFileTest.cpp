@@ -191,15 +191,18 @@ TEST_F(IniFileTest, WritersAtOnceLoseNoValue)
 
 TEST_F(IniFileTest, TextThatWouldNotReadBackIsRefused)
 {
-    // One case for each way a section, key or value could change the file's lines.
+    // Text that would break the file's lines or hide its key or section.
     const std::string old = "[A]\r\nk=1\r\n";
     CMIniFile file = File(old);
-    EXPECT_FALSE(file.WriteString("A", "k", "1\n[B]"));
+    EXPECT_FALSE(file.WriteString("A", "k", "1\r[B]"));
+    EXPECT_FALSE(file.WriteString("A", "k\n", "x"));
     EXPECT_FALSE(file.WriteString("A", "k", std::string_view("nul\0byte", 8)));
-    EXPECT_FALSE(file.WriteString("A", "", "empty key"));
+    EXPECT_FALSE(file.WriteString("A", "", "x"));
     EXPECT_FALSE(file.WriteString("A", "k=v", "x"));
+    EXPECT_FALSE(file.WriteString("A", "#k", "x"));
     EXPECT_FALSE(file.WriteString("A", "[k", "x"));
     EXPECT_FALSE(file.WriteString("A]", "k", "x"));
+    EXPECT_FALSE(file.WriteString("A#", "k", "x"));
     EXPECT_EQ(Bytes(), old);
     EXPECT_TRUE(file.WriteString("A", "k", " spaces, = and # are fine "));
     EXPECT_EQ(file.ReadString("A", "k", ""), " spaces, = and # are fine ");
