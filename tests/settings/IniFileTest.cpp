@@ -153,6 +153,7 @@ TEST_F(IniFileTest, WhereAWriteGoesAndWhatItKeeps)
         {"[A]\r\nx=1\r\n\r\n# about B\r\n[B]\r\n", "[A]\r\nx=1\r\n\r\n# about B\r\nk=3\r\n[B]\r\n"},
         {"[B]\r\ny=2\r\n[A]\r\nx=1\r\n", "[B]\r\ny=2\r\n[A]\r\nx=1\r\nk=3\r\n"},
         {"[B]\ry=2", "[B]\ry=2\r[A]\rk=3\r"},
+        {"[A]\rx=1\r", "[A]\rx=1\rk=3\r"},
         {"[A]\r\nx=1\r\n[B]", "[A]\r\nx=1\r\nk=3\r\n[B]\r\n"},
         {"[A]", "[A]\r\nk=3\r\n"},
         {"[A]\r\nk=1", "[A]\r\nk=3\r\n"},
