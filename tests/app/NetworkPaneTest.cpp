@@ -148,7 +148,7 @@ private:
             out += "  state " + State() + "\n";
         } else if (verb == "rows") {
             for (const CMSongListRow& row : m_pane.GetRows())
-                out += "  row " + row.title + " | " + row.author + "\n";
+                out += "  row \"" + row.title + "\" by \"" + row.author + "\"\n";
         } else {
             ADD_FAILURE() << "unknown step: " << step;
         }
@@ -167,7 +167,7 @@ private:
                std::to_string(m_pane.GetAwaitedReplies()) + " awaited, " +
                std::to_string(m_pane.GetErrorCount()) + " errors, " +
                std::to_string(m_pane.GetRows().size()) + " rows, list changed " +
-               std::to_string(m_shell.listChanges) + " times, commands " + CommandStates();
+               std::to_string(m_shell.listChanges) + " times, commands [" + CommandStates() + "]";
     }
 
     std::string CommandStates() const
