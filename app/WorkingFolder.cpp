@@ -36,7 +36,7 @@ std::string ChooseWorkingFolder(const std::string& current, const char* xdgDataH
     const fs::path here(current);
     if (Exists(here / "Data") || Exists(here / "Zimbrel.ini"))
         return current;
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME is ignored, as the freedesktop.org base directories are absolute.
     if (xdgDataHome && fs::path(xdgDataHome).is_absolute())
         return (fs::path(xdgDataHome) / "zimbrel").string();
     if (home && *home)

@@ -46,8 +46,8 @@ bool AwaitReplies(TestClient& client, std::size_t count, Clock::duration limit =
     return client.replies.size() >= count;
 }
 
-// The attackers of part 1, on a thread of their own: each slot is one connection, eight from each
-// loopback address from 127.0.0.2 on (or all from 127.0.0.1), opened again a second after the
+// The attackers of scenario 1, on a thread of their own: each slot is one connection, eight from
+// each loopback address from 127.0.0.2 on (or all from 127.0.0.1), opened again a second after the
 // server closes it.
 class SlotHolders {
 public:
@@ -157,7 +157,7 @@ void HeldSlots(const std::string& program)
         std::printf("the server did not start\n");
         return;
     }
-    std::printf("Part 1: a new client registers, logs on and lists every song\n");
+    std::printf("Scenario 1: a new client registers, logs on and lists every song\n");
     int nextUser = 0;
     NewClientRounds("quiet server", server.GetPort(), 10, nextUser);
     for (const bool oneAddress : {false, true}) {
@@ -244,7 +244,7 @@ void LargeLists(const std::string& program)
     stop = true;
     for (std::thread& lister : listers)
         lister.join();
-    std::printf("Part 2: 100,000 songs, four clients listing them all without pause\n");
+    std::printf("Scenario 2: 100,000 songs, four clients listing them all without pause\n");
     std::printf("lists of every song answered: %d in 20 s\n", lists.load());
     PrintSpread("small request: the probe's own songs", ownList);
     PrintSpread("small request: Account", account);

@@ -315,9 +315,10 @@ void ResolveApproachesNaturally(CMMusicNoteList& performance, CMPerformanceRando
         const auto between = static_cast<int>(target - i - 1);
         const int key = between == 0 ? ApproachWithoutWobble(goal, before, beforeThat, random)
                                      : goal + between + 1;
-        notes[i].pitch = static_cast<std::int8_t>(WrapToSignedByte(key));
+        const int stored = WrapToSignedByte(key);
+        notes[i].pitch = static_cast<std::int8_t>(stored);
         beforeThat = before;
-        before = WrapToSignedByte(key);
+        before = stored;
     }
 }
 

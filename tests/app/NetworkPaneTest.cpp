@@ -1,10 +1,9 @@
 // The network pane's logic: every line it writes and every byte it sends, in reviewed
 // conversations with a peer that plays the server byte by byte (results, empty lists, names
-// without an at-mark, two frames in one read, broken replies, the peer going away), the command
-// states along a conversation, and against the song server in-process: register through the
-// dialog, a duplicate user ID, a wrong password, and uploads the server would refuse. The whole
-// conversation, uploads and downloads with the files they leave, runs end to end in
-// tests/cli/net_test.sh.
+// without an at-mark, two frames in one read, broken replies, the peer going away) with the ribbon
+// commands' states along them, and against the song server in-process: uploads the server would
+// refuse, and many songs at once. Registering, a duplicate user ID and a wrong password, and the
+// whole conversation with the files it leaves, run end to end in tests/cli/net_test.sh.
 #include "app/CMNetworkCommands.h"
 #include "app/CMNetworkPane.h"
 #include "app/CommandIds.h"
@@ -18,14 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -68,56 +65,15 @@ public:
     Lines Take() { return std::exchange(lines, {}); }
 };
 
-// The pane connected to a socket of the test's own, which plays the server.
-class PaneWithScriptedPeer : public ::testing::Test {
-protected:
-    RecordingShell shell;
-    CMZimbrelIni settings;
-    CMNetworkPane pane{shell};
-    int listener = -1;
-    int peer = -1;
-    std::string port;
-
-    void SetUp() override
-    {
-        listener = ListenOnLoopback();
-        settings.port = LocalPort(listener);
-        port = std::to_string(settings.port);
-        pane.SetSettings(&settings);
-        pane.Connect();
-        FinishConnect(pane);
-        peer = accept(listener, nullptr, nullptr);
-        ASSERT_EQ(shell.Take(),
-                  (Lines{"Connecting to server...", "Successfully connected to server"}));
-    }
-    void TearDown() override
-    {
-        if (peer >= 0)
-            close(peer);
-        close(listener);
-    }
-
-    // The peer sends `bytes`; the pane polls until `count` more lines are written (or a second
-    // passes); answers the new lines.
-    Lines Receive(const std::string& bytes, std::size_t count)
-    {
-        send(peer, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        const auto deadline = std::chrono::steady_clock::now() + 1s;
-        while (shell.lines.size() < count && std::chrono::steady_clock::now() < deadline) {
-            pane.GetDevice().WaitForActivity(10);
-            pane.Poll();
-        }
-        return shell.Take();
-    }
-};
-
 // One conversation of tests/data/net/conversations, played against the pane. The file is both
 // the script and what it must give: each unindented line is a step, and the indented lines after
 // it are what the pane did then: "log" lines it wrote, "sent" bytes the peer received, and the
 // "state" and "row" answers. The runner copies the steps, writes what really happened after each,
 // and the whole is compared with the file. Steps: connect (again: disconnect), login EMAIL
-// PASSWORD, query, download [ROW...], peer BYTES (hexadecimal bytes, HH*N for N of them, "text"
-// for its characters), peer closes, state, rows.
+// PASSWORD, query, download [ROW...], song PATH (the song Upload song would send), peer BYTES
+// (hexadecimal bytes, HH*N for N of them, "text" for its characters), peer closes, state, rows.
+// The steps that are ribbon commands run as the ribbon runs them, and "state" ends with each
+// network command as enabled ("+" or "-") and checked ("x" or " ").
 class ScriptedConversation {
 public:
     ScriptedConversation() : m_listener(ListenOnLoopback())
@@ -162,7 +118,7 @@ private:
         words >> verb;
         std::string out;
         if (verb == "connect") {
-            m_pane.Connect();
+            m_commands.OnCommand(CommandId::NetConnect);
             FinishConnect(m_pane);
             if (m_pane.IsConnected() && m_peer.Get() < 0)
                 m_peer.Reset(accept(m_listener.Get(), nullptr, nullptr));
@@ -172,14 +128,17 @@ private:
             words >> email >> password;
             m_settings.email = email.c_str();
             m_settings.password = password.c_str();
-            m_pane.LogIn();
+            m_commands.OnCommand(CommandId::NetLogIn);
         } else if (verb == "query") {
-            m_pane.QuerySongList();
+            m_commands.OnCommand(CommandId::NetQuerySongList);
         } else if (verb == "download") {
             std::vector<int> rows;
             for (int row = 0; words >> row;)
                 rows.push_back(row);
-            m_pane.DownloadSelected(rows);
+            m_commands.SetSelectedRows(rows);
+            m_commands.OnCommand(CommandId::NetDownloadSong);
+        } else if (verb == "song") {
+            words >> m_song;
         } else if (verb == "peer" && step == "peer closes") {
             m_peer.Reset();
         } else if (verb == "peer") {
@@ -208,7 +167,20 @@ private:
                std::to_string(m_pane.GetAwaitedReplies()) + " awaited, " +
                std::to_string(m_pane.GetErrorCount()) + " errors, " +
                std::to_string(m_pane.GetRows().size()) + " rows, list changed " +
-               std::to_string(m_shell.listChanges) + " times";
+               std::to_string(m_shell.listChanges) + " times, commands " + CommandStates();
+    }
+
+    std::string CommandStates() const
+    {
+        namespace C = CommandId;
+        std::string text;
+        for (const int id : {C::NetConnect, C::NetLogIn, C::NetQuerySongList, C::NetDownloadSong,
+                             C::NetDownloadAll, C::NetUploadAll, C::NetUploadSong}) {
+            CMCommandUI ui;
+            EXPECT_TRUE(m_commands.OnUpdateCommand(id, ui));
+            text += std::string(ui.enabled ? "+" : "-") + (ui.checked ? "x" : " ");
+        }
+        return text;
     }
 
     static std::string ScriptBytes(std::istringstream& words)
@@ -277,6 +249,8 @@ private:
     Fd m_listener;
     Fd m_peer;
     std::string m_port;
+    std::string m_song;
+    CMNetworkCommands m_commands{m_pane, [this] { return CMString(m_song); }};
 };
 
 }  // namespace
@@ -296,39 +270,6 @@ TEST(NetworkPane, ConversationsMatchTheReviewedLogs)
     EXPECT_GE(played, 4);
 }
 
-TEST_F(PaneWithScriptedPeer, CommandStatesFollowTheConversation)
-{
-    namespace C = CommandId;
-    CMString song;
-    CMNetworkCommands commands(pane, [&song] { return song; });
-    // Each state as enabled ("+" or "-") and checked ("x" or " ") of Connect, Log in, Query,
-    // Download song, Download all, Upload all and Upload song.
-    const auto states = [&commands] {
-        std::string text;
-        for (const int id : {C::NetConnect, C::NetLogIn, C::NetQuerySongList, C::NetDownloadSong,
-                             C::NetDownloadAll, C::NetUploadAll, C::NetUploadSong}) {
-            CMCommandUI ui;
-            EXPECT_TRUE(commands.OnUpdateCommand(id, ui));
-            text += std::string(ui.enabled ? "+" : "-") + (ui.checked ? "x" : " ");
-        }
-        return text;
-    };
-    EXPECT_EQ(states(), "+x+ - - - - - ");
-    settings.email = "a@b";
-    settings.password = "pw";
-    EXPECT_TRUE(commands.OnCommand(C::NetLogIn));
-    Receive(B("\x02\x02\x00"), 5);
-    EXPECT_EQ(states(), "+x+x+ + + + - ");
-    song = "Data/Blues.zimbrel";
-    EXPECT_EQ(states(), "+x+x+ + + + + ");
-
-    // Download song with no row selected sends an empty list.
-    EXPECT_TRUE(commands.OnCommand(C::NetDownloadSong));
-    EXPECT_EQ(shell.Take(), (Lines{"Selected songs:", "<-Download(0B00)"}));
-    EXPECT_TRUE(commands.OnCommand(C::NetConnect));
-    EXPECT_EQ(states(), "+ - - - - - - ");
-}
-
 TEST(NetworkPane, DeviceEventsOfAListeningDeviceAreLogged)
 {
     RecordingShell shell;
@@ -345,22 +286,15 @@ TEST(NetworkPane, DeviceEventsOfAListeningDeviceAreLogged)
 
 TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog)
 {
+    // A port nobody listens on: tests/cli/net_test.sh ("no server").
     RecordingShell shell;
     CMZimbrelIni settings;
-    const int unused = socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = Loopback(0);
-    bind(unused, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-    settings.port = LocalPort(unused);  // bound, not listening
     CMNetworkPane pane(shell);
     pane.SetSettings(&settings);
-    pane.Connect();
-    FinishConnect(pane);
-    close(unused);
-    EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Error : Cannot connect to server"}));
-    EXPECT_FALSE(pane.IsConnected());
     settings.port = 70000;
     pane.Connect();
     EXPECT_EQ(shell.Take(), (Lines{"Connecting to server...", "Error : Cannot connect to server"}));
+    EXPECT_FALSE(pane.IsConnected());
 
     settings.email = "me@example.org";
     pane.LogIn();  // no password: the register dialog, and the user cancels
@@ -371,94 +305,49 @@ TEST(NetworkPane, ConnectFailsAndLogInWithoutAccountOpensTheDialog)
     EXPECT_EQ(pane.GetAwaitedReplies(), 0);
 }
 
-namespace {
-
-// The pane against the song server in-process.
-class PaneWithServer : public ::testing::Test {
-protected:
+// The pane against the song server in-process, run until every reply has arrived.
+TEST(NetworkPane, UploadRefusesWhatTheServerWouldNotAndSplitsManySongs)
+{
     TempDir dir;
-    std::unique_ptr<CMSongServer> server;
+    CMServerOptions options;
+    options.port = 0;
+    options.databasePath = dir.Path("songs.sqlite");
+    options.passwordCost = CMPasswordHasher::Cost::Fast;
+    options.hashThreads = 1;
+    options.log = nullptr;
+    CMSongServer server(options);
+    std::string error;
+    ASSERT_TRUE(server.Start(error)) << error;
     RecordingShell shell;
     CMZimbrelIni settings;
-    CMNetworkPane pane{shell};
-    std::string data;
-
-    void SetUp() override
-    {
-        CMServerOptions options;
-        options.port = 0;
-        options.databasePath = dir.Path("songs.sqlite");
-        options.passwordCost = CMPasswordHasher::Cost::Fast;
-        options.hashThreads = 1;
-        options.log = nullptr;
-        server = std::make_unique<CMSongServer>(options);
-        std::string error;
-        ASSERT_TRUE(server->Start(error)) << error;
-        settings.port = server->GetPort();
-        data = dir.Path("Data") + "/";
-        pane.SetSettings(&settings);
-        pane.SetDataFolder(data);
-    }
-
-    // Runs server and pane until every reply has arrived; answers the lines written.
-    Lines Settle()
-    {
+    settings.port = server.GetPort();
+    CMNetworkPane pane(shell);
+    pane.SetSettings(&settings);
+    const std::string data = dir.Path("Data") + "/";
+    pane.SetDataFolder(data);
+    const auto settle = [&] {
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (pane.GetAwaitedReplies() > 0 && std::chrono::steady_clock::now() < deadline) {
-            server->RunOnce(1ms);
+            server.RunOnce(1ms);
             pane.Poll();
         }
         return shell.Take();
-    }
-
-    void ConnectAndLogIn(const char* email, const char* password)
-    {
-        settings.email = email;
-        settings.password = password;
-        if (!pane.IsConnected())
-            pane.Connect();
-        pane.LogIn();
-        Settle();
-        ASSERT_TRUE(pane.IsLoggedIn());
-    }
-};
-
-}  // namespace
-
-TEST_F(PaneWithServer, RegisteringThroughTheDialog)
-{
-    pane.Connect();
-    shell.dialogAnswer = CMRegistration{"ann", "ann@example.org", "secret1"};
-    pane.LogIn();
-    EXPECT_EQ(Settle(), (Lines{"Connecting to server...", "Successfully connected to server",
-                               "->RegisterOK(0800)", "Result : 0", "Registered successfully"}));
-    shell.dialogAnswer = CMRegistration{"ANN", "other@example.org", "x"};
-    pane.LogIn();
-    EXPECT_EQ(Settle(), (Lines{"->RegisterOK(0804)", "Result : 4",
-                               "Error : Cannot register: the user ID is already taken"}));
-
-    settings.email = "ann@example.org";
-    settings.password = "wrong";
-    pane.LogIn();
-    const Lines refused = Settle();
-    EXPECT_EQ(Lines(refused.end() - 3, refused.end()),
-              (Lines{"->LogonOK(0201)", "Result : 1", "Error : Cannot log in"}));
-    ConnectAndLogIn("ann@example.org", "secret1");
-}
-
-TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot)
-{
+    };
     pane.Connect();
     shell.dialogAnswer = CMRegistration{"ann", "ann@example.org", "pw"};
+    pane.LogIn();  // no account stored yet: registered through the dialog
+    settle();
+    settings.email = "ann@example.org";
+    settings.password = "pw";
     pane.LogIn();
-    Settle();
-    ConnectAndLogIn("ann@example.org", "pw");
+    settle();
+    ASSERT_TRUE(pane.IsLoggedIn());
     std::filesystem::create_directories(data);
     WriteFileContents(data + "Huge.zimbrel", std::string(kMaxSongSource + 1, 'x'));
     WriteFileContents(data + "Zero.zimbrel", B("a\0b"));
     pane.Upload({data + "Huge.zimbrel", data + "Zero.zimbrel", data + "Missing.zimbrel"});
     EXPECT_EQ(
-        Settle(),
+        settle(),
         (Lines{"Error : Cannot upload '" + data + "Huge.zimbrel': it is larger than 65536 bytes",
                "Error : Cannot upload '" + data + "Zero.zimbrel': it holds a zero byte",
                "Error : Cannot upload '" + data + "Missing.zimbrel': cannot read " + data +
@@ -471,9 +360,9 @@ TEST_F(PaneWithServer, UploadRefusesWhatTheServerWouldNot)
     std::filesystem::remove(data + "Huge.zimbrel");
     std::filesystem::remove(data + "Zero.zimbrel");
     pane.UploadAll();
-    const Lines lines = Settle();
+    const Lines lines = settle();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Uploaded successfully"), 2);
     pane.QuerySongList({"ann"});
-    const Lines list = Settle();
+    const Lines list = settle();
     EXPECT_EQ(list[2], "[150 songs]");
 }

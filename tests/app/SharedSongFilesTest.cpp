@@ -27,36 +27,28 @@ TEST(SharedSongFiles, DownloadsAreStoredUnderTitleThenTitleAndAuthor)
 {
     TempDir dir;
     const std::string data = dir.Path("Data/");
-    CMStoredSongFile stored = Store(data, "Blues@ann", "ann's");
-    EXPECT_EQ(stored.outcome, Outcome::Saved);
-    EXPECT_EQ(stored.path, data + "Blues.zimbrel");
+    const struct {
+        const char* name;
+        const char* source;
+        Outcome outcome;
+        std::string pathOrReason;  // where it is stored, or why it is not
+    } steps[] = {
+        {"Blues@ann", "ann's", Outcome::Saved, data + "Blues.zimbrel"},
+        {"Blues@ann", "ann's", Outcome::AlreadyThere, data + "Blues.zimbrel"},
+        {"Blues@bob", "bob's", Outcome::Saved, data + "Blues@bob.zimbrel"},
+        {"Blues@bob", "bob's", Outcome::AlreadyThere, data + "Blues@bob.zimbrel"},
+        {"Blues@bob", "bob's new", Outcome::Refused, data + "Blues@bob.zimbrel holds another song"},
+        {"Blues", "no author", Outcome::Refused, data + "Blues.zimbrel holds another song"},
+        {"Solo", "no author, new title", Outcome::Saved, data + "Solo.zimbrel"},
+    };
+    for (const auto& step : steps) {
+        const CMStoredSongFile stored = Store(data, step.name, step.source);
+        EXPECT_EQ(stored.outcome, step.outcome) << step.name << ": " << step.source;
+        EXPECT_EQ(step.outcome == Outcome::Refused ? stored.reason : stored.path,
+                  step.pathOrReason);
+    }
     EXPECT_EQ(FileContents(data + "Blues.zimbrel"), "ann's");
-
-    stored = Store(data, "Blues@ann", "ann's");
-    EXPECT_EQ(stored.outcome, Outcome::AlreadyThere);
-    EXPECT_EQ(stored.path, data + "Blues.zimbrel");
-
-    stored = Store(data, "Blues@bob", "bob's");
-    EXPECT_EQ(stored.outcome, Outcome::Saved);
-    EXPECT_EQ(stored.path, data + "Blues@bob.zimbrel");
-    EXPECT_EQ(FileContents(data + "Blues.zimbrel"), "ann's");
-
-    stored = Store(data, "Blues@bob", "bob's");
-    EXPECT_EQ(stored.outcome, Outcome::AlreadyThere);
-    EXPECT_EQ(stored.path, data + "Blues@bob.zimbrel");
-
-    stored = Store(data, "Blues@bob", "bob's new version");
-    EXPECT_EQ(stored.outcome, Outcome::Refused);
-    EXPECT_EQ(stored.reason, data + "Blues@bob.zimbrel holds another song");
     EXPECT_EQ(FileContents(data + "Blues@bob.zimbrel"), "bob's");
-
-    stored = Store(data, "Blues", "no author");
-    EXPECT_EQ(stored.outcome, Outcome::Refused);
-    EXPECT_EQ(stored.reason, data + "Blues.zimbrel holds another song");
-
-    stored = Store(data, "Solo", "no author, new title");
-    EXPECT_EQ(stored.outcome, Outcome::Saved);
-    EXPECT_EQ(stored.path, data + "Solo.zimbrel");
 }
 
 TEST(SharedSongFiles, TitlesThatWouldLeaveTheFolderAreRefused)

@@ -7,6 +7,7 @@
 #include "tests/FileContents.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
+#include "tests/app/AppFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -33,44 +34,32 @@ public:
 TEST(SongDocument, OpeningReportsSuccessOrTheCompilerError)
 {
     TempDir dir;
+    CMSongDocument document;
+    RecordingShell shell;
+    document.ReportOpening(shell);  // an untitled document writes no success line
+    EXPECT_TRUE(shell.lines.empty());
     const std::string good = dir.Path("blues.zimbrel");
     WriteFileContents(good, "title { Blues }\nchord { F7 | Bb7 | F7 | }\n");
-    CMSongDocument document;
     CMString readError;
     ASSERT_TRUE(document.Open(good.c_str(), readError));
-    EXPECT_TRUE(document.IsCompiled());
-    EXPECT_EQ(document.GetTitle(), "blues");
     EXPECT_EQ(document.GetSong().path.Str(), good);
-    RecordingShell shell;
     document.ReportOpening(shell);
-    EXPECT_EQ(shell.lines, (std::vector<std::string>{"'blues' has been compiled successfully"}));
 
     const std::string bad = dir.Path("broken.song.zimbrel");
     WriteFileContents(bad, "title { Broken }\n\nchord { C | x }\n");
     ASSERT_TRUE(document.Open(bad.c_str(), readError));
-    EXPECT_FALSE(document.IsCompiled());
     EXPECT_EQ(document.GetSong().measures.GetCount(), 0);  // opening cleared the old song
-    RecordingShell shell2;
-    document.ReportOpening(shell2);
-    EXPECT_EQ(shell2.lines,
-              (std::vector<std::string>{"Error : line (3) parse error\n  Last token : \"x\"\n"}));
     EXPECT_EQ(document.GetTitle(), "broken.song");
-}
+    document.ReportOpening(shell);
+    EXPECT_EQ(shell.lines,
+              (std::vector<std::string>{"'blues' has been compiled successfully",
+                                        "Error : line (3) parse error\n  Last token : \"x\"\n"}));
 
-TEST(SongDocument, FilesThatCannotBeRead)
-{
-    TempDir dir;
-    CMSongDocument document;
-    CMString readError;
-    const std::string missing = dir.Path("missing.zimbrel");
-    EXPECT_FALSE(document.Open(missing.c_str(), readError));
-    EXPECT_EQ(readError.Str(), "Error : Cannot read '" + missing + "': No such file or directory");
+    // A folder is no file; an empty song is a song.
     EXPECT_FALSE(document.Open(dir.Root().c_str(), readError));
     EXPECT_EQ(readError.Str(), "Error : Cannot read '" + dir.Root() + "': not a file");
-
-    const std::string empty = dir.Path("empty.zimbrel");
-    WriteFileContents(empty, "");
-    EXPECT_TRUE(document.Open(empty.c_str(), readError));  // an empty song is a song
+    WriteFileContents(dir.Path("empty.zimbrel"), "");
+    EXPECT_TRUE(document.Open(dir.Path("empty.zimbrel").c_str(), readError));
     EXPECT_TRUE(document.IsCompiled());
 }
 
@@ -104,60 +93,7 @@ TEST(SongDocument, EditingRecompilesOnlyWhatChanged)
     EXPECT_EQ(shell.repaints, 3);
 }
 
-TEST(SongDocument, UntitledDocumentWritesNoSuccessLine)
-{
-    CMSongDocument document;
-    RecordingShell shell;
-    document.ReportOpening(shell);
-    EXPECT_TRUE(shell.lines.empty());
-    EXPECT_TRUE(document.GetTitle().IsEmpty());
-}
-
-namespace {
-
-// The file commands' window: scripted answers, recorded notices.
-class ScriptedWindow : public IMDocumentShell {
-public:
-    void WriteOutput(const CMString& text) override { notices.push_back("output " + text.Str()); }
-    void RepaintChart() override {}
-    CMString AskOpenPath() override { return CMString(openPath); }
-    CMString AskImportPath() override { return CMString(importPath); }
-    CMString AskSavePath(const CMString&) override { return CMString(savePath); }
-    CMSaveChoice AskSaveChanges(const CMString& title) override
-    {
-        notices.push_back("save changes to " + title.Str() + "?");
-        return saveChoice;
-    }
-    bool AskReload(const CMString&) override
-    {
-        notices.push_back("reload?");
-        return reload;
-    }
-    void ShowError(const CMString& message) override { notices.push_back(message.Str()); }
-    void DocumentShown(bool reloaded) override
-    {
-        notices.push_back(reloaded ? "reloaded" : "shown");
-    }
-    void TitleChanged() override {}
-    void RecentFilesChanged(const std::vector<CMString>& paths) override
-    {
-        recent.clear();
-        for (const CMString& path : paths)
-            recent.push_back(path.Str());
-    }
-    void PostCommand(int id) override { notices.push_back("post " + std::to_string(id)); }
-
-    std::vector<std::string> TakeNotices() { return std::exchange(notices, {}); }
-
-    std::string openPath, savePath, importPath;
-    CMSaveChoice saveChoice = CMSaveChoice::Cancel;
-    bool reload = false;
-    std::vector<std::string> notices, recent;
-};
-
 using Notices = std::vector<std::string>;
-
-}  // namespace
 
 TEST(DocumentCommands, SaveSaveAsAndTheQuestionBeforeEditsAreLost)
 {

@@ -62,28 +62,28 @@ auto DrawOn(QImage& image, double zoom, CMPoint origin, Drawing drawing)
     return drawing(surface);
 }
 
-}  // namespace
-
-TEST(QtSurface, TransformToThousandthsOfAnInch)
+// The ink of a drawing with a fresh surface on a white image of the given inches, the origin at
+// its corner; `answered` takes what the drawing answered.
+template <class Drawing>
+QRectF InkOf(double wide, double high, Drawing drawing, double* answered = nullptr,
+             double zoom = 1.0)
 {
-    QImage image = WhiteImage(1, 1);
-    QPainter painter(&image);
-    CMQtDC surface(painter, kDpi, 1.0, false);
-    surface.origin = CMPoint(0.5, 0.5);
-    EXPECT_EQ(surface.DeviceX(1.0), 1500);
-    EXPECT_EQ(surface.DeviceY(2.0), 2500);
-    EXPECT_EQ(surface.DeviceX(0.0004), 500);  // truncated
-    surface.origin = CMPoint();
-    EXPECT_EQ(surface.DeviceX(-0.0016), -1);  // toward zero
-    surface.zoom = 2.0;
-    EXPECT_EQ(surface.DeviceX(0.25), 500);
-    EXPECT_EQ(surface.DeviceY(-0.25), -500);
+    QImage image = WhiteImage(wide, high);
+    const double result = DrawOn(image, zoom, CMPoint(), drawing);
+    if (answered)
+        *answered = result;
+    return Ink(image);
 }
+
+}  // namespace
 
 TEST(QtSurface, LinesLandWhereTheInchesSay)
 {
     QImage image = WhiteImage(3, 2);
     DrawOn(image, 1.0, CMPoint(0.5, 0.5), [](CMQtDC& surface) {
+        // Thousandths of an inch, truncated toward zero.
+        EXPECT_EQ(surface.DeviceX(0.0004), 500);
+        EXPECT_EQ(surface.DeviceY(-0.5016), -1);
         return surface.DrawLine(0.5, 0.25, 1.5, 0.25, 0, 20);  // 0.1 inch wide
     });
     QRectF ink = Ink(image);
@@ -136,14 +136,14 @@ TEST(QtSurface, TextWidthsAlignmentAndTheCellTop)
 
     double widths[3] = {};
     QRectF inks[3];
-    for (int alignment = 0; alignment < 3; ++alignment) {
-        QImage image = WhiteImage(6, 1);
-        widths[alignment] = DrawOn(image, 1.0, CMPoint(), [&](CMQtDC& surface) {
-            return surface.DrawText(3, 0.25, "Example", kArial,
-                                    static_cast<std::uint8_t>(alignment));
-        });
-        inks[alignment] = Ink(image);
-    }
+    for (int alignment = 0; alignment < 3; ++alignment)
+        inks[alignment] = InkOf(
+            6, 1,
+            [&](CMQtDC& surface) {
+                return surface.DrawText(3, 0.25, "Example", kArial,
+                                        static_cast<std::uint8_t>(alignment));
+            },
+            &widths[alignment]);
     EXPECT_NEAR(widths[0], expected, 1e-9);
     EXPECT_DOUBLE_EQ(widths[1], widths[0]);
     EXPECT_DOUBLE_EQ(widths[2], widths[0]);
@@ -154,12 +154,13 @@ TEST(QtSurface, TextWidthsAlignmentAndTheCellTop)
     EXPECT_NEAR(inks[0].top(), 0.25 + (metrics.ascent() - metrics.capHeight()) / 1000, 0.011);
 
     // At zoom 2 a 0.25 inch font is half an inch high, and the width answered stays in inches.
-    QImage image = WhiteImage(10, 2);
-    const double zoomed = DrawOn(image, 2.0, CMPoint(), [](CMQtDC& surface) {
-        return surface.DrawText(0.5, 0.25, "Example", kArial, AlignLeft);
-    });
+    double zoomed = 0;
+    const QRectF ink = InkOf(
+        10, 2,
+        [](CMQtDC& surface) { return surface.DrawText(0.5, 0.25, "Example", kArial, AlignLeft); },
+        &zoomed, 2.0);
     EXPECT_NEAR(zoomed, widths[0], 0.002);
-    EXPECT_NEAR(Ink(image).height(), 2 * inks[0].height(), 0.02);
+    EXPECT_NEAR(ink.height(), 2 * inks[0].height(), 0.02);
 }
 
 TEST(QtSurface, OutlinesAndFills)
@@ -208,68 +209,46 @@ TEST(QtSurface, MusicSignsStandWhereTheLayoutPutsThem)
 {
     ASSERT_TRUE(CMMusicFont::Instance().HasEmmentaler())
         << qPrintable(CMMusicFont::Instance().Warning());
-    const CMFontConfig accidental("", "Font", kMusicFontName, 0.25, false, false, 0);
+    const CMFontConfig music("", "Font", kMusicFontName, 0.25, false, false, 0);
+    const auto text = [](double x, double y, const CMString& what, const CMFontConfig& font) {
+        return [=](CMQtDC& surface) { return surface.DrawText(x, y, what, font, AlignLeft); };
+    };
     // A sharp for a pitch at y = 0.5 is drawn with its cell top 0.16 higher; it is centred on
-    // the pitch. A flat's cell top is 0.2 higher; its belly is at the pitch.
-    QImage image = WhiteImage(1, 1);
-    DrawOn(image, 1.0, CMPoint(), [&](CMQtDC& surface) {
-        return surface.DrawText(0.3, 0.5 - 0.16, MusicGlyph::kSharp, accidental, AlignLeft);
-    });
-    QRectF ink = Ink(image);
+    // the pitch. Key signatures space them 0.032 apart, heights alternating.
+    QRectF ink = InkOf(1, 1, text(0.3, 0.5 - 0.16, MusicGlyph::kSharp, music));
     EXPECT_NEAR(ink.center().y(), 0.5, 0.01);
     EXPECT_NEAR(ink.left(), 0.3, 0.01);
-    EXPECT_LE(ink.width(), 0.04);  // key signatures space them 0.032 apart, heights alternating
+    EXPECT_LE(ink.width(), 0.04);
 
     // The treble clef's curl is round the G line: 0.38 below a cell top at 0.55.
     const CMFontConfig clef("", "Font", kMusicFontName, 0.5, false, false, 0);
-    image = WhiteImage(1, 1.5);
-    const double width = DrawOn(image, 1.0, CMPoint(), [&](CMQtDC& surface) {
-        return surface.DrawText(0.03, 0.55, MusicGlyph::kTrebleClef, clef, AlignLeft);
-    });
-    ink = Ink(image);
+    double width = 0;
+    ink = InkOf(1, 1.5, text(0.03, 0.55, MusicGlyph::kTrebleClef, clef), &width);
     EXPECT_LT(0.03 + width, 0.19);  // ends before the key signature
     EXPECT_GT(ink.bottom(), 1.0);   // reaches below the staff
     EXPECT_LT(ink.top(), 0.72);     // and above it
 
     // In a chord suffix the text and the signs chain: the answered width covers them all.
     const CMFontConfig small("", "Font", kMusicFontName, 0.25 * 2 / 3, false, false, 0);
-    image = WhiteImage(2, 1);
-    const double suffix = DrawOn(image, 1.0, CMPoint(), [&](CMQtDC& surface) {
-        return surface.DrawText(0.2, 0.2, "m7 !5", small, AlignLeft);
-    });
-    EXPECT_NEAR(Ink(image).right(), 0.2 + suffix, 0.02);
-}
+    EXPECT_NEAR(InkOf(2, 1, text(0.2, 0.2, "m7 !5", small), &width).right(), 0.2 + width, 0.02);
 
-TEST(QtSurface, AChordRootsAccidentalStandsBesideItsLetter)
-{
-    ASSERT_TRUE(CMMusicFont::Instance().HasEmmentaler());
-    const CMFontConfig music("", "Font", kMusicFontName, 0.25, false, false, 0);
-    QImage letter = WhiteImage(1, 1);
-    const double letterWidth = DrawOn(letter, 1.0, CMPoint(), [&](CMQtDC& surface) {
-        return surface.DrawText(0.2, 0.3, "B", kArial, AlignLeft);
-    });
-    const QRectF capital = Ink(letter);
-    // A flat as a reader sees it at arm's length: about 60 % of the capital's height, its top
-    // level with the capital's, right of the letter; as heavy as a text flat, not a hairline.
-    QImage flat = WhiteImage(1, 1);
-    const double flatWidth = DrawOn(flat, 1.0, CMPoint(), [&](CMQtDC& surface) {
-        return surface.DrawText(0.2 + letterWidth, 0.3,
-                                CMString(MusicGlyph::LetterAccidental(-1)), music, AlignLeft);
-    });
-    const QRectF sign = Ink(flat);
-    EXPECT_NEAR(sign.height() / capital.height(), 0.6, 0.06);
-    EXPECT_NEAR(sign.top(), capital.top(), 0.01);
-    EXPECT_GE(sign.left(), capital.right());
-    EXPECT_GE(sign.width(), 0.3 * sign.height());
-    EXPECT_GT(0.2 + letterWidth + flatWidth, sign.right());  // the suffix starts after it
-    // A sharp takes the same height and place.
-    QImage sharp = WhiteImage(1, 1);
-    DrawOn(sharp, 1.0, CMPoint(), [&](CMQtDC& surface) {
-        return surface.DrawText(0.2, 0.3, CMString(MusicGlyph::LetterAccidental(1)), music,
-                                AlignLeft);
-    });
-    EXPECT_NEAR(Ink(sharp).height(), sign.height(), 0.01);
-    EXPECT_NEAR(Ink(sharp).top(), capital.top(), 0.01);
+    // A chord root's flat as a reader sees it at arm's length: about 60 % of the capital's
+    // height, its top level with the capital's, right of the letter; as heavy as a text flat,
+    // not a hairline. A sharp takes the same height and place.
+    double letter = 0, flatWidth = 0;
+    const QRectF capital = InkOf(1, 1, text(0.2, 0.3, "B", kArial), &letter);
+    const QRectF flat =
+        InkOf(1, 1, text(0.2 + letter, 0.3, CMString(MusicGlyph::LetterAccidental(-1)), music),
+              &flatWidth);
+    EXPECT_NEAR(flat.height() / capital.height(), 0.6, 0.06);
+    EXPECT_NEAR(flat.top(), capital.top(), 0.01);
+    EXPECT_GE(flat.left(), capital.right());
+    EXPECT_GE(flat.width(), 0.3 * flat.height());
+    EXPECT_GT(0.2 + letter + flatWidth, flat.right());  // the suffix starts after it
+    const QRectF sharp =
+        InkOf(1, 1, text(0.2, 0.3, CMString(MusicGlyph::LetterAccidental(1)), music));
+    EXPECT_NEAR(sharp.height(), flat.height(), 0.01);
+    EXPECT_NEAR(sharp.top(), capital.top(), 0.01);
 }
 
 TEST(QtSurface, FontsAskedForByNameAreTheLiberationFonts)

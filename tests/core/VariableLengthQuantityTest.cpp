@@ -17,7 +17,6 @@ TEST(VariableLengthQuantity, BytesAtEveryThresholdAndBack)
         {0, {0x00}},
         {127, {0x7F}},
         {128, {0x81, 0x00}},
-        {300, {0x82, 0x2C}},
         {16383, {0xFF, 0x7F}},
         {16384, {0x81, 0x80, 0x00}},
         {2097151, {0xFF, 0xFF, 0x7F}},

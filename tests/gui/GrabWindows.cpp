@@ -7,6 +7,7 @@
 #include "app/CMOptionsSheet.h"
 #include "app/CommandIds.h"
 #include "gui/CCommandActions.h"
+#include "gui/CEditSourceDlg.h"
 #include "gui/CMainFrame.h"
 #include "gui/CMusicianView.h"
 #include "gui/CNetworkView.h"
@@ -166,6 +167,20 @@ void GrabRegister(CMainFrame& frame)
     dialog.accept();
 }
 
+// The source editor's colours on a song with letters beyond ASCII, which take more bytes than
+// characters, and the error band after a broken line.
+void GrabEditSource()
+{
+    const QByteArray source = "title { Café Noir — Ü }\nlyricist { Zoë }\nchord {\n Cm7 | F7 | "
+                              "B♭△7 | \"naïve\" E7alt ||\n}\n";
+    CEditSourceDlg dialog(source);
+    dialog.resize(640, 300);
+    dialog.show();
+    dialog.CheckNow();
+    Settle(100);
+    Save(&dialog, "edit-source");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -187,5 +202,6 @@ int main(int argc, char** argv)
     GrabNetwork(frame, downloadAll);
     GrabOptions(frame);
     GrabRegister(frame);
+    GrabEditSource();
     return 0;
 }

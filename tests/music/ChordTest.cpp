@@ -173,13 +173,11 @@ TEST(Chord, DisplayTextInEveryStyle)
 
 TEST(Chord, PlainTextForTheListing)
 {
+    // maj7, m7 b5 and 7 #11 show in the golden listings of tests/data/songs.
     EXPECT_EQ(Plain("C11"), "11");
     EXPECT_EQ(Plain("C711"), "7 =11");
-    EXPECT_EQ(Plain("C7#11"), "7 #11");
-    EXPECT_EQ(Plain("Cmaj7"), "maj7");
     EXPECT_EQ(Plain("CM9"), "maj9");
     EXPECT_EQ(Plain("Cmin7"), "m7");
-    EXPECT_EQ(Plain("C-7b5"), "m7 b5");
     EXPECT_EQ(Plain("CmM7"), "m maj7");
     EXPECT_EQ(Plain("Co"), "dim");
     EXPECT_EQ(Plain("C+7"), "aug7");

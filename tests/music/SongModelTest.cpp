@@ -5,19 +5,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-}  // namespace
-
 TEST(SongModel, NewAndClearedSongs)
 {
-    CMMusicSong song;
-    EXPECT_EQ(song.tempo, 150);
-    EXPECT_EQ(song.repeat, 4);
-    EXPECT_EQ(song.precount, 1);
-    EXPECT_EQ(song.style, -1);
-
-    song =
+    // A new song's values are those of an empty source (Compile.EmptySourceGivesDefaults).
+    CMMusicSong song =
         CompileSong("title { T } lyrics { a } key { F } time base { 3/4 } note { C } chord { C | }"
                     " progression { A } misc { tempo = 90; composed by = \"x\"; style = fast; }");
     song.path = "/x/song.zimbrel";

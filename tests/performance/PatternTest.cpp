@@ -26,32 +26,16 @@ std::vector<std::pair<int, int>> TicksAndPitches(const CMMusicNoteList& pattern)
 
 TEST(Pattern, DurationCodes)
 {
-    EXPECT_EQ(DurationTicks(0x14, 100), 384);
-    EXPECT_EQ(DurationTicks(0x11, 100), 96);
-    EXPECT_EQ(DurationTicks(0x12, 100), 192);
-    EXPECT_EQ(DurationTicks(0x13, 100), 288);
-    EXPECT_EQ(DurationTicks(0x33, 100), 72);
-    EXPECT_EQ(DurationTicks(0x11, 50), 48);
-    EXPECT_EQ(DurationTicks(0x01, 100), 96);  // high nibble 0 is a quarter too
-    EXPECT_EQ(DurationTicks(0x20, 100), 0);   // count 0
-    EXPECT_EQ(DurationTicks(0x21, 100), 48);
-    EXPECT_EQ(DurationTicks(0x23, 100), 144);
-    EXPECT_EQ(DurationTicks(0x31, 100), 24);
-    EXPECT_EQ(DurationTicks(0x41, 100), 12);
-    EXPECT_EQ(DurationTicks(0x51, 100), 6);
-    EXPECT_EQ(DurationTicks(0x61, 100), 64);
-    EXPECT_EQ(DurationTicks(0x71, 100), 32);
-    EXPECT_EQ(DurationTicks(0x74, 100), 128);
-    EXPECT_EQ(DurationTicks(0x75, 100), 160);
-    EXPECT_EQ(DurationTicks(0x81, 100), 16);
-    EXPECT_EQ(DurationTicks(0x91, 100), 8);
-    EXPECT_EQ(DurationTicks(0xA1, 100), 38);  // 38.4, truncated
-    EXPECT_EQ(DurationTicks(0xB1, 100), 19);
-    EXPECT_EQ(DurationTicks(0xC1, 100), 13);
-    EXPECT_EQ(DurationTicks(0xD1, 100), 10);
-    EXPECT_EQ(DurationTicks(0xE1, 100), 8);
-    EXPECT_EQ(DurationTicks(0xF1, 100), 7);
-    EXPECT_EQ(DurationTicks(0xFF, 100), 110);
+    // One code of each high nibble (notes per whole note), a count of 0, and a gate of 50.
+    const std::tuple<int, int, int> codes[] = {
+        {0x14, 100, 384}, {0x11, 100, 96},  {0x12, 100, 192}, {0x13, 100, 288}, {0x33, 100, 72},
+        {0x11, 50, 48},   {0x01, 100, 96},  {0x20, 100, 0},   {0x21, 100, 48},  {0x23, 100, 144},
+        {0x31, 100, 24},  {0x41, 100, 12},  {0x51, 100, 6},   {0x61, 100, 64},  {0x71, 100, 32},
+        {0x74, 100, 128}, {0x75, 100, 160}, {0x81, 100, 16},  {0x91, 100, 8},   {0xA1, 100, 38},
+        {0xB1, 100, 19},  {0xC1, 100, 13},  {0xD1, 100, 10},  {0xE1, 100, 8},   {0xF1, 100, 7},
+        {0xFF, 100, 110}};  // 0xA1: 38.4, truncated
+    for (const auto& [code, gate, ticks] : codes)
+        EXPECT_EQ(DurationTicks(static_cast<std::uint8_t>(code), gate), ticks) << code;
 }
 
 TEST(Pattern, ConstructionAndTimeOrder)
@@ -125,10 +109,7 @@ TEST(Pattern, MatchesAtEveryEdge)
     const CMMusicNoteList anywhere(kGeneralMask, 0, 0x14, 9, -48, 48, 20, 400);
     EXPECT_EQ(anywhere.Matches(4, 0, 150, 384), 0);
     EXPECT_EQ(anywhere.Matches(4, 200, 150, 384), 1);  // 200 is -56 in eight bits: an octave up
-}
 
-TEST(Pattern, MatchesTwoOctavesAndRejections)
-{
     const CMMusicNoteList high(1, 0, 0x11, 9, 1, 6, 20, 400);
     EXPECT_EQ(high.Matches(1, -19 & 0xFF, 60, 96), 2);            // -19 + 24 = 5
     EXPECT_EQ(high.Matches(1, -16 & 0xFF, 60, 96), MatchTooLow);  // -16 + 24 = 8 > 6
@@ -149,47 +130,33 @@ TEST(Pattern, MatchesTwoOctavesAndRejections)
 
 TEST(Pattern, WriteNotesIntoTheLastTrack)
 {
-    CMMusicNoteList performance(8, 0, 0, 9, -48, 48, 20, 400);
-    performance.InsertNote(CMMusicNote(0, 36, 79, 0x11));
-    performance.InsertNote(CMMusicNote(96, -1, 79, 0x11));  // a placeholder never sounds
-    performance.InsertNote(CMMusicNote(192, 43, 95, 0x33, 50));
-    CMMidiFile file(96);
-    file.AddTrack(0, 0, CMString());
-    file.AddTrack(1, 32, CMString());
-    performance.WriteNotes(file, true);
-    file.MakeDeltaTimes();
-    const midireader::File read = midireader::Read(file.WriteImage(120));
-    ASSERT_EQ(read.tracks.size(), 3u);
-    EXPECT_TRUE(read.tracks[1].notes.empty());
-    ASSERT_EQ(read.tracks[2].notes.size(), 2u);
-    EXPECT_EQ(read.tracks[2].notes[1].tick, 192u);
-    EXPECT_EQ(read.tracks[2].notes[1].duration, 36u);  // a dotted eighth at half gate
-    EXPECT_EQ(read.tracks[2].notes[1].velocity, 95);
-}
-
-TEST(Pattern, ANoteStruckAgainEndsWhereItIsStruckAgain)
-{
     // Key 60: a half note struck again on beat 2; key 64 struck twice at once; key 67 ends just
-    // where it is struck again.
+    // where it is struck again. A placeholder never sounds; key 43 is a dotted eighth at half gate.
     CMMusicNoteList performance(8, 0, 0, 9, -48, 48, 20, 400);
-    for (const auto& [tick, key, code] :
-         {std::tuple(0, 60, 0x12), std::tuple(96, 60, 0x11), std::tuple(0, 64, 0x11),
-          std::tuple(0, 64, 0x12), std::tuple(0, 67, 0x11), std::tuple(96, 67, 0x11)})
-        performance.InsertNote(CMMusicNote(tick, key, 79, static_cast<std::uint8_t>(code)));
+    for (const auto& [tick, key, code, gate] :
+         {std::tuple(0, 60, 0x12, 100), std::tuple(96, 60, 0x11, 100), std::tuple(0, 64, 0x11, 100),
+          std::tuple(0, 64, 0x12, 100), std::tuple(0, 67, 0x11, 100), std::tuple(96, 67, 0x11, 100),
+          std::tuple(96, -1, 0x11, 100), std::tuple(192, 43, 0x33, 50)})
+        performance.InsertNote(
+            CMMusicNote(tick, key, key == 43 ? 95 : 79, static_cast<std::uint8_t>(code), gate));
     const auto written = [&](bool endReStruckNotes) {
         CMMidiFile file(96);
+        file.AddTrack(0, 0, CMString());
         file.AddTrack(2, 0, CMString());
         performance.WriteNotes(file, endReStruckNotes);
         file.MakeDeltaTimes();
-        return midireader::Read(file.WriteImage(120)).tracks[1];
+        const midireader::File read = midireader::Read(file.WriteImage(120));
+        EXPECT_TRUE(read.tracks.at(1).notes.empty());
+        return read.tracks.at(2);
     };
     const midireader::Track mended = written(true);
     EXPECT_EQ(midireader::StrikesOfHeldKeys(mended), 0);
-    std::vector<std::tuple<std::uint32_t, int, std::uint32_t>> notes;
+    std::vector<std::tuple<std::uint32_t, int, std::uint32_t, int>> notes;
     for (const midireader::Note& note : mended.notes)
-        notes.emplace_back(note.tick, note.key, note.duration);
-    const std::vector<std::tuple<std::uint32_t, int, std::uint32_t>> expected = {
-        {0, 60, 96}, {0, 64, 192}, {0, 67, 96}, {96, 60, 96}, {96, 67, 96}};
+        notes.emplace_back(note.tick, note.key, note.duration, note.velocity);
+    const std::vector<std::tuple<std::uint32_t, int, std::uint32_t, int>> expected = {
+        {0, 60, 96, 79},  {0, 64, 192, 79}, {0, 67, 96, 79},
+        {96, 60, 96, 79}, {96, 67, 96, 79}, {192, 43, 36, 95}};
     EXPECT_EQ(notes, expected);
     // As written (the drummer's strokes): both strikes of 60 and of 64 come before their ends.
     EXPECT_EQ(midireader::StrikesOfHeldKeys(written(false)), 2);

@@ -1,12 +1,11 @@
 // Audio export: the WAV file's header, length and sound, FLAC and Ogg Vorbis where libsndfile
 // writes them, and the failures that keep an existing file.
 #include "midi/playback/AudioRenderer.h"
-#include "midi/CMMidiFile.h"
-#include "midi/playback/SoundFontSearch.h"
 #include "tests/FileContents.h"
 #include "tests/Printers.h"
 #include "tests/SmallDisk.h"
 #include "tests/TempDir.h"
+#include "tests/playback/ShortSongs.h"
 #include "tests/playback/WaveFile.h"
 
 #include <gtest/gtest.h>
@@ -28,21 +27,6 @@ extern "C" const char* __lsan_default_suppressions()
 
 namespace {
 
-// Half a second of silence (tempo 240), then a C major chord on the piano for a quarter note.
-CMMidiSequence ShortSong()
-{
-    CMMidiFile file(96);
-    CMMidiFileChunk& piano = file.AddTrack(0, 0, "Piano");
-    for (const std::uint8_t key : {60, 64, 67})
-        file.AddNote(192, 96, key, 100, &piano);
-    file.MakeDeltaTimes();
-    const std::vector<std::uint8_t> image = file.WriteImage(240);
-    CMMidiSequence sequence;
-    CMString error;
-    EXPECT_TRUE(sequence.Read(std::string(image.begin(), image.end()), error)) << error.Str();
-    return sequence;
-}
-
 // Two bars of a trio: a ride pattern with the hi-hat on the drum channel, a walking bass and
 // piano chords, at 120 a minute.
 CMMidiSequence TrioBars()
@@ -61,18 +45,7 @@ CMMidiSequence TrioBars()
                 file.AddNote(beat * 96 + 48, 144, key, 70, &piano);
     }
     file.MakeDeltaTimes();
-    const std::vector<std::uint8_t> image = file.WriteImage(120);
-    CMMidiSequence sequence;
-    CMString error;
-    EXPECT_TRUE(sequence.Read(std::string(image.begin(), image.end()), error)) << error.Str();
-    return sequence;
-}
-
-CMString SoundFont()
-{
-    CMString error;
-    const CMString small = FindSoundFont("/usr/share/sounds/sf2/TimGM6mb.sf2", error);
-    return small.IsEmpty() ? FindSoundFont(CMString(), error) : small;
+    return SequenceOf(file, 120);
 }
 
 TEST(AudioRenderer, FormatsByExtension)
@@ -96,8 +69,8 @@ TEST(AudioRenderer, WavFromTheFirstNoteWithTheChordRingingOut)
     std::vector<double> progress;
     CMAudioRenderOptions options;
     options.progress = [&progress](double fraction) { progress.push_back(fraction); };
-    ASSERT_TRUE(
-        RenderAudio(ShortSong(), SoundFont(), path.c_str(), CMAudioFormat::Wav, error, options))
+    ASSERT_TRUE(RenderAudio(SequenceOf(ShortSong(), 240), TestSoundFont(), path.c_str(),
+                            CMAudioFormat::Wav, error, options))
         << error.Str();
     const Wave wave = ReadWave(path);
     EXPECT_EQ(wave.channels, 2);
@@ -129,8 +102,8 @@ TEST(AudioRenderer, FlacAndOggVorbisWhereTheyCanBeWritten)
     for (const auto& kind : kinds) {
         const std::string path = dir.Path(kind.name);
         CMString error;
-        const bool rendered =
-            RenderAudio(ShortSong(), SoundFont(), path.c_str(), kind.format, error);
+        const bool rendered = RenderAudio(SequenceOf(ShortSong(), 240), TestSoundFont(),
+                                          path.c_str(), kind.format, error);
         EXPECT_EQ(rendered, CanWriteAudioFormat(kind.format)) << error.Str();
         if (rendered) {
             EXPECT_EQ(FileContents(path).substr(0, 4), kind.magic);
@@ -144,12 +117,14 @@ TEST(AudioRenderer, FailuresKeepTheFileThatWasThere)
     const std::string path = dir.Path("take.wav");
     std::ofstream(path) << "an earlier take";
     CMString error;
-    EXPECT_FALSE(RenderAudio(ShortSong(), CMString(path), path.c_str(), CMAudioFormat::Wav, error));
+    EXPECT_FALSE(RenderAudio(SequenceOf(ShortSong(), 240), CMString(path), path.c_str(),
+                             CMAudioFormat::Wav, error));
     EXPECT_EQ(error, CMString("'" + path + "' is not a SoundFont."));
     EXPECT_EQ(FileContents(path), "an earlier take");
 
     const std::string nowhere = dir.Path("missing/take.wav");
-    EXPECT_FALSE(RenderAudio(ShortSong(), SoundFont(), nowhere.c_str(), CMAudioFormat::Wav, error));
+    EXPECT_FALSE(RenderAudio(SequenceOf(ShortSong(), 240), TestSoundFont(), nowhere.c_str(),
+                             CMAudioFormat::Wav, error));
     EXPECT_EQ(error, CMString("Cannot write the audio file '" + nowhere +
                               "': No such file or directory."));
 
@@ -167,7 +142,7 @@ TEST(AudioRenderer, FailuresKeepTheFileThatWasThere)
         if (!CanWriteAudioFormat(format))
             continue;
         const std::string path = disk.Path(name);
-        EXPECT_FALSE(RenderAudio(TrioBars(), SoundFont(), path.c_str(), format, error));
+        EXPECT_FALSE(RenderAudio(TrioBars(), TestSoundFont(), path.c_str(), format, error));
         EXPECT_EQ(error,
                   CMString("Cannot write the audio file '" + path + "': No space left on device."));
         EXPECT_EQ(FileContents(path), "an earlier take");
@@ -187,7 +162,7 @@ TEST(AudioRenderer, SynthesizersSideBySideSoundAsOne)
         options.synthesizers = synthesizers;
         CMString error;
         ASSERT_TRUE(
-            RenderAudio(trio, SoundFont(), path.c_str(), CMAudioFormat::Wav, error, options))
+            RenderAudio(trio, TestSoundFont(), path.c_str(), CMAudioFormat::Wav, error, options))
             << error.Str();
         waves.push_back(ReadWave(path));
     }
@@ -216,15 +191,13 @@ TEST(AudioRenderer, EveryRenderOfAPerformanceGivesTheSameBytes)
         file.AddNote(0, 192, static_cast<std::uint8_t>(48 + 3 * channel), 90, &track);
     }
     file.MakeDeltaTimes();
-    const std::vector<std::uint8_t> image = file.WriteImage(120);
-    CMMidiSequence duo;
-    CMString error;
-    ASSERT_TRUE(duo.Read(std::string(image.begin(), image.end()), error)) << error.Str();
-    const CMString soundFont = SoundFont();
+    const CMMidiSequence duo = SequenceOf(file, 120);
+    const CMString soundFont = TestSoundFont();
     const auto path = [&dir](int take) { return dir.Path("take" + std::to_string(take) + ".wav"); };
     for (int take = 0; take < kTakes; ++take) {
         const pid_t child = fork();
         if (child == 0) {
+            CMString error;
             CMAudioRenderOptions options;
             options.synthesizers = 2;
             _exit(

@@ -4,6 +4,7 @@
 #include "midi/playback/CMMidiSequence.h"
 #include "tests/Printers.h"
 #include "tests/TempDir.h"
+#include "tests/playback/ShortSongs.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +52,7 @@ TEST(MidiSequence, ReadsTheWritersFilesWithTheirTempo)
     file.AddNote(0, 96, 36, 90, &bass);
     file.AddNote(384, 192, 60, 80, &piano);
     file.AddPrecount(1, 37);
-    const std::vector<std::uint8_t> image = file.WriteImage(120);
-    CMMidiSequence sequence;
-    CMString error;
-    ASSERT_TRUE(sequence.Read(std::string(image.begin(), image.end()), error)) << error.Str();
+    const CMMidiSequence sequence = SequenceOf(file, 120);
 
     // At 120 a minute a quarter note is 500 ms: the lead-in and count-in take 768 ticks.
     EXPECT_DOUBLE_EQ(sequence.TickToMilliseconds(96), 500.0);

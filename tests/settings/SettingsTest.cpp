@@ -56,38 +56,6 @@ CMZimbrelIni ChangedSettings()
     return ini;
 }
 
-void ExpectSame(const CMZimbrelIni& a, const CMZimbrelIni& b)
-{
-    for (int i = 0; i < CMZimbrelIni::kTempoCount; ++i) {
-        EXPECT_EQ(a.tempos[i].name, b.tempos[i].name);
-        EXPECT_EQ(a.tempos[i].tempo, b.tempos[i].tempo);
-        EXPECT_EQ(a.tempos[i].repeat, b.tempos[i].repeat);
-    }
-    EXPECT_EQ(a.piano, b.piano);
-    EXPECT_EQ(a.bass, b.bass);
-    EXPECT_EQ(a.drums, b.drums);
-    EXPECT_EQ(a.instrumentType, b.instrumentType);
-    EXPECT_EQ(a.userDefinedKey, b.userDefinedKey);
-    EXPECT_EQ(a.midiOutPort, b.midiOutPort);
-    EXPECT_EQ(a.band, b.band);
-    EXPECT_EQ(a.feel, b.feel);
-    EXPECT_EQ(a.intro, b.intro);
-    EXPECT_EQ(a.verse, b.verse);
-    EXPECT_EQ(a.lyrics, b.lyrics);
-    EXPECT_EQ(a.soundFont, b.soundFont);
-    EXPECT_EQ(a.email, b.email);
-    EXPECT_EQ(a.password, b.password);
-    EXPECT_EQ(a.server, b.server);
-    EXPECT_EQ(a.port, b.port);
-    EXPECT_EQ(a.initialZoom, b.initialZoom);
-    EXPECT_DOUBLE_EQ(a.zoom, b.zoom);
-    EXPECT_EQ(a.precount, b.precount);
-    EXPECT_EQ(a.chordStyle, b.chordStyle);
-    EXPECT_EQ(a.chordSymbol, b.chordSymbol);
-    EXPECT_EQ(a.precountNote, b.precountNote);
-    EXPECT_EQ(a.mixer, b.mixer);
-}
-
 // Each test in a fresh working folder, where the settings file is read and written.
 class SettingsInAFolder : public ::testing::Test {
 protected:
@@ -118,10 +86,13 @@ TEST_F(SettingsInAFolder, EveryKeyIsReadBack)
 {
     const CMZimbrelIni changed = ChangedSettings();
     ASSERT_TRUE(changed.Save());
+    // Each value under its own key: a reviewed file in which no two values of a kind are alike.
+    EXPECT_EQ(FileContents("Zimbrel.ini"), FileContents(kChangedFile));
+    // Loaded and saved again, every value comes back to its own key.
     CMZimbrelIni loaded;
     loaded.Load();
-    ExpectSame(loaded, changed);
-    // Each value under its own key: a reviewed file in which no two values of a kind are alike.
+    std::remove("Zimbrel.ini");
+    ASSERT_TRUE(loaded.Save());
     EXPECT_EQ(FileContents("Zimbrel.ini"), FileContents(kChangedFile));
 }
 
@@ -147,16 +118,10 @@ TEST_F(SettingsInAFolder, BooleansAndEightBitValues)
                       "[Preferences]\r\nPiano=no\r\nBass=0\r\nDrums=yes\r\nIntro=7\r\n"
                       "[General]\r\nPrecountNote=293\r\nChordStyle=258\r\nChordSymbol=-1\r\n"
                       "InitialZoom=7\r\n");
+    // What is loaded shows in what is saved: the low 8 bits of numbers, and InitialZoom kept as
+    // stored (the options dialog shows it as 1).
     CMZimbrelIni ini;
     ini.Load();
-    EXPECT_FALSE(ini.piano);
-    EXPECT_FALSE(ini.bass);
-    EXPECT_TRUE(ini.drums);
-    EXPECT_TRUE(ini.intro);
-    EXPECT_EQ(ini.precountNote, 37);  // low 8 bits
-    EXPECT_EQ(ini.chordStyle, 2);
-    EXPECT_EQ(ini.chordSymbol, 255);
-    EXPECT_EQ(ini.initialZoom, 7);  // kept as stored; the options dialog shows it as 1
     ASSERT_TRUE(ini.Save());
     const std::string bytes = FileContents("Zimbrel.ini");
     for (const char* line : {"Piano=0\r\n", "Drums=1\r\n", "Intro=1\r\n", "PrecountNote=37\r\n",
@@ -196,10 +161,6 @@ TEST_F(SettingsInAFolder, Fonts)
     EXPECT_EQ(chart.chordFont.colour, CMColour(1.0, 0.0, 0.0));  // pure red
     EXPECT_EQ(chart.titleFont.colour, CMColour(0.0, 0.0, 1.0));
     EXPECT_EQ(chart.titleFont.name, "Arial");  // absent keys keep their defaults
-    EXPECT_DOUBLE_EQ(chart.titleFont.height, 0.25);
-    EXPECT_DOUBLE_EQ(chart.labelFont.height, 0.125);
-    EXPECT_EQ(chart.labelFont.section, "LabelFont");
-    EXPECT_EQ(chart.labelFont.ini.path, "./Zimbrel.ini");
     // Heights the chart cannot draw: the nearer end of the range, or the default.
     EXPECT_DOUBLE_EQ(chart.lyricsFont.height, 1.0);
     EXPECT_DOUBLE_EQ(chart.authorFont.height, 0.125);
@@ -214,8 +175,6 @@ TEST_F(SettingsInAFolder, Fonts)
     reread.Load();
     EXPECT_EQ(reread.colour.Pack(), 0xFE7F00);  // 127/255 packs as 127 again
     EXPECT_EQ(reread.name, "Liberation Serif");
-    EXPECT_EQ(reread.bold, 1);
-    EXPECT_EQ(reread.italic, 0);
 
     // Assignment copies the look, never where the font is stored.
     CMFontConfig copy("Other.ini", "Elsewhere", "Arial", 0.125, false, false, 0);
