@@ -96,22 +96,7 @@ done <<TABLE
 2 | zimbrel-cli: songbook: the book is a PDF: the output file must end in .pdf | songbook Data/Example.zimbrel -o book.txt
 2 | zimbrel-cli: import: no folder given (-o DIR) | import plain.txt
 2 | zimbrel-cli: import: The following argument was not expected: * | import plain.txt other.txt -o Imported
-# Help of every command, on standard output.
 0 | | help
-0 | | help compile
-0 | | analyze --help
-0 | | midi --help
-0 | | help audio
-0 | | play --help
-0 | | help chart
-0 | | ports --help
-0 | | bands --help
-0 | | help musician
-0 | | config --help
-0 | | net --help
-0 | | help export
-0 | | songbook --help
-0 | | help import
 # Songs that cannot be read or compiled; messages start with the song's path.
 1 | Data/none.zimbrel: Error : Cannot read 'Data/none.zimbrel': No such file or directory | compile Data/none.zimbrel
 1 | $broken: Error : line (3) parse error | compile $broken Data/TwoRoads.zimbrel
@@ -135,20 +120,15 @@ done <<TABLE
 2 | zimbrel-cli: songbook: 'sheet.pdf' is the song itself; name another output file | songbook Song.zimbrel -o sheet.pdf
 # Warnings, each beside a chart that must not warn; --no-warnings silences them.
 0 | slash.zimbrel: warning: line 4: "D7/F#" is read as D7, a beat slash and the chord F#; write D7onF# for D7 over the bass note F# | compile slash.zimbrel
-0 | | compile slash_ok.zimbrel
+0 | | compile slash_ok.zimbrel split_ok.zimbrel crowded_ok.zimbrel section_ok.zimbrel repeat_ok.zimbrel common.zimbrel
 0 | | compile --no-warnings slash.zimbrel
 0 | split.zimbrel: warning: line 4: "Cadd9" is read as the 4 chords C, A, D and D9 | compile split.zimbrel
-0 | | compile split_ok.zimbrel
 0 | crowded.zimbrel: warning: line 4: 5 chords and beat slashes in one measure: it holds four, so "G" is left out | compile crowded.zimbrel
-0 | | compile crowded_ok.zimbrel
 0 | trailing.zimbrel: warning: line 4: "F" stands after the last bar sign and is left out: * | compile trailing.zimbrel
 0 | section.zimbrel: warning: line 2: the progression names the section B, which no chord block has | compile section.zimbrel
-0 | | compile section_ok.zimbrel
 0 | open_repeat.zimbrel: warning: line 4: a repeat begin without its repeat end repeats nothing | compile open_repeat.zimbrel
 0 | lone_end.zimbrel: warning: line 4: a repeat end without a repeat begin before it repeats nothing | compile lone_end.zimbrel
-0 | | compile repeat_ok.zimbrel
 0 | waltz.zimbrel: warning: line 2: the time base 3/4 is shown, but the trio plays every measure in 4/4 | compile waltz.zimbrel
-0 | | compile common.zimbrel
 0 | slash.zimbrel: warning: line 4: "D7/F#" * | midi slash.zimbrel -o slash.midi
 0 | | midi --no-warnings slash.zimbrel -o slash.midi
 0 | | compile Data/BackPorchBlues.zimbrel Data/Example.zimbrel Data/LateTrain.zimbrel Data/MidnightMinor.zimbrel Data/RhythmAndRain.zimbrel Data/SaltBreeze.zimbrel Data/TwoRoads.zimbrel Data/WinterLamp.zimbrel
@@ -179,12 +159,18 @@ printf '%s\n' 'typo.zimbrel: Error : line (2) parse error' '  Last token : "o"' 
 "$cli" compile "$broken" 2>err
 [ "$(wc -l <err)" = 2 ] || fail "a one-letter word needs no context: $(cat err)"
 
+# Help of every command, on standard output, the same whichever way it is asked for.
+for command in compile analyze midi audio play chart ports bands musician config net export songbook import; do
+  "$cli" help "$command" >help 2>help.err
+  check "help $command" 0 $?
+  run "$command --help" 0 "$cli" "$command" --help
+  [ -s help ] && cmp -s help out && [ ! -s help.err ] && [ ! -s err ] || fail "help $command: $(cat help.err err)"
+done
 # Help says what the numbers and kinds mean, with an example.
 "$cli" help chart >out
 contains "chord styles explained" out "3: symbols"
 contains "key kinds explained" out "user: moved by Preferences.UserDefinedKey"
 contains "an example" out "Example:"
-"$cli" chart --help | cmp -s - out || fail "chart --help differs from help chart"
 "$cli" config --help >out
 [ "$(grep -c '^  [A-Za-z]*\.[A-Za-z0-9]*=' out)" -eq 67 ] || fail "config help does not name 67 settings"
 grep -A1 -xF "  General.PrecountNote=37" out | tail -n 1 | grep -qF "The drum key of the count-in click" ||
@@ -221,8 +207,7 @@ mix_bytes=$(od -An -tx1 -v mix.midi | tr -d ' \n')
 for controllers in 00b1073800b10a4000b15b20 00b2075a00b20a2c00b25b20 00b9077f00b90a5400b95b20; do
   [[ $mix_bytes == *"$controllers"* ]] || fail "--mix: the controllers $controllers are missing"
 done
-"$cli" midi Data/*.zimbrel -o songbook --seed 7 >out 2>err
-check "several songs into a folder" 0 $?
+run "several songs into a folder" 0 "$cli" midi Data/*.zimbrel -o songbook --seed 7
 [ -s err ] && fail "several songs: nothing on standard error when piped: $(cat err)"
 for song in Data/*.zimbrel; do
   midi=songbook/$(basename "$song" .zimbrel).midi
@@ -251,8 +236,7 @@ contains "default shown" out "General.Zoom=1.000000"
 "$cli" --workdir home config Mine.Missing 2>err; check "an unknown key not in the file" 1 $?
 cp home/Zimbrel.ini before.ini
 chmod 666 home/Zimbrel.ini && chmod 555 home
-as_user "$cli" --workdir home config Preferences.Band "Great Trio" 2>err
-check "a read-only folder" 1 $?
+run "a read-only folder" 1 as_user "$cli" --workdir home config Preferences.Band "Great Trio"
 contains "why" err "zimbrel-cli: config: cannot write ./Zimbrel.ini: Permission denied"
 cmp -s home/Zimbrel.ini before.ini || fail "the old settings file changed"
 chmod 777 home
@@ -278,8 +262,7 @@ svg --no-intro >t; grep -qF '>Intro<' t && fail "--no-intro still shows the intr
 printf '[Preferences]\r\nInstrumentType=1\r\n[General]\r\nChordStyle=1\r\n' >Zimbrel.ini
 svg >t; contains "the key kind of the settings" t ">Key = D<"; contains "the chord style of the settings" t ">maj7<"
 rm Zimbrel.ini
-"$cli" chart Data/*.zimbrel -o charts --format png --dpi 72 >out 2>err
-check "several charts into a folder" 0 $?
+run "several charts into a folder" 0 "$cli" chart Data/*.zimbrel -o charts --format png --dpi 72
 [ "$(ls charts/*.png | wc -l)" = "$(ls Data/*.zimbrel | wc -l)" ] || fail "one PNG per song"
 [ "$(od -An -tu1 -j16 -N8 charts/Example.png | awk '{ print $3*256+$4 "x" $7*256+$8 }')" = 612x792 ] ||
   fail "letter at 72 dpi"
@@ -291,28 +274,23 @@ check "no music font" 0 $?
 contains "warning" err "lilypond-fonts"
 
 # export: a B-flat part, and a folder of scores.
-"$cli" export Data/WinterLamp.zimbrel --key bb -o lamp.musicxml >out 2>err
-check "export in B-flat" 0 $?
+run "export in B-flat" 0 "$cli" export Data/WinterLamp.zimbrel --key bb -o lamp.musicxml
 contains "export in B-flat" out "Data/WinterLamp.zimbrel: lamp.musicxml: Lead Sheet in B♭"
 contains "export in B-flat" lamp.musicxml "<part-name>Lead Sheet in B♭</part-name>"
 contains "export in B-flat" lamp.musicxml "<chromatic>-2</chromatic>"
-"$cli" export Data/WinterLamp.zimbrel Data/TwoRoads.zimbrel -o scores >out 2>err
-check "export of two songs" 0 $?
+run "export of two songs" 0 "$cli" export Data/WinterLamp.zimbrel Data/TwoRoads.zimbrel -o scores
 [ -s scores/WinterLamp.musicxml ] && [ -s scores/TwoRoads.musicxml ] || fail "export: the folder lacks a score"
 
 # songbook: title, contents and eight songs; a broken song is left out of the others' book.
-"$cli" songbook Data/*.zimbrel -o book.pdf --title "Examples" >out 2>err
-check "songbook" 0 $?
+run "songbook" 0 "$cli" songbook Data/*.zimbrel -o book.pdf --title "Examples"
 contains "songbook" out "book.pdf: 8 songs"
 [ "$(grep -a -c '/Type /Page$' book.pdf)" = 10 ] || fail "songbook: not 10 pages (title, contents, 8 songs)"
-"$cli" songbook Data/Example.zimbrel "$broken" -o two.pdf >out 2>err
-check "songbook with a broken song" 1 $?
+run "songbook with a broken song" 1 "$cli" songbook Data/Example.zimbrel "$broken" -o two.pdf
 contains "songbook with a broken song" err "$broken: left out of the book"
 contains "songbook with a broken song" out "two.pdf: 1 song"
 
 # import: stored once, never twice; every imported song compiles.
-"$cli" import "$source_dir/tests/data/ireal/playlist.html" -o Imported >out 2>err
-check "import" 0 $?
+run "import" 0 "$cli" import "$source_dir/tests/data/ireal/playlist.html" -o Imported
 contains "import" out "Imported/The Night Ferry.zimbrel"
 contains "import" err "playlist.html: The Night Ferry: warning: measure 23: the segno is left out"
 "$cli" compile Imported/*.zimbrel >out 2>&1

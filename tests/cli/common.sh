@@ -17,6 +17,12 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() {  # description, expected status, actual status
   [ "$2" = "$3" ] || fail "$1: exit status $3, expected $2"
 }
+run() {  # description, expected status, command...; its output goes to $work/out and $work/err
+  local description=$1 status=$2
+  shift 2
+  "$@" >"$work/out" 2>"$work/err"
+  check "$description" "$status" $?
+}
 contains() {  # description, file, text
   grep -qaF -- "$3" "$2" || { fail "$1: '$3' not in output:"; head -c 600 "$2"; echo; }
 }

@@ -38,36 +38,29 @@ port=$(sed -n 's/^Listening on 127\.0\.0\.1:\([0-9]*\) .*/\1/p' "$work/server/lo
 # Ann registers, stores her account and shares the example songs.
 mkdir -p "$work/ann" && cd "$work/ann"
 cp -r "$source_dir/Data" .
-"$cli" net --server "127.0.0.1:$port" register " Ann " Ann@Example.org secret1 >"$work/out" 2>"$work/err"
-check "register" 0 $?
+run "register" 0 "$cli" net --server "127.0.0.1:$port" register " Ann " Ann@Example.org secret1
 contains "registered" "$work/out" "Registered successfully"
 contains "registration hint" "$work/out" "  zimbrel-cli config Account.Email ann@example.org"
-"$cli" net --server "127.0.0.1:$port" register ann other@example.org pw >"$work/out" 2>"$work/err"
-check "duplicate user ID" 1 $?
+run "duplicate user ID" 1 "$cli" net --server "127.0.0.1:$port" register ann other@example.org pw
 contains "duplicate user ID" "$work/err" "Error : Cannot register: the user ID is already taken"
-"$cli" net register "ann!" a@b pw >"$work/out" 2>"$work/err"
-check "user ID the dialog refuses" 1 $?
+run "user ID the dialog refuses" 1 "$cli" net register "ann!" a@b pw
 contains "user ID message" "$work/err" "Combination of only alphabet, number and space is acceptable for User ID.  But space code cannot be the leading or trailing character."
 
-"$cli" net list >"$work/out" 2>"$work/err"
-check "no account" 1 $?
+run "no account" 1 "$cli" net list
 grep -q "no account to log in with" "$work/err" || fail "no account message: $(cat "$work/err")"
 
 "$cli" config Account.Email ann@example.org >/dev/null
 "$cli" config Account.Password wrong >/dev/null
 "$cli" config Account.Port "$port" >/dev/null
-"$cli" net list >"$work/out" 2>"$work/err"
-check "wrong password" 1 $?
+run "wrong password" 1 "$cli" net list
 contains "result line" "$work/out" "Result : 1"
 contains "refusal" "$work/err" "Error : Cannot log in"
 
 "$cli" config Account.Password secret1 >/dev/null
-"$cli" net upload --all >"$work/out" 2>"$work/err"
-check "upload --all" 0 $?
+run "upload --all" 0 "$cli" net upload --all
 contains "uploaded" "$work/out" "Uploaded successfully"
 contains "an example song" "$work/out" "  - Example"
-"$cli" net list >"$work/out" 2>"$work/err"
-check "list" 0 $?
+run "list" 0 "$cli" net list
 songs=$(ls "$source_dir"/Data/*.zimbrel | wc -l)
 contains "song count" "$work/out" "[$songs songs]"
 contains "a name" "$work/out" "Example@Ann"
@@ -77,19 +70,16 @@ mkdir -p "$work/bob/Data" && cd "$work/bob"
 echo "Bob's own Example" >Data/Example.zimbrel
 "$cli" net --server "localhost:$port" register bob bob@example.org pw2 >/dev/null
 bob=(--server "localhost:$port" --email bob@example.org --password pw2)
-"$cli" net "${bob[@]}" list ann >"$work/out" 2>"$work/err"
-check "list of one user" 0 $?
+run "list of one user" 0 "$cli" net "${bob[@]}" list ann
 contains "ann's songs" "$work/out" "[$songs songs]"
 "$cli" net "${bob[@]}" list bob >"$work/out" 2>"$work/err"
 contains "bob's songs" "$work/out" "[0 songs]"
 
-"$cli" net "${bob[@]}" download TwoRoads >"$work/out" 2>"$work/err"
-check "download by title without an at-mark" 0 $?
+run "download by title without an at-mark" 0 "$cli" net "${bob[@]}" download TwoRoads
 contains "saved" "$work/out" "    saved as ./Data/TwoRoads.zimbrel"
 cmp -s Data/TwoRoads.zimbrel "$source_dir/Data/TwoRoads.zimbrel" || fail "TwoRoads differs from the original"
 
-"$cli" net "${bob[@]}" download --all >"$work/out" 2>"$work/err"
-check "download --all" 0 $?
+run "download --all" 0 "$cli" net "${bob[@]}" download --all
 contains "kept apart" "$work/out" "    saved as ./Data/Example@Ann.zimbrel"
 contains "already there" "$work/out" "    already stored as ./Data/TwoRoads.zimbrel"
 [ "$(cat Data/Example.zimbrel)" = "Bob's own Example" ] || fail "Bob's own song was replaced"
@@ -99,13 +89,11 @@ for song in "$source_dir"/Data/*.zimbrel; do
   cmp -s "Data/$name" "$song" || fail "downloaded $name differs from the original"
 done
 
-"$cli" net "${bob[@]}" download "Example@ann" "Missing@ann" >"$work/out" 2>"$work/err"
-check "a song the server does not have" 1 $?
+run "a song the server does not have" 1 "$cli" net "${bob[@]}" download "Example@ann" "Missing@ann"
 contains "missing song" "$work/err" "Error : The server has no song 'Missing@ann'"
 
 # Bob's upload --all leaves out the copies of Ann's songs.
-"$cli" net "${bob[@]}" upload --all >"$work/out" 2>"$work/err"
-check "bob's upload" 0 $?
+run "bob's upload" 0 "$cli" net "${bob[@]}" upload --all
 contains "skipped copy" "$work/out" "Skipped 'Example@Ann': a song downloaded from another user"
 contains "bob's own song" "$work/out" "  - Example"
 
@@ -114,15 +102,13 @@ mkdir -p "$work/carol/Data" && cd "$work/carol"
 echo "Carol's" >Data/Keep.zimbrel
 chmod 555 Data
 chmod 777 "$work/carol"
-as_user "$cli" net "${bob[@]}" download BackPorchBlues@ann >"$work/out" 2>"$work/err"
-check "unwritable song folder" 1 $?
+run "unwritable song folder" 1 as_user "$cli" net "${bob[@]}" download BackPorchBlues@ann
 grep -q "^Error : Cannot store 'BackPorchBlues@Ann': cannot write ./Data/BackPorchBlues.zimbrel: " "$work/err" ||
   fail "unwritable folder message: $(cat "$work/err")"
 [ "$(cat Data/Keep.zimbrel)" = "Carol's" ] || fail "Carol's song changed"
 chmod 755 Data
 
-"$cli" net --server 127.0.0.1:1 "${bob[@]:2}" list >"$work/out" 2>"$work/err"
-check "no server" 1 $?
+run "no server" 1 "$cli" net --server 127.0.0.1:1 "${bob[@]:2}" list
 contains "no server" "$work/err" "Error : Cannot connect to server"
 
 kill "$server_pid"

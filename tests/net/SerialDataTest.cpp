@@ -45,18 +45,14 @@ TEST(SerialData, TextFieldsAndLists)
     CMZimbrelSongNameList names;
     names.AddName("a");
     names.AddName("b");
-    EXPECT_EQ(Encoded(names), B("\x02"
-                                "a\0"
-                                "b\0"));
+    EXPECT_EQ(Encoded(names), B("\002a\0b\0"));
     EXPECT_EQ(names.GetSerialSize(), 5);
 
     CMZimbrelSongList songs;
     songs.Add(
         std::make_unique<CMZimbrelSong>("Blues@ann", "title { Blues }", "2026-01-02T03:04:05Z"));
     const Bytes encoded = Encoded(songs);
-    EXPECT_EQ(encoded, B("\x01"
-                         "Blues@ann\0"
-                         "title { Blues }\0"
+    EXPECT_EQ(encoded, B("\001Blues@ann\0title { Blues }\0"
                          "2026-01-02T03:04:05Z\0"));
     EXPECT_EQ(songs.GetSerialSize(), Size(encoded));
 
@@ -86,16 +82,11 @@ TEST(SerialData, TruncatedEncodingsFailWithinTheirBytes)
 {
     CMZimbrelSongNameList names;
     names.AddName("kept");
-    const Bytes missingTerminator("\x01"
-                                  "abc",
-                                  4);
+    const Bytes missingTerminator("\001abc", 4);
     EXPECT_EQ(names.Deserialize(Data(missingTerminator), Size(missingTerminator)), -1);
     EXPECT_TRUE(names.IsEmpty());
 
-    const Bytes countTooLarge("\x03"
-                              "a\0"
-                              "b\0",
-                              5);
+    const Bytes countTooLarge("\003a\0b\0", 5);
     EXPECT_EQ(names.Deserialize(Data(countTooLarge), Size(countTooLarge)), -1);
     EXPECT_TRUE(names.IsEmpty());
 
@@ -105,17 +96,11 @@ TEST(SerialData, TruncatedEncodingsFailWithinTheirBytes)
 
     // A song needs three fields; two are not enough.
     CMZimbrelSongList songs;
-    const Bytes twoFields("\x01"
-                          "a\0"
-                          "b\0",
-                          5);
+    const Bytes twoFields("\001a\0b\0", 5);
     EXPECT_EQ(songs.Deserialize(Data(twoFields), Size(twoFields)), -1);
 
     // Bytes after the list are not the list's.
-    const Bytes trailing("\x01"
-                         "a\0"
-                         "zz",
-                         5);
+    const Bytes trailing("\001a\0zz", 5);
     EXPECT_EQ(names.Deserialize(Data(trailing), Size(trailing)), 3);
     EXPECT_EQ(names.GetAt(0).name, "a");
 
@@ -155,8 +140,7 @@ TEST(SerialData, SplitKeepsTheRemainder)
 TEST(SerialData, FrameExtraction)
 {
     // 05 and three payload bytes: not yet a frame; the buffer keeps all four bytes.
-    CFSerialData buffer(std::string_view("\x05"
-                                         "abc"));
+    CFSerialData buffer(std::string_view("\005abc"));
     EXPECT_TRUE(buffer.ExtractFrame().IsEmpty());
     EXPECT_EQ(buffer.GetLength(), 4);
     buffer.Append(Data("de"), 2);
@@ -164,11 +148,7 @@ TEST(SerialData, FrameExtraction)
     EXPECT_TRUE(buffer.IsEmpty());
 
     // Two frames in one buffer come out one at a time, in order.
-    buffer.Append(Data("\x02"
-                       "xy"
-                       "\x01"
-                       "z"),
-                  5);
+    buffer.Append(Data("\x02xy\x01z"), 5);
     EXPECT_EQ(buffer.ExtractFrame().View(), "xy");
     EXPECT_EQ(buffer.ExtractFrame().View(), "z");
     EXPECT_TRUE(buffer.IsEmpty());
@@ -208,11 +188,7 @@ TEST(SerialData, ManySmallFramesFromOneLargeBuffer)
 
 TEST(SerialData, CursorReadsAndHex)
 {
-    CFSerialData payload(std::string_view("\x01"
-                                          "ab\0"
-                                          "\0"
-                                          "\x07",
-                                          6));
+    CFSerialData payload(std::string_view("\001ab\0\0\x07", 6));
     std::uint8_t code = 0;
     std::string text;
     ASSERT_TRUE(payload.ReadByte(code));
@@ -235,17 +211,13 @@ TEST(SerialData, CursorReadsAndHex)
 
 TEST(SerialData, SongNamesSplitAtTheFirstAtMark)
 {
-    std::string title, author;
-    SplitSongName("Blues@ann", title, author);
-    EXPECT_EQ(title, "Blues");
-    EXPECT_EQ(author, "ann");
-    SplitSongName("Blues", title, author);
-    EXPECT_EQ(title, "Blues");
-    EXPECT_EQ(author, "");
-    SplitSongName("Blues@", title, author);
-    EXPECT_EQ(title, "Blues");
-    EXPECT_EQ(author, "");
-    SplitSongName("a@b@c", title, author);
-    EXPECT_EQ(title, "a");
-    EXPECT_EQ(author, "b@c");
+    const char* const cases[][3] = {{"Blues@ann", "Blues", "ann"},
+                                    {"Blues", "Blues", ""},
+                                    {"Blues@", "Blues", ""},
+                                    {"a@b@c", "a", "b@c"}};
+    for (const auto& [name, title, author] : cases) {
+        std::string splitTitle = "old", splitAuthor = "old";
+        SplitSongName(name, splitTitle, splitAuthor);
+        EXPECT_EQ(splitTitle + "|" + splitAuthor, std::string(title) + "|" + author) << name;
+    }
 }

@@ -291,8 +291,7 @@ TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt)
     auto garbage = Connect();
     garbage->SendRaw("\xFF\xFE\xFD\xFC\xFB garbage");
     auto cut = Connect();
-    cut->SendRaw("\x10\x01"
-                 "ann@");
+    cut->SendRaw("\x10\001ann@");
     EXPECT_TRUE(closed(*garbage));
     EXPECT_TRUE(closed(*cut));
 
@@ -301,8 +300,7 @@ TEST_F(SongServer, BadInputClosesOnlyTheConnectionThatSentIt)
     EXPECT_TRUE(closed(*empty));
 
     auto truncated = Connect();
-    truncated->SendRaw("\x03\x01"
-                       "ab");  // Logon without its terminators
+    truncated->SendRaw("\x03\001ab");  // Logon without its terminators
     EXPECT_TRUE(closed(*truncated));
 
     EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "QuerySongListOK");

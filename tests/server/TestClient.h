@@ -1,10 +1,11 @@
 // TestClient: a song-server client for tests and measurements, built on the protocol classes
-// alone. Every reply and connection event becomes one line in `replies`. AddressedClient: a
-// connection from a chosen loopback address (all of 127.0.0.0/8 is local), for the rules that
-// count addresses; it reads replies without blocking.
+// alone. Every reply (see ReplyRecorder) and connection event becomes one line in `replies`.
+// AddressedClient: a connection from a chosen loopback address (all of 127.0.0.0/8 is local), for
+// the rules that count addresses; it reads replies without blocking.
 #pragma once
 
 #include "net/CMZimbrelNet.h"
+#include "tests/net/ReplyRecorder.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -15,10 +16,9 @@
 #include <string>
 #include <vector>
 
-class TestClient : public IFCommunicationDeviceEvent, public IMZimbrelNetEvent {
+class TestClient : public IFCommunicationDeviceEvent, public ReplyRecorder {
 public:
     CMZimbrelNet net;
-    std::vector<std::string> replies;
 
     TestClient()
     {
@@ -50,43 +50,6 @@ public:
     {
         replies.push_back("error " + std::to_string(code));
     }
-
-    void OnLogonOK(CFSocketEx&, std::uint8_t result) override
-    {
-        replies.push_back("LogonOK " + std::to_string(result));
-    }
-    void OnRegisterOK(CFSocketEx&, std::uint8_t result) override
-    {
-        replies.push_back("RegisterOK " + std::to_string(result));
-    }
-    void OnAccountOK(CFSocketEx&, std::uint8_t result) override
-    {
-        replies.push_back("AccountOK " + std::to_string(result));
-    }
-    void OnQuerySongListOK(CFSocketEx&, const CMZimbrelSongNameList& names) override
-    {
-        std::string line = "QuerySongListOK";
-        for (const auto& name : names)
-            line += " " + name->name;
-        replies.push_back(line);
-    }
-    void OnDownloadOK(CFSocketEx&, const CMZimbrelSongList& songs) override
-    {
-        std::string line = "DownloadOK";
-        for (const auto& song : songs) {
-            line += " " + song->name + "|" + song->source;
-            uploadTimes.push_back(song->uploadTime);
-        }
-        replies.push_back(line);
-    }
-    void OnUploadOK(CFSocketEx&, CFSerialData& payload) override
-    {
-        std::uint8_t result = 255;
-        payload.ReadByte(result);
-        replies.push_back("UploadOK " + std::to_string(result));
-    }
-
-    std::vector<std::string> uploadTimes;
 };
 
 class AddressedClient {
