@@ -35,17 +35,6 @@ double Milliseconds(Clock::duration duration)
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// Polls the client until it holds `count` replies or `limit` passes; answers whether it does.
-bool AwaitReplies(TestClient& client, std::size_t count, Clock::duration limit = 10s)
-{
-    const auto deadline = Clock::now() + limit;
-    while (client.replies.size() < count && Clock::now() < deadline) {
-        client.net.WaitForActivity(5);
-        client.net.Poll();
-    }
-    return client.replies.size() >= count;
-}
-
 // The attackers of scenario 1, on a thread of their own: each slot is one connection, eight from
 // each loopback address from 127.0.0.2 on (or all from 127.0.0.1), opened again a second after the
 // server closes it.

@@ -145,36 +145,35 @@ TEST_F(SongServer, RegisterLogOnUploadListAndDownload)
 {
     Start();
     auto ann = Connect();
-    EXPECT_EQ(Ask(*ann, BuildRegister("Ann 2", "Ann@Example.org", "secret")), "RegisterOK 0");
-    EXPECT_EQ(Ask(*ann, BuildRegister("ANN 2", "other@example.org", "x")), "RegisterOK 4");
-    EXPECT_EQ(Ask(*ann, BuildRegister("bob", "ann@example.org", "x")), "RegisterOK 5");
-    EXPECT_EQ(Ask(*ann, BuildRegister("bob!", "b@example.org", "x")), "RegisterOK 1");
-    EXPECT_EQ(Ask(*ann, BuildRegister("b", "", "x")), "RegisterOK 2");
-    EXPECT_EQ(Ask(*ann, BuildRegister("b", "b+1@example.org", "x")), "RegisterOK 2");
-    EXPECT_EQ(Ask(*ann, BuildRegister("b", "b@@example.org", "x")), "RegisterOK 2");
-    EXPECT_EQ(Ask(*ann, BuildRegister("b", "b@example.org", "")), "RegisterOK 3");
-    EXPECT_EQ(Ask(*ann, BuildRegister(std::string(21, 'b'), "b@example.org", "x")), "RegisterOK 1");
-
-    // Nothing but Register and Logon before a log-on.
-    EXPECT_EQ(Ask(*ann, BuildQuerySongList(CMZimbrelUserNameList())), "LogonOK 2");
-    EXPECT_EQ(Ask(*ann, BuildDownload(Names({"a@b"}))), "LogonOK 2");
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "x"}}))), "UploadOK 1");
-
-    EXPECT_EQ(Ask(*ann, BuildLogon("ann@example.org", "wrong")), "LogonOK 1");
-    EXPECT_EQ(Ask(*ann, BuildLogon("nobody@example.org", "secret")), "LogonOK 1");
-    EXPECT_EQ(Ask(*ann, BuildLogon("ANN@example.org", "secret")), "LogonOK 0");
-
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "title { Blues }\n"}, {"Waltz", "w"}}))),
-              "UploadOK 0");
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Blues", "title { Blues in F }\n"}}))), "UploadOK 0");
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"a/b", "x"}}))), "UploadOK 2");
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"a@b", "x"}}))), "UploadOK 2");
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"ok", "x"}, {"..", "x"}}))), "UploadOK 2");
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Big", std::string(kMaxSongSource + 1, 'x')}}))),
-              "UploadOK 3");
-    EXPECT_EQ(Ask(*ann, BuildUpload(Songs({{"Largest", std::string(kMaxSongSource, 'x')}}))),
-              "UploadOK 0");
-    EXPECT_EQ(Ask(*ann, CFSerialData(std::string_view("\x0D\x05", 2))), "UploadOK 4");
+    // Ann's requests in order, each with its reply: the rules on user IDs, e-mail addresses and
+    // passwords, nothing but Register and Logon before a log-on, then the rules on titles and
+    // sizes of uploads.
+    const std::pair<CFSerialData, const char*> requests[] = {
+        {BuildRegister("Ann 2", "Ann@Example.org", "secret"), "RegisterOK 0"},
+        {BuildRegister("ANN 2", "other@example.org", "x"), "RegisterOK 4"},
+        {BuildRegister("bob", "ann@example.org", "x"), "RegisterOK 5"},
+        {BuildRegister("bob!", "b@example.org", "x"), "RegisterOK 1"},
+        {BuildRegister("b", "", "x"), "RegisterOK 2"},
+        {BuildRegister("b", "b+1@example.org", "x"), "RegisterOK 2"},
+        {BuildRegister("b", "b@@example.org", "x"), "RegisterOK 2"},
+        {BuildRegister("b", "b@example.org", ""), "RegisterOK 3"},
+        {BuildRegister(std::string(21, 'b'), "b@example.org", "x"), "RegisterOK 1"},
+        {BuildQuerySongList(CMZimbrelUserNameList()), "LogonOK 2"},
+        {BuildDownload(Names({"a@b"})), "LogonOK 2"},
+        {BuildUpload(Songs({{"Blues", "x"}})), "UploadOK 1"},
+        {BuildLogon("ann@example.org", "wrong"), "LogonOK 1"},
+        {BuildLogon("nobody@example.org", "secret"), "LogonOK 1"},
+        {BuildLogon("ANN@example.org", "secret"), "LogonOK 0"},
+        {BuildUpload(Songs({{"Blues", "title { Blues }\n"}, {"Waltz", "w"}})), "UploadOK 0"},
+        {BuildUpload(Songs({{"Blues", "title { Blues in F }\n"}})), "UploadOK 0"},
+        {BuildUpload(Songs({{"a/b", "x"}})), "UploadOK 2"},
+        {BuildUpload(Songs({{"a@b", "x"}})), "UploadOK 2"},
+        {BuildUpload(Songs({{"ok", "x"}, {"..", "x"}})), "UploadOK 2"},
+        {BuildUpload(Songs({{"Big", std::string(kMaxSongSource + 1, 'x')}})), "UploadOK 3"},
+        {BuildUpload(Songs({{"Largest", std::string(kMaxSongSource, 'x')}})), "UploadOK 0"},
+        {CFSerialData(std::string_view("\x0D\x05", 2)), "UploadOK 4"}};
+    for (std::size_t i = 0; i < std::size(requests); ++i)
+        EXPECT_EQ(Ask(*ann, requests[i].first), requests[i].second) << "request " << i;
 
     auto bob = LoggedOn("bob");
     EXPECT_EQ(Ask(*bob, BuildUpload(Songs({{"Blues", "bob's blues"}}))), "UploadOK 0");

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +52,18 @@ public:
         replies.push_back("error " + std::to_string(code));
     }
 };
+
+// Polls the client until it holds `count` replies or `limit` passes; answers whether it does.
+inline bool AwaitReplies(TestClient& client, std::size_t count,
+                         std::chrono::steady_clock::duration limit = std::chrono::seconds(10))
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (client.replies.size() < count && std::chrono::steady_clock::now() < deadline) {
+        client.net.WaitForActivity(5);
+        client.net.Poll();
+    }
+    return client.replies.size() >= count;
+}
 
 class AddressedClient {
 public:
