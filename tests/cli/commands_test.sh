@@ -99,17 +99,11 @@ done <<TABLE
 0 | | help
 # Songs that cannot be read or compiled; messages start with the song's path.
 1 | Data/none.zimbrel: Error : Cannot read 'Data/none.zimbrel': No such file or directory | compile Data/none.zimbrel
-1 | $broken: Error : line (3) parse error | compile $broken Data/TwoRoads.zimbrel
-1 | $broken: Error : line (3) parse error | analyze $broken
-1 | $broken: Error : line (3) parse error | midi $broken -o x.midi
-1 | $broken: Error : line (3) parse error | chart $broken -o x.png
 1 | typo.zimbrel: Error : line (2) parse error | compile typo.zimbrel
 1 | Data/Example.zimbrel: Error : Cannot create MIDI file 'Example'. | midi Data/Example.zimbrel --no-piano --no-bass --no-drums
 1 | Data/Example.zimbrel: Error : Cannot create MIDI file 'Example'. | midi Data/Example.zimbrel -o no/such/folder/x.midi
 1 | Data/Example.zimbrel: Error : it has 1 page; there is no page 2 | chart Data/Example.zimbrel -o x.png --page 2
 1 | Long.zimbrel: Error : Cannot create MIDI file 'Long'. | midi Long.zimbrel --repeats 11
-1 | $broken: Error : line (3) parse error | export $broken -o x.musicxml
-1 | $broken: Error : line (3) parse error | songbook $broken -o x.pdf
 1 | none.html: Error : Cannot read 'none.html': No such file or directory | import none.html -o Imported
 1 | plain.txt: Error : it holds no irealb:// or irealbook:// link | import plain.txt -o Imported
 # An output that is the song itself, under any name, is refused before anything is written.
@@ -142,6 +136,13 @@ done <<TABLE
 2 | zimbrel-cli: config: 'Zoom' is not SECTION.KEY | --workdir home config Zoom
 2 | zimbrel-cli: config: The following argument was not expected: extra | --workdir home config General.Zoom 1 extra
 TABLE
+# A song that does not parse stops every command that reads it, whatever else it is given.
+for command in "compile $broken Data/TwoRoads.zimbrel" "analyze $broken" "midi $broken -o x.midi" \
+  "chart $broken -o x.png" "export $broken -o x.musicxml" "songbook $broken -o x.pdf"; do
+  # shellcheck disable=SC2086
+  run "$command" 1 "$cli" $command
+  [ "$(head -n 1 err)" = "$broken: Error : line (3) parse error" ] || fail "$command: $(head -n 1 err)"
+done
 [ -e home/Zimbrel.ini ] && fail "refused values wrote a settings file"
 [ -e x.pdf ] && fail "a songbook without songs was written"
 cmp -s Song.zimbrel Data/Example.zimbrel || fail "a refused output changed the song"

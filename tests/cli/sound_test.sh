@@ -10,11 +10,11 @@ cp -r "$source_dir/Data" "$work/Data"
 cd "$work"
 
 # ports: the built-in synthesizer first, marked as the one play uses.
-"$cli" ports >out 2>err || fail "ports: exit status $?"
+run ports 0 "$cli" ports
 [ "$(head -1 out)" = "* 0 Built-in synthesizer" ] || fail "ports: $(head -1 out)"
 if [ ! -e /dev/snd/seq ]; then
   [ "$(wc -l <out)" -eq 1 ] || fail "ports: more than the built-in synthesizer without a sequencer"
-  grep -q "this machine has no ALSA sequencer (/dev/snd/seq)" err || fail "ports: no word on the sequencer"
+  contains "ports: no word on the sequencer" err "this machine has no ALSA sequencer (/dev/snd/seq)"
 fi
 "$cli" config Preferences.MidiOutPort "Gone Synth" >/dev/null
 "$cli" ports >out 2>/dev/null
@@ -29,7 +29,7 @@ elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 if [ "$status" -eq 1 ]; then
   grep -q "^Data/Example.zimbrel: Error : Cannot play 'Example'\. No sound output could be opened (.*ALSA: " err ||
     fail "play without sound: message: $(cat err)"
-  grep -qF "zimbrel-cli audio Data/Example.zimbrel -o Example.wav" err || fail "play without sound: no hint"
+  contains "play without sound: no hint" err "zimbrel-cli audio Data/Example.zimbrel -o Example.wav"
   [ "$elapsed_ms" -lt 2500 ] || fail "play without sound took $elapsed_ms ms"
 elif [ "$status" -eq 0 ]; then
   grep -q "^Data/Example.zimbrel: Playing 'Example' with Zimbrel Trio on Built-in synthesizer" out || fail "play: $(cat out)"
@@ -37,9 +37,9 @@ elif [ "$status" -eq 0 ]; then
 else
   fail "play: exit status $status (137: it did not stop on Ctrl-C): $(cat err)"
 fi
-"$cli" play Data/Example.zimbrel --port 9 2>err; [ $? -eq 2 ] || fail "play: a port beyond the list"
-grep -q "no MIDI output port '9'; the ports are 0 Built-in synthesizer" err || fail "play: port message: $(cat err)"
-"$cli" play Data/Example.zimbrel --no-piano --no-bass --no-drums 2>err; [ $? -eq 1 ] || fail "play: no instrument"
+run "play: a port beyond the list" 2 "$cli" play Data/Example.zimbrel --port 9
+contains "play: port message" err "no MIDI output port '9'; the ports are 0 Built-in synthesizer"
+run "play: no instrument" 1 "$cli" play Data/Example.zimbrel --no-piano --no-bass --no-drums
 grep -qx "Data/Example.zimbrel: Error : Cannot create MIDI file 'Example'." err || fail "play: no instrument: $(cat err)"
 
 # audio: a song of known length. At 120 a minute a measure lasts two seconds: the count-in and
@@ -49,7 +49,7 @@ title { Eight }
 misc { tempo = 120; repeat = 1; precount = 1; }
 chord { Cmaj7 | Am7 | Dm7 | G7 || Em7 | A7 | Dm7 G7 | C6 || }
 SONG
-"$cli" audio Eight.zimbrel -o eight.wav --seed 3 >out 2>err || fail "audio: exit status $?: $(cat err)"
+run audio 0 "$cli" audio Eight.zimbrel -o eight.wav --seed 3
 grep -qx "Eight.zimbrel: 'Eight' played by Zimbrel Trio into eight.wav" out || fail "audio: $(cat out)"
 [ "$(head -c 4 eight.wav)" = "RIFF" ] || fail "audio: not a WAV file"
 [ -e Eight.zimbrel.midi ] && fail "audio: left a MIDI file beside the song"
@@ -96,14 +96,12 @@ for take in $(seq 20); do
 done
 
 cp eight.wav before.wav
-"$cli" audio Eight.zimbrel -o eight.wav --soundfont none.sf2 2>err; [ $? -eq 1 ] || fail "audio: missing SoundFont"
-grep -qxF "Eight.zimbrel: Error : Cannot create audio file 'Eight'. The SoundFont 'none.sf2' cannot be read: No such file or directory." err ||
-  fail "audio: SoundFont message: $(cat err)"
+run "audio: missing SoundFont" 1 "$cli" audio Eight.zimbrel -o eight.wav --soundfont none.sf2
+[ "$(cat err)" = "Eight.zimbrel: Error : Cannot create audio file 'Eight'. The SoundFont 'none.sf2' cannot be read: No such file or directory." ] || fail "audio: SoundFont message: $(cat err)"
 cmp -s eight.wav before.wav || fail "audio: a failed export changed the existing file"
-"$cli" audio Eight.zimbrel -o no/such/folder/x.wav 2>err; [ $? -eq 1 ] || fail "audio: unwritable folder"
-grep -qF "Cannot write the audio file 'no/such/folder/x.wav'" err || fail "audio: unwritable message: $(cat err)"
-"$cli" audio Eight.zimbrel Data/Example.zimbrel -o recordings --format flac --no-piano >/dev/null 2>err ||
-  fail "audio: two songs as FLAC: $(cat err)"
+run "audio: unwritable folder" 1 "$cli" audio Eight.zimbrel -o no/such/folder/x.wav
+contains "audio: unwritable message" err "Cannot write the audio file 'no/such/folder/x.wav'"
+run "audio: two songs as FLAC" 0 "$cli" audio Eight.zimbrel Data/Example.zimbrel -o recordings --format flac --no-piano
 [ "$(head -c 4 recordings/Eight.flac)" = "fLaC" ] && [ "$(head -c 4 recordings/Example.flac)" = "fLaC" ] ||
   fail "audio: not two FLAC files"
 
